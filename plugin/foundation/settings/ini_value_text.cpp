@@ -8,7 +8,6 @@ namespace kvl {
 
 namespace {
 
-bool isLocaleSpace(char c) { return std::isspace(c, std::locale()); }
 
 template <typename T>
 std::string formatClassic(const T& value) {
@@ -32,10 +31,11 @@ T parseClassic(const std::string& text) {
 }  // namespace
 
 std::string trimIniText(const std::string& text) {
+  const std::locale locale;
   std::string::size_type first = 0;
   std::string::size_type last = text.size();
-  while (first < last && isLocaleSpace(text[first])) ++first;
-  while (last > first && isLocaleSpace(text[last - 1])) --last;
+  while (first < last && std::isspace(text[first], locale)) ++first;
+  while (last > first && std::isspace(text[last - 1], locale)) --last;
   return text.substr(first, last - first);
 }
 
@@ -64,8 +64,10 @@ bool parseIniBool(const std::string& text) {
 }
 
 int32_t parseIniInt(const std::string& text) {
+  // Leading blanks as atoi skips them: the "C" white-space characters.
+  const std::locale& classic = std::locale::classic();
   std::string::size_type i = 0;
-  while (i < text.size() && isLocaleSpace(text[i])) ++i;
+  while (i < text.size() && std::isspace(text[i], classic)) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
