@@ -102,13 +102,6 @@ TEST_F(IniOptionTest, NonFiniteFloatsReadAsDefinedValues) {
   }
 }
 
-TEST_F(IniOptionTest, TextReadsTrimmed) {
-  hold("  hello world  ");
-  EXPECT_EQ(kvl::StringOption("k", file_, "d", "S").read(), "hello world");
-  hold(nullptr);
-  EXPECT_EQ(kvl::StringOption("k", file_, "  d e ", "S").read(), "d e");
-}
-
 TEST_F(IniOptionTest, ReadingNeitherChangesTheValueNorWrites) {
   hold("1");
   kvl::IntOption option("k", file_, 7, "S");
