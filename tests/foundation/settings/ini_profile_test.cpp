@@ -37,15 +37,11 @@ TEST(IniProfileGet, ValuesDefaultsAndTrimming) {
     const char* defaultValue;
     const char* expected;
   } cases[] = {
-      {"S", "five", "d", "5"},
-      {"S", "missing", " 5 ", "5"},   // the default comes back trimmed
-      {"S", "missing", "", ""},
-      {"S", "empty", "d", ""},        // present but empty: not the default
-      {"S", "spaced", "", "a b"},     // inner blanks stay
-      {"s", "FIVE", "", "5"},         // the system matches names in any letter case
-      {"S", "mixed", "", "x"},
-      {"Nope", "five", "dflt", "dflt"},
-      {"Other", "five", "-", "-"},
+      {"S", "five", "d", "5"},    {"S", "missing", " 5 ", "5"},  // the default comes back trimmed
+      {"S", "missing", "", ""},   {"S", "empty", "d", ""},       // present but empty: not the default
+      {"S", "spaced", "", "a b"},                                // inner blanks stay
+      {"s", "FIVE", "", "5"},                                    // the system matches names in any letter case
+      {"S", "mixed", "", "x"},    {"Nope", "five", "dflt", "dflt"}, {"Other", "five", "-", "-"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(profile.get(c.section, c.key, c.defaultValue), c.expected) << c.section << "/" << c.key;
@@ -54,7 +50,7 @@ TEST(IniProfileGet, ValuesDefaultsAndTrimming) {
 
 TEST(IniProfileGet, MissingOrUnreadableFilesGiveTheDefault) {
   ScratchFolder scratch;
-  kvl::testing::makeFolder("folder.ini");           // a folder where a file is expected
+  kvl::testing::makeFolder("folder.ini");  // a folder where a file is expected
   static const char kBinary[] = "\0\x01\xff[\x00=\n\n=\x7f";
   writeFile("binary.ini", std::string(kBinary, sizeof kBinary - 1));
   for (const char* name : {"absent.ini", "folder.ini", "binary.ini", "no\\such\\dir\\x.ini"}) {
