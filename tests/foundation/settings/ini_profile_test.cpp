@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <string>
 
@@ -109,6 +110,24 @@ TEST(IniProfileLists, KeysAndSectionsInFileOrderAppended) {
   EXPECT_TRUE(IniProfile("absent.ini").sections(fromMissingFile));
   EXPECT_TRUE(IniProfile("absent.ini").keys("A", fromMissingFile));
   EXPECT_TRUE(fromMissingFile.empty());
+}
+
+TEST(IniProfileLists, ListsBeyondTheBufferAreCutSafely) {
+  ScratchFolder scratch;
+  std::string text = "[Big]\r\n";
+  const int count = 40000;  // about 1.2 MB of names
+  for (int i = 0; i < count; ++i) {
+    char line[64];
+    snprintf(line, sizeof line, "key%026d=1\r\n", i);
+    text += line;
+  }
+  writeFile("big.ini", text);
+  Names keys;
+  EXPECT_TRUE(IniProfile("big.ini").keys("Big", keys));
+  ASSERT_GT(keys.size(), 30000u);
+  EXPECT_LT(keys.size(), static_cast<std::size_t>(count));
+  for (std::size_t i = 0; i + 1 < keys.size(); ++i) ASSERT_EQ(keys[i].size(), 29u) << i;
+  EXPECT_LE(keys.back().size(), 29u);
 }
 
 TEST(IniProfileSet, WritesCreatesAndReadsBack) {

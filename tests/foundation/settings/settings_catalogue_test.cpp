@@ -250,6 +250,16 @@ TEST(SettingsCatalogue, WriteBackKeepsPresentKeysWhateverTheirCaseOrValue) {
   EXPECT_EQ(keys.front(), "FULLSCREENWINDOW");
 }
 
+TEST(SettingsCatalogue, PlaceholderKeyIsOneEntryReadTwoWays) {
+  ScratchFolder scratch;
+  writeFile("Korvala.ini", "[QZR]\r\nxxx= 1 \r\n");
+  EXPECT_TRUE(kvl::PlaceholderBoolOption(d::placeholderBool).read());
+  EXPECT_EQ(kvl::PlaceholderStringOption(d::placeholderString).read(), "1");
+  writeFile("Korvala.ini", "[QZR]\r\n");
+  EXPECT_FALSE(kvl::PlaceholderBoolOption(d::placeholderBool).read());
+  EXPECT_EQ(kvl::PlaceholderStringOption(d::placeholderString).read(), "");
+}
+
 TEST(SettingsCatalogue, StatusToggleWritesDigitsNotWords) {
   ScratchFolder scratch;
   writeFile("Korvala.ini", "[QZR]\r\ntelemetryRecording=true\r\nudpTelemetry=FALSE\r\n");
