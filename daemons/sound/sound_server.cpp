@@ -8,10 +8,15 @@
 
 namespace kvl {
 
-SoundServer::SoundServer(uintptr_t processHandle)
-    : record_(new SoundRecord()), processHandle_(processHandle), clock_(performanceMicroseconds) {}
+SoundServer::SoundServer(uintptr_t processHandle, std::shared_ptr<InheritedChannel> channel)
+    : channel_(std::move(channel)),
+      record_(new SoundRecord()),
+      processHandle_(processHandle),
+      clock_(performanceMicroseconds) {}
 
 SoundServer::~SoundServer() {
+  record_.reset();
+  channel_.reset();
   for (auto& s : slots_) s.path.clear();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/daemon/inherited_channel.h"
 #include "common/sound/sound_record.h"
 #include "daemons/sound/fmod_api.h"
 #include "daemons/sound/sound_slot.h"
@@ -17,7 +18,8 @@ class SoundServer {
  public:
   using Clock = std::function<int64_t()>;  // microseconds
 
-  explicit SoundServer(uintptr_t processHandle);
+  // The channel may be null (the server then only works on its private record).
+  SoundServer(uintptr_t processHandle, std::shared_ptr<InheritedChannel> channel);
   ~SoundServer();
   SoundServer(const SoundServer&) = delete;
   SoundServer& operator=(const SoundServer&) = delete;
@@ -38,6 +40,10 @@ class SoundServer {
   void update();
   // Releases the Studio system (after stopAll).
   void releaseFmod();
+
+  // The command loop: Studio start-up, then requests until the plugin's process ends, its
+  // wait fails, or the quit command; then everything is stopped and released.
+  void run();
 
   // One request taken from the shared block (nullptr when the channel has no view): copies the
   // request part in, executes it and writes the result words back where the command asks for
@@ -70,6 +76,7 @@ class SoundServer {
   SoundSlot slots_[SlotCount];
   int32_t previousGear_ = 1;
   int64_t lastFluctuationStep_ = 0;
+  std::shared_ptr<InheritedChannel> channel_;
   std::unique_ptr<SoundRecord> record_;
   uintptr_t processHandle_;
   bool commandSinceQuiet_ = false;
