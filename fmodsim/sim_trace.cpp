@@ -1,5 +1,7 @@
 #include "fmodsim/sim_trace.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,9 +13,13 @@ namespace fmodsim {
 namespace {
 std::mutex gTraceMutex;
 
+// Read from the process environment block (not the C runtime's copy), so a test that sets a
+// variable with SetEnvironmentVariable reaches the stand-ins at once.
 std::string environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
+  char buffer[32768];
+  const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+  if (length == 0 || length >= sizeof(buffer)) return std::string();
+  return std::string(buffer, length);
 }
 }  // namespace
 
