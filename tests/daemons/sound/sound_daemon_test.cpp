@@ -3,6 +3,8 @@
 // directory. The tests compare the replies and the stand-ins' trace.
 #include <windows.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -189,6 +191,97 @@ TEST_F(SoundDaemonTest, MissingEventsReportZeroInTheirWords) {
   for (int w = 12; w < 16; ++w) expected.replace(w * 8, 8, "01000000");
   EXPECT_THAT(lines, ElementsAre("launched", "exchange replied", "hex@656 " + expected,
                                  "exchange replied", "hex@656 " + expected, "wait exit 0"));
+}
+
+TEST_F(SoundDaemonTest, GearChangesFollowTheUnseededRandomSequence) {
+  // Without fluctuation every change is taken at once; the spreads come from rand() in a
+  // process that never seeds it: 41, 67, 34 modulo 100 for the first three calls.
+  folder_->writeFullBank("0");
+  run(command(1) + command(2) + "set32 8 1\nset32 20 2\n" + command(5) + "set32 20 3\n" +
+      command(5) + command(5) + "set32 20 2\n" + command(5) + command(6) + "wait 10000\n");
+  const auto calls = trace();
+  auto spread = [](int r) { return static_cast<float>(r) / 100.0f * 0.4f; };
+  EXPECT_THAT(parameterValues(calls, "event:/gear_int", "state"),
+              ElementsAre(0.0f, 0.6f + spread(41), 0.6f + spread(67), 0.0f, 0.1f + spread(34)));
+  EXPECT_THAT(parameterValues(calls, "event:/gear_int", "gear"),
+              ElementsAre(0.0f, 1.0f, 2.0f, 2.0f, 1.0f));
+}
+
+TEST_F(SoundDaemonTest, PauseRulesThroughTheChannel) {
+  // Interior view, then the engine sounds off, then the exterior view: the paused state of
+  // each instance as the stand-in keeps it.
+  struct Step {
+    const char* fields;
+    std::vector<std::string> paused;
+  };
+  const Step steps[] = {
+      {"set32 8 1\nset32 24 0\n",
+       {"event:/engine_ext", "event:/blowoff_ext", "event:/backfire_ext", "event:/gear_ext"}},
+      {"set32 8 1\nset32 24 1\n",
+       {"event:/engine_int", "event:/engine_ext", "event:/turbo", "event:/blowoff_int",
+        "event:/blowoff_ext", "event:/backfire_int", "event:/backfire_ext", "event:/gear_ext"}},
+      {"set32 8 0\nset32 24 0\n",
+       {"event:/engine_int", "event:/blowoff_int", "event:/backfire_int", "event:/gear_int",
+        "event:/wind"}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.fields);
+    folder_->clearTrace();
+    run(command(1) + step.fields + command(4) + command(6) + "wait 10000\n");
+    std::map<std::string, bool> state;
+    for (const auto& c : callsOf(trace(), "SetPaused")) state[c.arg("instance")] = c.arg("paused") == "1";
+    std::vector<std::string> paused;
+    for (const auto& [instance, isPaused] : state) {
+      if (isPaused) paused.push_back(eventOfInstance(instance));
+    }
+    std::vector<std::string> expected = step.paused;
+    std::sort(expected.begin(), expected.end());
+    std::sort(paused.begin(), paused.end());
+    EXPECT_EQ(paused, expected);
+  }
+}
+
+// The plugin's side done by hand, to end the "plugin process" while the daemon runs: an
+// inheritable event stands in for the process handle.
+TEST_F(SoundDaemonTest, PluginEndingStopsAndReleasesEverything) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE plugin = CreateEventA(&inherit, TRUE, FALSE, nullptr);
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, &inherit, PAGE_READWRITE, 0, 720, nullptr);
+  HANDLE request = CreateEventA(&inherit, TRUE, FALSE, nullptr);
+  HANDLE reply = CreateEventA(&inherit, TRUE, FALSE, nullptr);
+  auto* block = static_cast<uint32_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 720));
+  ASSERT_NE(block, nullptr);
+  auto value = [](HANDLE h) { return std::to_string(static_cast<int32_t>(reinterpret_cast<intptr_t>(h))); };
+  std::string line = "\"" + daemonPath() + "\" " + value(plugin) + " " + value(mapping) + " " +
+                     value(request) + " " + value(reply) + " 0";
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(daemonPath().c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                             nullptr, folder_->path().c_str(), &si, &pi));
+  block[0] = 1;  // load
+  block[1] = 3;
+  SetEvent(request);
+  EXPECT_EQ(WaitForSingleObject(reply, 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(block[164], 1u) << "engine_int loaded";
+  ResetEvent(reply);
+  SetEvent(plugin);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(WaitForSingleObject(reply, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "no reply after the end";
+  const auto calls = trace();
+  EXPECT_EQ(callsOf(calls, "Stop").size(), 16u);
+  EXPECT_EQ(callsOf(calls, "Unload").size(), 2u);
+  const auto release = callsOf(calls, "FMOD_Studio_System_Release");
+  ASSERT_EQ(release.size(), 1u);
+  EXPECT_EQ(release[0].arg("live_instances"), "0");
+  EXPECT_EQ(release[0].arg("live_banks"), "0");
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  UnmapViewOfFile(block);
+  for (HANDLE h : {plugin, mapping, request, reply}) CloseHandle(h);
 }
 
 }  // namespace
