@@ -37,8 +37,10 @@ void SoundServer::stepGearAndFluctuation() {
       shifted = true;
     }
   }
-  set(GearInt, "gear", static_cast<float>(gear - 1));
-  set(GearExt, "gear", static_cast<float>(gear - 1));
+  // Widened first: the record's gear may be any 32-bit value.
+  const float gearParameter = static_cast<float>(static_cast<int64_t>(gear) - 1);
+  set(GearInt, "gear", gearParameter);
+  set(GearExt, "gear", gearParameter);
   set(GearInt, "state", state);
   set(GearExt, "state", state);
 
