@@ -2,6 +2,7 @@
 // library to do for each command, and what it answers.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -703,6 +704,58 @@ TEST_F(SoundServerTest, BankNameInTheSystemCodePageReachesTheLibraryAsUtf8) {
   ASSERT_EQ(banks.size(), 2u);
   EXPECT_NE(banks[0].arg("file").find("r\xC3\xA9glage.bank"), std::string::npos) << banks[0].line;
   EXPECT_EQ(banks[0].result, 0);
+}
+
+TEST_F(SoundServerTest, CommandsInAnyOrderWithFailuresKeepWordsTrue) {
+  // Result word k stands for this slot; after every command that copies the words back, each
+  // word is 1 exactly when its instance exists.
+  using S = SoundServer;
+  const S::Slot wordSlots[16] = {S::EngineInt, S::EngineExt, S::BackfireInt, S::BackfireExt,
+                                 S::GearInt,   S::GearExt,   S::Ignition,    S::BlowoffInt,
+                                 S::Transmission, S::BlowoffExt, S::Turbo,   S::Wind,
+                                 S::Wheel0,    S::Wheel1,    S::Wheel2,      S::Wheel3};
+  const char* rules[] = {
+      "",
+      "FMOD_Studio_EventDescription_CreateInstance:wheel=38",
+      "FMOD_Studio_System_LoadBankFile:strings=18",
+      "FMOD_Studio_EventInstance_GetPaused=30;FMOD_Studio_Bank_Unload=30",
+      "FMOD_Studio_EventInstance_SetPaused=30;FMOD_Studio_EventInstance_Stop=30",
+      "FMOD_Studio_System_GetEvent:turbo=null;FMOD_System_GetMasterChannelGroup=null",
+  };
+  SetEnvironmentVariableA("FMODSIM_TRACE", nullptr);  // thousands of calls: no trace needed
+  server_->initFmod();
+  ASSERT_NE(server_->studioSystem(), nullptr);
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  int loadsWithInstances = 0;
+  for (int i = 0; i < 600; ++i) {
+    fail(rules[next() % 6]);
+    shared_.interiorView = next() % 2;
+    shared_.engineSoundsOff = next() % 3 == 0;
+    shared_.paused = next() % 4 == 0;
+    shared_.gear = next() % 5 == 0 ? INT32_MIN + static_cast<int32_t>(next() % 3)
+                                   : static_cast<int32_t>(next() % 8) - 1;
+    shared_.exhaustPop = static_cast<float>(next() % 100) / 50.0f;
+    shared_.battery = static_cast<float>(next() % 3);
+    now_ += next() % 50000;
+    uint32_t command = next() % 8;
+    if (command == 6) command = 5;  // quit ends a real loop; it is checked elsewhere
+    std::memset(static_cast<void*>(&shared_.results), 0x7F, sizeof(shared_.results));
+    shared_.command = command;
+    ASSERT_FALSE(server_->serveRequest(reinterpret_cast<uint8_t*>(&shared_)));
+    const bool copied = command >= 1 && command <= 4;
+    const int32_t* words = &shared_.results.engineInt;
+    for (int w = 0; w < 16; ++w) {
+      const int32_t expected = copied ? (server_->slot(wordSlots[w]).instance ? 1 : 0) : 0x7F7F7F7F;
+      ASSERT_EQ(words[w], expected) << "step " << i << " command " << command << " word " << w;
+    }
+    loadsWithInstances += command == 1 && words[12] + words[0] > 0;
+  }
+  fail("");
+  EXPECT_GT(loadsWithInstances, 10);
 }
 
 }  // namespace
