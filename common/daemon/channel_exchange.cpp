@@ -1,0 +1,60 @@
+#include "common/daemon/channel_exchange.h"
+
+#include <cstring>
+
+namespace kvl {
+
+const char* exchangeResultWord(ExchangeResult result) {
+  switch (result) {
+    case ExchangeResult::NoLauncher: return "no-launcher";
+    case ExchangeResult::DaemonGone: return "daemon-gone";
+    case ExchangeResult::NoView: return "no-view";
+    case ExchangeResult::Replied: return "replied";
+    case ExchangeResult::NoReply: return "no-reply";
+  }
+  return "unknown";
+}
+
+ExchangeResult exchangeWithDaemon(DaemonLauncher* launcher, void* record, const ChannelLayout& layout,
+                                  const std::function<void()>& prepare) {
+  if (!launcher) return ExchangeResult::NoLauncher;
+  // A daemon that never started has no process; one that has ended, or whose handle cannot be
+  // waited on, counts as gone as well.
+  HANDLE process = launcher->process();
+  if (!process || WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return ExchangeResult::DaemonGone;
+  if (prepare) prepare();
+
+  DaemonChannel& channel = launcher->channel();
+  HANDLE mutex = channel.mutex();
+  if (mutex) WaitForSingleObject(mutex, INFINITE);
+
+  ExchangeResult result = ExchangeResult::NoView;
+  unsigned char* block = channel.view();
+  auto* bytes = static_cast<unsigned char*>(record);
+  if (block) {
+    std::memcpy(block + layout.request.offset, bytes + layout.request.offset, layout.request.length);
+    ChannelEvent& request = channel.requestEvent();
+    ChannelEvent& reply = channel.replyEvent();
+    SetEvent(request.handle);
+    request.lastError = GetLastError();
+    // The reply event comes first, so a reply given just before the daemon ended still counts.
+    HANDLE waitFor[2] = {reply.handle, process};
+    DWORD wait = WaitForMultipleObjects(2, waitFor, FALSE, INFINITE);
+    reply.lastError = GetLastError();
+    if (wait == WAIT_OBJECT_0) {
+      for (const ByteRange& range : layout.replies) {
+        std::memcpy(bytes + range.offset, block + range.offset, range.length);
+      }
+      ResetEvent(reply.handle);
+      reply.lastError = GetLastError();
+      result = ExchangeResult::Replied;
+    } else {
+      result = ExchangeResult::NoReply;
+    }
+  }
+
+  if (mutex) ReleaseMutex(mutex);
+  return result;
+}
+
+}  // namespace kvl

@@ -1,0 +1,64 @@
+#include "common/daemon/daemon_launcher.h"
+
+#include <sstream>
+#include <vector>
+
+namespace kvl {
+
+std::string daemonCommandLine(const std::string& executable, HANDLE ownProcess, HANDLE mapping,
+                              HANDLE requestEvent, HANDLE replyEvent, HANDLE mutex) {
+  std::ostringstream line;
+  line << '"' << executable << '"';
+  for (HANDLE h : {ownProcess, mapping, requestEvent, replyEvent, mutex}) line << ' ' << handleValue(h);
+  return line.str();
+}
+
+DaemonLauncher::DaemonLauncher(const std::string& executable, const std::string& dllDirectory,
+                               size_t channelSize)
+    : channel_(channelSize) {
+  HANDLE self = GetCurrentProcess();
+
+  job_ = CreateJobObjectA(nullptr, nullptr);
+  if (job_) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+      ownProcessInJob_ = AssignProcessToJobObject(job_, self) != FALSE;
+    }
+  }
+
+  DuplicateHandle(self, self, self, &ownProcess_, 0, TRUE, DUPLICATE_SAME_ACCESS);
+
+  const bool setDirectory = !dllDirectory.empty();
+  if (setDirectory) SetDllDirectoryA(dllDirectory.c_str());
+
+  commandLine_ = daemonCommandLine(executable, ownProcess_, channel_.mapping(), channel_.requestEvent().handle,
+                                   channel_.replyEvent().handle, channel_.mutex());
+  std::vector<char> buffer(commandLine_.size() + 1, '\0');
+  commandLine_.copy(buffer.data(), commandLine_.size());
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (CreateProcessA(executable.c_str(), buffer.data(), nullptr, nullptr, TRUE,
+                     CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info)) {
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    if (job_) AssignProcessToJobObject(job_, info.hProcess);
+    ResumeThread(info.hThread);
+  }
+  if (info.hThread) CloseHandle(info.hThread);
+
+  if (setDirectory) SetDllDirectoryA(nullptr);
+}
+
+DaemonLauncher::~DaemonLauncher() {
+  // This process is a member of the job: closing it would end the process itself, so such a
+  // job stays open until the process ends (the daemon then leaves with it).
+  if (job_ && !ownProcessInJob_) CloseHandle(job_);
+  channel_.close();
+  if (process_) CloseHandle(process_);
+  if (ownProcess_) CloseHandle(ownProcess_);
+}
+
+}  // namespace kvl

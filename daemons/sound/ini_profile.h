@@ -1,0 +1,17 @@
+#pragma once
+// Reading one value of an ini file through the Windows profile functions.
+#include <string>
+
+namespace kvl {
+
+class IniProfile {
+ public:
+  // The trimmed value, or the default text when the file or key is missing.
+  static std::string get(const std::string& fileName, const std::string& section,
+                         const std::string& key, const std::string& defaultText);
+  // Empty for an empty name; else the name made absolute against the current directory, or
+  // looked up beside the running program when that fails.
+  static std::string path(const std::string& fileName);
+};
+
+}  // namespace kvl

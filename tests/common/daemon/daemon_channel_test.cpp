@@ -1,0 +1,288 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "common/daemon/channel_exchange.h"
+#include "common/daemon/daemon_channel.h"
+#include "common/daemon/daemon_launcher.h"
+#include "tests/daemons/channel_client/channel_client_runner.h"
+
+namespace {
+
+using kvl::ExchangeResult;
+using kvl::testing::buildTreePath;
+using kvl::testing::splitLines;
+
+const kvl::ChannelLayout kEchoLayout{64, {0, 32}, {{32, 32}}};
+
+std::string echoDaemon() { return buildTreePath("tests/common/daemon/echo_daemon.exe"); }
+
+bool inheritable(HANDLE h) {
+  DWORD flags = 0;
+  return h && GetHandleInformation(h, &flags) && (flags & HANDLE_FLAG_INHERIT);
+}
+
+TEST(DaemonChannel, CreatesInheritableUnsignalledObjects) {
+  kvl::DaemonChannel channel(720);
+  ASSERT_NE(channel.view(), nullptr);
+  EXPECT_TRUE(inheritable(channel.mapping()));
+  EXPECT_TRUE(inheritable(channel.requestEvent().handle));
+  EXPECT_TRUE(inheritable(channel.replyEvent().handle));
+  EXPECT_TRUE(inheritable(channel.mutex()));
+  EXPECT_EQ(WaitForSingleObject(channel.requestEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_EQ(WaitForSingleObject(channel.replyEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  // Manual reset: a set event stays set until it is reset.
+  SetEvent(channel.replyEvent().handle);
+  EXPECT_EQ(WaitForSingleObject(channel.replyEvent().handle, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(channel.replyEvent().handle, 0), WAIT_OBJECT_0);
+  // The whole block is there, zero-filled, and writable.
+  EXPECT_TRUE(std::all_of(channel.view(), channel.view() + 720, [](unsigned char b) { return b == 0; }));
+  channel.view()[719] = 1;
+  channel.close();
+  EXPECT_EQ(channel.view(), nullptr);
+  EXPECT_EQ(channel.mapping(), nullptr);
+  EXPECT_EQ(channel.mutex(), nullptr);
+  channel.close();
+}
+
+TEST(DaemonLauncher, CommandLineForm) {
+  struct Case {
+    intptr_t values[5];
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{4, 8, 12, 16, 20}, "\"C:\\bin\\D.exe\" 4 8 12 16 20"},
+      {{-1, 0, 1000, 0x7fffffff, 65536}, "\"C:\\bin\\D.exe\" -1 0 1000 2147483647 65536"},
+      {{-2, -2147483647 - 1, 255, 256, 4096}, "\"C:\\bin\\D.exe\" -2 -2147483648 255 256 4096"},
+  };
+  for (const Case& c : cases) {
+    HANDLE h[5];
+    for (int i = 0; i < 5; ++i) h[i] = reinterpret_cast<HANDLE>(c.values[i]);
+    EXPECT_EQ(kvl::daemonCommandLine("C:\\bin\\D.exe", h[0], h[1], h[2], h[3], h[4]), c.expected);
+  }
+}
+
+struct EchoRecord {
+  unsigned char bytes[64] = {};
+};
+
+TEST(ChannelExchange, EchoRoundTripCopiesOnlyTheRanges) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  // The command line holds the quoted path and five numbers.
+  EXPECT_EQ(launcher.commandLine().rfind("\"" + echoDaemon() + "\" ", 0), 0u);
+  EchoRecord r;
+  r.bytes[0] = 1;
+  for (int i = 1; i < 32; ++i) r.bytes[i] = static_cast<unsigned char>(10 + i);
+  kvl::ChannelLayout layout{64, {0, 32}, {{32, 8}, {48, 8}}};
+  ASSERT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, layout), ExchangeResult::Replied);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(r.bytes[32 + i], r.bytes[i] + 1) << i;
+    EXPECT_EQ(r.bytes[48 + i], r.bytes[16 + i] + 1) << i;
+    EXPECT_EQ(r.bytes[40 + i], 0) << "outside the reply ranges";
+  }
+  // The reply event is reset after the copy.
+  EXPECT_EQ(WaitForSingleObject(launcher.channel().replyEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+TEST(ChannelExchange, ThreadsAreServedOneAtATime) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  constexpr int kThreads = 3, kRounds = 60;
+  std::vector<std::vector<int>> counters(kThreads);
+  std::vector<int> wrong(kThreads, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < kRounds; ++round) {
+        EchoRecord r;
+        r.bytes[0] = 1;
+        std::fill(r.bytes + 1, r.bytes + 32, static_cast<unsigned char>(t * 50 + round % 50));
+        if (kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout) != ExchangeResult::Replied) ++wrong[t];
+        for (int i = 1; i < 31; ++i) {
+          if (r.bytes[32 + i] != static_cast<unsigned char>(r.bytes[i] + 1)) ++wrong[t];
+        }
+        counters[t].push_back(r.bytes[63]);
+      }
+    });
+  }
+  for (auto& th : threads) th.join();
+  std::multiset<int> all;
+  for (int t = 0; t < kThreads; ++t) {
+    EXPECT_EQ(wrong[t], 0) << "thread " << t;
+    all.insert(counters[t].begin(), counters[t].end());
+  }
+  // The daemon counted every request once (its counter is a byte: 180 requests fit).
+  EXPECT_EQ(all.size(), static_cast<size_t>(kThreads * kRounds));
+  EXPECT_EQ(std::set<int>(all.begin(), all.end()).size(), all.size());
+}
+
+TEST(ChannelExchange, NoDaemonMeansNoRequest) {
+  // A launcher whose program does not exist holds no process: exchanges return at once and
+  // leave the record as it was.
+  kvl::DaemonLauncher launcher(buildTreePath("no-such-daemon.exe"), "", 64);
+  EXPECT_EQ(launcher.process(), nullptr);
+  EchoRecord r;
+  r.bytes[0] = 1;
+  r.bytes[40] = 77;
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::DaemonGone);
+  EXPECT_LT(GetTickCount64() - start, 1000u);
+  EXPECT_EQ(r.bytes[40], 77);
+  EXPECT_EQ(WaitForSingleObject(launcher.channel().requestEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_EQ(kvl::exchangeWithDaemon(nullptr, r.bytes, kEchoLayout), ExchangeResult::NoLauncher);
+}
+
+TEST(ChannelExchange, DeadDaemonKeepsTheLastReply) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  EchoRecord r;
+  r.bytes[0] = 1;
+  r.bytes[5] = 5;
+  ASSERT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::Replied);
+  EXPECT_EQ(r.bytes[37], 6);
+  TerminateProcess(launcher.process(), 3);
+  WaitForSingleObject(launcher.process(), 5000);
+  r.bytes[5] = 50;
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::DaemonGone);
+  EXPECT_LT(GetTickCount64() - start, 1000u);
+  EXPECT_EQ(r.bytes[37], 6);
+}
+
+TEST(ChannelExchange, DaemonEndingBeforeItRepliesDoesNotBlock) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  EchoRecord r;
+  r.bytes[0] = 2;  // the daemon ends without replying
+  r.bytes[40] = 99;
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::NoReply);
+  EXPECT_EQ(r.bytes[40], 99);
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::DaemonGone);
+  // The mutex was released: it can be taken at once.
+  ASSERT_EQ(WaitForSingleObject(launcher.channel().mutex(), 0), WAIT_OBJECT_0);
+  ReleaseMutex(launcher.channel().mutex());
+}
+
+TEST(ChannelExchange, ReplyGivenJustBeforeTheDaemonEndsCounts) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  EchoRecord r;
+  r.bytes[0] = 3;  // reply, then end
+  r.bytes[1] = 41;
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::Replied);
+  EXPECT_EQ(r.bytes[33], 42);
+  EXPECT_EQ(WaitForSingleObject(launcher.process(), 5000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(launcher.process(), &code);
+  EXPECT_EQ(code, 0u);
+}
+
+// Starts the echo daemon by hand with the given argument text.
+kvl::testing::ProcessResult runEcho(const std::string& arguments, DWORD timeoutMs = 20000) {
+  return kvl::testing::runProgram(echoDaemon(), arguments, timeoutMs);
+}
+
+TEST(DaemonStartup, BannerAndExit42WithoutHandles) {
+  for (const char* arguments : {"", "1 2 3 4"}) {
+    auto result = runEcho(arguments);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 42u) << arguments;
+    auto lines = splitLines(result.output);
+    ASSERT_EQ(lines.size(), 11u) << result.output;
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "  " + echoDaemon());
+    EXPECT_EQ(lines[3], "  Version 7.4.778.7 (2024-09-15)");
+    EXPECT_EQ(lines[6], std::string("  Running ") + (sizeof(void*) == 8 ? "64-bit" : "32-bit") +
+                            " build on platform 'x64'.");
+    EXPECT_EQ(lines[8], "  This program can't be run standalone.");
+    EXPECT_EQ(lines[9], "  Anyway, all dependencies seem to be satisfied.");
+  }
+}
+
+TEST(DaemonStartup, Exit666ForEveryBadNumberForm) {
+  const char* bad[] = {"\"12 \"", "0x10", "\"\"", "2147483648", "-2147483649", "abc", "+"};
+  for (const char* value : bad) {
+    for (int position = 0; position < 5; ++position) {
+      std::string args;
+      for (int i = 0; i < 5; ++i) args += std::string(i ? " " : "") + (i == position ? value : "0");
+      auto result = runEcho(args);
+      ASSERT_TRUE(result.finished) << args;
+      EXPECT_EQ(result.exitCode, 666u) << args;
+      EXPECT_EQ(result.output, "") << args;
+    }
+  }
+}
+
+// Starts the echo daemon with our own objects and a mapping value of 0 (plus a sixth argument,
+// which changes nothing): every request is still answered.
+TEST(DaemonStartup, MappingZeroStillAnswers) {
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE request = CreateEventA(&sa, TRUE, FALSE, nullptr);
+  HANDLE reply = CreateEventA(&sa, TRUE, FALSE, nullptr);
+  HANDLE self = nullptr;
+  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, 0, TRUE,
+                  DUPLICATE_SAME_ACCESS);
+  std::string line = "\"" + echoDaemon() + "\" " + std::to_string(kvl::handleValue(self)) + " 0 " +
+                     std::to_string(kvl::handleValue(request)) + " " + std::to_string(kvl::handleValue(reply)) +
+                     " 0 extra";
+  std::string buffer = line + '\0';
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(echoDaemon().c_str(), &buffer[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                             nullptr, &si, &pi));
+  for (int i = 0; i < 3; ++i) {
+    SetEvent(request);
+    ASSERT_EQ(WaitForSingleObject(reply, 10000), WAIT_OBJECT_0) << i;
+    ResetEvent(reply);
+  }
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 5000);
+  for (HANDLE h : {pi.hProcess, pi.hThread, request, reply, self}) CloseHandle(h);
+}
+
+TEST(DaemonStartup, AWaitThatFailsEndsTheDaemon) {
+  // 123456 names no object: the daemon leaves its loop instead of retrying forever.
+  auto result = runEcho("123456 0 123460 123464 0", 20000);
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0u);
+}
+
+TEST(ChannelClient, KilledDaemonThenExchangeReturnsAtOnce) {
+  auto result = kvl::testing::runChannelClient("launch 64 " + echoDaemon() +
+                                               "\nrequest 0 32\nreply 32 32\nset8 0 1\nset8 1 7\nexchange\n"
+                                               "print hex 32 2\nkill\nstatus\nmark\nexchange\nelapsed\n"
+                                               "print hex 32 2\n");
+  ASSERT_TRUE(result.finished);
+  auto lines = splitLines(result.output);
+  ASSERT_EQ(lines.size(), 8u) << result.output;
+  EXPECT_EQ(lines[0], "launched");
+  EXPECT_EQ(lines[1], "exchange replied");
+  EXPECT_EQ(lines[2], "hex@32 0208");
+  EXPECT_EQ(lines[3], "killed");
+  EXPECT_EQ(lines[4], "status exit 9");
+  EXPECT_EQ(lines[5], "exchange daemon-gone");
+  EXPECT_LT(std::stoi(lines[6].substr(8)), 500) << lines[6];
+  EXPECT_EQ(lines[7], "hex@32 0208");
+}
+
+TEST(ChannelClient, KillingTheClientEndsTheDaemon) {
+  kvl::testing::ClientProcess client("launch 64 " + echoDaemon() + "\npid\nsleep 60000\n");
+  std::string pidLine = client.waitForLine("pid ", 20000);
+  ASSERT_NE(pidLine, "") << client.output();
+  DWORD pid = static_cast<DWORD>(std::stoul(pidLine.substr(4)));
+  HANDLE daemon = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  ASSERT_NE(daemon, nullptr);
+  EXPECT_EQ(WaitForSingleObject(daemon, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  client.kill();
+  EXPECT_EQ(WaitForSingleObject(daemon, 1000), WAIT_OBJECT_0);
+  CloseHandle(daemon);
+}
+
+}  // namespace
