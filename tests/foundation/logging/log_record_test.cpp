@@ -30,12 +30,14 @@ bool exists(const std::string& path) { return std::ifstream(path).good(); }
 // Points the temporary folder at a folder of the test's own.
 std::string useOwnTemporaryFolder() {
 #ifdef _WIN32
-  const std::string folder = std::string(QZR_BINARY_DIR) + "\\log_record_tmp\\";
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  const std::string folder = std::string(current) + "\\log_record_tmp\\";
   CreateDirectoryA(folder.c_str(), nullptr);
   SetEnvironmentVariableA("TMP", folder.c_str());
   SetEnvironmentVariableA("TEMP", folder.c_str());
 #else
-  const std::string folder = std::string(QZR_BINARY_DIR) + "/log_record_tmp/";
+  const std::string folder = "log_record_tmp/";
   std::string command = "mkdir -p '" + folder + "'";
   if (std::system(command.c_str()) != 0) ADD_FAILURE() << command;
   setenv("TMPDIR", folder.c_str(), 1);
