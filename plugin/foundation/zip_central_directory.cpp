@@ -16,7 +16,6 @@ constexpr size_t kEndLength = 22;
 constexpr size_t kZip64EndLength = 56;
 constexpr size_t kZip64LocatorLength = 20;
 constexpr size_t kRecordLength = 46;
-constexpr uint32_t kWide32 = 0xffffffffu;
 
 uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t u32(const uint8_t* p) {
@@ -105,36 +104,12 @@ bool ZipCentralDirectory::readRecord(std::string& name) {
   const uint64_t at = recordOffset_ + bytesBefore_;
   uint8_t r[kRecordLength];
   if (!source_.readAt(at, r, sizeof r) || u32(r) != kRecordSignature) return false;
-  const uint32_t compressedSize = u32(r + 20);
-  const uint32_t size = u32(r + 24);
   const uint16_t nameLength = u16(r + 28);
   const uint16_t extraLength = u16(r + 30);
   const uint16_t commentLength = u16(r + 32);
-  const uint32_t localOffset = u32(r + 42);
 
   std::string text(nameLength, '\0');
   if (nameLength != 0 && !source_.readAt(at + kRecordLength, &text[0], nameLength)) return false;
-
-  // The extra fields must be readable where a zip64 field widens a size or offset.
-  uint64_t cursor = at + kRecordLength + nameLength;
-  for (uint32_t walked = 0; walked < extraLength;) {
-    uint8_t header[4];
-    if (!source_.readAt(cursor, header, sizeof header)) return false;
-    cursor += sizeof header;
-    const uint16_t id = u16(header);
-    const uint16_t length = u16(header + 2);
-    if (id == 0x0001) {
-      uint8_t wide[8];
-      for (uint32_t value : {size, compressedSize, localOffset}) {
-        if (value != kWide32) continue;
-        if (!source_.readAt(cursor, wide, sizeof wide)) return false;
-        cursor += sizeof wide;
-      }
-    } else {
-      cursor += length;
-    }
-    walked += 4u + length;
-  }
 
   name.swap(text);
   recordLength_ = kRecordLength + nameLength + extraLength + commentLength;

@@ -19,8 +19,9 @@ class ZipByteSource {
 
 // Reads entry names from a zip archive's central directory: finds the end-of-central-directory
 // record (or its zip64 form) in the last 64 KiB, checks it, then walks the directory records in
-// order. Bytes before the archive (a self-extracting stub) are allowed for. Entry data and local
-// headers are not read.
+// order. Bytes before the archive (a self-extracting stub) are allowed for. The end record and each
+// directory record must lie whole inside the archive, with the record's name; extra fields,
+// comments, local headers and entry data are not read.
 class ZipCentralDirectory {
  public:
   explicit ZipCentralDirectory(ZipByteSource& source) : source_(source) {}

@@ -267,6 +267,72 @@ TEST(ZipListing, ArchivesWrittenByMinizip) {
     expectListing("written by minizip", path, true, {"textures/road/gravel.dds", "textures/sky.dds", "readme.txt"});
   }
 }
+
+// Damaged variants of valid archives (bytes changed, 16-bit fields overwritten, archive comments
+// cut short) give the same result and the same names with both readers. (An end record cut short
+// is refused by our reader, while minizip reads the missing bytes of a field as copies of the
+// last byte it got; the listing cases above cover cut archives.)
+TEST(ZipListing, DamagedArchivesListAlikeWithBothReaders) {
+  const std::string comment(24, 'c');
+  std::vector<std::string> bases;
+  ziptest::Options plain;
+  plain.comment = comment;
+  bases.push_back(ziptest::build(kTwo, plain).bytes);
+  ziptest::Options stub;
+  stub.stub = std::string(64, 'M');
+  stub.comment = comment;
+  bases.push_back(ziptest::build(kTwo, stub).bytes);
+  ziptest::Options zip64;
+  zip64.zip64End = true;
+  zip64.comment = comment;
+  bases.push_back(ziptest::build({{"a", "1", ""}, {"b\\c", "22", ""}, {"d/", "", ""}}, zip64).bytes);
+
+  uint32_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  int listed = 0;
+  int refused = 0;
+  for (int round = 0; round < 1500; ++round) {
+    std::string bytes = bases[next() % bases.size()];
+    const int edits = 1 + static_cast<int>(next() % 3);
+    size_t commentLeft = comment.size();
+    for (int e = 0; e < edits && !bytes.empty(); ++e) {
+      const size_t at = next() % bytes.size();
+      switch (next() % 4) {
+        case 0:
+          bytes[at] = static_cast<char>(next());
+          break;
+        case 1:
+          if (at + 1 < bytes.size()) ziptest::set16(bytes, at, next() % 3 == 0 ? 0xffff : next() % 64);
+          break;
+        case 2:
+          if (commentLeft > 0) {
+            const size_t cut = next() % (commentLeft + 1);
+            bytes.resize(bytes.size() - cut);
+            commentLeft -= cut;
+          }
+          break;
+        default:
+          bytes[at] = static_cast<char>(bytes[at] ^ 0x01);
+          break;
+      }
+    }
+    writeFile("damaged.zip", bytes);
+    Names ours, theirs;
+    kvl::CentralDirectoryZipReader own;
+    kvl::MinizipZipReader minizip;
+    const bool ownResult = kvl::listZipEntries(own, "damaged.zip", ours);
+    const bool minizipResult = kvl::listZipEntries(minizip, "damaged.zip", theirs);
+    ASSERT_EQ(ownResult, minizipResult) << "round " << round;
+    ASSERT_EQ(ours, theirs) << "round " << round;
+    ++(ownResult ? listed : refused);
+  }
+  // Both outcomes must be well represented for the comparison to mean something.
+  EXPECT_GT(listed, 200);
+  EXPECT_GT(refused, 200);
+}
 #endif
 
 }  // namespace
