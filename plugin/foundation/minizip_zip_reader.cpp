@@ -1,6 +1,6 @@
 #include "plugin/foundation/minizip_zip_reader.h"
 
-#include <unzip.h>
+#include <minizip/unzip.h>
 
 #include <vector>
 

@@ -14,7 +14,7 @@
 #include "tests/foundation/zip/zip_bytes.h"
 
 #ifdef QZR_TEST_WITH_MINIZIP
-#include <zip.h>
+#include <minizip/zip.h>
 
 #include "plugin/foundation/minizip_zip_reader.h"
 #endif
