@@ -11,39 +11,39 @@ namespace kvl {
 class Vector3 {
  public:
   Vector3() = default;
-  Vector3(float x, float y, float z) : x_(x), y_(y), z_(z), w_(0.0f) {}
+  Vector3(float x, float y, float z) noexcept : x_(x), y_(y), z_(z), w_(0.0f) {}
 
-  Vector3& set(float x, float y, float z) {
+  Vector3& set(float x, float y, float z) noexcept {
     x_ = x;
     y_ = y;
     z_ = z;
     w_ = 0.0f;
     return *this;
   }
-  Vector3& clearXyz() {
+  Vector3& clearXyz() noexcept {
     x_ = y_ = z_ = 0.0f;
     return *this;
   }
 
-  float x() const { return x_; }
-  float y() const { return y_; }
-  float z() const { return z_; }
-  float w() const { return w_; }
-  Vector3& setX(float v) {
+  float x() const noexcept { return x_; }
+  float y() const noexcept { return y_; }
+  float z() const noexcept { return z_; }
+  float w() const noexcept { return w_; }
+  Vector3& setX(float v) noexcept {
     x_ = v;
     return *this;
   }
-  Vector3& setY(float v) {
+  Vector3& setY(float v) noexcept {
     y_ = v;
     return *this;
   }
-  Vector3& setZ(float v) {
+  Vector3& setZ(float v) noexcept {
     z_ = v;
     return *this;
   }
 
-  Vector3 operator-(const Vector3& o) const { return Vector3(x_ - o.x_, y_ - o.y_, z_ - o.z_); }
-  Vector3& operator+=(const Vector3& o) {
+  Vector3 operator-(const Vector3& o) const noexcept { return Vector3(x_ - o.x_, y_ - o.y_, z_ - o.z_); }
+  Vector3& operator+=(const Vector3& o) noexcept {
     x_ += o.x_;
     y_ += o.y_;
     z_ += o.z_;
@@ -51,29 +51,31 @@ class Vector3 {
   }
 
   // The products are exact in double; the sum is kept in double for the caller to round.
-  double dot(const Vector3& o) const {
+  double dot(const Vector3& o) const noexcept {
     const double xy = static_cast<double>(y_) * o.y_ + static_cast<double>(x_) * o.x_;
     return xy + static_cast<double>(z_) * o.z_;
   }
 
-  Vector3& cross(const Vector3& o, Vector3& out) const {
+  Vector3& cross(const Vector3& o, Vector3& out) const noexcept {
     return out.set(y_ * o.z_ - o.y_ * z_, o.x_ * z_ - x_ * o.z_, o.y_ * x_ - o.x_ * y_);
   }
 
   // Squares and their sum in single precision, the root in double, rounded to float.
-  float length() const {
+  float length() const noexcept {
     float sum = x_ * x_ + y_ * y_;
     sum = sum + z_ * z_;
     return static_cast<float>(std::sqrt(static_cast<double>(sum)));
   }
 
-  float cappedLength(float limit) const {
+  // The smaller of the length and limit. The host also calls this in place of a routine of its own
+  // (a member call with one float, the result in ST(0) as every float result in this build).
+  float cappedLength(float limit) const noexcept {
     const float len = length();
     return len > limit ? limit : len;
   }
 
   // Leaves vectors of length 2^-52 or less (the zero vector included) unchanged.
-  Vector3& normalize() {
+  Vector3& normalize() noexcept {
     const double len = length();
     if (len > 2.220446049250313e-16) {
       x_ = static_cast<float>(x_ / len);
@@ -84,7 +86,7 @@ class Vector3 {
   }
 
   // The angle to other in [0, pi], negative when axis points against this x other.
-  float signedAngle(const Vector3& other, const Vector3& axis) const {
+  float signedAngle(const Vector3& other, const Vector3& axis) const noexcept {
     Vector3 n;
     cross(other, n);
     const double s = n.length();
@@ -117,18 +119,18 @@ inline std::istream& operator>>(std::istream& is, Vector3& v) {
 class PackedVector3 {
  public:
   PackedVector3() = default;
-  float x() const { return x_; }
-  float y() const { return y_; }
-  float z() const { return z_; }
-  PackedVector3& setX(float v) {
+  float x() const noexcept { return x_; }
+  float y() const noexcept { return y_; }
+  float z() const noexcept { return z_; }
+  PackedVector3& setX(float v) noexcept {
     x_ = v;
     return *this;
   }
-  PackedVector3& setY(float v) {
+  PackedVector3& setY(float v) noexcept {
     y_ = v;
     return *this;
   }
-  PackedVector3& setZ(float v) {
+  PackedVector3& setZ(float v) noexcept {
     z_ = v;
     return *this;
   }
@@ -143,11 +145,11 @@ class PackedVector3 {
 class Quaternion {
  public:
   Quaternion() = default;
-  Quaternion(float x, float y, float z, float w) : x_(x), y_(y), z_(z), w_(w) {}
-  float x() const { return x_; }
-  float y() const { return y_; }
-  float z() const { return z_; }
-  float w() const { return w_; }
+  Quaternion(float x, float y, float z, float w) noexcept : x_(x), y_(y), z_(z), w_(w) {}
+  float x() const noexcept { return x_; }
+  float y() const noexcept { return y_; }
+  float z() const noexcept { return z_; }
+  float w() const noexcept { return w_; }
 
  private:
   float x_ = 0.0f;
