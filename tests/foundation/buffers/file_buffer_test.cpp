@@ -19,13 +19,6 @@ std::string pattern(char first, int n) {
   return s;
 }
 
-TEST(FileBuffer, NewBufferIsEmpty) {
-  FileBuffer b;
-  EXPECT_EQ(b.data(), nullptr);
-  EXPECT_EQ(b.position(), 0);
-  EXPECT_EQ(b.size(), 0);
-}
-
 TEST(FileBuffer, ReadsAndReuses) {
   // Each step reads n bytes from a stream holding `available` bytes into the same buffer.
   struct Step {

@@ -146,12 +146,6 @@ TEST(StepTimer, PeriodSecondsCapsStalls) {
   EXPECT_EQ(timer.lastSteps(), 1);
 }
 
-TEST(StepTimer, InstanceIsOneTimerAt720) {
-  StepTimer& a = StepTimer::instance();
-  EXPECT_EQ(&a, &StepTimer::instance());
-  EXPECT_EQ(a.period(), 1388);
-}
-
 TEST(StepTimer, DefaultSourceRunsOnThePerformanceClock) {
   kvl::setGameClockSource(nullptr);
   StepTimer timer(1000000);

@@ -167,16 +167,4 @@ TEST(Vector3, TextForm) {
   }
 }
 
-TEST(PackedVector3, SettersChain) {
-  kvl::PackedVector3 p;
-  EXPECT_EQ(p.x(), 0.0f);
-  p.setX(1).setY(2).setZ(3);
-  EXPECT_EQ(p.x(), 1.0f);
-  EXPECT_EQ(p.y(), 2.0f);
-  EXPECT_EQ(p.z(), 3.0f);
-  float raw[3];
-  std::memcpy(raw, &p, sizeof raw);
-  EXPECT_EQ(raw[2], 3.0f);
-}
-
 }  // namespace
