@@ -1,0 +1,18 @@
+#include <windows.h>
+
+#include "plugin/foundation/process_context.h"
+
+namespace kvl {
+
+std::string temporaryFolder() {
+  char buffer[MAX_PATH] = {};
+  const DWORD length = GetTempPathA(MAX_PATH, buffer);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  return std::string(buffer, length);
+}
+
+unsigned currentProcessId() { return GetCurrentProcessId(); }
+
+unsigned currentThreadId() { return GetCurrentThreadId(); }
+
+}  // namespace kvl

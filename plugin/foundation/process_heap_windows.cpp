@@ -1,0 +1,13 @@
+#include <windows.h>
+
+#include "plugin/foundation/process_heap.h"
+
+namespace kvl {
+
+void* processHeapAllocate(size_t size) { return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size); }
+
+void processHeapRelease(void* block) {
+  if (block != nullptr) HeapFree(GetProcessHeap(), 0, block);
+}
+
+}  // namespace kvl
