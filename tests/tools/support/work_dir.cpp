@@ -1,0 +1,43 @@
+#include "tests/tools/support/work_dir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace kvl::testsupport {
+
+ScopedWorkDir::ScopedWorkDir(const std::string& name) {
+  previous_ = fs::current_path().string();
+  const fs::path dir = fs::current_path() / ("work-" + name);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  fs::create_directories(dir);
+  path_ = dir.string();
+  fs::current_path(dir);
+}
+
+ScopedWorkDir::~ScopedWorkDir() {
+  std::error_code ec;
+  fs::current_path(previous_, ec);
+}
+
+bool exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  std::string text = s.str();
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+  return out;
+}
+
+}  // namespace kvl::testsupport
