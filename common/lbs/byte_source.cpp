@@ -5,6 +5,10 @@
 
 namespace kvl::tracks {
 
+namespace {
+constexpr std::size_t kReadBufferSize = 1 << 16;
+}
+
 bool MemoryByteSource::seek(uint64_t position) {
   if (position > size_) return false;
   pos_ = static_cast<std::size_t>(position);
@@ -49,6 +53,7 @@ FileByteSource::FileByteSource(const std::string& path) {
     return;
   }
   size_ = static_cast<uint64_t>(end);
+  std::setvbuf(file_, nullptr, _IOFBF, kReadBufferSize);
 }
 
 FileByteSource::~FileByteSource() {

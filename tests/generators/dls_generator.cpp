@@ -1,5 +1,6 @@
 #include "tests/generators/dls_generator.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace kvl::testdata {
@@ -81,6 +82,36 @@ DlsLayout cleanDlsLayout() {
   b.animChannels = {1};
   l.sets = {a, b};
   return l;
+}
+
+uint64_t writeLargeDls(const std::string& path, uint64_t targetBytes) {
+  constexpr uint32_t kSets = 16;
+  constexpr uint32_t kChannelLimit = 64;
+  constexpr uint32_t kEntriesPerChunk = 1 << 16;
+  const uint64_t perSet = targetBytes / kSets / 12 / kEntriesPerChunk * kEntriesPerChunk;
+  // Everything before the channel lists, built small; the lists are appended as they are written.
+  DlsLayout layout = cleanDlsLayout();
+  layout.sets.assign(kSets, DlsAnimationSet{});
+  DlsFile head = buildDls(layout);
+  uint64_t listAt = head.bytes.size();
+  for (uint32_t s = 0; s < kSets; ++s) {
+    putU32(head.bytes, head.setHeaderAt[s] + 4, kChannelLimit);
+    putU32(head.bytes, head.setHeaderAt[s] + kDlsSetAnimCountField, static_cast<uint32_t>(perSet));
+    putU32(head.bytes, head.setHeaderAt[s] + kDlsSetAnimListField, static_cast<uint32_t>(listAt));
+    listAt += perSet * 12;
+  }
+  Bytes chunk(static_cast<std::size_t>(kEntriesPerChunk) * 12);
+  for (uint32_t i = 0; i < kEntriesPerChunk; ++i) {
+    putU32(chunk, std::size_t{i} * 12, i % kChannelLimit);
+    putU32(chunk, std::size_t{i} * 12 + 4, i);
+  }
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return 0;
+  bool ok = std::fwrite(head.bytes.data(), 1, head.bytes.size(), f) == head.bytes.size();
+  for (uint64_t n = 0; ok && n < kSets * perSet; n += kEntriesPerChunk)
+    ok = std::fwrite(chunk.data(), 1, chunk.size(), f) == chunk.size();
+  ok = std::fclose(f) == 0 && ok;
+  return ok ? listAt : 0;
 }
 
 DlsLayout dlsLayoutFromSeed(const uint8_t* data, std::size_t size) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace kvl::testdata {
@@ -62,6 +63,10 @@ DlsLayout cleanDlsLayout();
 
 void putU32(Bytes& bytes, std::size_t offset, uint32_t value);
 uint32_t getU32(const Bytes& bytes, std::size_t offset);
+
+// Writes a clean DLS file of about targetBytes: sixteen animation sets with long channel lists,
+// all in range. Returns the bytes written (0 on a failure).
+uint64_t writeLargeDls(const std::string& path, uint64_t targetBytes);
 
 // A layout built from arbitrary bytes (for fuzzing): counts and values come from the input.
 DlsLayout dlsLayoutFromSeed(const uint8_t* data, std::size_t size);

@@ -30,6 +30,12 @@ std::string readWholeFile(const std::string& path) {
   // file meanwhile.
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return data;
+  // One allocation for the size the file has now; a file that grows meanwhile is read on.
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    if (size > 0) data.reserve(static_cast<std::size_t>(size));
+  }
+  std::rewind(f);
   char buffer[1 << 16];
   for (;;) {
     const std::size_t got = std::fread(buffer, 1, sizeof buffer, f);

@@ -104,10 +104,14 @@ int runCleaver(int argc, const char* const* argv, std::ostream& out) {
   int lbsError = 0;
   int lb2Error = 0;
   int inputError = 0;
+  bool lbsCreated = false;
+  bool lb2Created = false;
   {
     tracks::FileByteSource input(names.lbs);
     FileByteSink lbs(names.lbsTemp);
     FileByteSink lb2(names.lb2Temp);
+    lbsCreated = !lbs.failed();
+    lb2Created = !lb2.failed();
     if (!lbs.failed() && !lb2.failed()) outcome = splitLbsFrames(input, lbs, lb2, out);
     if (input.failed()) {
       outcome.inputFailed = true;
@@ -129,8 +133,9 @@ int runCleaver(int argc, const char* const* argv, std::ostream& out) {
   bool ok = !outcome.inputFailed && !outcome.truncated && !lbsFailed && !lb2Failed;
   if (ok) ok = moveIntoPlace(names, out);
   if (!ok) {
-    std::remove(names.lbsTemp.c_str());
-    std::remove(names.lb2Temp.c_str());
+    // Only what this run created goes away.
+    if (lbsCreated) std::remove(names.lbsTemp.c_str());
+    if (lb2Created) std::remove(names.lb2Temp.c_str());
   }
 
   out << "\n\n"

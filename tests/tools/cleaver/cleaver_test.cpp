@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,26 @@ TEST(Cleaver, CutShortInputLeavesTheOriginal) {
     EXPECT_NE(r.output.find(kFailureEnd), std::string::npos);
     EXPECT_EQ(filesIn(kAllNames), std::vector<std::string>{"t.lbs"});
     EXPECT_EQ(readFile("t.lbs"), cut);
+  }
+}
+
+TEST(Cleaver, UnwritableOutputLeavesTheOriginal) {
+  const char* const blockers[] = {"t.lbs.cleaver-tmp", "t.lb2.cleaver-tmp"};
+  for (const char* blocker : blockers) {
+    SCOPED_TRACE(blocker);
+    ScopedWorkDir dir("cleaver-unwritable");
+    const Bytes original = framesBytes(sampleStageFrames());
+    ASSERT_TRUE(writeFile("t.lbs", original));
+    // A folder where a temporary file would go: it cannot be opened for writing.
+    std::filesystem::create_directory(blocker);
+    const auto r = runProgram(CLEAVER_PROGRAM, {"t.lbs"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("Failed to write to"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find(kFailureEnd), std::string::npos) << r.output;
+    EXPECT_EQ(readFile("t.lbs"), original);
+    EXPECT_TRUE(std::filesystem::is_directory(blocker));
+    const std::string other = std::string(blocker) == "t.lbs.cleaver-tmp" ? "t.lb2.cleaver-tmp" : "t.lbs.cleaver-tmp";
+    EXPECT_EQ(filesIn({"t.lb2", "t.lbs.orig", other}), std::vector<std::string>{});
   }
 }
 
