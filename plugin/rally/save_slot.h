@@ -15,14 +15,12 @@ class SaveSlot {
   // The player's name for the setup; empty when the file name does not follow the form.
   std::string setupName() const { return setupName_; }
 
-  int32_t car = 0;
-  int32_t slot = 0;
+  int32_t car = 0;     // the number at the start of the name
+  int32_t slot = 0;    // the number after "slot"
+  bool valid = false;  // the name follows the form and its name part is not empty
 
  private:
   std::string setupName_;
-
- public:
-  bool valid = false;
 };
 
 }  // namespace kvl::rally

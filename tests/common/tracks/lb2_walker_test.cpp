@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -458,6 +459,36 @@ TEST(Lb2Loader, CompanionFileAndLog) {
   loader.readLb2File(sink);
   const std::string again = kvl::testsupport::readText("lbsloading.log");
   EXPECT_EQ(again, log);
+}
+
+TEST(Lb2Loader, UnreadableCompanionIsReportedAsAReadFailure) {
+  kvl::testsupport::ScopedWorkDir dir("lb2-unreadable");
+  // A folder under the LB2 name: it exists, but cannot be read as a file.
+  std::filesystem::create_directory("stage.lb2");
+  RecordingSink sink;
+  MemoryLineLog log;
+  kvl::tracks::Lb2Loader loader;
+  loader.lb2FileName("stage.lbs");
+  ASSERT_TRUE(loader.hasStream());
+  loader.readLb2File(sink, log);
+  ASSERT_EQ(log.lines.size(), 4u) << joined(log.lines);
+  EXPECT_EQ(log.lines[0], "start reading LB2 file stage.lb2");
+  EXPECT_EQ(log.lines[1].rfind("[ERROR] LB2 stream read failure: ", 0), 0u) << log.lines[1];
+  EXPECT_EQ(log.lines[2], "Failed to read from file stage.lb2!");
+  EXPECT_EQ(log.lines[3], "finished reading LB2 file stage.lb2");
+  EXPECT_FALSE(loader.hasStream());
+}
+
+TEST(Lb2Loader, GeomBlocksOutsideAWalkReadFromTheOpenStream) {
+  kvl::testsupport::ScopedWorkDir dir("lb2-geom");
+  const Bytes segment = geomBlocksSegment(smallGeom());
+  const Bytes data(segment.begin() + 8, segment.end());
+  ASSERT_TRUE(writeFile("stage.lb2", data));
+  kvl::tracks::Lb2Loader loader;
+  loader.lb2FileName("stage.lbs");
+  Bytes out;
+  EXPECT_TRUE(loader.readGeomBlocks(out));
+  EXPECT_EQ(out, data);
 }
 
 }  // namespace
