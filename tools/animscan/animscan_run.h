@@ -7,7 +7,7 @@ namespace kvl::tools {
 // Writes the usage text.
 void printAnimscanUsage(std::ostream& out);
 
-// The whole file's bytes; empty when it cannot be opened or read.
+// The whole file's bytes; empty when it cannot be opened. Throws when it does not fit in memory.
 std::string readWholeFile(const std::string& path);
 
 // The whole program: checks every named DLS file and prints one verdict line for each; the
