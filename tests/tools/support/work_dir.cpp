@@ -8,9 +8,22 @@ namespace fs = std::filesystem;
 
 namespace kvl::testsupport {
 
+namespace {
+
+fs::path scratchRoot() {
+  std::string root = QZR_SCRATCH_DIR;
+#ifdef _WIN32
+  // The build tree's Linux path, as Wine shows it.
+  if (!root.empty() && root[0] == '/') root = "Z:" + root;
+#endif
+  return fs::path(root);
+}
+
+}  // namespace
+
 ScopedWorkDir::ScopedWorkDir(const std::string& name) {
   previous_ = fs::current_path().string();
-  const fs::path dir = fs::current_path() / ("work-" + name);
+  const fs::path dir = scratchRoot() / name;
   std::error_code ec;
   fs::remove_all(dir, ec);
   fs::create_directories(dir);

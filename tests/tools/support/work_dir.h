@@ -3,7 +3,7 @@
 
 namespace kvl::testsupport {
 
-// A fresh, empty folder under the current directory that becomes the current directory for
+// A fresh, empty folder in the build tree's scratch area that becomes the current directory for
 // the object's lifetime (tests of the same program run in parallel, each in its own folder).
 class ScopedWorkDir {
  public:
