@@ -1,0 +1,106 @@
+// Cleaver on a generated LBS file of about 200 MB against copying the same file, and Animscan on
+// a DLS file of about 200 MB against reading it whole. Each program is started as a process,
+// as a player would run it.
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/generators/dls_generator.h"
+#include "tests/generators/lbs_generator.h"
+#include "tests/tools/support/run_program.h"
+#include "tests/tools/support/work_dir.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr uint64_t kTargetBytes = 200ull << 20;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The baseline for Cleaver: one read and one write of every byte.
+bool copyFile(const char* from, const char* to) {
+  std::FILE* in = std::fopen(from, "rb");
+  std::FILE* out = std::fopen(to, "wb");
+  bool ok = in && out;
+  std::vector<char> buffer(1 << 16);
+  while (ok) {
+    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
+    if (got == 0) break;
+    ok = std::fwrite(buffer.data(), 1, got, out) == got;
+  }
+  if (in) std::fclose(in);
+  if (out) ok = std::fclose(out) == 0 && ok;
+  return ok;
+}
+
+// The baseline for Animscan: the whole file read into memory in one piece.
+std::size_t readWhole(const char* path) {
+  std::FILE* in = std::fopen(path, "rb");
+  if (!in) return 0;
+  std::fseek(in, 0, SEEK_END);
+  const long size = std::ftell(in);
+  std::rewind(in);
+  const std::size_t length = size > 0 ? static_cast<std::size_t>(size) : 0;
+  std::unique_ptr<char[]> data(new char[length + 1]);
+  const std::size_t got = std::fread(data.get(), 1, length, in);
+  std::fclose(in);
+  return got;
+}
+
+void benchCleaver() {
+  const uint64_t size = kvl::testdata::writeLargeLbs("stage.lbs", kTargetBytes);
+  if (size == 0) {
+    std::printf("cleaver: could not write the generated LBS file\n");
+    return;
+  }
+  auto start = Clock::now();
+  const bool copied = copyFile("stage.lbs", "copy.lbs");
+  const double copySeconds = secondsSince(start);
+  start = Clock::now();
+  const auto run = kvl::testsupport::runProgram(CLEAVER_PROGRAM, {"stage.lbs"});
+  const double cleaverSeconds = secondsSince(start);
+  std::printf("cleaver: %.1f MB, copy %.3f s%s, Cleaver %.3f s (exit %d)\n", size / 1048576.0, copySeconds,
+              copied ? "" : " (failed)", cleaverSeconds, run.exitCode);
+  std::printf("ratio Cleaver / copy: %.2f\n", copySeconds > 0 ? cleaverSeconds / copySeconds : 0.0);
+  for (const char* f : {"stage.lbs", "stage.lb2", "stage.lbs.orig", "copy.lbs"}) std::remove(f);
+}
+
+void benchAnimscan() {
+  if (kvl::testdata::writeLargeDls("big.dls", kTargetBytes) == 0) {
+    std::printf("animscan: could not write the generated DLS file\n");
+    return;
+  }
+  auto start = Clock::now();
+  const std::size_t size = readWhole("big.dls");
+  const double readSeconds = secondsSince(start);
+  start = Clock::now();
+  const auto run = kvl::testsupport::runProgram(ANIMSCAN_PROGRAM, {"big.dls"});
+  const double animscanSeconds = secondsSince(start);
+  const bool ok = run.output.find("): OK") != std::string::npos;
+  std::printf("animscan: %.1f MB, read %.3f s, Animscan %.3f s (%s)\n", size / 1048576.0, readSeconds,
+              animscanSeconds, ok ? "OK" : "unexpected verdict");
+  std::printf("ratio Animscan / read: %.2f\n", readSeconds > 0 ? animscanSeconds / readSeconds : 0.0);
+  std::remove("big.dls");
+  std::remove("dlserrors.log");
+}
+
+}  // namespace
+
+int main() {
+  try {
+    kvl::testsupport::ScopedWorkDir dir("bench-track-tools");
+#ifdef __SANITIZE_ADDRESS__
+    std::printf("(native build with sanitizers: the tools run instrumented)\n");
+#endif
+    benchCleaver();
+    benchAnimscan();
+  } catch (const std::exception& e) {
+    std::printf("benchmark ended early: %s\n", e.what());
+  }
+  return 0;
+}

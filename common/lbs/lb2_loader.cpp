@@ -1,0 +1,77 @@
+#include "common/lbs/lb2_loader.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace kvl::tracks {
+
+bool fileExists(const std::string& path) {
+#ifdef _WIN32
+  return _access(path.c_str(), 0) == 0;
+#else
+  return access(path.c_str(), F_OK) == 0;
+#endif
+}
+
+namespace {
+
+// A sink for the geom-block measuring outside a walk: nothing else is handed over then.
+class NoSink final : public Lb2Sink {
+ public:
+  void geomBlocks(Lb2Walker&, const uint8_t*, std::size_t) override {}
+  void objectBlockHolder() override {}
+  std::size_t objectListCount() override { return 0; }
+  void objectBlock(int32_t, const uint8_t*, std::size_t) override {}
+  void visibleObjects(const uint8_t*, std::size_t) override {}
+};
+
+}  // namespace
+
+void Lb2Loader::lb2FileName(const std::string& lbsPath) {
+  stream_.reset();
+  name_ = tracks::lb2FileName(lbsPath);
+  if (name_.empty() || !fileExists(name_)) {
+    name_.clear();
+    return;
+  }
+  stream_ = std::make_unique<FileByteSource>(name_);
+}
+
+void Lb2Loader::readLb2File(Lb2Sink& sink) {
+  if (!stream_) return;
+  FileLineLog log(kLbsLoadingLogName);
+  readLb2File(sink, log);
+}
+
+void Lb2Loader::readLb2File(Lb2Sink& sink, LineLog& log) {
+  if (!stream_) return;
+  struct Drop {
+    Lb2Loader& self;
+    ~Drop() {
+      self.walker_ = nullptr;
+      self.stream_.reset();
+    }
+  } drop{*this};
+  Lb2Walker walker(*stream_, name_, sink, log);
+  walker_ = &walker;
+  walker.readLb2File();
+}
+
+bool Lb2Loader::readGeomBlocks(std::vector<uint8_t>& out) noexcept {
+  out.clear();
+  if (walker_) return walker_->readGeomBlocks(out);
+  if (!stream_) return false;
+  try {
+    NoSink sink;
+    NullLineLog log;
+    Lb2Walker walker(*stream_, name_, sink, log);
+    return walker.readGeomBlocks(out);
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace kvl::tracks
