@@ -93,12 +93,14 @@ std::string exitText(HANDLE process) {
   return "exit " + std::to_string(code);
 }
 
-int recorderCode(const std::string& word) {
-  for (int code = 0; code <= 8; ++code) {
-    if (word == kvl::recorderCommandWord(code)) return code;
+bool recorderCode(const std::string& word, int& code) {
+  for (code = 0; code <= 8; ++code) {
+    if (word == kvl::recorderCommandWord(code)) return true;
   }
   long long value = 0;
-  return parseNumber(word, value) ? static_cast<int>(value) : -1;
+  if (!parseNumber(word, value) || value < INT32_MIN || value > INT32_MAX) return false;
+  code = static_cast<int>(value);
+  return true;
 }
 
 bool runLine(Client& c, const std::string& rawLine) {
@@ -236,8 +238,8 @@ bool runLine(Client& c, const std::string& rawLine) {
   } else if (verb == "rec") {
     std::string word;
     if (!(in >> word)) return bad("recorder command");
-    const int code = recorderCode(word);
-    if (code < 0) return bad("recorder command");
+    int code = 0;
+    if (!recorderCode(word, code)) return bad("recorder command");
     std::string text;
     const bool hasText = static_cast<bool>(std::getline(in, text));
     if (hasText && !text.empty() && text[0] == ' ') text.erase(0, 1);
