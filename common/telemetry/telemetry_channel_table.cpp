@@ -96,8 +96,6 @@ const char* const kWheelPrefixes[4] = {"LF", "RF", "LB", "RB"};
 
 constexpr uint32_t kBrakeBlockOffset = 3032;
 constexpr uint32_t kBrakeBlockStride = 200;
-constexpr uint32_t kWheelPointerOffset = 1136;
-constexpr uint32_t kWearPointerOffset = 4884;
 constexpr size_t kWearArraySize = 8 * sizeof(float);
 
 const unsigned char* at(const void* base, uint32_t offset) {
@@ -154,6 +152,10 @@ struct TelemetryChannelTable::DummyStorage {
 };
 
 #if UINTPTR_MAX == 0xFFFFFFFFu
+// The car record points at its four wheel records, and each wheel record at its wear array.
+constexpr uint32_t kWheelPointerOffset = 1136;
+constexpr uint32_t kWearPointerOffset = 4884;
+
 HostObjects hostObjectsOfCar(const void* car, const void* replay, const void* race, const void* game) {
   static_assert(sizeof(void*) == 4, "host layouts hold in the 32-bit build only");
   HostObjects o;
