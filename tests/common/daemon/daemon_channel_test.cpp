@@ -183,6 +183,42 @@ TEST(ChannelExchange, ReplyGivenJustBeforeTheDaemonEndsCounts) {
   EXPECT_EQ(code, 0u);
 }
 
+TEST(ChannelExchange, NoMappingSendsNothingButReleasesTheMutex) {
+  // A block of 0 bytes cannot be mapped: the daemon gets a mapping value of 0 and no view.
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 0);
+  ASSERT_NE(launcher.process(), nullptr);
+  EXPECT_EQ(launcher.channel().view(), nullptr);
+  EchoRecord r;
+  r.bytes[40] = 5;
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::NoView);
+  EXPECT_EQ(r.bytes[40], 5);
+  EXPECT_EQ(WaitForSingleObject(launcher.channel().requestEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  ASSERT_EQ(WaitForSingleObject(launcher.channel().mutex(), 0), WAIT_OBJECT_0);
+  ReleaseMutex(launcher.channel().mutex());
+}
+
+TEST(DaemonLauncher, ReleasingALauncherNeverEndsThisProcess) {
+  // This process joins the launcher's kill-on-close job; closing that job would end it. The
+  // launcher therefore leaves such a job open until the process ends.
+  DWORD daemonId = 0;
+  {
+    kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+    ASSERT_NE(launcher.process(), nullptr);
+    daemonId = launcher.processId();
+    BOOL inJob = FALSE;
+    ASSERT_TRUE(IsProcessInJob(GetCurrentProcess(), launcher.job(), &inJob));
+    EXPECT_TRUE(inJob);
+    ASSERT_TRUE(IsProcessInJob(launcher.process(), launcher.job(), &inJob));
+    EXPECT_TRUE(inJob);
+  }
+  // Still here, and the daemon still runs (it leaves when this process ends).
+  HANDLE daemon = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, daemonId);
+  ASSERT_NE(daemon, nullptr);
+  EXPECT_EQ(WaitForSingleObject(daemon, 200), static_cast<DWORD>(WAIT_TIMEOUT));
+  TerminateProcess(daemon, 0);
+  CloseHandle(daemon);
+}
+
 // Starts the echo daemon by hand with the given argument text.
 kvl::testing::ProcessResult runEcho(const std::string& arguments, DWORD timeoutMs = 20000) {
   return kvl::testing::runProgram(echoDaemon(), arguments, timeoutMs);

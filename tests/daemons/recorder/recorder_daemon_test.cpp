@@ -65,6 +65,7 @@ class RecorderDaemon : public ::testing::Test {
     folder = makeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     writeWholeFile(folder + "\\telemetry.ini", std::string(kIni) + allChannelsSection());
   }
+  void TearDown() override { kvl::testing::removeScratchFolder(folder); }
 
   // Runs the script (after a launch line) in the scratch folder; returns the client's lines.
   std::vector<std::string> run(const std::string& script, DWORD timeoutMs = 120000) {
@@ -152,6 +153,17 @@ TEST_F(RecorderDaemon, EveryCommandAndItsReply) {
             "speed\tLF.wear[7]\tposition.x\tposition.y\tposition.z\t\r\n"
             "0.00000\t0.00000\t0.00000\t0.00000\t0.00000\t\r\n"
             "0.00000\t0.00000\t0.00000\t0.00000\t0.00000\t\r\n");
+}
+
+TEST_F(RecorderDaemon, PaddingIsNeverTransferred) {
+  // Bytes 65540 to 65543 (after the payload) and 65548 to 65551 (in the reply): the first stay
+  // as the client left them; the second come back zeroed with every reply.
+  auto lines = run(
+      "fill 65540 4 170\nfill 65548 4 187\nrec None\nprint hex 65540 4\nprint hex 65548 4\n"
+      "rec Shutdown\n");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1], "hex@65540 aaaaaaaa");
+  EXPECT_EQ(lines[2], "hex@65548 00000000");
 }
 
 TEST_F(RecorderDaemon, BufferedBytesPerRowSize) {
