@@ -1,5 +1,6 @@
 #include "common/telemetry/telemetry_channel.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "common/text/date_time_text.h"
@@ -15,12 +16,32 @@ T load(const void* p) {
   return v;
 }
 
+// A float as the stream would print it. With the writer's settings (showpoint, precision 6,
+// no other float flags) the stream's text is the C library's "%#.6g", which is formed here
+// directly, sparing the stream's per-value formatting machinery.
+void writeFloat(std::ostream& out, float value) {
+  const std::ios::fmtflags flags = out.flags();
+  if ((flags & (std::ios::floatfield | std::ios::showpos | std::ios::uppercase)) == 0 &&
+      (flags & std::ios::showpoint) && out.precision() == 6 && out.width() == 0) {
+    char text[64];
+    const int n = std::snprintf(text, sizeof text, "%#.6g", static_cast<double>(value));
+    if (n > 0 && n < static_cast<int>(sizeof text)) {
+      out.write(text, n);
+      return;
+    }
+  }
+  out << value;
+}
+
 void writeVectorHeader(std::ostream& out, const std::string& name, char separator) {
   out << name << ".x" << separator << name << ".y" << separator << name << ".z" << separator;
 }
 
 size_t writeVectorValue(const unsigned char* in, std::ostream& out, char separator) {
-  out << load<float>(in) << separator << load<float>(in + 4) << separator << load<float>(in + 8) << separator;
+  for (int i = 0; i < 3; ++i) {
+    writeFloat(out, load<float>(in + 4 * i));
+    out << separator;
+  }
   return 12;
 }
 
@@ -49,7 +70,8 @@ size_t UnsignedChannel::writeValue(const unsigned char* in, std::ostream& out, c
 }
 
 size_t FloatChannel::writeValue(const unsigned char* in, std::ostream& out, char separator) const {
-  out << load<float>(in) << separator;
+  writeFloat(out, load<float>(in));
+  out << separator;
   return 4;
 }
 
