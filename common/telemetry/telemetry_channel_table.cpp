@@ -13,7 +13,7 @@ enum class Kind { FileTime, Unsigned, Int, Float, Vector, CarVector, Angle };
 enum class Source { SampleTime, Replay, Race, Game, Car, CarFrame };
 enum class WheelSource { Brake, Wheel, Wear };
 
-struct CarChannelSpec {
+struct CarChannelEntry {
   const char* name;
   Kind kind;
   Source source;
@@ -22,7 +22,7 @@ struct CarChannelSpec {
 
 #define FRAME_OFFSET(field) static_cast<uint32_t>(offsetof(CarFrameCache, field))
 
-const CarChannelSpec kCarChannels[] = {
+const CarChannelEntry kCarChannels[] = {
     {"utcSystemTime", Kind::FileTime, Source::SampleTime, 0},
     {"totalSteps", Kind::Unsigned, Source::Replay, 1620076},
     {"progress", Kind::Float, Source::Race, 316},
@@ -61,7 +61,7 @@ const CarChannelSpec kCarChannels[] = {
     {"yaw", Kind::Angle, Source::CarFrame, FRAME_OFFSET(yaw)},
 };
 
-struct WheelChannelSpec {
+struct WheelChannelEntry {
   const char* format;  // "%s" takes the wheel's prefix; an indexed name takes the index too
   Kind kind;
   WheelSource source;
@@ -70,7 +70,7 @@ struct WheelChannelSpec {
   uint32_t stride;  // bytes between indexed elements
 };
 
-const WheelChannelSpec kWheelChannels[] = {
+const WheelChannelEntry kWheelChannels[] = {
     {"%s.brakeDiskLayerTemp", Kind::Unsigned, WheelSource::Brake, 124, 1, 0},
     {"%s.brakeDiskTemp", Kind::Unsigned, WheelSource::Brake, 140, 1, 0},
     {"%s.brakeWear", Kind::Unsigned, WheelSource::Brake, 196, 1, 0},
@@ -214,34 +214,34 @@ void TelemetryChannelTable::build(const HostObjects& given) {
   order_.clear();
   boundCar_ = given.car;
 
-  for (const CarChannelSpec& spec : kCarChannels) {
+  for (const CarChannelEntry& entry : kCarChannels) {
     const void* source = nullptr;
-    switch (spec.source) {
+    switch (entry.source) {
       case Source::SampleTime: source = &sampleTime_; break;
-      case Source::Replay: source = at(objects.replay, spec.offset); break;
-      case Source::Race: source = at(objects.race, spec.offset); break;
-      case Source::Game: source = at(objects.game, spec.offset); break;
-      case Source::Car: source = at(carRecord, spec.offset); break;
-      case Source::CarFrame: source = at(&carFrame_, spec.offset); break;
+      case Source::Replay: source = at(objects.replay, entry.offset); break;
+      case Source::Race: source = at(objects.race, entry.offset); break;
+      case Source::Game: source = at(objects.game, entry.offset); break;
+      case Source::Car: source = at(carRecord, entry.offset); break;
+      case Source::CarFrame: source = at(&carFrame_, entry.offset); break;
     }
-    add(makeChannel(spec.kind, spec.name, source, given.car, &carFrame_));
+    add(makeChannel(entry.kind, entry.name, source, given.car, &carFrame_));
   }
 
   char name[256];
   for (int w = 0; w < 4; ++w) {
     const void* brake = at(carRecord, kBrakeBlockOffset + kBrakeBlockStride * w);
-    for (const WheelChannelSpec& spec : kWheelChannels) {
-      const void* base = spec.source == WheelSource::Brake   ? brake
-                         : spec.source == WheelSource::Wheel ? objects.wheel[w]
+    for (const WheelChannelEntry& entry : kWheelChannels) {
+      const void* base = entry.source == WheelSource::Brake   ? brake
+                         : entry.source == WheelSource::Wheel ? objects.wheel[w]
                                                              : objects.wear[w];
-      for (size_t index = 0; index < spec.count; ++index) {
-        if (spec.count == 1) {
-          std::snprintf(name, sizeof name, spec.format, kWheelPrefixes[w]);
+      for (size_t index = 0; index < entry.count; ++index) {
+        if (entry.count == 1) {
+          std::snprintf(name, sizeof name, entry.format, kWheelPrefixes[w]);
         } else {
-          std::snprintf(name, sizeof name, spec.format, kWheelPrefixes[w], index);
+          std::snprintf(name, sizeof name, entry.format, kWheelPrefixes[w], index);
         }
-        const void* source = at(base, spec.offset + static_cast<uint32_t>(spec.stride * index));
-        add(makeChannel(spec.kind, name, source, given.car, &carFrame_));
+        const void* source = at(base, entry.offset + static_cast<uint32_t>(entry.stride * index));
+        add(makeChannel(entry.kind, name, source, given.car, &carFrame_));
       }
     }
   }
