@@ -219,6 +219,24 @@ TEST(DaemonLauncher, ReleasingALauncherNeverEndsThisProcess) {
   CloseHandle(daemon);
 }
 
+TEST(DaemonLauncher, TwoDaemonsAtOnce) {
+  // The plugin runs two daemons, each with its own channel and job.
+  kvl::DaemonLauncher first(echoDaemon(), "", 64);
+  kvl::DaemonLauncher second(echoDaemon(), "", 64);
+  ASSERT_NE(first.process(), nullptr);
+  ASSERT_NE(second.process(), nullptr);
+  for (int round = 0; round < 3; ++round) {
+    for (kvl::DaemonLauncher* launcher : {&first, &second}) {
+      EchoRecord r;
+      r.bytes[0] = 1;
+      r.bytes[1] = static_cast<unsigned char>(round);
+      ASSERT_EQ(kvl::exchangeWithDaemon(launcher, r.bytes, kEchoLayout), ExchangeResult::Replied);
+      EXPECT_EQ(r.bytes[33], round + 1);
+      EXPECT_EQ(r.bytes[63], round + 1) << "each daemon counts only its own requests";
+    }
+  }
+}
+
 // Starts the echo daemon by hand with the given argument text.
 kvl::testing::ProcessResult runEcho(const std::string& arguments, DWORD timeoutMs = 20000) {
   return kvl::testing::runProgram(echoDaemon(), arguments, timeoutMs);
