@@ -73,7 +73,9 @@ void writeSaveJob(SaveJob& job, const std::shared_ptr<RowBuffer>& rows, const Ch
   }
 
   out.flush();
-  if (out.good()) {
+  // Rows the buffer had to refuse (its cap, or no memory) are missing from the file: it is
+  // written with what was kept, but the job does not claim to be complete.
+  if (out.good() && rows->refusedRows() == 0) {
     job.setProgress(100);
     job.transition(JobState::Running, JobState::Finished);
   } else {

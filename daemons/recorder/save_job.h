@@ -37,8 +37,8 @@ class SaveJob : public RecorderJob {
 
 // Writes the job's file from the rows, with the columns of `channels`: a header line, then one
 // line per row; every cell followed by TAB, every line ended by CR LF. Ends Finished (progress
-// 100), Failed (no rows buffered, or the stream failed) or Canceled (by the job's own state or
-// the STOP event).
+// 100), Failed (no rows buffered, the stream failed, or the buffer had refused rows) or
+// Canceled (by the job's own state or the STOP event).
 void writeSaveJob(SaveJob& job, const std::shared_ptr<RowBuffer>& rows, const ChannelList& channels,
                   const StopEvent& stop);
 

@@ -174,6 +174,20 @@ TEST_F(SaveJobTest, StopEventCancels) {
   EXPECT_LT(readFile(file).size(), 100000u);
 }
 
+TEST_F(SaveJobTest, RowsRefusedByTheBufferMakeTheJobFail) {
+  auto rows = std::make_shared<RowBuffer>(4096, 4096ull * 4096);  // room for one chunk
+  std::vector<unsigned char> row(4096, 0);
+  for (int i = 0; i < 4097; ++i) rows->append(row.data());
+  ASSERT_EQ(rows->refusedRows(), 1u);
+  const std::string file = path("refused");
+  SaveJob job(file);
+  int printed = 0;
+  kvl::writeSaveJob(job, rows, ChannelList{std::make_shared<ProbeChannel>([&](uint32_t) { ++printed; })}, stop);
+  EXPECT_EQ(job.state(), JobState::Failed);
+  EXPECT_LT(job.progress(), 100);
+  EXPECT_EQ(printed, 4096) << "what was kept is still written";
+}
+
 TEST(SaveJob, CancelOnlyFromNewOrRunning) {
   struct Case {
     JobState from;
