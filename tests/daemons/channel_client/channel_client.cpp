@@ -25,6 +25,9 @@
 //                              (32-bit) written at record offset OFF first; prints
 //                              "rows N RESULT replied=K bytes=B"
 //   pid | status | kill | wait MS | sleep MS | mark | elapsed | echo TEXT
+//
+// A line that cannot be run prints "error ..." and the client goes on; it then ends with exit
+// code 1 (0 when every line ran, 2 when the script cannot be read).
 #include <windows.h>
 
 #include <chrono>
