@@ -20,7 +20,8 @@ ExchangeResult exchangeWithDaemon(DaemonLauncher* launcher, void* record, const 
   if (!launcher) return ExchangeResult::NoLauncher;
   // A daemon that never started has no process; one that has ended, or whose handle cannot be
   // waited on, counts as gone as well.
-  HANDLE process = launcher->process();
+  const ScopedHandle daemon(launcher->process(), false);  // the launcher owns it
+  HANDLE process = daemon.get();
   if (!process || WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return ExchangeResult::DaemonGone;
   if (prepare) prepare();
 

@@ -183,6 +183,60 @@ TEST(ChannelExchange, ReplyGivenJustBeforeTheDaemonEndsCounts) {
   EXPECT_EQ(code, 0u);
 }
 
+TEST(ChannelExchange, NoMappingSendsNothingButReleasesTheMutex) {
+  // A block of 0 bytes cannot be mapped: the daemon gets a mapping value of 0 and no view.
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 0);
+  ASSERT_NE(launcher.process(), nullptr);
+  EXPECT_EQ(launcher.channel().view(), nullptr);
+  EchoRecord r;
+  r.bytes[40] = 5;
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::NoView);
+  EXPECT_EQ(r.bytes[40], 5);
+  EXPECT_EQ(WaitForSingleObject(launcher.channel().requestEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  ASSERT_EQ(WaitForSingleObject(launcher.channel().mutex(), 0), WAIT_OBJECT_0);
+  ReleaseMutex(launcher.channel().mutex());
+}
+
+TEST(DaemonLauncher, ReleasingALauncherNeverEndsThisProcess) {
+  // This process joins the launcher's kill-on-close job; closing that job would end it. The
+  // launcher therefore leaves such a job open until the process ends.
+  DWORD daemonId = 0;
+  {
+    kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+    ASSERT_NE(launcher.process(), nullptr);
+    daemonId = launcher.processId();
+    BOOL inJob = FALSE;
+    ASSERT_TRUE(IsProcessInJob(GetCurrentProcess(), launcher.job(), &inJob));
+    EXPECT_TRUE(inJob);
+    ASSERT_TRUE(IsProcessInJob(launcher.process(), launcher.job(), &inJob));
+    EXPECT_TRUE(inJob);
+  }
+  // Still here, and the daemon still runs (it leaves when this process ends).
+  HANDLE daemon = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, daemonId);
+  ASSERT_NE(daemon, nullptr);
+  EXPECT_EQ(WaitForSingleObject(daemon, 200), static_cast<DWORD>(WAIT_TIMEOUT));
+  TerminateProcess(daemon, 0);
+  CloseHandle(daemon);
+}
+
+TEST(DaemonLauncher, TwoDaemonsAtOnce) {
+  // The plugin runs two daemons, each with its own channel and job.
+  kvl::DaemonLauncher first(echoDaemon(), "", 64);
+  kvl::DaemonLauncher second(echoDaemon(), "", 64);
+  ASSERT_NE(first.process(), nullptr);
+  ASSERT_NE(second.process(), nullptr);
+  for (int round = 0; round < 3; ++round) {
+    for (kvl::DaemonLauncher* launcher : {&first, &second}) {
+      EchoRecord r;
+      r.bytes[0] = 1;
+      r.bytes[1] = static_cast<unsigned char>(round);
+      ASSERT_EQ(kvl::exchangeWithDaemon(launcher, r.bytes, kEchoLayout), ExchangeResult::Replied);
+      EXPECT_EQ(r.bytes[33], round + 1);
+      EXPECT_EQ(r.bytes[63], round + 1) << "each daemon counts only its own requests";
+    }
+  }
+}
+
 // Starts the echo daemon by hand with the given argument text.
 kvl::testing::ProcessResult runEcho(const std::string& arguments, DWORD timeoutMs = 20000) {
   return kvl::testing::runProgram(echoDaemon(), arguments, timeoutMs);
@@ -203,86 +257,6 @@ TEST(DaemonStartup, BannerAndExit42WithoutHandles) {
     EXPECT_EQ(lines[8], "  This program can't be run standalone.");
     EXPECT_EQ(lines[9], "  Anyway, all dependencies seem to be satisfied.");
   }
-}
-
-TEST(DaemonStartup, Exit666ForEveryBadNumberForm) {
-  const char* bad[] = {"\"12 \"", "0x10", "\"\"", "2147483648", "-2147483649", "abc", "+"};
-  for (const char* value : bad) {
-    for (int position = 0; position < 5; ++position) {
-      std::string args;
-      for (int i = 0; i < 5; ++i) args += std::string(i ? " " : "") + (i == position ? value : "0");
-      auto result = runEcho(args);
-      ASSERT_TRUE(result.finished) << args;
-      EXPECT_EQ(result.exitCode, 666u) << args;
-      EXPECT_EQ(result.output, "") << args;
-    }
-  }
-}
-
-// Starts the echo daemon with our own objects and a mapping value of 0 (plus a sixth argument,
-// which changes nothing): every request is still answered.
-TEST(DaemonStartup, MappingZeroStillAnswers) {
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE request = CreateEventA(&sa, TRUE, FALSE, nullptr);
-  HANDLE reply = CreateEventA(&sa, TRUE, FALSE, nullptr);
-  HANDLE self = nullptr;
-  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, 0, TRUE,
-                  DUPLICATE_SAME_ACCESS);
-  std::string line = "\"" + echoDaemon() + "\" " + std::to_string(kvl::handleValue(self)) + " 0 " +
-                     std::to_string(kvl::handleValue(request)) + " " + std::to_string(kvl::handleValue(reply)) +
-                     " 0 extra";
-  std::string buffer = line + '\0';
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(echoDaemon().c_str(), &buffer[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                             nullptr, &si, &pi));
-  for (int i = 0; i < 3; ++i) {
-    SetEvent(request);
-    ASSERT_EQ(WaitForSingleObject(reply, 10000), WAIT_OBJECT_0) << i;
-    ResetEvent(reply);
-  }
-  TerminateProcess(pi.hProcess, 0);
-  WaitForSingleObject(pi.hProcess, 5000);
-  for (HANDLE h : {pi.hProcess, pi.hThread, request, reply, self}) CloseHandle(h);
-}
-
-TEST(DaemonStartup, AWaitThatFailsEndsTheDaemon) {
-  // 123456 names no object: the daemon leaves its loop instead of retrying forever.
-  auto result = runEcho("123456 0 123460 123464 0", 20000);
-  ASSERT_TRUE(result.finished);
-  EXPECT_EQ(result.exitCode, 0u);
-}
-
-TEST(ChannelClient, KilledDaemonThenExchangeReturnsAtOnce) {
-  auto result = kvl::testing::runChannelClient("launch 64 " + echoDaemon() +
-                                               "\nrequest 0 32\nreply 32 32\nset8 0 1\nset8 1 7\nexchange\n"
-                                               "print hex 32 2\nkill\nstatus\nmark\nexchange\nelapsed\n"
-                                               "print hex 32 2\n");
-  ASSERT_TRUE(result.finished);
-  auto lines = splitLines(result.output);
-  ASSERT_EQ(lines.size(), 8u) << result.output;
-  EXPECT_EQ(lines[0], "launched");
-  EXPECT_EQ(lines[1], "exchange replied");
-  EXPECT_EQ(lines[2], "hex@32 0208");
-  EXPECT_EQ(lines[3], "killed");
-  EXPECT_EQ(lines[4], "status exit 9");
-  EXPECT_EQ(lines[5], "exchange daemon-gone");
-  EXPECT_LT(std::stoi(lines[6].substr(8)), 500) << lines[6];
-  EXPECT_EQ(lines[7], "hex@32 0208");
-}
-
-TEST(ChannelClient, KillingTheClientEndsTheDaemon) {
-  kvl::testing::ClientProcess client("launch 64 " + echoDaemon() + "\npid\nsleep 60000\n");
-  std::string pidLine = client.waitForLine("pid ", 20000);
-  ASSERT_NE(pidLine, "") << client.output();
-  DWORD pid = static_cast<DWORD>(std::stoul(pidLine.substr(4)));
-  HANDLE daemon = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  ASSERT_NE(daemon, nullptr);
-  EXPECT_EQ(WaitForSingleObject(daemon, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  client.kill();
-  EXPECT_EQ(WaitForSingleObject(daemon, 1000), WAIT_OBJECT_0);
-  CloseHandle(daemon);
 }
 
 }  // namespace

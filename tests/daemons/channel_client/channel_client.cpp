@@ -18,9 +18,16 @@
 //   repeat N [OFF]             N exchanges, writing the iteration number (32-bit) at OFF first;
 //                              prints "repeat N WORD" with the last result and the replied count
 //   print i32|u32|i64|f32 OFF  prints "TYPE@OFF VALUE";  print hex OFF LEN prints the bytes
-//   rec WORD [TEXT]            a recorder command (code or word, text payload when given);
-//                              prints "WORD found=F bytes=B progress=P state=STATE"
+//   rec WORD [TEXT]            a recorder command (code or word, text payload when given; AddData
+//                              keeps the payload as set); prints
+//                              "WORD RESULT found=F bytes=B progress=P state=STATE"
+//   rows N [OFF]               N AddData commands with the current payload, the row number
+//                              (32-bit) written at record offset OFF first; prints
+//                              "rows N RESULT replied=K bytes=B"
 //   pid | status | kill | wait MS | sleep MS | mark | elapsed | echo TEXT
+//
+// A line that cannot be run prints "error ..." and the client goes on; it then ends with exit
+// code 1 (0 when every line ran, 2 when the script cannot be read).
 #include <windows.h>
 
 #include <chrono>
@@ -89,12 +96,14 @@ std::string exitText(HANDLE process) {
   return "exit " + std::to_string(code);
 }
 
-int recorderCode(const std::string& word) {
-  for (int code = 0; code <= 8; ++code) {
-    if (word == kvl::recorderCommandWord(code)) return code;
+bool recorderCode(const std::string& word, int& code) {
+  for (code = 0; code <= 8; ++code) {
+    if (word == kvl::recorderCommandWord(code)) return true;
   }
   long long value = 0;
-  return parseNumber(word, value) ? static_cast<int>(value) : -1;
+  if (!parseNumber(word, value) || value < INT32_MIN || value > INT32_MAX) return false;
+  code = static_cast<int>(value);
+  return true;
 }
 
 bool runLine(Client& c, const std::string& rawLine) {
@@ -232,15 +241,19 @@ bool runLine(Client& c, const std::string& rawLine) {
   } else if (verb == "rec") {
     std::string word;
     if (!(in >> word)) return bad("recorder command");
-    const int code = recorderCode(word);
-    if (code < 0) return bad("recorder command");
+    int code = 0;
+    if (!recorderCode(word, code)) return bad("recorder command");
     std::string text;
     const bool hasText = static_cast<bool>(std::getline(in, text));
     if (hasText && !text.empty() && text[0] == ' ') text.erase(0, 1);
     if (!text.empty() && text.back() == '\r') text.pop_back();
     if (c.record.size() != kvl::RecorderCommandRecord::kSize) return bad("not a recorder channel");
     auto* rec = reinterpret_cast<kvl::RecorderCommandRecord*>(c.record.data());
-    rec->setCommand(code);
+    if (code == static_cast<int>(kvl::RecorderCommand::AddData)) {
+      rec->command = code;
+    } else {
+      rec->setCommand(code);
+    }
     if (hasText) rec->setPayloadText(text);
     ExchangeResult r = kvl::exchangeWithDaemon(c.launcher.get(), c.record.data(), kvl::recorderChannelLayout());
     std::ostringstream line;
@@ -248,6 +261,26 @@ bool runLine(Client& c, const std::string& rawLine) {
          << " bytes=" << rec->bufferedBytes << " progress=" << rec->progress
          << " state=" << kvl::jobStateWord(rec->jobState);
     say(line.str());
+  } else if (verb == "rows") {
+    long long n = 0, off = -1;
+    if (!number(n) || n < 0) return bad("count");
+    std::string w;
+    if (in >> w && (!parseNumber(w, off) || off < 0 || !inRecord(c, off, 4))) return bad("row number offset");
+    if (c.record.size() != kvl::RecorderCommandRecord::kSize) return bad("not a recorder channel");
+    auto* rec = reinterpret_cast<kvl::RecorderCommandRecord*>(c.record.data());
+    rec->command = static_cast<int32_t>(kvl::RecorderCommand::AddData);
+    ExchangeResult last = ExchangeResult::NoLauncher;
+    long long replied = 0;
+    for (long long i = 0; i < n; ++i) {
+      if (off >= 0) {
+        uint32_t v = static_cast<uint32_t>(i);
+        std::memcpy(&c.record[off], &v, 4);
+      }
+      last = kvl::exchangeWithDaemon(c.launcher.get(), c.record.data(), kvl::recorderChannelLayout());
+      if (last == ExchangeResult::Replied) ++replied;
+    }
+    say("rows " + std::to_string(n) + " " + kvl::exchangeResultWord(last) + " replied=" + std::to_string(replied) +
+        " bytes=" + std::to_string(rec->bufferedBytes));
   } else if (verb == "pid") {
     say("pid " + std::to_string(c.launcher ? c.launcher->processId() : 0));
   } else if (verb == "status") {

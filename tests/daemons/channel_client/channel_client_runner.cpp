@@ -56,7 +56,13 @@ std::string makeScratchFolder(const std::string& name) {
   CreateDirectoryA(base.c_str(), nullptr);
   std::string folder = base + "\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
                        std::to_string(scratchCounter++);
-  // Start empty: remove what an earlier run left (files only; tests make no sub-folders).
+  // Start empty: remove what an earlier run left.
+  removeScratchFolder(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void removeScratchFolder(const std::string& folder) {
   WIN32_FIND_DATAA found;
   HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
   if (find != INVALID_HANDLE_VALUE) {
@@ -65,8 +71,7 @@ std::string makeScratchFolder(const std::string& name) {
     } while (FindNextFileA(find, &found));
     FindClose(find);
   }
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
+  RemoveDirectoryA(folder.c_str());
 }
 
 std::string readWholeFile(const std::string& path) {
@@ -114,6 +119,7 @@ ProcessResult runProgram(const std::string& program, const std::string& argument
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   result.output = readWholeFile(outputPath);
+  removeScratchFolder(folder);
   return result;
 }
 
@@ -132,6 +138,7 @@ ClientProcess::~ClientProcess() {
     CloseHandle(info_.hProcess);
   }
   if (info_.hThread) CloseHandle(info_.hThread);
+  removeScratchFolder(folder_);
 }
 
 std::string ClientProcess::output() const { return readWholeFile(outputPath_); }

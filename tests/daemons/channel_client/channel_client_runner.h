@@ -12,6 +12,8 @@ namespace kvl::testing {
 std::string buildTreePath(const std::string& relative);
 // A fresh, empty folder for one test's files (Windows path, no trailing separator).
 std::string makeScratchFolder(const std::string& name);
+// Deletes the files of a scratch folder and the folder itself.
+void removeScratchFolder(const std::string& folder);
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& bytes);
 // The lines of a text, CR LF or LF ended, without their line breaks.

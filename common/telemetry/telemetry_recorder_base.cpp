@@ -1,0 +1,107 @@
+#include "common/telemetry/telemetry_recorder_base.h"
+
+#include <chrono>
+
+#include "common/telemetry/record_set.h"
+
+#ifdef _WIN32
+#include <objbase.h>
+#endif
+
+namespace kvl {
+
+TelemetryRecorderBase::TelemetryRecorderBase()
+    : workGuard_(std::make_unique<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>>(
+          io_.get_executor())) {
+  worker_ = std::make_shared<std::thread>([this] { run(); });
+}
+
+TelemetryRecorderBase::~TelemetryRecorderBase() {
+  if (worker_) {
+    try {
+      TelemetryRecorderBase::stop();
+    } catch (...) {
+      // A join that fails leaves nothing to do here.
+    }
+  }
+  if (worker_ && worker_->joinable()) worker_->detach();
+  worker_.reset();
+  workGuard_.reset();
+}
+
+void TelemetryRecorderBase::run() {
+#ifdef _WIN32
+  CoInitialize(nullptr);
+#endif
+  while (!io_.stopped()) {
+    try {
+      io_.run_for(std::chrono::milliseconds(10000));
+    } catch (...) {
+      // A failing job is dropped; the next one still runs.
+    }
+  }
+#ifdef _WIN32
+  CoUninitialize();
+#endif
+}
+
+void TelemetryRecorderBase::setActive(bool on) {
+  if (on) {
+    const void* theCar = car();
+#if UINTPTR_MAX == 0xFFFFFFFFu
+    table_.build(theCar ? hostObjectsOfCar(theCar, replay(), race(), game()) : HostObjects{});
+#else
+    // Host records are laid out for the 32-bit build only: a 64-bit build binds stand-ins.
+    (void)theCar;
+    table_.build(HostObjects{});
+#endif
+    table_.select(readRecordSet());
+  }
+  active_.exchange(on);
+}
+
+void TelemetryRecorderBase::clear() {
+  if (active_.load()) return;
+  table_.clear();
+}
+
+void TelemetryRecorderBase::setRecordSet(const std::string& name) {
+  if (name != recordSetName_) clear();
+  recordSetName_ = name;
+}
+
+std::string TelemetryRecorderBase::recordSetName() const { return recordSetName_; }
+
+void TelemetryRecorderBase::stop() {
+  // Releasing the guard (instead of stopping the io_context) lets the worker run every job
+  // already queued; with the STOP event set they end early, so none stays queued forever.
+  workGuard_.reset();
+  stopEvent_.set();
+  if (worker_) {
+    worker_->join();
+    worker_.reset();
+  }
+  io_.stop();
+}
+
+const void* TelemetryRecorderBase::car() const { return table_.boundCar(); }
+const void* TelemetryRecorderBase::replay() const { return nullptr; }
+const void* TelemetryRecorderBase::race() const { return nullptr; }
+const void* TelemetryRecorderBase::game() const { return nullptr; }
+
+std::vector<std::string> TelemetryRecorderBase::readRecordSet() const {
+  return kvl::readRecordSet(iniPath_, recordSetName_);
+}
+
+std::vector<std::string> TelemetryRecorderBase::listRecordSets() const { return kvl::listRecordSets(iniPath_); }
+
+void TelemetryRecorderBase::addJob(const std::shared_ptr<RecorderJob>& job) {
+  if (job) jobs_.emplace(job->name(), job);
+}
+
+std::shared_ptr<RecorderJob> TelemetryRecorderBase::findJob(const std::string& name) const {
+  auto found = jobs_.find(name);
+  return found == jobs_.end() ? nullptr : found->second;
+}
+
+}  // namespace kvl

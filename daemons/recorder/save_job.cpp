@@ -1,0 +1,86 @@
+#include "daemons/recorder/save_job.h"
+
+#include <chrono>
+#include <fstream>
+#include <locale>
+#include <vector>
+
+namespace kvl {
+
+bool SaveJob::cancel() {
+  int32_t current = state_.load();
+  while (current == static_cast<int32_t>(JobState::New) || current == static_cast<int32_t>(JobState::Running)) {
+    if (state_.compare_exchange_weak(current, static_cast<int32_t>(JobState::Canceled))) return true;
+  }
+  return false;
+}
+
+bool SaveJob::transition(JobState from, JobState to) {
+  int32_t expected = static_cast<int32_t>(from);
+  return state_.compare_exchange_strong(expected, static_cast<int32_t>(to));
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// How often the STOP event is looked at while rows are written (a system call each time).
+constexpr auto kStopPollInterval = std::chrono::milliseconds(10);
+constexpr uint64_t kClockCheckRows = 256;
+constexpr size_t kStreamBufferBytes = 1 << 20;
+
+}  // namespace
+
+void writeSaveJob(SaveJob& job, const std::shared_ptr<RowBuffer>& rows, const ChannelList& channels,
+                  const StopEvent& stop) {
+  if (!rows) {
+    job.transition(JobState::New, JobState::Failed);
+    return;
+  }
+  // A job cancelled while it waited in the queue is not started.
+  if (!job.transition(JobState::New, JobState::Running)) return;
+
+  std::vector<char> buffer(kStreamBufferBytes);
+  std::ofstream out;
+  out.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  out.open(job.name(), std::ios::out | std::ios::binary | std::ios::trunc);
+  out.imbue(std::locale::classic());
+
+  const uint64_t rowCount = rows->rowCount();
+  writeHeaderOf(channels, out, '\t');
+  out << "\r\n";
+  out.setf(std::ios::showpoint);
+
+  uint64_t step = rowCount / 100;
+  if (step < 100) step = 100;
+  auto lastPoll = Clock::now();
+
+  for (uint64_t i = 0; i < rowCount; ++i) {
+    writeValuesOf(channels, rows->row(i), out, '\t');
+    out << "\r\n";
+    if (job.state() == JobState::Canceled) return;  // the file closes as `out` goes
+    if (i % step == 0) job.setProgress(static_cast<int32_t>(i * 100 / rowCount));
+    if (i == 0 || i % kClockCheckRows == 0) {
+      const auto now = Clock::now();
+      if (i == 0 || now - lastPoll >= kStopPollInterval) {
+        lastPoll = now;
+        if (stop.isSet()) {
+          job.transition(JobState::Running, JobState::Canceled);
+          return;
+        }
+      }
+    }
+    if (!out) break;
+  }
+
+  out.flush();
+  // Rows the buffer had to refuse (its cap, or no memory) are missing from the file: it is
+  // written with what was kept, but the job does not claim to be complete.
+  if (out.good() && rows->refusedRows() == 0) {
+    job.setProgress(100);
+    job.transition(JobState::Running, JobState::Finished);
+  } else {
+    job.transition(JobState::Running, JobState::Failed);
+  }
+}
+
+}  // namespace kvl
