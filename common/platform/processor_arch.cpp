@@ -18,18 +18,29 @@ std::string architectureNameForMachine(uint16_t machine) {
 }
 
 #ifdef _WIN32
-std::string processorArchitectureName() {
+NativeMachineQuery queryNativeMachine(uint16_t& machine) {
   using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
   HMODULE kernel = GetModuleHandleA("kernel32");
   auto isWow64Process2 =
       kernel ? reinterpret_cast<IsWow64Process2Fn>(
                    reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process2")))
              : nullptr;
-  if (isWow64Process2) {
-    USHORT processMachine = 0;
-    USHORT nativeMachine = 0;
-    if (!isWow64Process2(GetCurrentProcess(), &processMachine, &nativeMachine)) return "";
-    return architectureNameForMachine(nativeMachine);
+  if (!isWow64Process2) return NativeMachineQuery::Unavailable;
+  USHORT processMachine = 0;
+  USHORT nativeMachine = 0;
+  if (!isWow64Process2(GetCurrentProcess(), &processMachine, &nativeMachine)) {
+    return NativeMachineQuery::Failed;
+  }
+  machine = nativeMachine;
+  return NativeMachineQuery::Known;
+}
+
+std::string processorArchitectureName() {
+  uint16_t machine = 0;
+  switch (queryNativeMachine(machine)) {
+    case NativeMachineQuery::Known: return architectureNameForMachine(machine);
+    case NativeMachineQuery::Failed: return "";
+    case NativeMachineQuery::Unavailable: break;
   }
 #if defined(_WIN64)
   // A 64-bit process never runs under WOW64, so IsWow64Process says nothing about the

@@ -12,4 +12,10 @@ std::string processorArchitectureName();
 // The name for an IMAGE_FILE_MACHINE_* value; empty for a machine outside the table.
 std::string architectureNameForMachine(uint16_t machine);
 
+#ifdef _WIN32
+// What IsWow64Process2 says of the native machine, on systems that have it.
+enum class NativeMachineQuery { Unavailable, Failed, Known };
+NativeMachineQuery queryNativeMachine(uint16_t& machine);
+#endif
+
 }  // namespace kvl
