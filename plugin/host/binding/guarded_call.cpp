@@ -36,16 +36,22 @@ bool isMemoryFault(DWORD code) {
   __builtin_longjmp(frame->jump, 1);
 }
 
+bool catches(const GuardFrame* frame, DWORD code) {
+  if (isMemoryFault(code)) return true;
+  const auto both = static_cast<std::uint32_t>(GuardCatch::memoryFaultsAndHostExceptions);
+  return code == kHostCxxExceptionCode && (frame->what & both) == both;
+}
+
 LONG CALLBACK guardHandler(EXCEPTION_POINTERS* info) {
-  GuardFrame* frame = currentFrame();
-  if (frame == nullptr) return EXCEPTION_CONTINUE_SEARCH;
   const DWORD code = info->ExceptionRecord->ExceptionCode;
-  const bool hostExceptions =
-      (frame->what & static_cast<std::uint32_t>(GuardCatch::memoryFaultsAndHostExceptions)) == 3u;
-  if (!isMemoryFault(code) && !(hostExceptions && code == kHostCxxExceptionCode)) {
-    return EXCEPTION_CONTINUE_SEARCH;
-  }
+  // The innermost guard that catches this kind of exception; the guards inside it are left.
+  GuardFrame* frame = currentFrame();
+  while (frame != nullptr && !catches(frame, code)) frame = frame->previous;
+  if (frame == nullptr) return EXCEPTION_CONTINUE_SEARCH;
   frame->code = code;
+  const DWORD error = GetLastError();
+  TlsSetValue(guardSlot(), frame);
+  SetLastError(error);
   CONTEXT* context = info->ContextRecord;
 #if defined(_WIN64)
   context->Rsp = ((context->Rsp - 64) & ~static_cast<DWORD64>(15)) - 8;
