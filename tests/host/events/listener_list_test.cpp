@@ -229,6 +229,13 @@ TEST(EventSignal, AFailingListenerLeavesTheSourceWorking) {
   EXPECT_EQ(log, (std::vector<std::string>{"bad:1", "good:1", "bad:2", "good:2"}));
 }
 
+namespace {
+std::vector<std::string>* seenByCustomSlot;
+void QZR_THISCALL customInvoke(HostListenerNode*, const void*) noexcept {
+  seenByCustomSlot->push_back("custom");
+}
+}  // namespace
+
 TEST(EventSignal, HostTableIsCalledThroughTheNode) {
   // The raise goes through slot 1 of the node's table, as the host's raise does.
   std::vector<std::string> log;
@@ -237,11 +244,8 @@ TEST(EventSignal, HostTableIsCalledThroughTheNode) {
   signal.selector = &selector;
   Probe a{&log, "a"};
   appendListener(signal.catchAll(), a.node);
-  static std::vector<std::string>* seen;
-  seen = &log;
-  static const HostListenerNodeTable custom = {
-      a.node.table->destroy,
-      [](HostListenerNode*, const void*) noexcept { seen->push_back("custom"); }};
+  seenByCustomSlot = &log;
+  const HostListenerNodeTable custom = {a.node.table->destroy, customInvoke};
   const HostListenerNodeTable* original = a.node.table;
   a.node.table = &custom;
   const int record = 0;
