@@ -38,7 +38,6 @@ struct logic_error : exception {
   ~logic_error();
 };
 QZR_HOST_LAYOUT_ASSERT(sizeof(logic_error) == 40, "host runtime logic_error is 40 bytes");
-QZR_HOST_LAYOUT_ASSERT(offsetof(logic_error, text) == 12, "logic_error text at +12");
 
 struct out_of_range : logic_error {
   explicit out_of_range(const char* message);
