@@ -1,0 +1,88 @@
+#include "plugin/foundation/settings/ini_profile.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "plugin/foundation/files/file.h"
+#include "plugin/foundation/files/module_path.h"
+#include "plugin/foundation/settings/ini_value_text.h"
+
+namespace kvl {
+
+namespace {
+
+constexpr DWORD kValueBufferSize = 4096;
+constexpr DWORD kListBufferSize = 1048576;
+
+// Appends the NUL-separated names of a list buffer; the buffer's last byte is never written by
+// the system, so every name is terminated.
+void appendNames(const std::vector<char>& buffer, std::deque<std::string>& out) {
+  std::size_t at = 0;
+  while (at < buffer.size()) {
+    const char* name = buffer.data() + at;
+    const std::size_t length = std::strlen(name);
+    if (length == 0) break;
+    out.push_back(std::string(name, length));
+    at += length + 1;
+  }
+}
+
+}  // namespace
+
+IniProfile::IniProfile(const std::string& fileName) : fileName_(fileName) {}
+
+std::string IniProfile::fullPath() const {
+  if (fileName_.empty()) return std::string();
+  const io::File file(fileName_);
+  std::string full = file.fullPath();
+  if (!full.empty()) return full;
+  if (file.exists()) return file.fullPath();
+  const io::File inProgramFolder(io::File(io::directoryOf(io::modulePath().c_str())), file.name());
+  return inProgramFolder.fullPath();
+}
+
+bool IniProfile::exists() const { return io::File(fullPath()).exists(); }
+
+bool IniProfile::keys(const std::string& section, std::deque<std::string>& out) const {
+  const std::string path = fullPath();
+  if (path.empty()) return true;
+  std::vector<char> buffer(kListBufferSize, '\0');
+  GetPrivateProfileStringA(section.c_str(), nullptr, nullptr, buffer.data(), kListBufferSize - 1, path.c_str());
+  buffer.back() = '\0';
+  appendNames(buffer, out);
+  return true;
+}
+
+bool IniProfile::sections(std::deque<std::string>& out) const {
+  const std::string path = fullPath();
+  if (path.empty()) return true;
+  std::vector<char> buffer(kListBufferSize, '\0');
+  GetPrivateProfileSectionNamesA(buffer.data(), kListBufferSize - 1, path.c_str());
+  buffer.back() = '\0';
+  appendNames(buffer, out);
+  return true;
+}
+
+std::string IniProfile::get(const std::string& section, const std::string& key,
+                            const std::string& defaultValue) const {
+  std::vector<char> buffer(kValueBufferSize, '\0');
+  const std::string path = fullPath();
+  // Without a path the system would read its own folder: treat it as a missing file.
+  if (path.empty()) return trimIniText(defaultValue.substr(0, kValueBufferSize - 2));
+  const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
+                                               kValueBufferSize - 1, path.c_str());
+  if (count == 0) return std::string();
+  buffer.back() = '\0';
+  return trimIniText(std::string(buffer.data()));
+}
+
+bool IniProfile::set(const std::string& section, const std::string& key, const std::string& value) const {
+  const std::string path = fullPath();
+  // Without a path the system would write into its own folder.
+  if (path.empty()) return false;
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
+}
+
+}  // namespace kvl
