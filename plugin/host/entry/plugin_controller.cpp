@@ -32,6 +32,7 @@ std::uintptr_t wordAt(std::uintptr_t address, std::size_t offset) {
 
 // In the loading states: every entry of the module's entry array whose word +0x20 is -1 gets 0.
 void clearUnsetEntryMarks() {
+  if (host::HostModuleTable::railwiseBase() == 0) return;  // the module is not loaded
   const auto global = reinterpret_cast<std::uintptr_t>(host::RailwiseAddress(kRailwiseEntryTable).resolve());
   const std::uintptr_t first = wordAt(global, 0);
   if (first == 0) return;

@@ -66,6 +66,10 @@ PluginObject::PluginObject(void* host) : table(&kTable), statusPage(nullptr) {
   }
 }
 
-PluginObject::~PluginObject() { table = kNoTable; }
+PluginObject::~PluginObject() {
+  // A plain store at the end of a destructor is dropped by the optimiser; the host may still
+  // look at the word.
+  *const_cast<const PluginInterfaceTable* volatile*>(&table) = kNoTable;
+}
 
 }  // namespace kvl

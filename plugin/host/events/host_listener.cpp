@@ -30,7 +30,8 @@ HostListenerNode::HostListenerNode(void* owner, ListenerFunction handler) noexce
     : table(&kNodeTable), userData(owner), function(handler) {}
 
 HostListenerNode::~HostListenerNode() {
-  table = &kAbstractNodeTable;
+  // Kept even though the object ends here: the host may still see the node's table word.
+  *const_cast<const HostListenerNodeTable* volatile*>(&table) = &kAbstractNodeTable;
   unlinkListener(*this);
 }
 
