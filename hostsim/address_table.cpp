@@ -13,6 +13,7 @@
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
 extern "C" void hostsimSiteReturn();
+extern "C" std::int32_t hostsimSiteStackLeft;
 
 namespace hostsim {
 namespace {
@@ -91,8 +92,10 @@ void paintRegion() {
 }
 
 std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self) {
-  return hostsimInvokeSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
-                           static_cast<int>(args.size()), self);
+  const std::uint32_t result = hostsimInvokeSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
+                                                 static_cast<int>(args.size()), self);
+  trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+  return result;
 }
 
 }  // namespace hostsim

@@ -3,6 +3,10 @@
    Pushes the arguments, loads ECX with `self` and jumps to the fragment, whose CALL lands in the
    current target of the site; the fragment then jumps to hostsimSiteReturn, which restores the
    stack whatever convention the target had. EAX (and ST(0)) carry the result. */
+        .data
+        .globl _hostsimSiteStackLeft
+_hostsimSiteStackLeft:
+        .long 0
         .text
         .globl _hostsimInvokeSite
         .globl _hostsimSiteReturn
@@ -27,6 +31,11 @@ _hostsimInvokeSite:
         movl 8(%ebp), %eax
         jmp *%eax
 _hostsimSiteReturn:
+        /* Bytes the target left on the stack: the arguments for a caller-cleans target, none for
+           a callee-cleans one. */
+        leal -12(%ebp), %edx
+        subl %esp, %edx
+        movl %edx, _hostsimSiteStackLeft
         leal -12(%ebp), %esp
         popl %edi
         popl %esi
