@@ -43,6 +43,7 @@ const std::vector<AddressEntry>& addressTable() {
       {EntryKind::function, kPressureFunction, "pressureFunction", addressOf(&pressureFunction)},
       {EntryKind::function, kMaterialLookup, "materialLookup", addressOf(&materialLookup)},
       {EntryKind::function, kLanguageCall, "languageCall", addressOf(&languageCall)},
+      {EntryKind::function, kNameId, "nameId", addressOf(&nameId)},
       // Call sites.
       {EntryKind::callSite, kMaterialTableSite, "materialTableSite", kMaterialLookup},
       {EntryKind::callSite, kPressureSite, "pressureSite", kPressureFunction},

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "hostsim/call_trace.h"
@@ -63,5 +64,22 @@ std::uint32_t __attribute__((thiscall)) materialLookup(void* table, float a, flo
 }
 
 void __cdecl languageCall(std::uint32_t value) { trace("host languageCall " + std::to_string(value)); }
+
+std::uint32_t __stdcall nameId(const char* name) {
+  static unsigned char* wheels = [] {
+    // Four wheel objects; each one's 788-byte record at +1388 filled with its index + 1.
+    auto* block = static_cast<unsigned char*>(std::calloc(4, 4096));
+    for (int i = 0; i < 4; ++i) std::memset(block + i * 4096 + 1388, i + 1, 788);
+    return block;
+  }();
+  static const char* const names[4] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB", "CAR_WHEEL_RB"};
+  trace(std::string("host nameId ") + name);
+  for (int i = 0; i < 4; ++i) {
+    if (std::strcmp(name, names[i]) == 0) {
+      return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(wheels + i * 4096));
+    }
+  }
+  return 0;
+}
 
 }  // namespace hostsim

@@ -35,6 +35,7 @@ constexpr std::uint32_t kDefaultSlotCall = 0x547CB0;
 constexpr std::uint32_t kPressureFunction = 0x52E760;
 constexpr std::uint32_t kMaterialLookup = 0x520240;
 constexpr std::uint32_t kLanguageCall = 0x55CE30;
+constexpr std::uint32_t kNameId = 0x5021B0;
 
 // Call sites (address of the CALL's 32-bit operand).
 constexpr std::uint32_t kMaterialTableSite = 0x520265;

@@ -43,6 +43,9 @@ int runScenario(std::istream& steps) {
       // The host raises while its state still reads the old value, then enters the new one.
       raiseEvent(kGameStateSource, &next);
       setGameState(next);
+    } else if (step == "wheels") {
+      const std::int32_t none = 0;
+      raiseEvent(kWheelDataSource, &none);
     } else if (step == "shutdown") {
       const std::int32_t none = 0;
       raiseEvent(kShutdownSource, &none);

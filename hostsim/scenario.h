@@ -7,6 +7,7 @@
 //   name                        trace the plugin object's name
 //   site material A B           run the material-table call site with floats A and B
 //   site pressure P B X D       run the pressure call site with four words
+//   wheels                      raise the wheel-data source
 //   shutdown                    raise the shutdown source
 #include <istream>
 #include <string>

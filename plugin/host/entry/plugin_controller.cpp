@@ -1,6 +1,7 @@
 #include "plugin/host/entry/plugin_controller.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
@@ -9,12 +10,14 @@
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_names.h"
 
 namespace kvl {
 
 float tarmacSkidSoundScale = 1.0f;
 float skidSoundScale = 1.0f;
 float gearChangeIndicatorDelta = 200.0f;
+std::uint8_t wheelRecordSnapshot[4][kWheelRecordSize];
 
 namespace {
 
@@ -167,7 +170,17 @@ void PluginController::gameStateHandler(const void* record) {
   if (is(next, HostGameState::pause)) displayFlag = 1;
 }
 
-void PluginController::wheelDataHandler(const void*) {}
+void PluginController::wheelDataHandler(const void*) {
+  static const char* const kWheels[4] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB", "CAR_WHEEL_RB"};
+  for (int i = 0; i < 4; ++i) {
+    const std::uintptr_t wheel = host::hostNameId(kWheels[i]);
+    if (wheel == 0) {
+      std::memset(wheelRecordSnapshot[i], 0, kWheelRecordSize);
+    } else {
+      std::memcpy(wheelRecordSnapshot[i], reinterpret_cast<const unsigned char*>(wheel) + 1388, kWheelRecordSize);
+    }
+  }
+}
 
 void PluginController::shutdownHandler(const void*) {}
 

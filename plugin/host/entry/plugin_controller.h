@@ -2,6 +2,8 @@
 // The singleton that starts every feature: it builds and applies the patch groups, links its
 // handlers into the host's listener lists, and does the work that waits for the host's first
 // game-state event.
+#include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 
@@ -63,6 +65,9 @@ class PluginController {
 extern float tarmacSkidSoundScale;
 extern float skidSoundScale;
 extern float gearChangeIndicatorDelta;
+// The four wheel records (LF, RF, LB, RB) copied on every wheel-data event.
+constexpr std::size_t kWheelRecordSize = 788;
+extern std::uint8_t wheelRecordSnapshot[4][kWheelRecordSize];
 
 // The skid-sound scale for a threshold option value: clamped to 10..200, divided by 100.
 float skidSoundScaleFor(int threshold) noexcept;

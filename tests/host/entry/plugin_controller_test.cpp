@@ -60,6 +60,34 @@ struct FakeHost {
   std::uint8_t displayFlag() const { return *at(0x7EA274); }
 };
 
+// The host's name lookup: three wheels exist, the right rear one does not.
+unsigned char* wheelObjects = nullptr;
+std::uint32_t nameIdHandler(const char* name) {
+  const std::string n = name;
+  const char* known[3] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB"};
+  for (int i = 0; i < 3; ++i) {
+    if (n == known[i]) return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(wheelObjects + i * 4096));
+  }
+  return 0;
+}
+
+// Paints a jump at a host function address to a handler of the test.
+void paintJump(unsigned char* at, const void* handler) {
+  DWORD old = 0;
+  VirtualProtect(at, 16, PAGE_EXECUTE_READWRITE, &old);
+#if defined(_WIN64)
+  const unsigned char jump[6] = {0xFF, 0x25, 0, 0, 0, 0};  // jmp [rip+0], then the address
+  std::memcpy(at, jump, 6);
+  std::memcpy(at + 6, &handler, 8);
+#else
+  at[0] = 0xE9;
+  const auto displacement = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handler) -
+                                                       reinterpret_cast<std::uintptr_t>(at) - 5);
+  std::memcpy(at + 1, &displacement, 4);
+#endif
+  FlushInstructionCache(GetCurrentProcess(), at, 16);
+}
+
 std::vector<std::string> names(const PatchGroupList& list) {
   std::vector<std::string> out;
   for (const auto& g : list) out.push_back(g->name());
@@ -134,9 +162,21 @@ TEST(PluginController, StartUpAndGameStateEvents) {
   std::memcpy(&word, host.at(0x894FBC), 4);
   EXPECT_EQ(word, 0u);
 
+  const std::int32_t none = 0;
+  // Wheel data: the records of the wheels the host knows, zeros for the missing one.
+  wheelObjects = host.region + host.size - 0x20000;
+  for (int i = 0; i < 3; ++i) std::memset(wheelObjects + i * 4096 + 1388, 0x10 + i, kWheelRecordSize);
+  std::memset(wheelRecordSnapshot, 0xEE, sizeof wheelRecordSnapshot);
+  paintJump(host.at(0x5021B0), reinterpret_cast<const void*>(&nameIdHandler));
+  host.source(65)->raise(&none);
+  for (int i = 0; i < 4; ++i) {
+    const unsigned char expected = i < 3 ? static_cast<unsigned char>(0x10 + i) : 0;
+    EXPECT_EQ(wheelRecordSnapshot[i][0], expected) << i;
+    EXPECT_EQ(wheelRecordSnapshot[i][kWheelRecordSize - 1], expected) << i;
+  }
+
   // The sources stay usable after every raise.
   EXPECT_EQ(host.source(52)->busy, 0);
-  const std::int32_t none = 0;
   host.source(10)->raise(&none);
   EXPECT_EQ(host.source(10)->busy, 0);
 }
