@@ -9,7 +9,7 @@ namespace kvl::io {
 class File {
  public:
   File();
-  File(const char* path);         // a null pointer leaves both parts empty
+  File(const char* path);  // a null pointer leaves both parts empty
   File(const std::string& path);
   File(const File& dir, const std::string& name);
   File(const File&) = default;

@@ -1,10 +1,10 @@
 // The parts of kvl::io::File that ask the operating system.
-#include "plugin/foundation/files/file.h"
-
 #include <io.h>
 #include <windows.h>
 
 #include <vector>
+
+#include "plugin/foundation/files/file.h"
 
 namespace kvl::io {
 

@@ -18,15 +18,25 @@ std::string formatValue(const std::string& value) { return value; }
 template <typename T>
 T parseValue(const std::string& text);
 template <>
-bool parseValue<bool>(const std::string& text) { return parseIniBool(text); }
+bool parseValue<bool>(const std::string& text) {
+  return parseIniBool(text);
+}
 template <>
-int32_t parseValue<int32_t>(const std::string& text) { return parseIniInt(text); }
+int32_t parseValue<int32_t>(const std::string& text) {
+  return parseIniInt(text);
+}
 template <>
-uint32_t parseValue<uint32_t>(const std::string& text) { return parseIniUnsigned(text); }
+uint32_t parseValue<uint32_t>(const std::string& text) {
+  return parseIniUnsigned(text);
+}
 template <>
-float parseValue<float>(const std::string& text) { return parseIniFloat(text); }
+float parseValue<float>(const std::string& text) {
+  return parseIniFloat(text);
+}
 template <>
-std::string parseValue<std::string>(const std::string& text) { return text; }
+std::string parseValue<std::string>(const std::string& text) {
+  return text;
+}
 
 }  // namespace
 

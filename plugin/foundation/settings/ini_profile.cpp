@@ -65,8 +65,7 @@ bool IniProfile::sections(std::deque<std::string>& out) const {
   return true;
 }
 
-std::string IniProfile::get(const std::string& section, const std::string& key,
-                            const std::string& defaultValue) const {
+std::string IniProfile::get(const std::string& section, const std::string& key, const std::string& defaultValue) const {
   std::vector<char> buffer(kValueBufferSize, '\0');
   const std::string path = fullPath();
   // Without a path the system would read its own folder: treat it as a missing file.

@@ -8,7 +8,6 @@ namespace kvl {
 
 namespace {
 
-
 template <typename T>
 std::string formatClassic(const T& value) {
   std::ostringstream out;

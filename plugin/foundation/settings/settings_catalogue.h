@@ -19,7 +19,8 @@ class FixAspectRatioOption : public KorvalaIniOption<BoolOption> {
 };
 class HighQualityCubicEnvironmentMapsOption : public KorvalaIniOption<BoolOption> {
  public:
-  explicit HighQualityCubicEnvironmentMapsOption(bool value) : KorvalaIniOption<BoolOption>("highQualityCubicEnvironmentMaps", "QZR", value) {}
+  explicit HighQualityCubicEnvironmentMapsOption(bool value)
+      : KorvalaIniOption<BoolOption>("highQualityCubicEnvironmentMaps", "QZR", value) {}
 };
 class FixVSyncOption : public KorvalaIniOption<BoolOption> {
  public:
@@ -35,7 +36,8 @@ class VSyncActiveOption : public KorvalaIniOption<BoolOption> {
 };
 class HeadGasketDurabilityOption : public KorvalaIniOption<IntOption> {
  public:
-  explicit HeadGasketDurabilityOption(int32_t value) : KorvalaIniOption<IntOption>("headGasketDurability", "QZR", value) {}
+  explicit HeadGasketDurabilityOption(int32_t value)
+      : KorvalaIniOption<IntOption>("headGasketDurability", "QZR", value) {}
 };
 class FfbDeadZoneOption : public KorvalaIniOption<FloatOption> {
  public:
@@ -43,7 +45,8 @@ class FfbDeadZoneOption : public KorvalaIniOption<FloatOption> {
 };
 class FfbDeadZoneThresholdOption : public KorvalaIniOption<FloatOption> {
  public:
-  explicit FfbDeadZoneThresholdOption(float value) : KorvalaIniOption<FloatOption>("ffbDeadZoneThreshold", "QZR", value) {}
+  explicit FfbDeadZoneThresholdOption(float value)
+      : KorvalaIniOption<FloatOption>("ffbDeadZoneThreshold", "QZR", value) {}
 };
 class FfbRateOption : public KorvalaIniOption<IntOption> {
  public:
@@ -55,7 +58,8 @@ class InputRateOption : public KorvalaIniOption<IntOption> {
 };
 class GearChangeIndicatorDeltaRpmOption : public KorvalaIniOption<IntOption> {
  public:
-  explicit GearChangeIndicatorDeltaRpmOption(int32_t value) : KorvalaIniOption<IntOption>("gearChangeIndicatorDeltaRPM", "QZR", value) {}
+  explicit GearChangeIndicatorDeltaRpmOption(int32_t value)
+      : KorvalaIniOption<IntOption>("gearChangeIndicatorDeltaRPM", "QZR", value) {}
 };
 class ShowRevisionOption : public KorvalaIniOption<BoolOption> {
  public:
@@ -67,7 +71,8 @@ class SkidSoundThresholdOption : public KorvalaIniOption<IntOption> {
 };
 class TarmacSkidSoundThresholdOption : public KorvalaIniOption<IntOption> {
  public:
-  explicit TarmacSkidSoundThresholdOption(int32_t value) : KorvalaIniOption<IntOption>("tarmacSkidSoundThreshold", "QZR", value) {}
+  explicit TarmacSkidSoundThresholdOption(int32_t value)
+      : KorvalaIniOption<IntOption>("tarmacSkidSoundThreshold", "QZR", value) {}
 };
 class TelemetryRecordingOption : public KorvalaIniOption<BoolOption> {
  public:
@@ -83,7 +88,8 @@ class UdpTelemetryOption : public KorvalaIniOption<BoolOption> {
 };
 class UdpTelemetryEndpointsOption : public KorvalaIniOption<StringOption> {
  public:
-  explicit UdpTelemetryEndpointsOption(const std::string& value) : KorvalaIniOption<StringOption>("udpTelemetryEndpoints", "QZR", value) {}
+  explicit UdpTelemetryEndpointsOption(const std::string& value)
+      : KorvalaIniOption<StringOption>("udpTelemetryEndpoints", "QZR", value) {}
 };
 class PlaceholderBoolOption : public KorvalaIniOption<BoolOption> {
  public:
@@ -139,7 +145,8 @@ class AllowedRepairTimeOption : public KestrunOption<IntOption> {
 // AudioFMOD.ini, sections Car00 to Car07 by car index.
 class BankNameOption : public AudioFmodCarOption<StringOption> {
  public:
-  BankNameOption(int carIndex, const std::string& value) : AudioFmodCarOption<StringOption>("bankName", carIndex, value) {}
+  BankNameOption(int carIndex, const std::string& value)
+      : AudioFmodCarOption<StringOption>("bankName", carIndex, value) {}
 };
 class MasterVolumeOption : public AudioFmodCarOption<FloatOption> {
  public:

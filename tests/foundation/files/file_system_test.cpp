@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -124,8 +123,8 @@ TEST(DirListing, FailedSearchThrowsOnceWithItsText) {
     list.entries();
   } catch (const kvl::Exception& e) {
     thrown = true;
-    const std::string text = std::string("scan dir failed: x\\*\\y.ini errno: ") + std::to_string(EINVAL) + " - " +
-                             std::strerror(EINVAL);
+    const std::string text =
+        std::string("scan dir failed: x\\*\\y.ini errno: ") + std::to_string(EINVAL) + " - " + std::strerror(EINVAL);
     EXPECT_EQ(e.where(), "kvl::io::DirList::readDir");
     EXPECT_EQ(e.text(), text);
     EXPECT_EQ(e.message(), "kvl::io::DirList::readDir: " + text);
@@ -137,8 +136,9 @@ TEST(DirListing, FailedSearchThrowsOnceWithItsText) {
 
 // Changes a file's last-write time without opening it for writing.
 bool touch(const std::string& path, int64_t shift) {
-  const HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE h =
+      CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   FILETIME time;
   GetSystemTimeAsFileTime(&time);
@@ -177,8 +177,8 @@ TEST(FileWatch, NoticesNewWriteTimesButNotAttributes) {
   SetFileAttributesA("watched.dat", FILE_ATTRIBUTE_NORMAL);
 
   // Nobody can write the file while it is held.
-  const HANDLE writer = CreateFileA("watched.dat", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+  const HANDLE writer =
+      CreateFileA("watched.dat", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
   if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
 

@@ -1,13 +1,12 @@
 #pragma once
 // Test helper: a fresh folder per test, made the current directory while the test runs, and
 // small file helpers. Windows only.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace kvl::testing {
 
@@ -44,8 +43,8 @@ class ScratchFolder {
   ScratchFolder() : previous_(currentDirectory()) {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::ostringstream name;
-    name << previous_ << "\\scratch-" << (info ? info->test_suite_name() : "t") << "-"
-         << (info ? info->name() : "t") << "-" << GetCurrentProcessId();
+    name << previous_ << "\\scratch-" << (info ? info->test_suite_name() : "t") << "-" << (info ? info->name() : "t")
+         << "-" << GetCurrentProcessId();
     path_ = name.str();
     removeTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);

@@ -23,9 +23,7 @@ class IniOptionTest : public ::testing::Test {
  protected:
   void SetUp() override { file_ = scratch_.path() + "\\opt.ini"; }
   // Writes key=value into [S] (an empty file when value is null).
-  void hold(const char* value) {
-    writeFile(file_, value ? std::string("[S]\r\nk=") + value + "\r\n" : std::string());
-  }
+  void hold(const char* value) { writeFile(file_, value ? std::string("[S]\r\nk=") + value + "\r\n" : std::string()); }
   ScratchFolder scratch_;
   std::string file_;
 };
@@ -36,9 +34,9 @@ TEST_F(IniOptionTest, BoolReads) {
     bool initial;
     bool expected;
   } cases[] = {
-      {nullptr, true, true},   {nullptr, false, false}, {" TRUE ", false, true}, {"True1", true, false},
-      {"1", false, true},      {"2", true, false},      {"", true, false},       {"false", true, false},
-      {"01", false, true},     {"yes", true, false},    {"-1", true, false},
+      {nullptr, true, true}, {nullptr, false, false}, {" TRUE ", false, true}, {"True1", true, false},
+      {"1", false, true},    {"2", true, false},      {"", true, false},       {"false", true, false},
+      {"01", false, true},   {"yes", true, false},    {"-1", true, false},
   };
   for (const auto& c : cases) {
     hold(c.held);
@@ -53,8 +51,8 @@ TEST_F(IniOptionTest, IntReads) {
     int32_t initial;
     int32_t expected;
   } cases[] = {
-      {nullptr, 42, 42},  {nullptr, -7, -7}, {"0x10", 9, 0}, {"-7", 9, -7}, {"", 9, 0},
-      {"12abc", 9, 12},   {"abc", 9, 0},     {"99999999999", 9, 2147483647},
+      {nullptr, 42, 42}, {nullptr, -7, -7}, {"0x10", 9, 0}, {"-7", 9, -7},
+      {"", 9, 0},        {"12abc", 9, 12},  {"abc", 9, 0},  {"99999999999", 9, 2147483647},
   };
   for (const auto& c : cases) {
     hold(c.held);
@@ -69,8 +67,13 @@ TEST_F(IniOptionTest, UnsignedAndFloatReads) {
     float initial;
     float expected;
   } floats[] = {
-      {nullptr, 0.1f, 0.1f}, {nullptr, 1.0f, 1.0f}, {"abc", 3.0f, 0.0f}, {"", 3.0f, 0.0f},
-      {"1.5x", 0.0f, 1.5f},  {"1,5", 0.0f, 1.0f},   {" -2.25 ", 0.0f, -2.25f},
+      {nullptr, 0.1f, 0.1f},
+      {nullptr, 1.0f, 1.0f},
+      {"abc", 3.0f, 0.0f},
+      {"", 3.0f, 0.0f},
+      {"1.5x", 0.0f, 1.5f},
+      {"1,5", 0.0f, 1.0f},
+      {" -2.25 ", 0.0f, -2.25f},
       // the default text has six significant digits
       {nullptr, 1.2345678f, 1.23457f},
   };
@@ -154,8 +157,8 @@ TEST_F(IniOptionTest, PresenceIgnoresLetterCaseAndValue) {
     const char* section;
     bool present;
   } cases[] = {
-      {"centerMenu", "QZR", true},  {"CenterMenu", "qzr", true}, {"fixVSync", "QZR", false},
-      {"fixVSync", "Else", true},   {"centerMen", "QZR", false}, {"centerMenuX", "QZR", false},
+      {"centerMenu", "QZR", true},   {"CenterMenu", "qzr", true}, {"fixVSync", "QZR", false},
+      {"fixVSync", "Else", true},    {"centerMen", "QZR", false}, {"centerMenuX", "QZR", false},
       {"centerMenu", "Nope", false},
   };
   for (const auto& c : cases) {

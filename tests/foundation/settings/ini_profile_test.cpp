@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <string>
 
@@ -37,15 +38,11 @@ TEST(IniProfileGet, ValuesDefaultsAndTrimming) {
     const char* defaultValue;
     const char* expected;
   } cases[] = {
-      {"S", "five", "d", "5"},
-      {"S", "missing", " 5 ", "5"},   // the default comes back trimmed
-      {"S", "missing", "", ""},
-      {"S", "empty", "d", ""},        // present but empty: not the default
-      {"S", "spaced", "", "a b"},     // inner blanks stay
-      {"s", "FIVE", "", "5"},         // the system matches names in any letter case
-      {"S", "mixed", "", "x"},
-      {"Nope", "five", "dflt", "dflt"},
-      {"Other", "five", "-", "-"},
+      {"S", "five", "d", "5"},    {"S", "missing", " 5 ", "5"},  // the default comes back trimmed
+      {"S", "missing", "", ""},   {"S", "empty", "d", ""},       // present but empty: not the default
+      {"S", "spaced", "", "a b"},                                // inner blanks stay
+      {"s", "FIVE", "", "5"},                                    // the system matches names in any letter case
+      {"S", "mixed", "", "x"},    {"Nope", "five", "dflt", "dflt"}, {"Other", "five", "-", "-"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(profile.get(c.section, c.key, c.defaultValue), c.expected) << c.section << "/" << c.key;
@@ -54,7 +51,7 @@ TEST(IniProfileGet, ValuesDefaultsAndTrimming) {
 
 TEST(IniProfileGet, MissingOrUnreadableFilesGiveTheDefault) {
   ScratchFolder scratch;
-  kvl::testing::makeFolder("folder.ini");           // a folder where a file is expected
+  kvl::testing::makeFolder("folder.ini");  // a folder where a file is expected
   static const char kBinary[] = "\0\x01\xff[\x00=\n\n=\x7f";
   writeFile("binary.ini", std::string(kBinary, sizeof kBinary - 1));
   for (const char* name : {"absent.ini", "folder.ini", "binary.ini", "no\\such\\dir\\x.ini"}) {
@@ -113,6 +110,24 @@ TEST(IniProfileLists, KeysAndSectionsInFileOrderAppended) {
   EXPECT_TRUE(IniProfile("absent.ini").sections(fromMissingFile));
   EXPECT_TRUE(IniProfile("absent.ini").keys("A", fromMissingFile));
   EXPECT_TRUE(fromMissingFile.empty());
+}
+
+TEST(IniProfileLists, ListsBeyondTheBufferAreCutSafely) {
+  ScratchFolder scratch;
+  std::string text = "[Big]\r\n";
+  const int count = 40000;  // about 1.2 MB of names
+  for (int i = 0; i < count; ++i) {
+    char line[64];
+    snprintf(line, sizeof line, "key%026d=1\r\n", i);
+    text += line;
+  }
+  writeFile("big.ini", text);
+  Names keys;
+  EXPECT_TRUE(IniProfile("big.ini").keys("Big", keys));
+  ASSERT_GT(keys.size(), 30000u);
+  EXPECT_LT(keys.size(), static_cast<std::size_t>(count));
+  for (std::size_t i = 0; i + 1 < keys.size(); ++i) ASSERT_EQ(keys[i].size(), 29u) << i;
+  EXPECT_LE(keys.back().size(), 29u);
 }
 
 TEST(IniProfileSet, WritesCreatesAndReadsBack) {

@@ -11,12 +11,12 @@ TEST(IniSectionNames, NumberedSectionsPerFileFamily) {
     std::string built;
     const char* expected;
   } cases[] = {
-      {kvl::carSectionTwoDigits(3), "Car03"},  {kvl::carSectionTwoDigits(0), "Car00"},
-      {kvl::carSectionTwoDigits(7), "Car07"},  {kvl::carSectionTwoDigits(12), "Car12"},
-      {kvl::carSectionPlain(3), "Car3"},       {kvl::carSectionPlain(0), "Car0"},
-      {kvl::carSectionPlain(10), "Car10"},     {kvl::mapSection(5), "Map05"},
-      {kvl::mapSection(41), "Map41"},          {kvl::mapSection(1), "Map01"},
-      {kvl::mapSection(100), "Map100"},        {kvl::carSectionTwoDigits(-1), "Car-1"},
+      {kvl::carSectionTwoDigits(3), "Car03"}, {kvl::carSectionTwoDigits(0), "Car00"},
+      {kvl::carSectionTwoDigits(7), "Car07"}, {kvl::carSectionTwoDigits(12), "Car12"},
+      {kvl::carSectionPlain(3), "Car3"},      {kvl::carSectionPlain(0), "Car0"},
+      {kvl::carSectionPlain(10), "Car10"},    {kvl::mapSection(5), "Map05"},
+      {kvl::mapSection(41), "Map41"},         {kvl::mapSection(1), "Map01"},
+      {kvl::mapSection(100), "Map100"},       {kvl::carSectionTwoDigits(-1), "Car-1"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.built, c.expected);
 }
@@ -42,8 +42,8 @@ TEST(SettingsLimits, WorkerRatesAndTelemetryTics) {
   const struct {
     int32_t read;
     int32_t rate;
-  } rates[] = {{-5, 0}, {0, 0}, {1, 1}, {720, 720}, {1000, 1000}, {1001, 1000}, {5000, 1000},
-               {INT32_MIN, 0}, {INT32_MAX, 1000}};
+  } rates[] = {{-5, 0},      {0, 0},       {1, 1},         {720, 720},       {1000, 1000},
+               {1001, 1000}, {5000, 1000}, {INT32_MIN, 0}, {INT32_MAX, 1000}};
   for (const auto& c : rates) EXPECT_EQ(kvl::limitWorkerRate(c.read), c.rate) << c.read;
   const struct {
     int32_t read;

@@ -14,8 +14,13 @@ TEST(IniValueText, TrimsWhiteSpaceAtBothEndsOnly) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"", ""},           {" 5 ", "5"},      {"\t\r\n\v\f x \t", "x"}, {"a b", "a b"},
-      {"  a  b  ", "a  b"}, {"   ", ""},      {"\xC3\xA9 ", "\xC3\xA9"},
+      {"", ""},
+      {" 5 ", "5"},
+      {"\t\r\n\v\f x \t", "x"},
+      {"a b", "a b"},
+      {"  a  b  ", "a  b"},
+      {"   ", ""},
+      {"\xC3\xA9 ", "\xC3\xA9"},
   };
   for (const auto& c : cases) EXPECT_EQ(kvl::trimIniText(c.in), c.out) << '"' << c.in << '"';
 }
@@ -42,8 +47,8 @@ TEST(IniValueText, FormatsInTheClassicForm) {
     float value;
     const char* text;
   } floats[] = {
-      {1.0f, "1"},         {0.5f, "0.5"},       {1e-7f, "1e-07"},   {123456789.0f, "1.23457e+08"},
-      {0.000001f, "1e-06"}, {0.1f, "0.1"},      {-2.25f, "-2.25"},  {100000.0f, "100000"},
+      {1.0f, "1"},           {0.5f, "0.5"},       {1e-7f, "1e-07"},  {123456789.0f, "1.23457e+08"},
+      {0.000001f, "1e-06"},  {0.1f, "0.1"},       {-2.25f, "-2.25"}, {100000.0f, "100000"},
       {1000000.0f, "1e+06"}, {0.0001f, "0.0001"}, {0.0f, "0"},
   };
   for (const auto& c : floats) EXPECT_EQ(kvl::formatIniFloat(c.value), c.text) << c.value;
@@ -54,10 +59,10 @@ TEST(IniValueText, BoolRule) {
     const char* text;
     bool value;
   } cases[] = {
-      {"", false},     {"true", true},   {"TRUE", true},   {"True", true},  {"tRuE", true},
-      {"false", false}, {"FALSE", false}, {"True1", false}, {"1", true},     {"01", true},
-      {" 1", true},    {"1abc", true},   {"2", false},     {"-1", false},   {"0", false},
-      {"yes", false},  {"on", false},    {"truex", false}, {"tru", false},  {"99999999999", false},
+      {"", false},      {"true", true},   {"TRUE", true},   {"True", true}, {"tRuE", true},
+      {"false", false}, {"FALSE", false}, {"True1", false}, {"1", true},    {"01", true},
+      {" 1", true},     {"1abc", true},   {"2", false},     {"-1", false},  {"0", false},
+      {"yes", false},   {"on", false},    {"truex", false}, {"tru", false}, {"99999999999", false},
   };
   for (const auto& c : cases) EXPECT_EQ(kvl::parseIniBool(c.text), c.value) << '"' << c.text << '"';
 }
@@ -91,7 +96,12 @@ TEST(IniValueText, UnsignedRule) {
     const char* text;
     uint32_t value;
   } cases[] = {
-      {"", 0}, {"0", 0}, {"6776", 6776}, {"12x", 12}, {"abc", 0}, {"4294967295", 4294967295u},
+      {"", 0},
+      {"0", 0},
+      {"6776", 6776},
+      {"12x", 12},
+      {"abc", 0},
+      {"4294967295", 4294967295u},
       {"99999999999", 4294967295u},
   };
   for (const auto& c : cases) EXPECT_EQ(kvl::parseIniUnsigned(c.text), c.value) << '"' << c.text << '"';
@@ -102,7 +112,7 @@ TEST(IniValueText, FloatRuleGivesFiniteResults) {
     const char* text;
     float value;
   } cases[] = {
-      {"", 0.0f},      {"0.1", 0.1f},  {"1.5x", 1.5f}, {"1,5", 1.0f}, {"abc", 0.0f}, {"-2.5", -2.5f},
+      {"", 0.0f},       {"0.1", 0.1f}, {"1.5x", 1.5f}, {"1,5", 1.0f},  {"abc", 0.0f},      {"-2.5", -2.5f},
       {"1e-06", 1e-6f}, {"nan", 0.0f}, {"inf", 0.0f},  {"-inf", 0.0f}, {"1e999", FLT_MAX}, {"-1e999", -FLT_MAX},
   };
   for (const auto& c : cases) {

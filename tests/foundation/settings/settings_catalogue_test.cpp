@@ -37,16 +37,15 @@ TEST(SettingsCatalogue, EveryKeyClassNamesItsFileSectionAndKey) {
   const std::string here = scratch.path();
   const std::string korvala = here + "\\Korvala.ini";
   const std::string audio = here + "\\AudioFMOD\\AudioFMOD.ini";
-  const std::string kestrun =
-      kvl::io::directoryOf(kvl::io::modulePath().c_str()) + "\\Plugins\\Kestrun\\Kestrun.ini";
+  const std::string kestrun = kvl::io::directoryOf(kvl::io::modulePath().c_str()) + "\\Plugins\\Kestrun\\Kestrun.ini";
   const std::string cars = here + "\\Cars\\Cars.ini";
   const std::string validation = here + "\\Maps\\TrackValidation.ini";
 
   std::vector<Expected> table;
   table.push_back(entry(new kvl::CenterMenuOption(d::centerMenu), "centerMenu", "QZR", korvala));
   table.push_back(entry(new kvl::FixAspectRatioOption(true), "fixAspectRatio", "QZR", korvala));
-  table.push_back(entry(new kvl::HighQualityCubicEnvironmentMapsOption(true), "highQualityCubicEnvironmentMaps",
-                        "QZR", korvala));
+  table.push_back(
+      entry(new kvl::HighQualityCubicEnvironmentMapsOption(true), "highQualityCubicEnvironmentMaps", "QZR", korvala));
   table.push_back(entry(new kvl::FixVSyncOption(true), "fixVSync", "QZR", korvala));
   table.push_back(entry(new kvl::FullscreenWindowOption(true), "fullscreenWindow", "QZR", korvala));
   table.push_back(entry(new kvl::VSyncActiveOption(true), "vSyncActive", "QZR", korvala));
@@ -55,15 +54,16 @@ TEST(SettingsCatalogue, EveryKeyClassNamesItsFileSectionAndKey) {
   table.push_back(entry(new kvl::FfbDeadZoneThresholdOption(0), "ffbDeadZoneThreshold", "QZR", korvala));
   table.push_back(entry(new kvl::FfbRateOption(1000), "ffbRate", "QZR", korvala));
   table.push_back(entry(new kvl::InputRateOption(1000), "inputRate", "QZR", korvala));
-  table.push_back(entry(new kvl::GearChangeIndicatorDeltaRpmOption(200), "gearChangeIndicatorDeltaRPM", "QZR", korvala));
+  table.push_back(
+      entry(new kvl::GearChangeIndicatorDeltaRpmOption(200), "gearChangeIndicatorDeltaRPM", "QZR", korvala));
   table.push_back(entry(new kvl::ShowRevisionOption(true), "showRevision", "QZR", korvala));
   table.push_back(entry(new kvl::SkidSoundThresholdOption(100), "skidSoundThreshold", "QZR", korvala));
   table.push_back(entry(new kvl::TarmacSkidSoundThresholdOption(100), "tarmacSkidSoundThreshold", "QZR", korvala));
   table.push_back(entry(new kvl::TelemetryRecordingOption(false), "telemetryRecording", "QZR", korvala));
   table.push_back(entry(new kvl::TelemetryTicsOption(5), "telemetryTics", "QZR", korvala));
   table.push_back(entry(new kvl::UdpTelemetryOption(false), "udpTelemetry", "QZR", korvala));
-  table.push_back(entry(new kvl::UdpTelemetryEndpointsOption(d::udpTelemetryEndpoints), "udpTelemetryEndpoints", "QZR",
-                        korvala));
+  table.push_back(
+      entry(new kvl::UdpTelemetryEndpointsOption(d::udpTelemetryEndpoints), "udpTelemetryEndpoints", "QZR", korvala));
   table.push_back(entry(new kvl::PlaceholderBoolOption(false), "XXX", "QZR", korvala));
   table.push_back(entry(new kvl::PlaceholderStringOption(""), "XXX", "QZR", korvala));
   table.push_back(entry(new kvl::ForceFeedbackSensitivityOption(1), "ForceFeedbackSensitivityTarmac", "QZR", korvala));
@@ -152,8 +152,14 @@ void writeBackMainSettings() {
   kvl::FfbDeadZoneOption h(d::ffbDeadZone);
   kvl::FfbDeadZoneThresholdOption i(d::ffbDeadZoneThreshold);
   kvl::HighQualityCubicEnvironmentMapsOption j(d::highQualityCubicEnvironmentMaps);
-  kvl::saveIfMissing(a); kvl::saveIfMissing(b); kvl::saveIfMissing(c); kvl::saveIfMissing(e);
-  kvl::saveIfMissing(f); kvl::saveIfMissing(g); kvl::saveIfMissing(h); kvl::saveIfMissing(i);
+  kvl::saveIfMissing(a);
+  kvl::saveIfMissing(b);
+  kvl::saveIfMissing(c);
+  kvl::saveIfMissing(e);
+  kvl::saveIfMissing(f);
+  kvl::saveIfMissing(g);
+  kvl::saveIfMissing(h);
+  kvl::saveIfMissing(i);
   kvl::saveIfMissing(j);
   kvl::TelemetryRecordingOption k(d::telemetryRecording);
   kvl::TelemetryTicsOption l(d::telemetryTics);
@@ -164,13 +170,19 @@ void writeBackMainSettings() {
   kvl::UdpTelemetryEndpointsOption q(d::udpTelemetryEndpoints);
   kvl::InputRateOption r(d::inputRate);
   kvl::FfbRateOption s(d::ffbRate);
-  kvl::saveIfMissing(k); kvl::saveIfMissing(l); kvl::saveIfMissing(m); kvl::saveIfMissing(n);
-  kvl::saveIfMissing(o); kvl::saveIfMissing(p); kvl::saveIfMissing(q); kvl::saveIfMissing(r);
+  kvl::saveIfMissing(k);
+  kvl::saveIfMissing(l);
+  kvl::saveIfMissing(m);
+  kvl::saveIfMissing(n);
+  kvl::saveIfMissing(o);
+  kvl::saveIfMissing(p);
+  kvl::saveIfMissing(q);
+  kvl::saveIfMissing(r);
   kvl::saveIfMissing(s);
   for (int car = -1; car < 8; ++car) {
     for (int surface = 0; surface < 3; ++surface) {
-      kvl::ForceFeedbackSensitivityOption option = car < 0 ? kvl::ForceFeedbackSensitivityOption(surface)
-                                                           : kvl::ForceFeedbackSensitivityOption(surface, car);
+      kvl::ForceFeedbackSensitivityOption option =
+          car < 0 ? kvl::ForceFeedbackSensitivityOption(surface) : kvl::ForceFeedbackSensitivityOption(surface, car);
       kvl::saveIfMissing(option);
     }
   }
@@ -185,12 +197,26 @@ TEST(SettingsCatalogue, WriteBackFillsAnEmptySectionInOrder) {
   const kvl::IniProfile korvala("Korvala.ini");
   korvala.keys("QZR", keys);
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"fullscreenWindow", "1"}, {"fixAspectRatio", "1"}, {"fixVSync", "1"}, {"vSyncActive", "1"},
-      {"headGasketDurability", "1"}, {"centerMenu", "1"}, {"ffbDeadZone", "0"}, {"ffbDeadZoneThreshold", "0"},
-      {"highQualityCubicEnvironmentMaps", "1"}, {"telemetryRecording", "0"}, {"telemetryTics", "5"},
-      {"tarmacSkidSoundThreshold", "100"}, {"skidSoundThreshold", "100"}, {"gearChangeIndicatorDeltaRPM", "200"},
-      {"udpTelemetry", "0"}, {"udpTelemetryEndpoints", "127.0.0.1:6776"}, {"inputRate", "1000"},
-      {"ffbRate", "1000"}, {"ForceFeedbackSensitivityGravel", "100"}, {"ForceFeedbackSensitivityTarmac", "100"},
+      {"fullscreenWindow", "1"},
+      {"fixAspectRatio", "1"},
+      {"fixVSync", "1"},
+      {"vSyncActive", "1"},
+      {"headGasketDurability", "1"},
+      {"centerMenu", "1"},
+      {"ffbDeadZone", "0"},
+      {"ffbDeadZoneThreshold", "0"},
+      {"highQualityCubicEnvironmentMaps", "1"},
+      {"telemetryRecording", "0"},
+      {"telemetryTics", "5"},
+      {"tarmacSkidSoundThreshold", "100"},
+      {"skidSoundThreshold", "100"},
+      {"gearChangeIndicatorDeltaRPM", "200"},
+      {"udpTelemetry", "0"},
+      {"udpTelemetryEndpoints", "127.0.0.1:6776"},
+      {"inputRate", "1000"},
+      {"ffbRate", "1000"},
+      {"ForceFeedbackSensitivityGravel", "100"},
+      {"ForceFeedbackSensitivityTarmac", "100"},
       {"ForceFeedbackSensitivitySnow", "100"},
   };
   ASSERT_EQ(keys.size(), 18u + 27u);
@@ -224,6 +250,16 @@ TEST(SettingsCatalogue, WriteBackKeepsPresentKeysWhateverTheirCaseOrValue) {
   EXPECT_EQ(keys.front(), "FULLSCREENWINDOW");
 }
 
+TEST(SettingsCatalogue, PlaceholderKeyIsOneEntryReadTwoWays) {
+  ScratchFolder scratch;
+  writeFile("Korvala.ini", "[QZR]\r\nxxx= 1 \r\n");
+  EXPECT_TRUE(kvl::PlaceholderBoolOption(d::placeholderBool).read());
+  EXPECT_EQ(kvl::PlaceholderStringOption(d::placeholderString).read(), "1");
+  writeFile("Korvala.ini", "[QZR]\r\n");
+  EXPECT_FALSE(kvl::PlaceholderBoolOption(d::placeholderBool).read());
+  EXPECT_EQ(kvl::PlaceholderStringOption(d::placeholderString).read(), "");
+}
+
 TEST(SettingsCatalogue, StatusToggleWritesDigitsNotWords) {
   ScratchFolder scratch;
   writeFile("Korvala.ini", "[QZR]\r\ntelemetryRecording=true\r\nudpTelemetry=FALSE\r\n");
@@ -252,7 +288,8 @@ TEST(SettingsCatalogue, NumberedSectionsLandInTheirFiles) {
   const kvl::IniProfile audio("AudioFMOD/AudioFMOD.ini");
   std::deque<std::string> sections;
   audio.sections(sections);
-  EXPECT_EQ(sections, (std::deque<std::string>{"Car00", "Car01", "Car02", "Car03", "Car04", "Car05", "Car06", "Car07"}));
+  EXPECT_EQ(sections,
+            (std::deque<std::string>{"Car00", "Car01", "Car02", "Car03", "Car04", "Car05", "Car06", "Car07"}));
   EXPECT_EQ(audio.get("Car03", "masterVolume", ""), "1");
   EXPECT_TRUE(kvl::BankNameOption(3, "x").isPresent());
   EXPECT_EQ(kvl::BankNameOption(3, "x").read(), "");

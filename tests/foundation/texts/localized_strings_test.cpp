@@ -72,10 +72,10 @@ TEST_F(LocalizedStringsTest, SectionByLanguageAndHostFallback) {
     const char* key;
     const wchar_t* text;
   } cases[] = {
-      {0, "TITLE", L"Settings"},       {1, "TITLE", L"R\u00E9glages"},   {2, "TITLE", L"Einstellungen"},
-      {3, "TITLE", L"Ajustes"},        {4, "TITLE", L"Impostazioni"},    {5, "TITLE", L"Nastaven\u00ED"},
-      {6, "TITLE", L"Ustawienia"},     {7, "TITLE", L"Settings"},        {-3, "TITLE", L"Settings"},
-      {0, "LITERAL", L"host:LITERAL"}, {0, "MISSING", L"host:MISSING"},  {2, "LITERAL", L"host:LITERAL"},
+      {0, "TITLE", L"Settings"},       {1, "TITLE", L"R\u00E9glages"},  {2, "TITLE", L"Einstellungen"},
+      {3, "TITLE", L"Ajustes"},        {4, "TITLE", L"Impostazioni"},   {5, "TITLE", L"Nastaven\u00ED"},
+      {6, "TITLE", L"Ustawienia"},     {7, "TITLE", L"Settings"},       {-3, "TITLE", L"Settings"},
+      {0, "LITERAL", L"host:LITERAL"}, {0, "MISSING", L"host:MISSING"}, {2, "LITERAL", L"host:LITERAL"},
   };
   for (const auto& c : cases) {
     host_.language = c.language;

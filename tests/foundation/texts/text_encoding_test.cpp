@@ -56,7 +56,10 @@ TEST(TextEncoding, ConvertsUpToAnEmbeddedZero) {
 
 TEST(TextEncoding, InvalidInputIsReplacedNotRejected) {
   std::wstring wide;
-  ASSERT_TRUE(kvl::fromUtf8("a\xFF" "b", wide));
+  ASSERT_TRUE(
+      kvl::fromUtf8("a\xFF"
+                    "b",
+                    wide));
   EXPECT_EQ(wide.front(), L'a');
   EXPECT_EQ(wide.back(), L'b');
   EXPECT_NE(wide.find(L'\uFFFD'), std::wstring::npos);
