@@ -38,8 +38,8 @@ bool isMemoryFault(DWORD code) {
 
 bool catches(const GuardFrame* frame, DWORD code) {
   if (isMemoryFault(code)) return true;
-  const auto both = static_cast<std::uint32_t>(GuardCatch::memoryFaultsAndHostExceptions);
-  return code == kHostCxxExceptionCode && (frame->what & both) == both;
+  return code == kHostCxxExceptionCode &&
+         frame->what == static_cast<std::uint32_t>(GuardCatch::memoryFaultsAndHostExceptions);
 }
 
 LONG CALLBACK guardHandler(EXCEPTION_POINTERS* info) {

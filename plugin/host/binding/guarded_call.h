@@ -11,8 +11,10 @@ namespace kvl::host {
 // Exception code of the host runtime's C++ exceptions.
 constexpr std::uint32_t kHostCxxExceptionCode = 0xE06D7363u;
 
+// What a guard catches. Memory faults (access violation, in-page error, guard page) always;
+// the host runtime's C++ exceptions only when asked, since host code may catch its own.
 enum class GuardCatch : std::uint32_t {
-  memoryFaults = 1,           // access violation, in-page error, guard page
+  memoryFaults = 1,
   memoryFaultsAndHostExceptions = 3,
 };
 
