@@ -78,6 +78,15 @@ void paintRegion() {
         codePages.insert((e.address - 1) & ~0xFFFu);
         codePages.insert((e.address + 8) & ~0xFFFu);
         break;
+      case EntryKind::operand: {
+        const std::uint32_t start = e.address - e.opcodeLength;
+        for (std::uint8_t i = 0; i < e.opcodeLength; ++i) put8(start + i, e.opcode[i]);
+        put32(e.address, e.value);
+        put8(e.address + 4, 0xC3);
+        codePages.insert(start & ~0xFFFu);
+        codePages.insert((e.address + 4) & ~0xFFFu);
+        break;
+      }
       case EntryKind::global:
         put32(e.address, e.value);
         break;
@@ -90,6 +99,29 @@ void paintRegion() {
   }
   FlushInstructionCache(GetCurrentProcess(), nullptr, 0);
   trace("host painted " + std::to_string(addressTable().size()) + " entries");
+}
+
+namespace {
+
+const AddressEntry* operandEntry(std::uint32_t siteAddress) {
+  for (const AddressEntry& e : addressTable()) {
+    if (e.kind == EntryKind::operand && e.address == siteAddress) return &e;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::uint32_t runOperandSite(std::uint32_t siteAddress) {
+  const AddressEntry* e = operandEntry(siteAddress);
+  if (e == nullptr) return 0;
+  return reinterpret_cast<std::uint32_t (*)()>(siteAddress - e->opcodeLength)();
+}
+
+float runFloatOperandSite(std::uint32_t siteAddress) {
+  const AddressEntry* e = operandEntry(siteAddress);
+  if (e == nullptr) return 0.0f;
+  return reinterpret_cast<float (*)()>(siteAddress - e->opcodeLength)();
 }
 
 std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self) {

@@ -1,5 +1,7 @@
 #include "hostsim/scenario.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <vector>
@@ -43,6 +45,17 @@ int runScenario(std::istream& steps) {
       // The host raises while its state still reads the old value, then enters the new one.
       raiseEvent(kGameStateSource, &next);
       setGameState(next);
+    } else if (step == "operand") {
+      std::string address, kind;
+      in >> address >> kind;
+      const auto site = static_cast<std::uint32_t>(std::strtoul(address.c_str(), nullptr, 16));
+      if (kind == "float") {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", static_cast<double>(runFloatOperandSite(site)));
+        trace("operand " + address + " reads " + text);
+      } else {
+        trace("operand " + address + " reads " + std::to_string(runOperandSite(site)));
+      }
     } else if (step == "wheels") {
       const std::int32_t none = 0;
       raiseEvent(kWheelDataSource, &none);

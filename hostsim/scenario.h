@@ -8,6 +8,7 @@
 //   site material A B           run the material-table call site with floats A and B
 //   site pressure P B X D       run the pressure call site with four words
 //   wheels                      raise the wheel-data source
+//   operand ADDRESS [float]     run the operand site at ADDRESS (hex) and trace the value read
 //   shutdown                    raise the shutdown source
 #include <istream>
 #include <string>
