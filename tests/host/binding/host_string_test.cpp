@@ -156,13 +156,3 @@ TEST_F(HostStringTest, ExceptionTextsGoBackThroughTheRuntime) {
   EXPECT_GT(runtime().allocated(), allocated);
   EXPECT_EQ(runtime().released(), runtime().allocated());
 }
-
-TEST_F(HostStringTest, ThrowInfoListsTheCatchingTypes) {
-  const vc7::ThrowInfo& info = vc7::outOfRangeThrowInfo();
-  ASSERT_EQ(info.catchableTypes->count, 3);
-  EXPECT_STREQ(info.catchableTypes->types[0]->type->name, ".?AVout_of_range@std@@");
-  EXPECT_STREQ(info.catchableTypes->types[1]->type->name, ".?AVlogic_error@std@@");
-  EXPECT_STREQ(info.catchableTypes->types[2]->type->name, ".?AVexception@std@@");
-  EXPECT_NE(info.unwind, nullptr);
-  for (int i = 0; i < 3; ++i) EXPECT_NE(info.catchableTypes->types[i]->copyFunction, nullptr);
-}

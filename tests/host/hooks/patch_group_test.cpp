@@ -32,15 +32,6 @@ unsigned char* faultingSite() {
 
 }  // namespace
 
-TEST(PatchGroup, NewGroup) {
-  PatchGroup group("Sound", 0);
-  EXPECT_EQ(group.name(), "Sound");
-  EXPECT_EQ(group.id(), 0);
-  EXPECT_TRUE(group.enabled());
-  EXPECT_TRUE(group.isEmpty());
-  EXPECT_EQ(group.text(), "");
-}
-
 TEST(PatchGroup, StatusRule) {
   struct Case {
     const char* name;
