@@ -95,4 +95,28 @@ static_assert(sizeof(EngineEvent) == 48, "engine record");
 static_assert(offsetof(EngineEvent, boost) == 12 && offsetof(EngineEvent, exhaustPop) == 16,
               "engine record fields");
 
+// The host's raw input record; only the fields the plugin reads are named.
+struct RawInputRecord {
+  std::uint32_t flags;        // +0
+  std::int32_t value4;        // +4
+  std::uint8_t unused8[12];   // +8
+  float value;                // +20
+  std::uint8_t controls[16];  // +24 .. +39
+  std::uint8_t gearPlusOne;   // +40: gear + 1, 0 = none
+};
+static_assert(offsetof(RawInputRecord, value) == 20 && offsetof(RawInputRecord, controls) == 24 &&
+                  offsetof(RawInputRecord, gearPlusOne) == 40,
+              "raw input fields");
+
+// Records the plugin builds or copies whole.
+struct CarTickRecord {
+  std::uint8_t bytes[224];
+};
+struct SuspensionEvent {
+  std::uint8_t bytes[88];
+};
+struct SuspensionEvent2 {
+  std::uint8_t bytes[176];
+};
+
 }  // namespace kvl::host
