@@ -1,0 +1,134 @@
+#include "hostsim/address_table.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <set>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/host_handlers.h"
+#include "hostsim/host_layout.h"
+#include "hostsim/host_objects.h"
+
+extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
+                                           std::uint32_t self);
+extern "C" void hostsimSiteReturn();
+extern "C" std::int32_t hostsimSiteStackLeft;
+
+namespace hostsim {
+namespace {
+
+template <typename F>
+std::uint32_t addressOf(F f) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
+}
+
+std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
+
+void put8(std::uint32_t at, std::uint8_t b) { *reinterpret_cast<std::uint8_t*>(at) = b; }
+void put32(std::uint32_t at, std::uint32_t w) { std::memcpy(reinterpret_cast<void*>(at), &w, 4); }
+std::uint32_t rel(std::uint32_t operand, std::uint32_t target) { return target - operand - 4; }
+
+}  // namespace
+
+const std::vector<AddressEntry>& addressTable() {
+  static const std::vector<AddressEntry> table = {
+      // Host allocators.
+      {EntryKind::function, kRuntimeMalloc, "runtimeMalloc", addressOf(&runtimeMalloc)},
+      {EntryKind::function, kRuntimeFree, "runtimeFree", addressOf(&runtimeFree)},
+      {EntryKind::function, kHostNew, "hostNew", addressOf(&hostNew)},
+      {EntryKind::function, kHostDelete, "hostDelete", addressOf(&hostDelete)},
+      // Small host functions.
+      {EntryKind::function, kDefaultSlotCall, "defaultSlotCall", addressOf(&defaultSlotCall)},
+      {EntryKind::function, kPressureFunction, "pressureFunction", addressOf(&pressureFunction)},
+      {EntryKind::function, kMaterialLookup, "materialLookup", addressOf(&materialLookup)},
+      {EntryKind::function, kLanguageCall, "languageCall", addressOf(&languageCall)},
+      {EntryKind::function, kNameId, "nameId", addressOf(&nameId)},
+      // Call sites.
+      {EntryKind::callSite, kMaterialTableSite, "materialTableSite", kMaterialLookup},
+      {EntryKind::callSite, kPressureSite, "pressureSite", kPressureFunction},
+      // Globals and the objects behind them.
+      {EntryKind::global, kGameGlobal, "game", wordOf(hostObjects().game)},
+      {EntryKind::global, kGraphicsGlobal, "graphics", wordOf(hostObjects().graphics)},
+      {EntryKind::global, kMenuManagerGlobal, "menuManager", wordOf(hostObjects().menuManager)},
+      {EntryKind::global, kGameModesGlobal, "gameModes", wordOf(hostObjects().gameModes)},
+      {EntryKind::global, kMathGlobal, "math", wordOf(hostObjects().math)},
+      {EntryKind::global, kActiveFlag, "activeFlag", 1},
+      {EntryKind::global, kLoadingWord, "loadingWord", 0},
+  };
+  return table;
+}
+
+void paintRegion() {
+  std::set<std::uint32_t> codePages;
+  const auto returnStub = addressOf(&hostsimSiteReturn);
+  for (const AddressEntry& e : addressTable()) {
+    switch (e.kind) {
+      case EntryKind::function:
+        put8(e.address, 0xE9);
+        put32(e.address + 1, rel(e.address + 1, e.value));
+        codePages.insert(e.address & ~0xFFFu);
+        codePages.insert((e.address + 4) & ~0xFFFu);
+        break;
+      case EntryKind::callSite:
+        put8(e.address - 1, 0xE8);
+        put32(e.address, rel(e.address, e.value));
+        put8(e.address + 4, 0xE9);
+        put32(e.address + 5, rel(e.address + 5, returnStub));
+        codePages.insert((e.address - 1) & ~0xFFFu);
+        codePages.insert((e.address + 8) & ~0xFFFu);
+        break;
+      case EntryKind::operand: {
+        const std::uint32_t start = e.address - e.opcodeLength;
+        for (std::uint8_t i = 0; i < e.opcodeLength; ++i) put8(start + i, e.opcode[i]);
+        put32(e.address, e.value);
+        put8(e.address + 4, 0xC3);
+        codePages.insert(start & ~0xFFFu);
+        codePages.insert((e.address + 4) & ~0xFFFu);
+        break;
+      }
+      case EntryKind::global:
+        put32(e.address, e.value);
+        break;
+    }
+  }
+  // The system enforces no-execute: painted code becomes execute-read, as the host's code is.
+  for (std::uint32_t page : codePages) {
+    DWORD old = 0;
+    VirtualProtect(reinterpret_cast<void*>(page), 0x1000, PAGE_EXECUTE_READ, &old);
+  }
+  FlushInstructionCache(GetCurrentProcess(), nullptr, 0);
+  trace("host painted " + std::to_string(addressTable().size()) + " entries");
+}
+
+namespace {
+
+const AddressEntry* operandEntry(std::uint32_t siteAddress) {
+  for (const AddressEntry& e : addressTable()) {
+    if (e.kind == EntryKind::operand && e.address == siteAddress) return &e;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::uint32_t runOperandSite(std::uint32_t siteAddress) {
+  const AddressEntry* e = operandEntry(siteAddress);
+  if (e == nullptr) return 0;
+  return reinterpret_cast<std::uint32_t (*)()>(siteAddress - e->opcodeLength)();
+}
+
+float runFloatOperandSite(std::uint32_t siteAddress) {
+  const AddressEntry* e = operandEntry(siteAddress);
+  if (e == nullptr) return 0.0f;
+  return reinterpret_cast<float (*)()>(siteAddress - e->opcodeLength)();
+}
+
+std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self) {
+  const std::uint32_t result = hostsimInvokeSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
+                                                 static_cast<int>(args.size()), self);
+  trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+  return result;
+}
+
+}  // namespace hostsim

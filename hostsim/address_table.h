@@ -1,0 +1,42 @@
+#pragma once
+// The declarative table from which the simulated host paints its address region: host function
+// entries, call sites, globals. Each later need of the plugin adds rows here.
+#include <cstdint>
+#include <vector>
+
+namespace hostsim {
+
+enum class EntryKind {
+  function,  // a JMP at the address to the handler
+  callSite,  // a fragment whose CALL operand sits at the address, calling `target`
+  operand,   // an instruction reading memory through a 32-bit absolute operand at the address
+             // (opcode bytes in `opcode`, ending right before it), then a return: the plugin
+             // may point the operand at its own variable
+  global,    // a 32-bit word at the address holding `value`
+};
+
+struct AddressEntry {
+  EntryKind kind;
+  std::uint32_t address;
+  const char* name;
+  std::uint32_t value;  // handler or target address, the operand's initial address, or the global's value
+  std::uint8_t opcode[3] = {0, 0, 0};  // operand sites: e.g. A1 (mov eax, [m32]), D9 05 (fld dword [m32])
+  std::uint8_t opcodeLength = 0;
+};
+
+// The rows, with the objects behind the globals created on first use.
+const std::vector<AddressEntry>& addressTable();
+
+// Writes every row into the region and makes the code pages execute-read.
+void paintRegion();
+
+// Runs an operand site as a function: the value its instruction reads (EAX, or ST(0) for a
+// floating-point load, which the caller declares).
+std::uint32_t runOperandSite(std::uint32_t siteAddress);
+float runFloatOperandSite(std::uint32_t siteAddress);
+
+// Runs the call site named in the table with 32-bit arguments and `self` in ECX.
+std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args,
+                          std::uint32_t self = 0);
+
+}  // namespace hostsim

@@ -1,0 +1,14 @@
+#pragma once
+// The simulated host's record of what happened: handler calls, raises, plugin answers. Lines
+// go to the trace file (when one was named) and to standard output.
+#include <string>
+
+namespace hostsim {
+
+void openTrace(const std::string& path);
+void trace(const std::string& line);
+// The thread tag of the calling thread: "main" for the host thread, else "t<id>".
+std::string threadTag();
+void markHostThread();
+
+}  // namespace hostsim

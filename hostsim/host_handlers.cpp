@@ -1,0 +1,85 @@
+#include "hostsim/host_handlers.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "hostsim/call_trace.h"
+
+namespace hostsim {
+namespace {
+
+std::string hex(const void* p) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p)));
+  return text;
+}
+
+std::string number(float f) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(f));
+  return text;
+}
+
+}  // namespace
+
+void* __cdecl runtimeMalloc(std::uint32_t bytes) {
+  void* block = std::malloc(bytes);
+  trace("host runtimeMalloc " + std::to_string(bytes));
+  return block;
+}
+
+void __cdecl runtimeFree(void* block) {
+  trace("host runtimeFree");
+  std::free(block);
+}
+
+void* __cdecl hostNew(std::uint32_t bytes) {
+  void* block = std::malloc(bytes);
+  trace("host new " + std::to_string(bytes));
+  return block;
+}
+
+void __cdecl hostDelete(void* block) {
+  trace("host delete");
+  std::free(block);
+}
+
+int __cdecl defaultSlotCall(int page, int a, int b) {
+  trace("host defaultSlotCall " + hex(reinterpret_cast<void*>(page)) + " " + std::to_string(a) + " " +
+        std::to_string(b));
+  return 0;
+}
+
+std::uint32_t __cdecl pressureFunction(std::uint32_t p, std::uint32_t b, float pressure, std::uint32_t d) {
+  trace("host pressure " + std::to_string(p) + " " + std::to_string(b) + " " + number(pressure) + " " +
+        std::to_string(d));
+  return p + d;
+}
+
+std::uint32_t __attribute__((thiscall)) materialLookup(void* table, float a, float b) {
+  trace("host materialLookup " + number(a) + " " + number(b));
+  return 0xEE;
+}
+
+void __cdecl languageCall(std::uint32_t value) { trace("host languageCall " + std::to_string(value)); }
+
+std::uint32_t __stdcall nameId(const char* name) {
+  static unsigned char* wheels = [] {
+    // Four wheel objects; each one's 788-byte record at +1388 filled with its index + 1.
+    auto* block = static_cast<unsigned char*>(std::calloc(4, 4096));
+    for (int i = 0; i < 4; ++i) std::memset(block + i * 4096 + 1388, i + 1, 788);
+    return block;
+  }();
+  static const char* const names[4] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB", "CAR_WHEEL_RB"};
+  trace(std::string("host nameId ") + name);
+  for (int i = 0; i < 4; ++i) {
+    if (std::strcmp(name, names[i]) == 0) {
+      return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(wheels + i * 4096));
+    }
+  }
+  return 0;
+}
+
+}  // namespace hostsim

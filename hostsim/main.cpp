@@ -1,0 +1,62 @@
+// Korvala_SSE.exe, the simulated host: paints its address region, loads its two modules, builds
+// its event hub, then runs a scenario against the plugin.
+//   Korvala_SSE.exe [--scenario FILE] [--trace FILE]
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "hostsim/address_table.h"
+#include "hostsim/call_trace.h"
+#include "hostsim/event_hub.h"
+#include "hostsim/host_layout.h"
+#include "hostsim/host_objects.h"
+#include "hostsim/scenario.h"
+
+namespace {
+
+std::uint32_t loadModule(const char* name, std::uint32_t expectedBase) {
+  HMODULE module = LoadLibraryA(name);
+  const auto base = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(module));
+  hostsim::trace(std::string("host module ") + name + (base == expectedBase ? " at its base" : " MOVED or missing"));
+  return base;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string scenarioPath, tracePath;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--scenario") scenarioPath = argv[i + 1];
+    else if (option == "--trace") tracePath = argv[i + 1];
+  }
+  hostsim::markHostThread();
+  if (!tracePath.empty()) hostsim::openTrace(tracePath);
+
+  const auto self = reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr));
+  if (self != hostsim::kImageBase) {
+    hostsim::trace("host image not at 0x400000");
+    return 2;
+  }
+  hostsim::createEventHub();
+  hostsim::addHostListener(hostsim::kGameStateSource);
+  hostsim::paintRegion();
+  const auto spindle = loadModule("Spindle3D.DLL", hostsim::kSpindleBase);
+  const auto railwise = loadModule("Railwise.DLL", hostsim::kRailwiseBase);
+  hostsim::recordModuleBases(spindle, railwise);
+
+  if (scenarioPath.empty()) {
+    std::istringstream steps("create\nname\nstate 0\nframe\nshutdown\n");
+    return hostsim::runScenario(steps);
+  }
+  std::ifstream steps(scenarioPath);
+  if (!steps) {
+    hostsim::trace("no scenario " + scenarioPath);
+    return 3;
+  }
+  const int code = hostsim::runScenario(steps);
+  hostsim::trace("host exit " + std::to_string(code));
+  return code;
+}

@@ -1,0 +1,100 @@
+#include "hostsim/scenario.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <vector>
+
+#include "hostsim/address_table.h"
+#include "hostsim/call_trace.h"
+#include "hostsim/event_hub.h"
+#include "hostsim/host_layout.h"
+#include "hostsim/host_objects.h"
+#include "hostsim/plugin_loader.h"
+
+namespace hostsim {
+namespace {
+
+std::uint32_t floatWord(float f) {
+  std::uint32_t w;
+  std::memcpy(&w, &f, 4);
+  return w;
+}
+
+}  // namespace
+
+int runScenario(std::istream& steps) {
+  LoadedPlugin plugin;
+  bool created = false;
+  std::string line;
+  int lineNumber = 0;
+  while (std::getline(steps, line)) {
+    ++lineNumber;
+    const auto hash = line.find('#');
+    if (hash != std::string::npos) line.erase(hash);
+    std::istringstream in(line);
+    std::string step;
+    if (!(in >> step)) continue;
+    trace("step " + line);
+    if (step == "create") {
+      created = plugin.create("Plugins\\QZR.dll");
+    } else if (step == "state") {
+      std::int32_t next = 0;
+      in >> next;
+      // The host raises while its state still reads the old value, then enters the new one.
+      raiseEvent(kGameStateSource, &next);
+      setGameState(next);
+    } else if (step == "operand") {
+      std::string address, kind;
+      in >> address >> kind;
+      const auto site = static_cast<std::uint32_t>(std::strtoul(address.c_str(), nullptr, 16));
+      if (kind == "float") {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", static_cast<double>(runFloatOperandSite(site)));
+        trace("operand " + address + " reads " + text);
+      } else {
+        trace("operand " + address + " reads " + std::to_string(runOperandSite(site)));
+      }
+    } else if (step == "wheels") {
+      const std::int32_t none = 0;
+      raiseEvent(kWheelDataSource, &none);
+    } else if (step == "shutdown") {
+      const std::int32_t none = 0;
+      raiseEvent(kShutdownSource, &none);
+    } else if (step == "site") {
+      std::string which;
+      in >> which;
+      if (which == "material") {
+        float a = 0, b = 0;
+        in >> a >> b;
+        const auto result = runCallSite(kMaterialTableSite, {floatWord(a), floatWord(b)},
+                                        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hostObjects().materialTable)));
+        trace("site material result " + std::to_string(result & 0xFF));
+      } else if (which == "pressure") {
+        std::uint32_t p = 0, b = 0, x = 0, d = 0;
+        in >> p >> b >> x >> d;
+        trace("site pressure result " + std::to_string(runCallSite(kPressureSite, {p, b, x, d})));
+      } else {
+        trace("bad scenario line " + std::to_string(lineNumber));
+        return 3;
+      }
+    } else if (!created) {
+      trace("step needs a plugin: " + step);
+    } else if (step == "frame") {
+      plugin.draw();
+    } else if (step == "key") {
+      std::string c;
+      in >> c;
+      plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
+    } else if (step == "name") {
+      trace("plugin name \"" + plugin.name() + "\"");
+    } else {
+      trace("bad scenario line " + std::to_string(lineNumber));
+      return 3;
+    }
+  }
+  return 0;
+}
+
+}  // namespace hostsim

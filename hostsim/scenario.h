@@ -1,0 +1,21 @@
+#pragma once
+// A scenario: one step per line, "#" starts a comment.
+//   create                      load Plugins/QZR.dll and call KVL_CreatePlugin
+//   state N                     raise the game-state source with N, then enter state N
+//   frame                       the plugin object's draw slot
+//   key C                       the plugin object's input slot with character C
+//   name                        trace the plugin object's name
+//   site material A B           run the material-table call site with floats A and B
+//   site pressure P B X D       run the pressure call site with four words
+//   wheels                      raise the wheel-data source
+//   operand ADDRESS [float]     run the operand site at ADDRESS (hex) and trace the value read
+//   shutdown                    raise the shutdown source
+#include <istream>
+#include <string>
+
+namespace hostsim {
+
+// Runs the steps; the result is the host's exit code (0, or 3 for a bad scenario).
+int runScenario(std::istream& steps);
+
+}  // namespace hostsim

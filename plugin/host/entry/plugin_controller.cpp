@@ -1,0 +1,187 @@
+#include "plugin/host/entry/plugin_controller.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "plugin/foundation/settings/settings_catalogue.h"
+#include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/host/binding/call_through.h"
+#include "plugin/host/binding/module_address.h"
+#include "plugin/host/events/event_records.h"
+#include "plugin/host/events/host_event_hub.h"
+#include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_names.h"
+
+namespace kvl {
+
+float tarmacSkidSoundScale = 1.0f;
+float skidSoundScale = 1.0f;
+float gearChangeIndicatorDelta = 200.0f;
+std::uint8_t wheelRecordSnapshot[4][kWheelRecordSize];
+
+namespace {
+
+using host::HostGameState;
+
+constexpr std::uint32_t kDisplayFlagByte = 0x7EA274u;
+constexpr std::uint32_t kLoadingWord = 0x894FBCu;
+constexpr std::uint32_t kRailwiseEntryTable = 0x6106C484u;
+
+bool is(std::int32_t state, HostGameState s) { return state == static_cast<std::int32_t>(s); }
+
+std::uintptr_t wordAt(std::uintptr_t address, std::size_t offset) {
+  return host::fieldAt<host::HostWord>(reinterpret_cast<const void*>(address), offset);
+}
+
+// In the loading states: every entry of the module's entry array whose word +0x20 is -1 gets 0.
+void clearUnsetEntryMarks() {
+  if (host::HostModuleTable::railwiseBase() == 0) return;  // the module is not loaded
+  const auto global = reinterpret_cast<std::uintptr_t>(host::RailwiseAddress(kRailwiseEntryTable).resolve());
+  const std::uintptr_t first = wordAt(global, 0);
+  if (first == 0) return;
+  const std::uintptr_t second = wordAt(first, 0);
+  if (second == 0) return;
+  const std::uintptr_t begin = wordAt(second, 0x14);
+  const std::uintptr_t end = wordAt(second, 0x18);
+  if (begin == 0 || end <= begin) return;
+  for (std::uintptr_t at = begin; at < end; at += sizeof(host::HostWord)) {
+    const std::uintptr_t entry = wordAt(at, 0);
+    if (entry == 0) continue;
+    auto& mark = host::fieldAt<std::int32_t>(reinterpret_cast<void*>(entry), 0x20);
+    if (mark == -1) mark = 0;
+  }
+}
+
+host::HostEventHub* hub() { return host::HostEventHub::instance(); }
+
+}  // namespace
+
+float skidSoundScaleFor(int threshold) noexcept {
+  return static_cast<float>(std::clamp(threshold, 10, 200)) / 100.0f;
+}
+
+float gearChangeIndicatorDeltaFor(int deltaRpm) noexcept {
+  return deltaRpm < 0 ? 200.0f : static_cast<float>(deltaRpm);
+}
+
+PluginController& PluginController::instance() {
+  static PluginController controller;
+  return controller;
+}
+
+PluginController::PluginController()
+    : gameStateNode_(this, host::HostListenerNode::member<PluginController, &PluginController::gameStateHandler>()),
+      wheelDataNode_(this, host::HostListenerNode::member<PluginController, &PluginController::wheelDataHandler>()),
+      shutdownNode_(this, host::HostListenerNode::member<PluginController, &PluginController::shutdownHandler>()) {
+  // Feature members: "Head Gasket", the track-name group (in no list), "QZR Car Setup".
+  headGasketGroup_ = std::make_shared<PatchGroup>("Head Gasket", 0);
+  trackNameGroup_ = std::make_shared<PatchGroup>("", 0);
+  carSetupGroup_ = std::make_shared<PatchGroup>("QZR Car Setup", 0);
+
+  buildPatchGroups();
+
+  if (host::HostEventHub* h = hub()) {
+    host::appendListener(h->gameStateChanged()->catchAll(), gameStateNode_);
+    host::appendListener(h->wheelData()->catchAll(), wheelDataNode_);
+    host::appendListener(h->shutdown()->catchAll(), shutdownNode_);
+  }
+}
+
+PluginController::~PluginController() = default;
+
+void PluginController::collectGroups(PatchGroupList& out) const {
+  out.insert(out.end(), startupGroups_.begin(), startupGroups_.end());
+  out.insert(out.end(), modeGroups_.begin(), modeGroups_.end());
+}
+
+void PluginController::buildPatchGroups() {
+  buildSoundGroup();
+  buildGameStuffGroup();
+  buildFullscreenWindowGroup();
+  addMemberPatchGroup();
+  buildCenterMenuGroup();
+  buildLoadDataGroup();
+  buildMainHookGroup();
+  buildKeyAliasTables();
+  for (const auto& group : startupGroups_) group->applyAll();
+}
+
+void PluginController::applyModeGroups() {
+  buildAspectRatioGroup();
+  buildTrackLoadingGroup();
+  for (const auto& group : modeGroups_) group->applyAll();
+}
+
+// The builders hold no patches yet: each feature adds its own as it arrives. An empty group
+// shows "Missing".
+void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
+void PluginController::buildGameStuffGroup() {
+  startupGroups_.push_back(std::make_shared<PatchGroup>("Game Stuff", 0));
+}
+void PluginController::buildFullscreenWindowGroup() {
+  startupGroups_.push_back(std::make_shared<PatchGroup>("Fullscreen Window", 0));
+  startupGroups_.push_back(std::make_shared<PatchGroup>("V-Sync", 0));
+}
+void PluginController::addMemberPatchGroup() { startupGroups_.push_back(headGasketGroup_); }
+void PluginController::buildCenterMenuGroup() {
+  startupGroups_.push_back(std::make_shared<PatchGroup>("Center Menu", 0));
+}
+void PluginController::buildLoadDataGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Load Data", 0)); }
+void PluginController::buildMainHookGroup() {
+  startupGroups_.push_back(std::make_shared<PatchGroup>("Quazirra", 2));
+  startupGroups_.push_back(carSetupGroup_);
+}
+void PluginController::buildKeyAliasTables() {}
+void PluginController::buildAspectRatioGroup() {
+  modeGroups_.push_back(std::make_shared<PatchGroup>("Aspect Ratio", 0));
+}
+void PluginController::buildTrackLoadingGroup() {
+  modeGroups_.push_back(std::make_shared<PatchGroup>("Track Loading", 0));
+}
+
+void PluginController::gameStateHandler(const void* record) {
+  const std::int32_t current = host::HostGame::gameState();
+  const std::int32_t next = static_cast<const host::GameStateEvent*>(record)->state;
+
+  if (is(current, HostGameState::init)) {
+    if (modeGroups_.empty()) applyModeGroups();
+  } else if (is(current, HostGameState::loading) || is(current, HostGameState::loadingFrontend) ||
+             is(current, HostGameState::loadingCutscene)) {
+    clearUnsetEntryMarks();
+  }
+
+  if (is(next, HostGameState::loading)) {
+    host::fieldAt<std::int32_t>(host::HostAddress(kLoadingWord).resolve(), 0) = 0;
+    if (void* game = host::HostGame::instance()) host::fieldAt<float>(game, 112 + 660) = 300.0f;
+  }
+
+  if (is(next, HostGameState::initializeTrack)) {
+    tarmacSkidSoundScale =
+        skidSoundScaleFor(TarmacSkidSoundThresholdOption(defaults::tarmacSkidSoundThreshold).read());
+    skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());
+    gearChangeIndicatorDelta =
+        gearChangeIndicatorDeltaFor(GearChangeIndicatorDeltaRpmOption(defaults::gearChangeIndicatorDeltaRpm).read());
+  }
+
+  if (!ShowRevisionOption(defaults::showRevision).read()) return;
+  auto& displayFlag = host::fieldAt<std::uint8_t>(host::HostAddress(kDisplayFlagByte).resolve(), 0);
+  if (is(current, HostGameState::pause) || is(current, HostGameState::countdown)) displayFlag = 0;
+  if (is(current, HostGameState::initializeTrack)) displayFlag = 1;
+  if (is(next, HostGameState::pause)) displayFlag = 1;
+}
+
+void PluginController::wheelDataHandler(const void*) {
+  static const char* const kWheels[4] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB", "CAR_WHEEL_RB"};
+  for (int i = 0; i < 4; ++i) {
+    const std::uintptr_t wheel = host::hostNameId(kWheels[i]);
+    if (wheel == 0) {
+      std::memset(wheelRecordSnapshot[i], 0, kWheelRecordSize);
+    } else {
+      std::memcpy(wheelRecordSnapshot[i], reinterpret_cast<const unsigned char*>(wheel) + 1388, kWheelRecordSize);
+    }
+  }
+}
+
+void PluginController::shutdownHandler(const void*) {}
+
+}  // namespace kvl
