@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "plugin/foundation/zip_central_directory.h"
+#include "plugin/foundation/zip/zip_central_directory.h"
 
 namespace {
 

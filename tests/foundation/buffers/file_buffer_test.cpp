@@ -1,4 +1,4 @@
-#include "plugin/foundation/file_buffer.h"
+#include "plugin/foundation/buffers/file_buffer.h"
 
 #include <gtest/gtest.h>
 

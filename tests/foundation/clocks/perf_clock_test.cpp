@@ -1,4 +1,4 @@
-#include "plugin/foundation/perf_clock.h"
+#include "plugin/foundation/clocks/perf_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/foundation/stage_time_text.h"
+#include "plugin/foundation/texts/stage_time_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/foundation/step_timer.h"
+#include "plugin/foundation/clocks/step_timer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "plugin/foundation/game_clock_source.h"
+#include "plugin/foundation/clocks/game_clock_source.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plugin/foundation/log_record.h"
+#include "plugin/foundation/logging/log_record.h"
 
 #include <gtest/gtest.h>
 

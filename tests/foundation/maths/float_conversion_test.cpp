@@ -1,4 +1,4 @@
-#include "plugin/foundation/float_conversion.h"
+#include "plugin/foundation/maths/float_conversion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/foundation/linear_spline.h"
+#include "plugin/foundation/maths/linear_spline.h"
 
 #include <gtest/gtest.h>
 

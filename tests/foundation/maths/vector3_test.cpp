@@ -1,4 +1,4 @@
-#include "plugin/foundation/vector3.h"
+#include "plugin/foundation/maths/vector3.h"
 
 #include <gtest/gtest.h>
 

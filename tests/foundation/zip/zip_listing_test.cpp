@@ -1,4 +1,4 @@
-#include "plugin/foundation/zip_entry_listing.h"
+#include "plugin/foundation/zip/zip_entry_listing.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "plugin/foundation/zip_central_directory.h"
+#include "plugin/foundation/zip/zip_central_directory.h"
 #include "tests/foundation/zip/zip_bytes.h"
 
 #ifdef QZR_TEST_WITH_MINIZIP
 #include <minizip/zip.h>
 
-#include "plugin/foundation/minizip_zip_reader.h"
+#include "plugin/foundation/zip/minizip_zip_reader.h"
 #endif
 
 namespace {

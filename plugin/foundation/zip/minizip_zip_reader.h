@@ -1,5 +1,5 @@
 #pragma once
-#include "plugin/foundation/zip_entry_listing.h"
+#include "plugin/foundation/zip/zip_entry_listing.h"
 
 namespace kvl {
 

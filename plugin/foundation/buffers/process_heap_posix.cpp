@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "plugin/foundation/process_heap.h"
+#include "plugin/foundation/buffers/process_heap.h"
 
 namespace kvl {
 

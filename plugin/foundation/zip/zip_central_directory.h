@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "plugin/foundation/zip_entry_listing.h"
+#include "plugin/foundation/zip/zip_entry_listing.h"
 
 namespace kvl {
 

@@ -1,8 +1,8 @@
-#include "plugin/foundation/game_clock_source.h"
+#include "plugin/foundation/clocks/game_clock_source.h"
 
 #include <atomic>
 
-#include "plugin/foundation/perf_clock.h"
+#include "plugin/foundation/clocks/perf_clock.h"
 
 namespace kvl {
 

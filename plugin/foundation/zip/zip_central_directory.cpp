@@ -1,4 +1,4 @@
-#include "plugin/foundation/zip_central_directory.h"
+#include "plugin/foundation/zip/zip_central_directory.h"
 
 #include <limits>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "plugin/foundation/file_buffer.h"
+#include "plugin/foundation/buffers/file_buffer.h"
 
 #include <cstring>
 
-#include "plugin/foundation/process_heap.h"
+#include "plugin/foundation/buffers/process_heap.h"
 
 namespace kvl {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "plugin/foundation/process_context.h"
+#include "plugin/foundation/logging/process_context.h"
 
 namespace kvl {
 

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "plugin/foundation/process_context.h"
+#include "plugin/foundation/logging/process_context.h"
 
 namespace kvl {
 

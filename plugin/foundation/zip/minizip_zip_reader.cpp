@@ -1,4 +1,4 @@
-#include "plugin/foundation/minizip_zip_reader.h"
+#include "plugin/foundation/zip/minizip_zip_reader.h"
 
 #include <minizip/unzip.h>
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "plugin/foundation/spline.h"
+#include "plugin/foundation/maths/spline.h"
 
 namespace kvl {
 

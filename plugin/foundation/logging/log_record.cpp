@@ -1,4 +1,4 @@
-#include "plugin/foundation/log_record.h"
+#include "plugin/foundation/logging/log_record.h"
 
 #include <cstdio>
 
@@ -6,7 +6,7 @@
 #include <share.h>
 #endif
 
-#include "plugin/foundation/process_context.h"
+#include "plugin/foundation/logging/process_context.h"
 
 namespace kvl {
 

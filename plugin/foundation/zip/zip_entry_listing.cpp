@@ -1,11 +1,11 @@
-#include "plugin/foundation/zip_entry_listing.h"
+#include "plugin/foundation/zip/zip_entry_listing.h"
 
 #include <algorithm>
 
 #ifdef QZR_ZIP_WITH_MINIZIP
-#include "plugin/foundation/minizip_zip_reader.h"
+#include "plugin/foundation/zip/minizip_zip_reader.h"
 #else
-#include "plugin/foundation/zip_central_directory.h"
+#include "plugin/foundation/zip/zip_central_directory.h"
 #endif
 
 namespace kvl {

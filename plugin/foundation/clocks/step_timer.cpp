@@ -1,10 +1,10 @@
-#include "plugin/foundation/step_timer.h"
+#include "plugin/foundation/clocks/step_timer.h"
 
 #include <climits>
 #include <cmath>
 
-#include "plugin/foundation/float_conversion.h"
-#include "plugin/foundation/game_clock_source.h"
+#include "plugin/foundation/maths/float_conversion.h"
+#include "plugin/foundation/clocks/game_clock_source.h"
 
 namespace kvl {
 

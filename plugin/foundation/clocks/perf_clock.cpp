@@ -1,8 +1,8 @@
-#include "plugin/foundation/perf_clock.h"
+#include "plugin/foundation/clocks/perf_clock.h"
 
 #include <cstdint>
 
-#include "plugin/foundation/performance_counter.h"
+#include "plugin/foundation/clocks/performance_counter.h"
 
 namespace kvl {
 

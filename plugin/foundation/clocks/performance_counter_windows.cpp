@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "plugin/foundation/performance_counter.h"
+#include "plugin/foundation/clocks/performance_counter.h"
 
 namespace kvl {
 

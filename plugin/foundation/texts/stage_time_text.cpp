@@ -1,9 +1,9 @@
-#include "plugin/foundation/stage_time_text.h"
+#include "plugin/foundation/texts/stage_time_text.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "plugin/foundation/float_conversion.h"
+#include "plugin/foundation/maths/float_conversion.h"
 
 namespace kvl {
 

@@ -1,4 +1,4 @@
-#include "plugin/foundation/spline.h"
+#include "plugin/foundation/maths/spline.h"
 
 #include <cmath>
 #include <iomanip>
