@@ -67,12 +67,14 @@ class RecorderServerTest : public ::testing::Test {
     return r;
   }
   std::string output(const char* name) {
-    std::string p = std::string("recorder_server_test_") + name + ".tsv";
+    std::string p = "recorder_server_test_" + testName + "_" + name + ".tsv";
     std::remove(p.c_str());
     return p;
   }
 
-  const std::string iniPath = "recorder_server_test.ini";
+  // Each test has its own files: CTest runs the tests of this program side by side.
+  const std::string testName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string iniPath = "recorder_server_test_" + testName + ".ini";
   std::shared_ptr<RecorderCommandRecord> record = kvl::makeCommandRecord();
   RecorderServer server;
 };
