@@ -1,5 +1,6 @@
 # Project-wide build settings and the helpers every folder uses:
-#   qzr_add_gtest(name SOURCES ... [LIBS ...] [LABELS ...])  a GoogleTest program (run under Wine on Windows presets)
+#   qzr_add_gtest(name SOURCES ... [LIBS ...] [LABELS ...] [ENVIRONMENT VAR=VALUE ...])
+#                                                              a GoogleTest program (run under Wine on Windows presets)
 #   qzr_add_fuzzer(name SOURCES ... [LIBS ...])               a libFuzzer harness (fuzz preset only)
 #   qzr_add_bench(name SOURCES ... [LIBS ...])                a benchmark program (never fails a run)
 #   qzr_pe_check(target MACHINE i386|x86-64 [EXPORTS ...])     a test that inspects the built PE file
@@ -116,18 +117,22 @@ endif()
 include(GoogleTest)
 
 function(qzr_add_gtest name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
   if(QZR_FUZZ)
     return()
   endif()
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LIBS} gmock gtest_main)
+  set(_env_property)
+  if(A_ENVIRONMENT)
+    set(_env_property ENVIRONMENT "${A_ENVIRONMENT}")
+  endif()
   target_compile_definitions(${name} PRIVATE QZR_SOURCE_DIR="${QZR_ROOT}" QZR_BINARY_DIR="${CMAKE_BINARY_DIR}")
   if(QZR_CAN_RUN)
     gtest_discover_tests(${name}
       DISCOVERY_TIMEOUT 240
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES LABELS "${QZR_TARGET};${A_LABELS}" TIMEOUT 240
+      PROPERTIES LABELS "${QZR_TARGET};${A_LABELS}" TIMEOUT 240 ${_env_property}
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   else()
     set_property(GLOBAL APPEND PROPERTY QZR_UNRUN_PROGRAMS ${name})
