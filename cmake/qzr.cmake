@@ -90,10 +90,10 @@ endfunction()
 # processes, which some machines (kernels without 32-bit user space) do not have.
 if(QZR_WINDOWS)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${QZR_ROOT}/scripts/wine-run)
-  # 64-bit programs run under wine64. 32-bit programs run only where Wine can start 32-bit
-  # processes; where that works only through processor emulation it is slow and faults behave
-  # differently, so their test programs are registered only when asked for (QZR_RUN_WIN32_TESTS).
-  option(QZR_RUN_WIN32_TESTS "Register the i686 test programs with CTest" OFF)
+  # 64-bit programs run under wine64. 32-bit programs run where Wine can start 32-bit processes,
+  # natively or under processor emulation (scripts/emulate-32); elsewhere, or when
+  # QZR_RUN_WIN32_TESTS is OFF, their test programs are built and not registered.
+  option(QZR_RUN_WIN32_TESTS "Register the i686 test programs with CTest where they can run" ON)
   set(_can_run 1)
   if(QZR_WIN64)
     set(_can_run 0)
