@@ -1,12 +1,18 @@
 // The library's entry point and its export. The entry point does no work and starts no thread.
 #include <windows.h>
 
+#include "plugin/gui/status_page.h"
 #include "plugin/host/entry/plugin_entry.h"
+#include "plugin/host/entry/plugin_object.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(module);
   return TRUE;
 }
 
-// The host's entry call: caller cleans the stack, exported undecorated through qzr.def.
-extern "C" __cdecl void* KVL_CreatePlugin(void* host) { return kvl::createPlugin(host); }
+// The host's entry call: caller cleans the stack, exported undecorated through qzr.def. The
+// plugin object shows the overlay status page as its front-end page.
+extern "C" __cdecl void* KVL_CreatePlugin(void* host) {
+  kvl::PluginObject::createStatusPage = &kvl::gui::StatusPage::create;
+  return kvl::createPlugin(host);
+}
