@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/draw_interface.h"
 
 namespace hostsim {
 namespace {
@@ -42,24 +43,6 @@ bool routeMessageBox(HMODULE module) {
   return false;
 }
 
-// The draw interface the host hands to its plugins: a table of no-operation slots that trace.
-struct DrawInterface {
-  const Slot* table;
-};
-
-template <int N>
-void __attribute__((thiscall)) drawSlot(DrawInterface*) {
-  trace("host draw slot " + std::to_string(N));
-}
-
-const Slot drawTable[] = {
-    reinterpret_cast<Slot>(&drawSlot<0>), reinterpret_cast<Slot>(&drawSlot<1>),
-    reinterpret_cast<Slot>(&drawSlot<2>), reinterpret_cast<Slot>(&drawSlot<3>),
-    reinterpret_cast<Slot>(&drawSlot<4>), reinterpret_cast<Slot>(&drawSlot<5>),
-    reinterpret_cast<Slot>(&drawSlot<6>), reinterpret_cast<Slot>(&drawSlot<7>),
-};
-DrawInterface drawInterface{drawTable};
-
 Slot slotOf(void* object, int i) { return (*static_cast<Slot* const*>(object))[i]; }
 
 }  // namespace
@@ -78,7 +61,7 @@ bool LoadedPlugin::create(const std::string& path) {
     trace("plugin has no KVL_CreatePlugin");
     return false;
   }
-  object_ = create(&drawInterface);
+  object_ = create(hostDrawInterface());
   trace(object_ != nullptr ? "plugin created" : "plugin returned null");
   return object_ != nullptr;
 }
