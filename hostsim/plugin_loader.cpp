@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 #include "hostsim/call_trace.h"
 #include "hostsim/draw_interface.h"
+#include "hostsim/import_redirect.h"
 
 namespace hostsim {
 namespace {
@@ -16,31 +17,6 @@ int WINAPI tracedMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT style) {
   trace(std::string("messagebox caption=\"") + (caption ? caption : "") + "\" style=" + std::to_string(style));
   trace(std::string("messagebox text=\"") + (text ? text : "") + "\"");
   return IDOK;
-}
-
-// Points the module's import of user32!MessageBoxA at the tracing stand-in.
-bool routeMessageBox(HMODULE module) {
-  auto* base = reinterpret_cast<unsigned char*>(module);
-  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (dir.VirtualAddress == 0) return false;
-  for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name != 0; ++d) {
-    if (_stricmp(reinterpret_cast<const char*>(base + d->Name), "user32.dll") != 0) continue;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "MessageBoxA") != 0) continue;
-      DWORD old = 0;
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
-      slots->u1.Function = reinterpret_cast<ULONG_PTR>(&tracedMessageBox);
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
-      return true;
-    }
-  }
-  return false;
 }
 
 Slot slotOf(void* object, int i) { return (*static_cast<Slot* const*>(object))[i]; }
@@ -54,7 +30,7 @@ bool LoadedPlugin::create(const std::string& path) {
     return false;
   }
   module_ = module;
-  if (!routeMessageBox(module)) trace("plugin does not import MessageBoxA");
+  if (!redirectImport(module, "user32.dll", "MessageBoxA", reinterpret_cast<const void*>(&tracedMessageBox))) trace("plugin does not import MessageBoxA");
   using Create = void*(__cdecl*)(void*);
   auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "KVL_CreatePlugin")));
   if (create == nullptr) {

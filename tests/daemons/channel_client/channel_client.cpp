@@ -70,6 +70,25 @@ bool inRecord(const Client& c, uint64_t offset, uint64_t length) {
   return offset <= c.record.size() && length <= c.record.size() - offset;
 }
 
+// The record exchanged N times; with a counter offset (not negative), each exchange's number is
+// written there first. Gives the last result and how many exchanges were replied to.
+struct RepeatOutcome {
+  ExchangeResult last = ExchangeResult::NoLauncher;
+  long long replied = 0;
+};
+RepeatOutcome exchangeRepeatedly(Client& c, long long n, long long counterAt, const ChannelLayout& layout) {
+  RepeatOutcome out;
+  for (long long i = 0; i < n; ++i) {
+    if (counterAt >= 0) {
+      uint32_t v = static_cast<uint32_t>(i);
+      std::memcpy(&c.record[counterAt], &v, 4);
+    }
+    out.last = kvl::exchangeWithDaemon(c.launcher.get(), c.record.data(), layout);
+    if (out.last == ExchangeResult::Replied) ++out.replied;
+  }
+  return out;
+}
+
 bool parseNumber(const std::string& word, long long& value) {
   try {
     size_t used = 0;
@@ -193,17 +212,8 @@ bool runLine(Client& c, const std::string& rawLine) {
     if (!number(n) || n < 0) return bad("count");
     std::string w;
     if (in >> w && (!parseNumber(w, off) || off < 0 || !inRecord(c, off, 4))) return bad("counter offset");
-    ExchangeResult last = ExchangeResult::NoLauncher;
-    long long replied = 0;
-    for (long long i = 0; i < n; ++i) {
-      if (off >= 0) {
-        uint32_t v = static_cast<uint32_t>(i);
-        std::memcpy(&c.record[off], &v, 4);
-      }
-      last = kvl::exchangeWithDaemon(c.launcher.get(), c.record.data(), c.layout);
-      if (last == ExchangeResult::Replied) ++replied;
-    }
-    say("repeat " + std::to_string(n) + " " + kvl::exchangeResultWord(last) + " replied=" + std::to_string(replied));
+    const RepeatOutcome r = exchangeRepeatedly(c, n, off, c.layout);
+    say("repeat " + std::to_string(n) + " " + kvl::exchangeResultWord(r.last) + " replied=" + std::to_string(r.replied));
   } else if (verb == "print") {
     std::string type;
     long long off = 0;
@@ -269,17 +279,8 @@ bool runLine(Client& c, const std::string& rawLine) {
     if (c.record.size() != kvl::RecorderCommandRecord::kSize) return bad("not a recorder channel");
     auto* rec = reinterpret_cast<kvl::RecorderCommandRecord*>(c.record.data());
     rec->command = static_cast<int32_t>(kvl::RecorderCommand::AddData);
-    ExchangeResult last = ExchangeResult::NoLauncher;
-    long long replied = 0;
-    for (long long i = 0; i < n; ++i) {
-      if (off >= 0) {
-        uint32_t v = static_cast<uint32_t>(i);
-        std::memcpy(&c.record[off], &v, 4);
-      }
-      last = kvl::exchangeWithDaemon(c.launcher.get(), c.record.data(), kvl::recorderChannelLayout());
-      if (last == ExchangeResult::Replied) ++replied;
-    }
-    say("rows " + std::to_string(n) + " " + kvl::exchangeResultWord(last) + " replied=" + std::to_string(replied) +
+    const RepeatOutcome r = exchangeRepeatedly(c, n, off, kvl::recorderChannelLayout());
+    say("rows " + std::to_string(n) + " " + kvl::exchangeResultWord(r.last) + " replied=" + std::to_string(r.replied) +
         " bytes=" + std::to_string(rec->bufferedBytes));
   } else if (verb == "pid") {
     say("pid " + std::to_string(c.launcher ? c.launcher->processId() : 0));
