@@ -41,14 +41,15 @@ void HostWindowHook::install() {
   // A second installation over the first would make the hook call itself as the host's procedure.
   if (window_ == nullptr || hookInstalled.exchange(true)) return;
   SetLastError(ERROR_SUCCESS);
-  const LONG previous =
-      SetWindowLongA(static_cast<HWND>(window_), GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&hostWindowProc)));
+  // SetWindowLongA in the 32-bit build.
+  const LONG_PTR previous =
+      SetWindowLongPtrA(static_cast<HWND>(window_), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&hostWindowProc));
   if (previous == 0 && GetLastError() != ERROR_SUCCESS) {
     hookInstalled.store(false);
     return;
   }
   // A window without a procedure before the hook gets the default handling after it.
-  previousWindowProc.store(reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(previous)));
+  previousWindowProc.store(reinterpret_cast<WNDPROC>(previous));
   installed_ = true;
 }
 
@@ -58,7 +59,7 @@ void HostWindowHook::restore() {
   installed_ = false;
   if (previous != nullptr) {
     SetLastError(ERROR_SUCCESS);
-    SetWindowLongA(static_cast<HWND>(window_), GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(previous)));
+    SetWindowLongPtrA(static_cast<HWND>(window_), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
   }
   hookInstalled.store(false);
 }
