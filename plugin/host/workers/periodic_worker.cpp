@@ -129,7 +129,7 @@ bool PeriodicWorker::syncTick() {
     {
       std::unique_lock<std::mutex> lock(stateMutex_);
       const bool answered =
-          stateChanged_.wait_for(lock, kHandshakeLimit, [this] { return primed_.load() || !running_.load(); });
+          stateChanged_.wait_for(lock, handshakeLimit_, [this] { return primed_.load() || !running_.load(); });
       if (!answered) running_.store(false);
       primed = primed_.load();
     }
@@ -141,7 +141,7 @@ bool PeriodicWorker::syncTick() {
   {
     std::unique_lock<std::mutex> lock(stateMutex_);
     running_.store(false);
-    released = stateChanged_.wait_for(lock, kHandshakeLimit, [this] { return !primed_.load(); });
+    released = stateChanged_.wait_for(lock, handshakeLimit_, [this] { return !primed_.load(); });
   }
   runHostQueue();
   // A worker that did not hand the step back in time is given up: the host steps inline.
