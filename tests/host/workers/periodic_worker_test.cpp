@@ -19,7 +19,15 @@ std::int32_t readHostState() { return hostStateNow; }
 
 class FakeWorker : public PeriodicWorker {
  public:
-  explicit FakeWorker(std::int32_t rate) : PeriodicWorker(rate, &readHostState) { start(); }
+  // Returns once the worker's thread runs its loop (its start-up may take long on a slow machine:
+  // the handshake under test starts from a running loop, as in the host).
+  explicit FakeWorker(std::int32_t rate) : PeriodicWorker(rate, &readHostState) {
+    start();
+    if (!hasThread()) return;
+    std::atomic<bool> looping{false};
+    postToWorker([&looping] { looping = true; });
+    for (int i = 0; i < 12000 && !looping.load(); ++i) std::this_thread::sleep_for(10ms);
+  }
   ~FakeWorker() override { stop(); }
 
   void step(std::int64_t elapsed, std::int32_t periods) override {
