@@ -12,19 +12,11 @@
 #include "hostsim/frame_loop.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/host_words.h"
 #include "hostsim/plugin_loader.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
-namespace {
-
-std::uint32_t floatWord(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
-  return w;
-}
-
-}  // namespace
 
 int runScenario(std::istream& steps) {
   LoadedPlugin plugin;

@@ -6,7 +6,7 @@
 namespace kvl::host {
 
 void* HostReplay::instance() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<kGlobal, HostWord>()));
+  return hostObject<kGlobal>();
 }
 
 void HostReplayClock::detach(void* clock) noexcept {
