@@ -213,16 +213,21 @@ void PeriodicWorker::runHostQueue() {
   {
     std::lock_guard<std::mutex> lock(queueMutex_);
     queue = hostQueue_;
+    hostDraining_ = true;
   }
   try {
     queue->run();
   } catch (...) {
   }
+  std::lock_guard<std::mutex> lock(queueMutex_);
+  hostDraining_ = false;
 }
 
 void PeriodicWorker::swapHostQueues() {
   std::lock_guard<std::mutex> lock(queueMutex_);
-  if (!hostQueue_->stopped()) return;
+  // A queue reads as stopped a moment before its run returns: it is restarted only once the host
+  // has left it.
+  if (hostDraining_ || !hostQueue_->stopped()) return;
   std::swap(hostQueue_, postQueue_);
   postQueue_->restart();
 }

@@ -105,6 +105,7 @@ class PeriodicWorker {
   std::condition_variable stateChanged_;
   std::shared_ptr<boost::asio::io_context> hostQueue_;
   std::shared_ptr<boost::asio::io_context> postQueue_;
+  bool hostDraining_ = false;  // the host thread runs hostQueue_ (guarded by queueMutex_)
   std::unique_ptr<boost::asio::io_context> eventLoop_;
   std::optional<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>> workGuard_;
   std::atomic<bool> guardHeld_{true};
