@@ -34,6 +34,11 @@ else()
 endif()
 
 set(QZR_ROOT ${CMAKE_SOURCE_DIR})
+# Debian's interpreter (installed by scripts/setup): the same path here and in the 32-bit test
+# machine, where test scripts run too.
+if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)
+  set(Python3_EXECUTABLE /usr/bin/python3)
+endif()
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 
 # Boost is header-only here; the cross compilers see it through a folder that holds only a link
