@@ -173,10 +173,12 @@ char* appendText(char* out, const char* text) {
 char* appendFloatText(char* out, float value) {
   uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
-  if (bits >> 31) *out++ = '-';
   const uint32_t exponentField = (bits >> 23) & 0xFF;
   const uint32_t fraction = bits & 0x7FFFFF;
-  if (exponentField == 0xFF) return appendText(out, fraction ? "nan" : "inf");
+  // A NaN prints without its sign, as the Windows C runtime the recorder ships with prints it.
+  if (exponentField == 0xFF && fraction) return appendText(out, "nan");
+  if (bits >> 31) *out++ = '-';
+  if (exponentField == 0xFF) return appendText(out, "inf");
   if (exponentField == 0 && fraction == 0) return appendText(out, "0.00000");
 
   // value = m * 2^e exactly

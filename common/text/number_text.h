@@ -12,8 +12,8 @@ namespace kvl {
 constexpr std::size_t kNumberTextMax = 16;
 
 // "%#.6g" of the float (as a double): six significant digits, the decimal point always shown,
-// trailing zeros kept, exact decimal rounding with ties to even; "inf", "nan", signed as the
-// value is.
+// trailing zeros kept, exact decimal rounding with ties to even; "inf" signed as the value is,
+// "nan" without a sign.
 char* appendFloatText(char* out, float value);
 
 // Decimal, with '-' when negative.

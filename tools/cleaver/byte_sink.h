@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ class FileByteSink final : public ByteSink {
   bool close();
 
  private:
+  std::unique_ptr<char[]> buffer_;  // the stream's buffer (see FileByteSource)
   std::FILE* file_ = nullptr;
   int error_ = 0;
 };

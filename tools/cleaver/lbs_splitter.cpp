@@ -22,7 +22,9 @@ std::string errorText(int error) { return error ? std::strerror(error) : "unexpe
 }  // namespace
 
 uint64_t copyBlock(ByteSource& input, ByteSink& output, int64_t count, std::ostream& report) {
-  report << "copying data ... " << std::flush;
+  // Not flushed here: a flush per segment would cost a system call per frame; the report
+  // reaches the console as its buffer fills and at the end.
+  report << "copying data ... ";
   unsigned char buffer[kCopyBlockSize];
   uint64_t result = 0;
   bool inputShort = false;
