@@ -195,35 +195,34 @@ char* appendFloatText(char* out, float value) {
     ++x;
   }
 
-  char d[6];
-  std::memcpy(d, kTwoDigits + 2 * (digits / 10000), 2);
-  std::memcpy(d + 2, kTwoDigits + 2 * (digits / 100 % 100), 2);
-  std::memcpy(d + 4, kTwoDigits + 2 * (digits % 100), 2);
+  // The six digits as bytes in memory order, put together in a register: storing them piece by
+  // piece and reading them back as one word would stall the processor.
+  auto pair = [](uint32_t twoDigits) {
+    uint16_t v;
+    std::memcpy(&v, kTwoDigits + 2 * twoDigits, 2);
+    return static_cast<uint64_t>(v);
+  };
+  uint64_t word = pair(digits / 10000) | pair(digits / 100 % 100) << 16 | pair(digits % 100) << 32;
   if (x < -4 || x >= 6) {
-    *out++ = d[0];
-    *out++ = '.';
-    std::memcpy(out, d + 1, 5);
-    out += 5;
+    // d.ddddde+xx: the point after the first digit, then the exponent.
+    word = (word & 0xFF) | (uint64_t{'.'} << 8) | ((word >> 8) << 16);
+    std::memcpy(out, &word, 8);
+    out += 7;
     *out++ = 'e';
     *out++ = x < 0 ? '-' : '+';
     const int magnitude = x < 0 ? -x : x;
     *out++ = static_cast<char>('0' + magnitude / 10);
     *out++ = static_cast<char>('0' + magnitude % 10);
   } else if (x >= 0) {
-    // The six digits with the point after digit x + 1, put together in one 64-bit word (bytes
-    // in memory order) and stored at once: cheaper than copying pieces of a few bytes.
-    uint64_t word = 0;
-    std::memcpy(&word, d, 6);
+    // The point after digit x + 1.
     const int split = 8 * (x + 1);
-    const uint64_t head = word & ((uint64_t{1} << split) - 1);
-    const uint64_t tail = (word >> split) << (split + 8);
-    word = head | (uint64_t{'.'} << split) | tail;
+    word = (word & ((uint64_t{1} << split) - 1)) | (uint64_t{'.'} << split) | ((word >> split) << (split + 8));
     std::memcpy(out, &word, 8);
     out += 7;
   } else {
     std::memcpy(out, "0.000000", 8);
     out += 1 - x;  // "0." and -x - 1 zeros
-    std::memcpy(out, d, 6);
+    std::memcpy(out, &word, 8);
     out += 6;
   }
   return out;
