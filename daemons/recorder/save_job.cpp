@@ -3,6 +3,7 @@
 #include <chrono>
 #include <fstream>
 #include <locale>
+#include <memory>
 #include <vector>
 
 namespace kvl {
@@ -61,8 +62,12 @@ void writeSaveJob(SaveJob& job, const std::shared_ptr<RowBuffer>& rows, const Ch
     offset += c->size();
     rowTextMax += c->maxTextSize();
   }
-  std::vector<char> block(kTextBlockBytes + rowTextMax);
-  char* const blockStart = block.data();
+  // No larger than the rows need, and not zero-filled: every byte is printed before it is
+  // written out.
+  const uint64_t rowsText = rowCount * rowTextMax;
+  const size_t blockBytes = rowsText < kTextBlockBytes ? static_cast<size_t>(rowsText) : kTextBlockBytes;
+  const std::unique_ptr<char[]> block(new char[blockBytes + rowTextMax]);
+  char* const blockStart = block.get();
   char* text = blockStart;
   // Hands the printed rows to the stream; false when the stream has failed.
   auto writeText = [&] {
@@ -80,7 +85,7 @@ void writeSaveJob(SaveJob& job, const std::shared_ptr<RowBuffer>& rows, const Ch
     for (const Column& column : columns) text = column.channel->printValue(row + column.offset, text, '\t');
     *text++ = '\r';
     *text++ = '\n';
-    if (text - blockStart >= static_cast<std::ptrdiff_t>(kTextBlockBytes) && !writeText()) break;
+    if (text - blockStart >= static_cast<std::ptrdiff_t>(blockBytes) && !writeText()) break;
     if (job.state() == JobState::Canceled) {
       writeText();  // the rows printed so far stay in the file
       return;
