@@ -57,12 +57,12 @@ std::size_t readWhole(const char* path) {
 // (a busy machine only ever makes a run slower).
 constexpr int kRounds = 3;
 
-// The time a program takes to start and end with nothing to do (its usage text), best of the
-// rounds: under Wine a process start alone costs about as much as copying 200 MB in the page
+// The time a program takes to start and end with nothing to do (its usage text), best of six
+// runs: under Wine a process start alone costs about as much as copying 200 MB in the page
 // cache, and it says nothing about how fast a tool splits or reads a file.
 double startSeconds(const char* program) {
   double best = 0;
-  for (int round = 0; round < kRounds; ++round) {
+  for (int round = 0; round < 2 * kRounds; ++round) {
     const auto start = Clock::now();
     kvl::testsupport::runProgram(program, {});
     const double s = secondsSince(start);
