@@ -10,6 +10,8 @@
 //   wheels                      raise the wheel-data source
 //   operand ADDRESS [float]     run the operand site at ADDRESS (hex) and trace the value read
 //   shutdown                    raise the shutdown source
+//   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
+//   path ...                    the host's driving-path calls (hostsim/driving_path.h)
 #include <istream>
 #include <string>
 
