@@ -13,6 +13,8 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
+#include "hostsim/race.h"
+#include "hostsim/small_calls.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
@@ -67,7 +69,7 @@ const std::vector<AddressEntry>& addressTable() {
       {EntryKind::global, kActiveFlag, "activeFlag", 1},
       {EntryKind::global, kLoadingWord, "loadingWord", 0},
   };
-  for (const auto& more : {replayEntries(), drivingPathEntries()}) rows.insert(rows.end(), more.begin(), more.end());
+  for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries()}) rows.insert(rows.end(), more.begin(), more.end());
   return rows;
   }();
   return table;

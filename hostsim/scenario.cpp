@@ -14,6 +14,8 @@
 #include "hostsim/plugin_loader.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
+#include "hostsim/race.h"
+#include "hostsim/small_calls.h"
 
 namespace hostsim {
 namespace {
@@ -89,8 +91,13 @@ int runScenario(std::istream& steps) {
       std::string c;
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
-    } else if (step == "replay" || step == "path") {
-      if (!(step == "replay" ? runReplayStep(in) : runDrivingPathStep(in))) {
+    } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
+               step == "threshold" || step == "code") {
+      const bool known = step == "replay" ? runReplayStep(in)
+                         : step == "path" ? runDrivingPathStep(in)
+                         : step == "race" ? runRaceStep(in)
+                                          : runSmallCallStep(step, in);
+      if (!known) {
         trace("bad scenario line " + std::to_string(lineNumber));
         return 3;
       }

@@ -12,6 +12,8 @@
 //   shutdown                    raise the shutdown source
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)
+//   race ...                    the host's timed race events (hostsim/race.h)
+//   settings, threshold, code   small host calls the plugin replaces (hostsim/small_calls.h)
 #include <istream>
 #include <string>
 

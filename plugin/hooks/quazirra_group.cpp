@@ -4,16 +4,20 @@
 
 #include "plugin/hooks/patch_rows.h"
 #include "plugin/host/model/driving_path_hooks.h"
+#include "plugin/host/model/host_lists.h"
+#include "plugin/host/model/race_events.h"
 #include "plugin/host/model/replay_hooks.h"
 
 namespace kvl {
-namespace {
 
-using host::hookAddress;
-
-// Rows in patch order; the features that are not built yet add theirs as they arrive.
-const PatchRow* rows(std::size_t& count) {
-  static const PatchRow table[] = {
+std::shared_ptr<PatchGroup> buildQuazirraGroup() {
+  using host::hookAddress;
+  // Rows in patch order; the features that are not built yet add theirs as they arrive.
+  static const PatchRow rows[] = {
+      // Listed codes, the host's threshold test.
+      {0x4D60E0, 4, PatchKind::callRedirection, hookAddress(&host::isUnlistedCode)},
+      {0x4D6112, 4, PatchKind::callRedirection, hookAddress(&host::isUnlistedCode)},
+      {0x4CC3E6, 4, PatchKind::callRedirection, hookAddress(&host::hostThresholdHook)},
       // Replay.
       {0x47F4C3, 4, PatchKind::callRedirection, hookAddress(&host::replayRecordFrame)},
 #if QZR_HOST_ABI  // the register-preserving thunks exist in the 32-bit build only
@@ -42,17 +46,8 @@ const PatchRow* rows(std::size_t& count) {
       {0x52CAEE, 4, PatchKind::callRedirection, hookAddress(&host::nearestIndexHook)},
       {0x5F9951, 4, PatchKind::callRedirection, hookAddress(&host::nearestIndexHook)},
   };
-  count = std::size(table);
-  return table;
-}
-
-}  // namespace
-
-std::shared_ptr<PatchGroup> buildQuazirraGroup() {
   auto group = std::make_shared<PatchGroup>("Quazirra", 2);
-  std::size_t count = 0;
-  const PatchRow* table = rows(count);
-  addPatchRows(*group, table, count);
+  addPatchRows(*group, rows, std::size(rows));
   return group;
 }
 

@@ -11,7 +11,9 @@
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_names.h"
+#include "plugin/host/model/host_key_tables.h"
 #include "plugin/host/model/host_replay.h"
+#include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/quazirra_group.h"
 
 namespace kvl {
@@ -117,9 +119,7 @@ void PluginController::applyModeGroups() {
 // The builders hold no patches yet: each feature adds its own as it arrives. An empty group
 // shows "Missing".
 void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
-void PluginController::buildGameStuffGroup() {
-  startupGroups_.push_back(std::make_shared<PatchGroup>("Game Stuff", 0));
-}
+void PluginController::buildGameStuffGroup() { startupGroups_.push_back(kvl::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
   startupGroups_.push_back(std::make_shared<PatchGroup>("Fullscreen Window", 0));
   startupGroups_.push_back(std::make_shared<PatchGroup>("V-Sync", 0));
@@ -133,7 +133,7 @@ void PluginController::buildMainHookGroup() {
   startupGroups_.push_back(buildQuazirraGroup());
   startupGroups_.push_back(carSetupGroup_);
 }
-void PluginController::buildKeyAliasTables() {}
+void PluginController::buildKeyAliasTables() { host::extendBodyKeys(); }
 void PluginController::buildAspectRatioGroup() {
   modeGroups_.push_back(std::make_shared<PatchGroup>("Aspect Ratio", 0));
 }
