@@ -14,6 +14,7 @@
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
 #include "hostsim/race.h"
+#include "hostsim/rally_host.h"
 #include "hostsim/small_calls.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
@@ -69,7 +70,7 @@ const std::vector<AddressEntry>& addressTable() {
       {EntryKind::global, kActiveFlag, "activeFlag", 1},
       {EntryKind::global, kLoadingWord, "loadingWord", 0},
   };
-  for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries()}) rows.insert(rows.end(), more.begin(), more.end());
+  for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries()}) rows.insert(rows.end(), more.begin(), more.end());
   return rows;
   }();
   return table;

@@ -14,6 +14,7 @@
 #include "hostsim/plugin_loader.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
+#include "hostsim/companion_plugin.h"
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
 
@@ -92,8 +93,9 @@ int runScenario(std::istream& steps) {
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
     } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
-               step == "threshold" || step == "code") {
+               step == "threshold" || step == "code" || step == "proxy") {
       const bool known = step == "replay" ? runReplayStep(in)
+                         : step == "proxy"  ? runCompanionStep(in)
                          : step == "path" ? runDrivingPathStep(in)
                          : step == "race" ? runRaceStep(in)
                                           : runSmallCallStep(step, in);

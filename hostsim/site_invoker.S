@@ -105,3 +105,59 @@ _hostsimInlineReturn:
         popl %ebx
         popl %ebp
         ret
+
+/* Calls a function the way another module calls a member of an interface: the arguments pushed,
+   `self` in ECX, EBX, ESI and EDI holding known values.
+   uint32_t hostsimCallMember(const void* fn, const uint32_t* args, int count, uint32_t self)
+   (hostsimCallMemberDouble: the same, declared with a double result in ST(0).)
+   Afterwards hostsimSiteStackLeft holds the bytes the callee left on the stack and
+   hostsimMemberRegistersKept whether EBX, ESI and EDI came back unchanged. */
+        .data
+        .globl _hostsimMemberRegistersKept
+_hostsimMemberRegistersKept:
+        .long 0
+        .text
+        .globl _hostsimCallMember
+        .globl _hostsimCallMemberDouble
+_hostsimCallMember:
+_hostsimCallMemberDouble:
+        pushl %ebp
+        movl %esp, %ebp
+        pushl %ebx
+        pushl %esi
+        pushl %edi
+        movl 16(%ebp), %ecx
+        movl 12(%ebp), %esi
+        leal (%esi,%ecx,4), %esi
+1:
+        testl %ecx, %ecx
+        jz 2f
+        subl $4, %esi
+        pushl (%esi)
+        decl %ecx
+        jmp 1b
+2:
+        movl 20(%ebp), %ecx
+        movl 8(%ebp), %eax
+        movl $0xB2B2B2B2, %ebx
+        movl $0x5E5E5E5E, %esi
+        movl $0xD1D1D1D1, %edi
+        call *%eax
+        movl $0, _hostsimMemberRegistersKept
+        cmpl $0xB2B2B2B2, %ebx
+        jne 3f
+        cmpl $0x5E5E5E5E, %esi
+        jne 3f
+        cmpl $0xD1D1D1D1, %edi
+        jne 3f
+        movl $1, _hostsimMemberRegistersKept
+3:
+        leal -12(%ebp), %edx
+        subl %esp, %edx
+        movl %edx, _hostsimSiteStackLeft
+        leal -12(%ebp), %esp
+        popl %edi
+        popl %esi
+        popl %ebx
+        popl %ebp
+        ret
