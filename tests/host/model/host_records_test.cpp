@@ -12,6 +12,7 @@
 #include "plugin/host/model/host_car_state.h"
 #include "plugin/host/model/host_rally_tables.h"
 #include "plugin/host/model/host_service.h"
+#include "plugin/host/model/host_stage_load.h"
 #include "tests/foundation/files/scratch_folder.h"
 #include "tests/support/host_fixture.h"
 
@@ -73,6 +74,40 @@ void THISCALL entryConstruct(std::uint8_t* entry, std::int32_t partId, std::int3
 void* __cdecl hostMalloc(std::uint32_t bytes) { return std::malloc(bytes); }
 void __cdecl hostFree(void* block) { std::free(block); }
 
+// Host-runtime strings as the host reads and fills them (short texts stay in the inline buffer).
+std::string textOf(const std::uint8_t* s) {
+  std::uint32_t size;
+  std::memcpy(&size, s + 20, 4);
+  return std::string(reinterpret_cast<const char*>(s + 4), size);
+}
+void fill(std::uint8_t* s, const std::string& text) {
+  std::memset(s, 0, 28);
+  std::memcpy(s + 4, text.data(), text.size());
+  const std::uint32_t size = static_cast<std::uint32_t>(text.size()), capacity = 15;
+  std::memcpy(s + 20, &size, 4);
+  std::memcpy(s + 24, &capacity, 4);
+}
+int readers = 0;
+std::string iniCalls;
+void* THISCALL iniConstruct(void* reader) {
+  ++readers;
+  return reader;
+}
+void THISCALL iniDestroy(void*) { --readers; }
+std::int32_t THISCALL iniGetInt(void*, const std::uint8_t* section, const std::uint8_t* key, std::int32_t fallback) {
+  iniCalls += textOf(section) + "/" + textOf(key) + ";";
+  return fallback + 1;
+}
+std::uint8_t* THISCALL iniGetString(void*, std::uint8_t* out, const std::uint8_t* section, const std::uint8_t* key,
+                                    const std::uint8_t* fallback) {
+  fill(out, textOf(section) + "." + textOf(key) + "=" + textOf(fallback));
+  return out;
+}
+std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b) {
+  fill(out, textOf(a) + "\\" + textOf(b));
+  return out;
+}
+
 float floatAt(const void* p, std::size_t offset) {
   float f;
   std::memcpy(&f, static_cast<const std::uint8_t*>(p) + offset, 4);
@@ -94,6 +129,11 @@ class HostRecords : public ::testing::Test {
     host->paintFunction(0x501010, &entryConstruct);
     host->paintFunction(0x70BEC2, &hostMalloc);
     host->paintFunction(0x70C260, &hostFree);
+    host->paintFunction(0x410F80, &iniConstruct);
+    host->paintFunction(0x410FF0, &iniDestroy);
+    host->paintFunction(0x4114D0, &iniGetInt);
+    host->paintFunction(0x411420, &iniGetString);
+    host->paintFunction(0x4665F0, &joinPath);
   }
   static kvl::testing::HostFixture* host;
 };
@@ -219,4 +259,16 @@ TEST_F(HostRecords, RepairListWorkTimesAndWheelConditions) {
   // A second refresh replaces the entries and frees the first ones.
   HostService::refreshWheelParts(service);
   host->setGlobal(0x165FA90, nullptr);
+}
+
+TEST_F(HostRecords, IniReaderAndJoinedPaths) {
+  {
+    HostIniFile reader;
+    EXPECT_EQ(readers, 1);
+    EXPECT_EQ(reader.getInt("Map01", "Surface", 4), 5);
+    EXPECT_EQ(reader.getString("Map01", "Name", "none"), "Map01.Name=none");
+  }
+  EXPECT_EQ(readers, 0);
+  EXPECT_EQ(iniCalls, "Map01/Surface;");
+  EXPECT_EQ(hostJoinPath("Maps", "track.ini"), "Maps\\track.ini");
 }
