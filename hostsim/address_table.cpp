@@ -8,6 +8,7 @@
 #include <set>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -31,12 +32,7 @@ extern "C" std::int32_t hostsimSiteStackLeft;
 namespace hostsim {
 namespace {
 
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
 
 void put8(std::uint32_t at, std::uint8_t b) { *reinterpret_cast<std::uint8_t*>(at) = b; }
 void put32(std::uint32_t at, std::uint32_t w) { std::memcpy(reinterpret_cast<void*>(at), &w, 4); }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/rally_host.h"
 
 extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
@@ -19,15 +20,9 @@ namespace {
 
 std::uint32_t objects[2] = {0, 0};
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
 std::uint32_t wordAt(std::uint32_t address) {
   std::uint32_t w;
   std::memcpy(&w, reinterpret_cast<const void*>(address), 4);
-  return w;
-}
-std::uint32_t floatWord(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
   return w;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -42,16 +43,6 @@ unsigned char* eventList() {
   return list;
 }
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return wordOf(reinterpret_cast<void*>(f));
-}
-std::uint32_t floatWord(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
-  return w;
-}
 std::string number(float f) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(f));
@@ -103,23 +94,14 @@ void THISCALL raceValuesInvoke(ListenerNode*, const void* record) {
 const ListenerNodeTable raceEventTable = {listenerDestroy, raceEventInvoke};
 const ListenerNodeTable raceValuesTable = {listenerDestroy, raceValuesInvoke};
 
-void listen(std::uint32_t source, ListenerNode& node) {
-  ListenerList& list = eventSource(source)->lists[32];
-  node.prev = list.tail;
-  if (list.tail != nullptr) list.tail->next = &node; else list.head = &node;
-  list.tail = &node;
-  node.list = &list;
-  ++list.count;
-}
-
 void listenOnce() {
   static bool done = false;
   if (done) return;
   done = true;
   static ListenerNode a = {&raceEventTable, nullptr, nullptr, nullptr};
   static ListenerNode b = {&raceValuesTable, nullptr, nullptr, nullptr};
-  listen(kRaceEventSource, a);
-  listen(kRaceValuesSource, b);
+  appendHostListener(kRaceEventSource, a);
+  appendHostListener(kRaceValuesSource, b);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/host_objects.h"
 
 namespace hostsim {
@@ -20,11 +21,6 @@ constexpr std::uint32_t kSetMode = 0x5666E0;
 constexpr std::uint32_t kPlayerRecordsOffset = 3224, kPlayerRecordCount = 6;
 constexpr std::uint32_t kStageEntries = 14, kFirstEntry = 36, kEntrySize = 2316, kMark = 2260, kEntryWord = 2312;
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return wordOf(reinterpret_cast<void*>(f));
-}
 void put(unsigned char* at, std::uint32_t offset, std::int32_t v) { std::memcpy(at + offset, &v, 4); }
 std::int32_t get(const unsigned char* at, std::uint32_t offset) {
   std::int32_t v;

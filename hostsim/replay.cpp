@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
@@ -51,12 +52,7 @@ std::uint16_t& halfWord(std::uint32_t offset) {
   return *reinterpret_cast<std::uint16_t*>(replayObject() + offset);
 }
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
 
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return wordOf(reinterpret_cast<void*>(f));
-}
 
 std::string hexBytes(const unsigned char* p, std::size_t n) {
   std::string out;
@@ -123,12 +119,7 @@ void listenOnce() {
   if (done) return;
   done = true;
   static ListenerNode node = {&frameListenerTable, nullptr, nullptr, nullptr};
-  ListenerList& list = eventSource(kReplayFrameSource)->lists[32];
-  node.prev = list.tail;
-  if (list.tail != nullptr) list.tail->next = &node; else list.head = &node;
-  list.tail = &node;
-  node.list = &list;
-  ++list.count;
+  appendHostListener(kReplayFrameSource, node);
 }
 
 struct SavedReplay {

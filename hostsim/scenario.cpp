@@ -8,6 +8,7 @@
 
 #include "hostsim/address_table.h"
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -21,11 +22,6 @@
 namespace hostsim {
 namespace {
 
-std::uint32_t floatWord(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
-  return w;
-}
 
 }  // namespace
 

@@ -1,18 +1,6 @@
-/* Runs a call-site fragment the way host code runs through it.
-   uint32_t hostsimInvokeSite(const void* fragment, const uint32_t* args, int count, uint32_t self)
-   Pushes the arguments, loads ECX with `self` and jumps to the fragment, whose CALL lands in the
-   current target of the site; the fragment then jumps to hostsimSiteReturn, which restores the
-   stack whatever convention the target had. EAX (and ST(0)) carry the result. */
-        .data
-        .globl _hostsimSiteStackLeft
-_hostsimSiteStackLeft:
-        .long 0
-        .text
-        .globl _hostsimInvokeSite
-        .globl _hostsimInvokeFloatSite
-        .globl _hostsimSiteReturn
-_hostsimInvokeSite:
-_hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST(0) */
+/* Pushes `count` (16(%ebp)) words from `args` (12(%ebp)), last first, after saving EBX, ESI
+   and EDI in a frame; leaves ECX = `self` (20(%ebp)). */
+        .macro PUSH_ARGUMENTS
         pushl %ebp
         movl %esp, %ebp
         pushl %ebx
@@ -30,6 +18,24 @@ _hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST
         jmp 1b
 2:
         movl 20(%ebp), %ecx
+        .endm
+
+/* Runs a call-site fragment the way host code runs through it.
+   uint32_t hostsimInvokeSite(const void* fragment, const uint32_t* args, int count, uint32_t self)
+   Pushes the arguments, loads ECX with `self` and jumps to the fragment, whose CALL lands in the
+   current target of the site; the fragment then jumps to hostsimSiteReturn, which restores the
+   stack whatever convention the target had. EAX (and ST(0)) carry the result. */
+        .data
+        .globl _hostsimSiteStackLeft
+_hostsimSiteStackLeft:
+        .long 0
+        .text
+        .globl _hostsimInvokeSite
+        .globl _hostsimInvokeFloatSite
+        .globl _hostsimSiteReturn
+_hostsimInvokeSite:
+_hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST(0) */
+        PUSH_ARGUMENTS
         movl 8(%ebp), %eax
         jmp *%eax
 _hostsimSiteReturn:
@@ -121,23 +127,7 @@ _hostsimMemberRegistersKept:
         .globl _hostsimCallMemberDouble
 _hostsimCallMember:
 _hostsimCallMemberDouble:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        movl 16(%ebp), %ecx
-        movl 12(%ebp), %esi
-        leal (%esi,%ecx,4), %esi
-1:
-        testl %ecx, %ecx
-        jz 2f
-        subl $4, %esi
-        pushl (%esi)
-        decl %ecx
-        jmp 1b
-2:
-        movl 20(%ebp), %ecx
+        PUSH_ARGUMENTS
         movl 8(%ebp), %eax
         movl $0xB2B2B2B2, %ebx
         movl $0x5E5E5E5E, %esi

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 
 namespace hostsim {
 namespace {
@@ -16,11 +17,6 @@ constexpr std::uint32_t kSettingsSites[] = {0x4B6628, 0x4D57DE, 0x4D585A};
 constexpr std::uint32_t kThresholdSite = 0x4CC3E6, kThresholdValue = 0x4C2610;
 constexpr std::uint32_t kCodeSites[] = {0x4D60E0, 0x4D6112};
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return wordOf(reinterpret_cast<void*>(f));
-}
 
 void* THISCALL hostSettingsRecord(unsigned char* object) { return object + 112; }
 float THISCALL hostThresholdValue(const float* object, std::int32_t which) { return which == 12 ? object[0] : -1.0f; }
