@@ -11,7 +11,6 @@
 #include "plugin/host/events/event_signal.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "tests/foundation/files/scratch_folder.h"
-#include "tests/support/emulation.h"
 
 using namespace kvl;
 using kvl::host::EventSignal;
@@ -61,9 +60,10 @@ struct FakeHost {
   std::uint8_t displayFlag() const { return *at(0x7EA274); }
 };
 
-// The host's name lookup: three wheels exist, the right rear one does not.
+// The host's name lookup (stdcall, like the host's): three wheels exist, the right rear one
+// does not.
 unsigned char* wheelObjects = nullptr;
-std::uint32_t nameIdHandler(const char* name) {
+std::uint32_t WINAPI nameIdHandler(const char* name) {
   const std::string n = name;
   const char* known[3] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB"};
   for (int i = 0; i < 3; ++i) {
@@ -98,7 +98,6 @@ std::vector<std::string> names(const PatchGroupList& list) {
 }  // namespace
 
 TEST(PluginController, StartUpAndGameStateEvents) {
-  QZR_SKIP_WHEN_EMULATED("code painted into a loaded module crashes the emulator when several programs run");
   kvl::testing::ScratchFolder scratch;
   kvl::testing::writeFile("Korvala.ini",
                           "[QZR]\r\ntarmacSkidSoundThreshold=5\r\nskidSoundThreshold=500\r\n"
