@@ -11,6 +11,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/frame_loop.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/scenario.h"
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   const auto spindle = loadModule("Spindle3D.DLL", hostsim::kSpindleBase);
   const auto railwise = loadModule("Railwise.DLL", hostsim::kRailwiseBase);
   hostsim::recordModuleBases(spindle, railwise);
+  hostsim::createHostWindow();
 
   if (scenarioPath.empty()) {
     std::istringstream steps("create\nname\nstate 0\nframe\nshutdown\n");

@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/words.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/frame_loop.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/plugin_loader.h"
@@ -18,6 +19,7 @@
 #include "hostsim/companion_plugin.h"
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/runtime_host.h"
 
 namespace hostsim {
 namespace {
@@ -72,6 +74,14 @@ int runScenario(std::istream& steps) {
         const auto result = runCallSite(kMaterialTableSite, {floatWord(a), floatWord(b)},
                                         static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hostObjects().materialTable)));
         trace("site material result " + std::to_string(result & 0xFF));
+      } else if (which == "force") {
+        std::int32_t m = 0;
+        in >> m;
+        runForceSite(m);
+      } else if (which == "poll") {
+        std::int32_t v = 0;
+        in >> v;
+        runInputPollSite(v);
       } else if (which == "pressure") {
         std::uint32_t p = 0, b = 0, x = 0, d = 0;
         in >> p >> b >> x >> d;
@@ -82,6 +92,13 @@ int runScenario(std::istream& steps) {
       }
     } else if (!created) {
       trace("step needs a plugin: " + step);
+    } else if (step == "run") {
+      double wallSeconds = 0;
+      in >> wallSeconds;
+      runFrameLoop(wallSeconds);
+    } else if (step == "close") {
+      const int code = closeHostWindow();
+      if (code != 0) return code;
     } else if (step == "frame") {
       plugin.draw();
     } else if (step == "key") {

@@ -5,8 +5,8 @@
 
 #include "plugin/hooks/patch_group.h"
 
-namespace kvl {
+namespace kvl::hooks {
 
 std::shared_ptr<PatchGroup> buildGameStuffGroup();
 
-}  // namespace kvl
+}  // namespace kvl::hooks
