@@ -73,9 +73,16 @@ std::uint32_t THISCALL hostChecksum(void* owner, const unsigned char* bytes, std
         (bytes == replayObject() + kChecksummed ? "replay" : "other") + " " + std::to_string(length));
   return sum;
 }
+// Calls of the clock after a recorded frame with the replay's clock and 1, and others; the
+// record step traces the counts (a long recording would otherwise trace every frame).
+int afterRecordCalls = 0;
+int afterRecordOther = 0;
 void THISCALL hostClockAfterRecord(void* clock, std::int32_t v) {
-  trace(std::string("host clock afterRecord ") + (clock == replayObject() + kClock ? "replay " : "other ") +
-        std::to_string(v));
+  if (clock == replayObject() + kClock && v == 1) {
+    ++afterRecordCalls;
+  } else {
+    ++afterRecordOther;
+  }
 }
 void THISCALL hostClockBeforePlay(void* clock, std::int32_t v) {
   trace(std::string("host clock beforePlay ") + (clock == replayObject() + kClock ? "replay " : "other ") +
@@ -179,6 +186,7 @@ bool runReplayStep(std::istream& in) {
     }
     word(kMode) = 0;
     std::int32_t worst = 0;
+    afterRecordCalls = afterRecordOther = 0;
     const unsigned char first = replayObject()[kControlRecord];
     for (int i = 0; i < count; ++i) {
       hostsimInvokeSite(reinterpret_cast<const void*>(kRecordSite - 1), nullptr, 0, self());
@@ -186,7 +194,8 @@ bool runReplayStep(std::istream& in) {
       // The host sets its input bits again for the next frame.
       if (i + 1 < count) replayObject()[kControlRecord] = first;
     }
-    trace("replay recorded " + std::to_string(count) + " stack words left " + std::to_string(worst / 4));
+    trace("replay recorded " + std::to_string(count) + " stack words left " + std::to_string(worst / 4) +
+          " clock afterRecord " + std::to_string(afterRecordCalls) + " other " + std::to_string(afterRecordOther));
     traceState();
   } else if (step == "raise") {
     trace("replay raise result " + std::to_string(runCallSite(kRaiseSite, {}, self())));
