@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <iterator>
 #include <set>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/words.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -17,6 +17,7 @@
 #include "hostsim/race.h"
 #include "hostsim/rally_host.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
@@ -125,6 +126,18 @@ void paintRegion() {
         break;
       }
     }
+  }
+  // Two host calls closer together than a fragment (a call, a short instruction, the next call):
+  // the first fragment's bytes after its call become no-ops that fall through into the second
+  // call, as the host's code runs from one call to the next.
+  std::set<std::uint32_t> callSites;
+  for (const AddressEntry& e : addressTable()) {
+    if (e.kind == EntryKind::callSite) callSites.insert(e.address);
+  }
+  for (auto it = callSites.begin(); it != callSites.end(); ++it) {
+    const auto next = std::next(it);
+    if (next == callSites.end() || *next - *it >= 9) continue;
+    for (std::uint32_t at = *it + 4; at < *next - 1; ++at) put8(at, 0x90);
   }
   // The system enforces no-execute: painted code becomes execute-read, as the host's code is.
   for (std::uint32_t page : codePages) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/words.h"
+#include "hostsim/host_words.h"
 #include "hostsim/rally_host.h"
 
 extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/words.h"
+#include "hostsim/host_words.h"
 
 namespace hostsim {
 namespace {

@@ -36,27 +36,9 @@ double seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Under Wine without a display the window needs Wine's display-less driver, chosen in the
-// registry before the first window is made.
-void chooseDisplaylessDriver() {
-  if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) return;
-  char display[8];
-  if (GetEnvironmentVariableA("DISPLAY", display, sizeof display) != 0) return;
-  if (GetEnvironmentVariableA("WAYLAND_DISPLAY", display, sizeof display) != 0) return;
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Drivers", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  static const char kNull[] = "null";
-  RegSetValueExA(key, "Graphics", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNull), sizeof kNull);
-  RegCloseKey(key);
-}
-
 }  // namespace
 
 bool createHostWindow() {
-  chooseDisplaylessDriver();
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &hostWindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/words.h"
+#include "hostsim/host_words.h"
 #include "hostsim/host_objects.h"
 
 namespace hostsim {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/words.h"
+#include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/host_words.h"
 
 namespace hostsim {
 namespace {
@@ -178,8 +178,8 @@ std::vector<AddressEntry> runtimeEntries() {
 }
 
 void runFrameCalls(float stepSeconds) {
+  // The step call and the callback call right after it run as one stretch of host code.
   runCallSite(kFrameStepSite, {floatWord(stepSeconds), 1}, 0, false);
-  runCallSite(kFrameCallbackSite, {}, 0, false);
   static std::int32_t frameValue = 0;
   frameValue = 1;  // the frame's one-int record, passed by address
   runCallSite(kFrameEventSite, {wordOf(&frameValue)}, wordOf(eventSource(kFrameEventSource)), false);

@@ -8,11 +8,11 @@
 
 #include "hostsim/address_table.h"
 #include "hostsim/call_trace.h"
-#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/frame_loop.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/host_words.h"
 #include "hostsim/plugin_loader.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
@@ -22,10 +22,6 @@
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
-namespace {
-
-
-}  // namespace
 
 int runScenario(std::istream& steps) {
   LoadedPlugin plugin;

@@ -13,7 +13,7 @@
 //   site force M                run the force-feedback call site with magnitude M
 //   site poll V                 run the input-poll call site with value V
 //   run SECONDS                 the host's frame loop for that wall time: messages, then per
-//                               frame the physics step call, its neighbouring callback and two
+//                               frame the physics step call with its neighbouring callback call and two
 //                               event raises (a one-int record by address, a steering word)
 //   close                       WM_CLOSE to the host window, then the message loop until WM_QUIT
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)

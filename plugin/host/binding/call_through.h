@@ -39,6 +39,12 @@ T hostGlobal() {
   return *hostGlobalAddress<VirtualAddress, T>();
 }
 
+// The host object a host global points at now; null while the host holds none.
+template <std::uint32_t VirtualAddress>
+void* hostObject() {
+  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<VirtualAddress, HostWord>()));
+}
+
 // The entry at a byte offset of an object's current table (the object's first word).
 template <typename Fn>
 Fn tableEntry(const void* object, std::size_t byteOffset) noexcept {

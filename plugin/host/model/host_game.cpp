@@ -5,7 +5,7 @@
 namespace kvl::host {
 
 void* HostGame::instance() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<kGlobal, HostWord>()));
+  return hostObject<kGlobal>();
 }
 
 std::int32_t HostGame::gameState() {

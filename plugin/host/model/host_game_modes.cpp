@@ -5,7 +5,7 @@
 namespace kvl::host {
 
 void* HostGameModes::instance() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<kGlobal, HostWord>()));
+  return hostObject<kGlobal>();
 }
 
 std::int32_t HostGameModes::mode() {
@@ -34,7 +34,7 @@ void* HostGameModes::carParameters(void* modes) {
 }
 
 void* HostMenuManager::instance() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<kGlobal, HostWord>()));
+  return hostObject<kGlobal>();
 }
 
 void* HostMenuManager::menu(std::int32_t id) {

@@ -5,7 +5,7 @@
 namespace kvl::host {
 
 void* HostInput::instance() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<0x895320, HostWord>()));
+  return hostObject<0x895320>();
 }
 
 void HostInputTarget::setValue(void* target, float seconds) {
@@ -14,7 +14,7 @@ void HostInputTarget::setValue(void* target, float seconds) {
 }
 
 void* hostInputDevice() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<0x8951D0, HostWord>()));
+  return hostObject<0x8951D0>();
 }
 
 float hostControllerValue(void* device) {

@@ -23,7 +23,7 @@ void appendEntry(void* list, void* entry) {
 }  // namespace
 
 void* HostPluginList::instance() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<0x7D9B34, HostWord>()));
+  return hostObject<0x7D9B34>();
 }
 
 void HostPluginList::loadPluginDlls(const std::string& folder) {

@@ -5,7 +5,7 @@
 namespace kvl::host {
 
 void* HostRenderer::instance() {
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<0x1703E14, HostWord>()));
+  return hostObject<0x1703E14>();
 }
 
 }  // namespace kvl::host

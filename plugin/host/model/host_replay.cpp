@@ -5,7 +5,7 @@
 
 namespace kvl::host {
 
-void* HostReplay::instance() { return hostGlobal<kGlobal, void*>(); }
+void* HostReplay::instance() { return hostObject<kGlobal>(); }
 
 ReplayCounters HostReplay::counters(const void* replay) noexcept {
   ReplayCounters c;

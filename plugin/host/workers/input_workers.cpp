@@ -25,7 +25,7 @@ void takeInputTarget(PeriodicWorker& worker, void*& target) {
 }
 
 // The host car (global 0x8EF660) and its current gear.
-void* hostCar() { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<0x8EF660, HostWord>())); }
+void* hostCar() { return hostObject<0x8EF660>(); }
 std::int32_t currentGear(void* car) {
   const HostWord owner = fieldAt<HostWord>(addressAt(car, 1200), 8);
   if (owner == 0) return -1;

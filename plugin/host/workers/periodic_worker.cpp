@@ -129,7 +129,7 @@ bool PeriodicWorker::syncTick() {
     {
       std::unique_lock<std::mutex> lock(stateMutex_);
       const bool answered =
-          stateChanged_.wait_for(lock, kHandshakeLimit, [this] { return primed_.load() || !running_.load(); });
+          stateChanged_.wait_for(lock, handshakeLimit_, [this] { return primed_.load() || !running_.load(); });
       if (!answered) running_.store(false);
       primed = primed_.load();
     }
@@ -141,7 +141,7 @@ bool PeriodicWorker::syncTick() {
   {
     std::unique_lock<std::mutex> lock(stateMutex_);
     running_.store(false);
-    released = stateChanged_.wait_for(lock, kHandshakeLimit, [this] { return !primed_.load(); });
+    released = stateChanged_.wait_for(lock, handshakeLimit_, [this] { return !primed_.load(); });
   }
   runHostQueue();
   // A worker that did not hand the step back in time is given up: the host steps inline.
@@ -213,16 +213,21 @@ void PeriodicWorker::runHostQueue() {
   {
     std::lock_guard<std::mutex> lock(queueMutex_);
     queue = hostQueue_;
+    hostDraining_ = true;
   }
   try {
     queue->run();
   } catch (...) {
   }
+  std::lock_guard<std::mutex> lock(queueMutex_);
+  hostDraining_ = false;
 }
 
 void PeriodicWorker::swapHostQueues() {
   std::lock_guard<std::mutex> lock(queueMutex_);
-  if (!hostQueue_->stopped()) return;
+  // A queue reads as stopped a moment before its run returns: it is restarted only once the host
+  // has left it.
+  if (hostDraining_ || !hostQueue_->stopped()) return;
   std::swap(hostQueue_, postQueue_);
   postQueue_->restart();
 }

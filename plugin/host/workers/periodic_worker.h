@@ -28,9 +28,9 @@ class PeriodicWorker {
   // Reads the host's game state; called on the host thread.
   using StateReader = std::int32_t (*)();
 
-  // How long the host thread waits for the worker to take over or hand back the step. A worker
-  // that does not answer by then is treated as stopped and the host steps inline.
-  static constexpr std::chrono::milliseconds kHandshakeLimit{2000};
+  // How long the host thread waits, by default, for the worker to take over or hand back the
+  // step. A worker that does not answer by then is treated as stopped and the host steps inline.
+  static constexpr std::chrono::milliseconds kHandshakeLimit{30000};
 
   // rate ticks per second; 0 or less: the worker never starts. Does not start the thread.
   PeriodicWorker(std::int32_t rate, StateReader readState);
@@ -65,6 +65,7 @@ class PeriodicWorker {
   bool isRunning() const noexcept { return running_.load(); }
   bool isStepping() const noexcept { return stepping_.load(); }
   bool hasThread() const noexcept { return thread_ != nullptr; }
+  void setHandshakeLimit(std::chrono::milliseconds limit) noexcept { handshakeLimit_ = limit; }
   // True on the worker's own thread.
   bool onWorkerThread() const noexcept;
   boost::asio::io_context& eventLoop() noexcept { return *eventLoop_; }
@@ -93,6 +94,7 @@ class PeriodicWorker {
 
   const std::int32_t rate_;
   const StateReader readState_;
+  std::chrono::milliseconds handshakeLimit_ = kHandshakeLimit;
   std::atomic<bool> running_{false};
   std::atomic<bool> stepping_{false};
   std::atomic<bool> primed_{false};
@@ -103,6 +105,7 @@ class PeriodicWorker {
   std::condition_variable stateChanged_;
   std::shared_ptr<boost::asio::io_context> hostQueue_;
   std::shared_ptr<boost::asio::io_context> postQueue_;
+  bool hostDraining_ = false;  // the host thread runs hostQueue_ (guarded by queueMutex_)
   std::unique_ptr<boost::asio::io_context> eventLoop_;
   std::optional<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>> workGuard_;
   std::atomic<bool> guardHeld_{true};

@@ -10,6 +10,7 @@
 #include "plugin/host/entry/plugin_entry.h"
 #include "plugin/host/entry/plugin_object.h"
 #include "hostsim/import_redirect.h"
+#include "tests/support/host_paint.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ int main(int argc, char** argv) {
   const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder(path, n);
   folder.erase(folder.find_last_of("\\/") + 1);
-  LoadLibraryA((folder + "Korvala_SSE.exe").c_str());
+  HMODULE host = LoadLibraryA((folder + "Korvala_SSE.exe").c_str());
+  if (host != nullptr) kvl::testing::paintRuntimeMalloc(host);
   if (argc > 1 && std::string(argv[1]) == "--failing-page") kvl::PluginObject::createStatusPage = refusingPage;
   void* object = kvl::createPlugin(nullptr);
   std::printf("created=%s\n", object != nullptr ? "yes" : "no");

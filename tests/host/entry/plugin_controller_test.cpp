@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "plugin/host/events/event_signal.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/host_paint.h"
 
 using namespace kvl;
 using kvl::host::EventSignal;
@@ -73,26 +73,6 @@ std::uint32_t WINAPI nameIdHandler(const char* name) {
   return 0;
 }
 
-// Paints a jump at a host function address to a handler of the test.
-void paintJump(unsigned char* at, const void* handler) {
-  DWORD old = 0;
-  VirtualProtect(at, 16, PAGE_EXECUTE_READWRITE, &old);
-#if defined(_WIN64)
-  const unsigned char jump[6] = {0xFF, 0x25, 0, 0, 0, 0};  // jmp [rip+0], then the address
-  std::memcpy(at, jump, 6);
-  std::memcpy(at + 6, &handler, 8);
-#else
-  at[0] = 0xE9;
-  const auto displacement = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handler) -
-                                                       reinterpret_cast<std::uintptr_t>(at) - 5);
-  std::memcpy(at + 1, &displacement, 4);
-#endif
-  FlushInstructionCache(GetCurrentProcess(), at, 16);
-}
-
-// The host runtime's malloc (caller cleans).
-void* QZR_CDECL runtimeMallocHandler(std::uint32_t bytes) { return std::calloc(1, bytes); }
-
 std::vector<std::string> names(const PatchGroupList& list) {
   std::vector<std::string> out;
   for (const auto& g : list) out.push_back(g->name());
@@ -110,7 +90,7 @@ TEST(PluginController, StartUpAndGameStateEvents) {
   ASSERT_NE(host.module, nullptr);
   ASSERT_NE(host.region, nullptr);
   ASSERT_EQ(HostEventHub::instance(), reinterpret_cast<HostEventHub*>(host.hub));
-  paintJump(host.at(0x70BEC2), reinterpret_cast<const void*>(&runtimeMallocHandler));
+  kvl::testing::paintRuntimeMalloc(host.module);
 
   PluginController& controller = PluginController::instance();
   EXPECT_EQ(&controller, &PluginController::instance());
@@ -178,7 +158,7 @@ TEST(PluginController, StartUpAndGameStateEvents) {
   wheelObjects = host.region + host.size - 0x20000;
   for (int i = 0; i < 3; ++i) std::memset(wheelObjects + i * 4096 + 1388, 0x10 + i, kWheelRecordSize);
   std::memset(wheelRecordSnapshot, 0xEE, sizeof wheelRecordSnapshot);
-  paintJump(host.at(0x5021B0), reinterpret_cast<const void*>(&nameIdHandler));
+  kvl::testing::paintJump(host.at(0x5021B0), reinterpret_cast<const void*>(&nameIdHandler));
   host.source(65)->raise(&none);
   for (int i = 0; i < 4; ++i) {
     const unsigned char expected = i < 3 ? static_cast<unsigned char>(0x10 + i) : 0;
