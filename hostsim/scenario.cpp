@@ -14,6 +14,11 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/plugin_loader.h"
+#include "hostsim/replay.h"
+#include "hostsim/driving_path.h"
+#include "hostsim/companion_plugin.h"
+#include "hostsim/race.h"
+#include "hostsim/small_calls.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -96,6 +101,17 @@ int runScenario(std::istream& steps) {
       std::string c;
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
+    } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
+               step == "threshold" || step == "code" || step == "proxy") {
+      const bool known = step == "replay" ? runReplayStep(in)
+                         : step == "proxy"  ? runCompanionStep(in)
+                         : step == "path" ? runDrivingPathStep(in)
+                         : step == "race" ? runRaceStep(in)
+                                          : runSmallCallStep(step, in);
+      if (!known) {
+        trace("bad scenario line " + std::to_string(lineNumber));
+        return 3;
+      }
     } else if (step == "name") {
       trace("plugin name \"" + plugin.name() + "\"");
     } else {

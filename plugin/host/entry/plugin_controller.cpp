@@ -17,6 +17,8 @@
 #include "plugin/host/model/host_clock_source.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_names.h"
+#include "plugin/hooks/game_stuff_group.h"
+#include "plugin/host/model/host_key_tables.h"
 #include "plugin/host/model/host_plugin_list.h"
 #include "plugin/host/model/host_renderer.h"
 #include "plugin/host/model/host_replay.h"
@@ -151,9 +153,7 @@ void PluginController::applyModeGroups() {
 // The builders hold no patches yet: each feature adds its own as it arrives. An empty group
 // shows "Missing".
 void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
-void PluginController::buildGameStuffGroup() {
-  startupGroups_.push_back(std::make_shared<PatchGroup>("Game Stuff", 0));
-}
+void PluginController::buildGameStuffGroup() { startupGroups_.push_back(hooks::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
   startupGroups_.push_back(std::make_shared<PatchGroup>("Fullscreen Window", 0));
   startupGroups_.push_back(std::make_shared<PatchGroup>("V-Sync", 0));
@@ -167,7 +167,7 @@ void PluginController::buildMainHookGroup() {
   startupGroups_.push_back(hooks::buildMainHookGroup());
   startupGroups_.push_back(carSetupGroup_);
 }
-void PluginController::buildKeyAliasTables() {}
+void PluginController::buildKeyAliasTables() { host::extendBodyKeys(); }
 void PluginController::buildAspectRatioGroup() {
   modeGroups_.push_back(std::make_shared<PatchGroup>("Aspect Ratio", 0));
 }

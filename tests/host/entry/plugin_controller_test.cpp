@@ -101,7 +101,9 @@ TEST(PluginController, StartUpAndGameStateEvents) {
             (std::vector<std::string>{"Sound", "Game Stuff", "Fullscreen Window", "V-Sync", "Head Gasket",
                                       "Center Menu", "Load Data", "Quazirra", "QZR Car Setup"}));
   for (const auto& g : controller.startupGroups()) {
-    EXPECT_EQ(g->status(), g->name() == "Quazirra" ? "Failed" : "Missing") << g->name();
+    // The stand-in holds no host CALL at the sites: groups with rows read "Failed".
+    const bool hasRows = g->name() == "Quazirra" || g->name() == "Game Stuff";
+    EXPECT_EQ(g->status(), hasRows ? "Failed" : "Missing") << g->name();
     EXPECT_EQ(g->id(), g->name() == "Quazirra" ? 2 : 0) << g->name();
   }
   EXPECT_TRUE(controller.modeGroups().empty());
