@@ -6,6 +6,7 @@
 #include <set>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/display_model.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -32,7 +33,8 @@ std::uint32_t rel(std::uint32_t operand, std::uint32_t target) { return target -
 }  // namespace
 
 const std::vector<AddressEntry>& addressTable() {
-  static const std::vector<AddressEntry> table = {
+  static const std::vector<AddressEntry> table = [] {
+    std::vector<AddressEntry> rows = {
       // Host allocators.
       {EntryKind::function, kRuntimeMalloc, "runtimeMalloc", addressOf(&runtimeMalloc)},
       {EntryKind::function, kRuntimeFree, "runtimeFree", addressOf(&runtimeFree)},
@@ -55,7 +57,10 @@ const std::vector<AddressEntry>& addressTable() {
       {EntryKind::global, kMathGlobal, "math", wordOf(hostObjects().math)},
       {EntryKind::global, kActiveFlag, "activeFlag", 1},
       {EntryKind::global, kLoadingWord, "loadingWord", 0},
-  };
+    };
+    appendDisplayRows(rows);
+    return rows;
+  }();
   return table;
 }
 

@@ -8,7 +8,10 @@
 //   site material A B           run the material-table call site with floats A and B
 //   site pressure P B X D       run the pressure call site with four words
 //   wheels                      raise the wheel-data source
-//   operand ADDRESS [float]     run the operand site at ADDRESS (hex) and trace the value read
+//   operand ADDRESS [float|floatword]  run the operand site at ADDRESS (hex) and trace the value
+//                               read (floatword: the 32 bits read, shown as a float)
+//   window                      the host creates its window (display_model.h)
+//   graphics                    the host builds and uses its graphics object (display_model.h)
 //   shutdown                    raise the shutdown source
 #include <istream>
 #include <string>

@@ -5,6 +5,7 @@
 
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/hooks/display_groups.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -119,8 +120,8 @@ void PluginController::buildGameStuffGroup() {
   startupGroups_.push_back(std::make_shared<PatchGroup>("Game Stuff", 0));
 }
 void PluginController::buildFullscreenWindowGroup() {
-  startupGroups_.push_back(std::make_shared<PatchGroup>("Fullscreen Window", 0));
-  startupGroups_.push_back(std::make_shared<PatchGroup>("V-Sync", 0));
+  startupGroups_.push_back(makeFullscreenWindowGroup());
+  startupGroups_.push_back(makeVSyncGroup());
 }
 void PluginController::addMemberPatchGroup() { startupGroups_.push_back(headGasketGroup_); }
 void PluginController::buildCenterMenuGroup() {
@@ -132,9 +133,7 @@ void PluginController::buildMainHookGroup() {
   startupGroups_.push_back(carSetupGroup_);
 }
 void PluginController::buildKeyAliasTables() {}
-void PluginController::buildAspectRatioGroup() {
-  modeGroups_.push_back(std::make_shared<PatchGroup>("Aspect Ratio", 0));
-}
+void PluginController::buildAspectRatioGroup() { modeGroups_.push_back(makeAspectRatioGroup()); }
 void PluginController::buildTrackLoadingGroup() {
   modeGroups_.push_back(std::make_shared<PatchGroup>("Track Loading", 0));
 }

@@ -13,4 +13,13 @@ std::int32_t HostGame::gameState() {
   return game == nullptr ? 0 : fieldAt<std::int32_t>(game, kGameStateOffset);
 }
 
+std::int32_t HostGame::language() {
+  void* game = instance();
+  return game == nullptr ? 0 : fieldAt<std::int32_t>(game, kLanguageOffset);
+}
+
+void HostGame::setLanguage(std::int32_t language) {
+  if (void* game = instance()) fieldAt<std::int32_t>(game, kLanguageOffset) = language;
+}
+
 }  // namespace kvl::host

@@ -1,0 +1,66 @@
+#include "plugin/host/model/cloned_host_classes.h"
+
+#include "plugin/host/binding/host_class_clone.h"
+#include "plugin/host/model/host_menus.h"
+
+namespace kvl::host {
+
+void HostMenuPageBase::restoreBaseVtable(void* object) noexcept { destroyInPlace(object, inertTableCopy<0x7402D4, 14>()); }
+
+void HostItemBase::restoreBaseVtable(void* object) noexcept { destroyInPlace(object, inertTableCopy<0x74C044, 23>()); }
+
+void* HostMenuPage::construct(void* page, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
+  return buildHosted<0x5850B0, 0x7473E8, 14>(page, a, b, c, d);
+}
+
+void HostMenuPage::adoptSharedVtable(void* page) noexcept { destroyInPlace(page, inertTableCopy<0x7473E8, 14>()); }
+
+void* HostMenuItem::construct(void* item, const HostText& label, HostWord callback) {
+  return buildHosted<0x5BEF10, 0x74BB7C, 25>(item, label.word(0), label.word(1), label.word(2), callback);
+}
+
+void* HostOptionItem::construct(void* item, void* a, void* b, std::int32_t c) {
+  return buildHosted<0x5C1420, 0x74C3A4, 26>(item, a, b, c);
+}
+
+void* HostLabelItem::construct(void* item, const HostText& label, std::int32_t a, std::int32_t b) {
+  return buildHosted<0x5C8420, 0x748F7C, 25>(item, label.word(0), label.word(1), label.word(2), a, b);
+}
+
+void* HostScreenQuad::construct(void* quad, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
+  return buildHosted<0x471C00, 0x72D80C, 96>(quad, a, b, c, d);
+}
+
+std::int32_t HostScreenQuad::drawBase(void* quad, std::int32_t count, const float* coordinates, std::int32_t flag) {
+  using Draw = std::int32_t(QZR_THISCALL*)(void*, std::int32_t, const float*, std::int32_t);
+  return reinterpret_cast<Draw const*>(hostTableCopy<0x72D80C, 96>())[54](quad, count, coordinates, flag);
+}
+
+void* HostScreenQuad::vertexBuffer(const void* quad) noexcept {
+  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(quad, 284)));
+}
+
+void* HostSoundTicker::construct(void* ticker, bool runHost) {
+  if (!runHost) return ticker;
+  return buildHosted<0x4D44D0, 0x73574C, 27>(ticker);
+}
+
+void HostSoundTicker::update(void* ticker, float elapsedSeconds) {
+  hostFunction<0x4D4980, void(QZR_THISCALL*)(void*, float)>()(ticker, elapsedSeconds);
+}
+
+void HostSoundTicker::release(void* ticker, std::int32_t flags) {
+  hostFunction<0x4D4960, void(QZR_THISCALL*)(void*, std::int32_t)>()(ticker, flags);
+}
+
+void* HostInfoBox::construct(void* box) {
+  auto* texts = static_cast<HostText*>(addressAt(box, 8));
+  for (int i = 0; i < 11; ++i) texts[i].clear();
+  return buildHosted<0x5C66E0, 0x74C9A4, 14>(box);
+}
+
+void* HostMenuElement::construct(void* element, void* content) {
+  return buildHosted<0x53F400, 0x742C5C, 23>(element, content);
+}
+
+}  // namespace kvl::host
