@@ -22,4 +22,16 @@ void HostGame::setLanguage(std::int32_t language) {
   if (void* game = instance()) fieldAt<std::int32_t>(game, kLanguageOffset) = language;
 }
 
+void* HostGame::menuRenderer(void* game) noexcept {
+  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(game, kMenuRendererOffset)));
+}
+
+void HostGame::finishStep(void* game) { hostFunction<0x47CA70, void(QZR_THISCALL*)(void*)>()(game); }
+
+void hostRunStep(void* game, float stepSeconds, std::int32_t argument) {
+  hostFunction<0x4804F0, void(QZR_THISCALL*)(void*, float, std::int32_t)>()(game, stepSeconds, argument);
+}
+
+std::int32_t hostActiveFlag() { return hostGlobal<0x7C0BBC, std::int32_t>(); }
+
 }  // namespace kvl::host

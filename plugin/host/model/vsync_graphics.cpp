@@ -3,7 +3,7 @@
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/host/binding/host_class_clone.h"
-#include "plugin/host/model/host_renderer.h"
+#include "plugin/host/model/host_graphics_object.h"
 
 namespace kvl::host {
 

@@ -1,0 +1,119 @@
+#include "plugin/host/workers/physics_worker.h"
+
+#include <cstring>
+
+#include "plugin/host/binding/call_through.h"
+#include "plugin/host/binding/host_allocators.h"
+#include "plugin/host/binding/memory_patch.h"
+#include "plugin/host/events/event_records.h"
+#include "plugin/host/events/host_event_hub.h"
+#include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_game_modes.h"
+#include "plugin/host/model/host_replay.h"
+
+namespace kvl::host {
+namespace {
+
+constexpr std::uint32_t kRecordSourceGlobal = 0x7C755Cu;
+
+// Host code reading its record pointer through a 32-bit operand, one list per copy.
+const std::vector<std::uint32_t> kCopySites[3] = {
+    {0x4E54E8, 0x51BCB2, 0x51BDA4, 0x51BE3F, 0x51BF82, 0x51C119, 0x51C162, 0x51C261, 0x51C53C, 0x51C67E,
+     0x51C726, 0x5254CA, 0x529D5A, 0x53D5E0, 0x53D6BE, 0x53D7E3, 0x53D923},
+    {0x5FD732},
+    {0x601A01, 0x601F77, 0x604216},
+};
+
+bool isState(std::int32_t value, HostGameState state) { return value == static_cast<std::int32_t>(state); }
+
+}  // namespace
+
+PhysicsWorker::PhysicsWorker() : PeriodicWorker(kRate, &HostGame::gameState), hostGame_(HostGame::instance()) {
+  for (int i = 0; i < 3; ++i) {
+    void* copy = hostRuntimeAlloc(kRecordMirrorSize);
+    if (copy != nullptr) std::memset(copy, 0, kRecordMirrorSize);
+    objectCopies_.push_back(copy);
+  }
+  installObjectCopies();
+  stateNode_.bind(this, [](void* self, const void* record) {
+    static_cast<PhysicsWorker*>(self)->onStateEvent(static_cast<const GameStateEvent*>(record)->state);
+  });
+  raceValuesNode_.bind(this, [](void*, const void*) {});
+  if (HostEventHub* hub = HostEventHub::instance()) {
+    linkListeners(hub->gameStateChanged(), hub->shutdown());
+    appendListener(hub->gameStateChanged()->catchAll(), stateNode_);
+    appendListener(hub->raceValues()->catchAll(), raceValuesNode_);
+  }
+  start();
+}
+
+void PhysicsWorker::installObjectCopies() {
+  for (int k = 0; k < 3; ++k) {
+    const auto slot = static_cast<HostWord>(reinterpret_cast<std::uintptr_t>(&objectCopies_[k]));
+    for (std::uint32_t site : kCopySites[k]) {
+      MemoryPatch patch(HostAddress(site).resolve(), &slot, 4);
+      patch.apply();
+    }
+  }
+}
+
+void PhysicsWorker::refreshObjectCopies() {
+  const HostWord source = hostGlobal<kRecordSourceGlobal, HostWord>();
+  if (source == 0) return;
+  for (void* copy : objectCopies_) {
+    if (copy != nullptr) std::memcpy(copy, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(source)), kRecordMirrorSize);
+  }
+}
+
+bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
+  if (syncTick()) return true;
+  if (hostGame_ == nullptr) hostGame_ = HostGame::instance();
+  if (hostGame_ != nullptr) {
+    hostRunStep(hostGame_, stepSeconds, hostArgument);
+    HostGame::finishStep(hostGame_);
+  }
+  return false;
+}
+
+void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
+  if (hostGame_ == nullptr) return;
+  const auto seconds = static_cast<float>(static_cast<double>(elapsedMicros) / 1000000.0);
+  hostRunStep(hostGame_, seconds, periods);
+  HostGame::finishStep(hostGame_);
+}
+
+bool PhysicsWorker::shouldRun() {
+  return replay_ != nullptr && hostActiveFlag() != 0 && HostGameModes::mode() != HostGameModes::kRallySchool &&
+         isState(hostState(), HostGameState::game);
+}
+
+void PhysicsWorker::onStateEvent(std::int32_t state) {
+  if (isState(hostState(), HostGameState::init) && replay_ == nullptr) {
+    replay_ = HostReplay::instance();
+    if (replay_ != nullptr) {
+      HostReplay::setSpeed(replay_, 1.0f);
+      HostReplayClock::detach(HostReplay::clock(replay_));
+    }
+  }
+  if (isState(state, HostGameState::menu) || isState(state, HostGameState::initializeTrack) ||
+      isState(state, HostGameState::cutscene)) {
+    refreshObjectCopies();
+  }
+}
+
+PhysicsWorker& physicsWorker() {
+  static PhysicsWorker worker;
+  return worker;
+}
+
+std::uint8_t QZR_STDCALL hostStepHook(float stepSeconds, std::int32_t hostArgument) noexcept {
+  try {
+    return physicsWorker().hostStep(stepSeconds, hostArgument) ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+void QZR_CDECL emptyHostCallback() noexcept {}
+
+}  // namespace kvl::host

@@ -1,0 +1,49 @@
+#pragma once
+// The 720-per-second worker that takes over the host's physics step while the host is in GAME,
+// and the hooks at the host's per-frame step call.
+#include <cstdint>
+#include <vector>
+
+#include "plugin/host/binding/abi.h"
+#include "plugin/host/workers/periodic_worker.h"
+
+namespace kvl::host {
+
+class PhysicsWorker : public PeriodicWorker {
+ public:
+  static constexpr std::int32_t kRate = 720;
+  // Size of the host record of which the worker keeps three private copies.
+  static constexpr std::uint32_t kRecordMirrorSize = 6240;
+
+  PhysicsWorker();
+
+  // The host thread's per-frame step: true while the worker owns the step (the host does not
+  // step), else the step runs here, inline.
+  bool hostStep(float stepSeconds, std::int32_t hostArgument);
+  void step(std::int64_t elapsedMicros, std::int32_t periods) override;
+  bool shouldRun() override;
+  void onStateEvent(std::int32_t state);
+
+  // The slots from which the patched host code reads its record pointers.
+  void* const* objectCopySlots() const noexcept { return objectCopies_.data(); }
+
+ private:
+  void installObjectCopies();
+  void refreshObjectCopies();
+
+  void* hostGame_;
+  std::vector<void*> objectCopies_;
+  void* replay_ = nullptr;
+  HostListenerNode stateNode_;
+  HostListenerNode raceValuesNode_;
+};
+
+// Built on first use, destroyed at process exit.
+PhysicsWorker& physicsWorker();
+
+// Replaces the host's per-frame step call at 0x44A765 (callee cleans: step seconds, int).
+std::uint8_t QZR_STDCALL hostStepHook(float stepSeconds, std::int32_t hostArgument) noexcept;
+// Replaces the neighbouring host call at 0x44A76C: does nothing.
+void QZR_CDECL emptyHostCallback() noexcept;
+
+}  // namespace kvl::host
