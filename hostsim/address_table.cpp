@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <set>
 
 #include "hostsim/call_trace.h"
@@ -10,10 +12,18 @@
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/replay.h"
+#include "hostsim/driving_path.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
+extern "C" float hostsimInvokeFloatSite(const void* fragment, const std::uint32_t* args, int count,
+                                        std::uint32_t self);
 extern "C" void hostsimSiteReturn();
+extern "C" void hostsimInvokeInline(const void* fragment, std::uint32_t esi, std::uint32_t edi);
+extern "C" void hostsimInlineReturn();
+extern "C" std::uint32_t hostsimInlineAfter[9];
+extern "C" std::uint32_t hostsimInlineBefore[2];
 extern "C" std::int32_t hostsimSiteStackLeft;
 
 namespace hostsim {
@@ -59,6 +69,7 @@ const std::vector<AddressEntry>& addressTable() {
       {EntryKind::global, kLoadingWord, "loadingWord", 0},
     };
     appendDisplayRows(rows);
+    for (const auto& more : {replayEntries(), drivingPathEntries()}) rows.insert(rows.end(), more.begin(), more.end());
     return rows;
   }();
   return table;
@@ -95,6 +106,14 @@ void paintRegion() {
       case EntryKind::global:
         put32(e.address, e.value);
         break;
+      case EntryKind::inlineCode: {
+        for (std::uint32_t i = 0; i < e.value; ++i) put8(e.address + i, 0x90);
+        put8(e.address + e.value, 0xE9);
+        put32(e.address + e.value + 1, rel(e.address + e.value + 1, addressOf(&hostsimInlineReturn)));
+        codePages.insert(e.address & ~0xFFFu);
+        codePages.insert((e.address + e.value + 5) & ~0xFFFu);
+        break;
+      }
     }
   }
   // The system enforces no-execute: painted code becomes execute-read, as the host's code is.
@@ -134,6 +153,29 @@ std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint
                                                  static_cast<int>(args.size()), self);
   trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
   return result;
+}
+
+float runFloatCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self) {
+  const float result = hostsimInvokeFloatSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
+                                              static_cast<int>(args.size()), self);
+  trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+  return result;
+}
+
+void runInlineCode(std::uint32_t address, std::uint32_t esi, std::uint32_t edi) {
+  hostsimInvokeInline(reinterpret_cast<const void*>(address), esi, edi);
+  static const char* const names[] = {"eax", "ecx", "edx", "ebx", "esp", "ebp", "esi", "edi"};
+  const std::uint32_t expected[] = {0xA1A1A1A1u, 0xC3C3C3C3u, 0xD4D4D4D4u, 0xB2B2B2B2u,
+                                    hostsimInlineBefore[0], 0xE5E5E5E5u, esi, edi};
+  std::string changed;
+  for (int i = 0; i < 8; ++i) {
+    if (hostsimInlineAfter[i] != expected[i]) changed += std::string(" ") + names[i];
+  }
+  // Carry, parity, adjust, zero, sign, direction and overflow.
+  if (((hostsimInlineAfter[8] ^ hostsimInlineBefore[1]) & 0xCD5u) != 0) changed += " flags";
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(address));
+  trace(std::string("inline ") + text + (changed.empty() ? " registers kept" : " changed" + changed));
 }
 
 }  // namespace hostsim

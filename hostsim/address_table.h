@@ -13,6 +13,8 @@ enum class EntryKind {
              // (opcode bytes in `opcode`, ending right before it), then a return: the plugin
              // may point the operand at its own variable
   global,    // a 32-bit word at the address holding `value`
+  inlineCode,  // `value` bytes of plain host code (no-operations) from the address, then a jump
+               // to the register check: sites where the plugin inserts a call into host code
 };
 
 struct AddressEntry {
@@ -38,5 +40,11 @@ float runFloatOperandSite(std::uint32_t siteAddress);
 // Runs the call site named in the table with 32-bit arguments and `self` in ECX.
 std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args,
                           std::uint32_t self = 0);
+// The same for a site whose target returns a float in ST(0).
+float runFloatCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self = 0);
+
+// Runs inline host code at the address with the given ESI and EDI, then traces "inline ADDRESS
+// registers kept" or the registers (and flags) the code changed.
+void runInlineCode(std::uint32_t address, std::uint32_t esi, std::uint32_t edi);
 
 }  // namespace hostsim

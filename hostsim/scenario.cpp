@@ -13,6 +13,8 @@
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/plugin_loader.h"
+#include "hostsim/replay.h"
+#include "hostsim/driving_path.h"
 
 namespace hostsim {
 namespace {
@@ -96,6 +98,11 @@ int runScenario(std::istream& steps) {
       std::string c;
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
+    } else if (step == "replay" || step == "path") {
+      if (!(step == "replay" ? runReplayStep(in) : runDrivingPathStep(in))) {
+        trace("bad scenario line " + std::to_string(lineNumber));
+        return 3;
+      }
     } else if (step == "name") {
       trace("plugin name \"" + plugin.name() + "\"");
     } else {

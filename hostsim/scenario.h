@@ -13,6 +13,8 @@
 //   window                      the host creates its window (display_model.h)
 //   graphics                    the host builds and uses its graphics object (display_model.h)
 //   shutdown                    raise the shutdown source
+//   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
+//   path ...                    the host's driving-path calls (hostsim/driving_path.h)
 #include <istream>
 #include <string>
 

@@ -9,8 +9,10 @@ _hostsimSiteStackLeft:
         .long 0
         .text
         .globl _hostsimInvokeSite
+        .globl _hostsimInvokeFloatSite
         .globl _hostsimSiteReturn
 _hostsimInvokeSite:
+_hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST(0) */
         pushl %ebp
         movl %esp, %ebp
         pushl %ebx
@@ -37,6 +39,67 @@ _hostsimSiteReturn:
         subl %esp, %edx
         movl %edx, _hostsimSiteStackLeft
         leal -12(%ebp), %esp
+        popl %edi
+        popl %esi
+        popl %ebx
+        popl %ebp
+        ret
+
+/* Runs inline host code the way the host's flow passes through it, for sites where the plugin
+   inserts a call into the middle of host code.
+   void hostsimInvokeInline(const void* fragment, uint32_t esi, uint32_t edi)
+   The general registers get known values (EAX A1A1A1A1, ECX C3C3C3C3, EDX D4D4D4D4, EBX
+   B2B2B2B2, EBP E5E5E5E5; ESI and EDI the given ones), carry set and direction clear; the
+   fragment runs and jumps to hostsimInlineReturn, which stores what it finds in
+   hostsimInlineAfter (EAX, ECX, EDX, EBX, ESP, EBP, ESI, EDI, flags); hostsimInlineBefore holds
+   ESP and the flags the fragment started with. */
+        .data
+        .globl _hostsimInlineAfter
+        .globl _hostsimInlineBefore
+_hostsimInlineAfter:
+        .fill 9, 4, 0
+_hostsimInlineBefore:
+        .fill 2, 4, 0
+inlineFragment:
+        .long 0
+        .text
+        .globl _hostsimInvokeInline
+        .globl _hostsimInlineReturn
+_hostsimInvokeInline:
+        pushl %ebp
+        movl %esp, %ebp
+        pushl %ebx
+        pushl %esi
+        pushl %edi
+        pushl %ebp
+        movl 8(%ebp), %eax
+        movl %eax, inlineFragment
+        movl 12(%ebp), %esi
+        movl 16(%ebp), %edi
+        movl $0xA1A1A1A1, %eax
+        movl $0xC3C3C3C3, %ecx
+        movl $0xD4D4D4D4, %edx
+        movl $0xB2B2B2B2, %ebx
+        movl $0xE5E5E5E5, %ebp
+        movl %esp, _hostsimInlineBefore
+        stc
+        cld
+        pushfl
+        popl _hostsimInlineBefore+4
+        jmp *inlineFragment
+_hostsimInlineReturn:
+        pushfl
+        popl _hostsimInlineAfter+32
+        movl %eax, _hostsimInlineAfter
+        movl %ecx, _hostsimInlineAfter+4
+        movl %edx, _hostsimInlineAfter+8
+        movl %ebx, _hostsimInlineAfter+12
+        movl %esp, _hostsimInlineAfter+16
+        movl %ebp, _hostsimInlineAfter+20
+        movl %esi, _hostsimInlineAfter+24
+        movl %edi, _hostsimInlineAfter+28
+        movl _hostsimInlineBefore, %esp
+        popl %ebp
         popl %edi
         popl %esi
         popl %ebx

@@ -3,6 +3,7 @@
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/hooks/aspect_ratio.h"
+#include "plugin/hooks/patch_payloads.h"
 #include "plugin/hooks/patch_rows.h"
 #include "plugin/host/model/vsync_graphics.h"
 
@@ -35,7 +36,8 @@ std::shared_ptr<PatchGroup> makeVSyncGroup() {
     group->setText("Disabled");
     return group;
   }
-  group->add(redirectionRow(HostAddress(0x4C18FC), host::hookAddress(&host::vSyncConstructHook)));
+  const PatchRow row{0x4C18FC, 4, PatchKind::callRedirection, host::hookAddress(&host::vSyncConstructHook)};
+  addPatchRows(*group, &row, 1);
   return group;
 }
 

@@ -3,39 +3,26 @@
 #include <cstring>
 #include <vector>
 
+#include "plugin/host/binding/module_address.h"
+
 namespace kvl {
 
-using host::MemoryPatch;
-
-std::shared_ptr<MemoryPatch> literalRow(const host::ModuleAddress& site, std::initializer_list<std::uint8_t> bytes) {
-  const std::vector<std::uint8_t> data(bytes);
-  return std::make_shared<MemoryPatch>(site.resolve(), data.data(), static_cast<std::int32_t>(data.size()));
-}
-
-std::shared_ptr<MemoryPatch> floatRow(const host::ModuleAddress& site, float value) {
-  std::uint8_t bytes[4];
-  std::memcpy(bytes, &value, 4);
-  return std::make_shared<MemoryPatch>(site.resolve(), bytes, 4);
-}
-
-std::shared_ptr<MemoryPatch> addressRow(const host::ModuleAddress& site, const void* variable) {
-  const auto word = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(variable));
-  return std::make_shared<MemoryPatch>(site.resolve(), &word, 4);
-}
-
-std::shared_ptr<MemoryPatch> redirectionRow(const host::ModuleAddress& site, host::HookWord hook) {
-  return MemoryPatch::redirection(site.resolve(), reinterpret_cast<const void*>(hook));
-}
-
-std::shared_ptr<MemoryPatch> embeddedCallRow(const host::ModuleAddress& site, host::HookWord hook,
-                                             std::initializer_list<std::uint8_t> after) {
-  void* at = site.resolve();
-  std::vector<std::uint8_t> bytes{0xE8, 0, 0, 0, 0};
-  const std::uint32_t displacement =
-      host::branchDisplacement(static_cast<unsigned char*>(at) + 1, reinterpret_cast<const void*>(hook));
-  std::memcpy(bytes.data() + 1, &displacement, 4);
-  bytes.insert(bytes.end(), after);
-  return std::make_shared<MemoryPatch>(at, bytes.data(), static_cast<std::int32_t>(bytes.size()));
+void addPatchRows(PatchGroup& group, const PatchRow* rows, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const PatchRow& row = rows[i];
+    void* site = host::HostAddress(row.site).resolve();
+    const auto* target = reinterpret_cast<const void*>(row.target);
+    if (row.kind == PatchKind::callRedirection) {
+      group.add(host::MemoryPatch::redirection(site, target));
+      continue;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(row.length), 0x90);
+    bytes[0] = row.kind == PatchKind::embeddedCall ? 0xE8 : 0xE9;
+    const std::uint32_t displacement =
+        host::branchDisplacement(static_cast<unsigned char*>(site) + 1, target);
+    std::memcpy(&bytes[1], &displacement, 4);
+    group.add(std::make_shared<host::MemoryPatch>(site, bytes.data(), row.length));
+  }
 }
 
 }  // namespace kvl

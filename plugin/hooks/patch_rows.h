@@ -1,25 +1,28 @@
 #pragma once
-// The kinds of row a patch group is built from, each made into a MemoryPatch at its resolved site.
+// One row of a hook set: a host site, how many bytes the patch writes there, what kind of patch
+// it is and its target. A group's builder keeps its rows in a table, in patch order.
+#include <cstddef>
 #include <cstdint>
-#include <initializer_list>
-#include <memory>
 
+#include "plugin/hooks/patch_group.h"
 #include "plugin/host/binding/hook_address.h"
-#include "plugin/host/binding/memory_patch.h"
-#include "plugin/host/binding/module_address.h"
 
 namespace kvl {
 
-// Literal bytes.
-std::shared_ptr<host::MemoryPatch> literalRow(const host::ModuleAddress& site, std::initializer_list<std::uint8_t> bytes);
-// A 32-bit float, little-endian.
-std::shared_ptr<host::MemoryPatch> floatRow(const host::ModuleAddress& site, float value);
-// The absolute address of a plugin variable (or constant) that host code then reads.
-std::shared_ptr<host::MemoryPatch> addressRow(const host::ModuleAddress& site, const void* variable);
-// A call redirection: the operand of the host CALL at the site now reaches the hook.
-std::shared_ptr<host::MemoryPatch> redirectionRow(const host::ModuleAddress& site, host::HookWord hook);
-// An embedded call: E8 with the displacement to the hook, then the literal bytes that follow it.
-std::shared_ptr<host::MemoryPatch> embeddedCallRow(const host::ModuleAddress& site, host::HookWord hook,
-                                                   std::initializer_list<std::uint8_t> after);
+enum class PatchKind {
+  callRedirection,  // the 4-byte operand of a host CALL or JMP now reaches the target
+  embeddedCall,     // E8 to the target, the rest of the length filled with no-operations
+  embeddedJump,     // E9 to the target, the rest of the length filled with no-operations
+};
+
+struct PatchRow {
+  std::uint32_t site;  // host executable address of the first byte written
+  std::int32_t length;
+  PatchKind kind;
+  host::HookWord target;
+};
+
+// Adds one patch per row, in row order; each patch saves the bytes it replaces now.
+void addPatchRows(PatchGroup& group, const PatchRow* rows, std::size_t count);
 
 }  // namespace kvl

@@ -12,6 +12,8 @@
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_names.h"
+#include "plugin/host/model/host_replay.h"
+#include "plugin/hooks/quazirra_group.h"
 
 namespace kvl {
 
@@ -129,7 +131,7 @@ void PluginController::buildCenterMenuGroup() {
 }
 void PluginController::buildLoadDataGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Load Data", 0)); }
 void PluginController::buildMainHookGroup() {
-  startupGroups_.push_back(std::make_shared<PatchGroup>("Quazirra", 2));
+  startupGroups_.push_back(buildQuazirraGroup());
   startupGroups_.push_back(carSetupGroup_);
 }
 void PluginController::buildKeyAliasTables() {}
@@ -155,6 +157,7 @@ void PluginController::gameStateHandler(const void* record) {
   }
 
   if (is(next, HostGameState::initializeTrack)) {
+    if (void* replay = host::HostReplay::instance()) host::HostReplay::setTickCount(replay, 0);
     tarmacSkidSoundScale =
         skidSoundScaleFor(TarmacSkidSoundThresholdOption(defaults::tarmacSkidSoundThreshold).read());
     skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());

@@ -12,3 +12,10 @@ int signOf(const float* value) noexcept;
 std::uint32_t materialTableIndex(float a, float b) noexcept;
 
 }  // namespace kvl::host
+
+namespace kvl::host {
+
+// True for one of the host's 93 listed codes (1, 2, 3, 5, ... 254).
+bool isListedCode(std::uint32_t code) noexcept;
+
+}  // namespace kvl::host

@@ -1,0 +1,233 @@
+#include "hostsim/replay.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/event_hub.h"
+
+extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
+                                           std::uint32_t self);
+extern "C" std::int32_t hostsimSiteStackLeft;
+
+namespace hostsim {
+namespace {
+
+#define THISCALL __attribute__((thiscall))
+
+// Where the host keeps its replay object, and the object's fields.
+constexpr std::uint32_t kReplayGlobal = 0x893634;
+constexpr std::uint32_t kChecksumOwnerGlobal = 0x7C29B4;
+constexpr std::uint32_t kMode = 16, kLastRun = 60, kRecordedFrames = 64;
+constexpr std::uint32_t kPlayRun = 1620068, kFrameInRun = 1620072, kTickCount = 1620076;
+constexpr std::uint32_t kChecksummed = 1620192, kControlRecord = 1620208, kClock = 1620224;
+constexpr std::uint32_t kObjectSize = kClock + 256;
+constexpr std::uint32_t kRunSize = 12;
+
+// Host functions and sites.
+constexpr std::uint32_t kChecksum = 0x490C00, kClockAfterRecord = 0x61E150, kClockBeforePlay = 0x6208C0;
+constexpr std::uint32_t kClockSync = 0x61EC60, kRestart = 0x49A1D0, kPlayFrame = 0x49A130;
+constexpr std::uint32_t kRecordSite = 0x47F4C3, kRaiseSite = 0x47F4CE, kRaiseSite2 = 0x47F59C;
+constexpr std::uint32_t kFinishedSite = 0x4990E2, kRestartSite = 0x4806C7, kRestartSite2 = 0x48287A;
+constexpr std::uint32_t kLoadCode = 0x499BE5, kLoadCode2 = 0x49A472, kSaveCode = 0x49AAF5;
+// A call of the play function from the host's replay loop (an address of the simulation's own).
+constexpr std::uint32_t kPlayCallSite = 0x1700010;
+constexpr std::uint32_t kReplayFrameSource = 1;
+
+unsigned char* replayObject() {
+  static unsigned char* object = static_cast<unsigned char*>(std::calloc(1, kObjectSize));
+  return object;
+}
+
+unsigned char* checksumOwner() {
+  static unsigned char* object = static_cast<unsigned char*>(std::calloc(1, 64));
+  return object;
+}
+
+std::int32_t& word(std::uint32_t offset) { return *reinterpret_cast<std::int32_t*>(replayObject() + offset); }
+std::uint16_t& halfWord(std::uint32_t offset) {
+  return *reinterpret_cast<std::uint16_t*>(replayObject() + offset);
+}
+
+std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
+
+template <typename F>
+std::uint32_t addressOf(F f) {
+  return wordOf(reinterpret_cast<void*>(f));
+}
+
+std::string hexBytes(const unsigned char* p, std::size_t n) {
+  std::string out;
+  char two[3];
+  for (std::size_t i = 0; i < n; ++i) {
+    std::snprintf(two, sizeof two, "%02x", p[i]);
+    out += two;
+  }
+  return out;
+}
+
+// The host's own routines behind the sites.
+std::uint32_t THISCALL hostChecksum(void* owner, const unsigned char* bytes, std::uint32_t length) {
+  std::uint32_t sum = 0;
+  for (std::uint32_t i = 0; i < length; ++i) sum = sum * 31 + bytes[i];
+  trace(std::string("host checksum ") + (owner == checksumOwner() ? "owner" : "other") + " " +
+        (bytes == replayObject() + kChecksummed ? "replay" : "other") + " " + std::to_string(length));
+  return sum;
+}
+void THISCALL hostClockAfterRecord(void* clock, std::int32_t v) {
+  trace(std::string("host clock afterRecord ") + (clock == replayObject() + kClock ? "replay " : "other ") +
+        std::to_string(v));
+}
+void THISCALL hostClockBeforePlay(void* clock, std::int32_t v) {
+  trace(std::string("host clock beforePlay ") + (clock == replayObject() + kClock ? "replay " : "other ") +
+        std::to_string(v));
+}
+void THISCALL hostClockSync(void*) { trace("host clock sync"); }
+void THISCALL hostRestart(void* object, std::uint32_t a, std::uint32_t b) {
+  trace("host replayRestart " + std::to_string(a) + " " + std::to_string(b));
+  if (object != replayObject()) return;
+  word(kLastRun) = 0;
+  word(kRecordedFrames) = 0;
+  word(kPlayRun) = 0;
+  halfWord(kFrameInRun) = 0;
+  word(kTickCount) = 0;
+  word(kMode) = 0;
+}
+std::uint32_t THISCALL hostPlayFrame(void*) {
+  trace("host replayPlay");
+  return 1;
+}
+void THISCALL hostRecordFrame(void*) { trace("host replayRecord"); }
+std::uint32_t THISCALL hostRaiseFrame(void*) {
+  trace("host replayRaise");
+  return 1;
+}
+std::uint32_t THISCALL hostIsFinished(void*) {
+  trace("host replayFinished");
+  return 1;
+}
+
+// A host listener on the replay-frame source: traces the 9-byte record the event points at.
+void THISCALL frameListenerDestroy(ListenerNode*, std::uint32_t) {}
+void THISCALL frameListenerInvoke(ListenerNode*, const void* record) {
+  std::uint32_t pointer = 0;
+  std::memcpy(&pointer, record, 4);
+  trace("host replayFrame " + hexBytes(reinterpret_cast<const unsigned char*>(pointer), 9));
+}
+const ListenerNodeTable frameListenerTable = {frameListenerDestroy, frameListenerInvoke};
+
+void listenOnce() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  static ListenerNode node = {&frameListenerTable, nullptr, nullptr, nullptr};
+  ListenerList& list = eventSource(kReplayFrameSource)->lists[32];
+  node.prev = list.tail;
+  if (list.tail != nullptr) list.tail->next = &node; else list.head = &node;
+  list.tail = &node;
+  node.list = &list;
+  ++list.count;
+}
+
+struct SavedReplay {
+  std::int32_t lastRun = 0;
+  std::int32_t recordedFrames = 0;
+  std::vector<unsigned char> runs;
+};
+SavedReplay saved;
+
+void traceState() {
+  trace("replay state last " + std::to_string(word(kLastRun)) + " recorded " + std::to_string(word(kRecordedFrames)) +
+        " play " + std::to_string(word(kPlayRun)) + " frame " + std::to_string(halfWord(kFrameInRun)) + " tick " +
+        std::to_string(word(kTickCount)) + " control " + hexBytes(replayObject() + kControlRecord, 1));
+}
+
+std::uint32_t self() { return wordOf(replayObject()); }
+
+}  // namespace
+
+std::vector<AddressEntry> replayEntries() {
+  return {
+      {EntryKind::global, kReplayGlobal, "replay", wordOf(replayObject())},
+      {EntryKind::global, kChecksumOwnerGlobal, "checksumOwner", wordOf(checksumOwner())},
+      {EntryKind::function, kChecksum, "checksum", addressOf(&hostChecksum)},
+      {EntryKind::function, kClockAfterRecord, "clockAfterRecord", addressOf(&hostClockAfterRecord)},
+      {EntryKind::function, kClockBeforePlay, "clockBeforePlay", addressOf(&hostClockBeforePlay)},
+      {EntryKind::function, kClockSync, "clockSync", addressOf(&hostClockSync)},
+      {EntryKind::function, kRestart, "replayRestart", addressOf(&hostRestart)},
+      {EntryKind::function, kPlayFrame, "replayPlay", addressOf(&hostPlayFrame)},
+      {EntryKind::callSite, kRecordSite, "replayRecordSite", addressOf(&hostRecordFrame)},
+      {EntryKind::callSite, kRaiseSite, "replayRaiseSite", addressOf(&hostRaiseFrame)},
+      {EntryKind::callSite, kRaiseSite2, "replayRaiseSite2", addressOf(&hostRaiseFrame)},
+      {EntryKind::callSite, kFinishedSite, "replayFinishedSite", addressOf(&hostIsFinished)},
+      {EntryKind::callSite, kRestartSite, "replayRestartSite", kRestart},
+      {EntryKind::callSite, kRestartSite2, "replayRestartSite2", kRestart},
+      {EntryKind::callSite, kPlayCallSite, "replayPlayCall", kPlayFrame},
+      {EntryKind::inlineCode, kLoadCode, "replayLoadCode", 12},
+      {EntryKind::inlineCode, kLoadCode2, "replayLoadCode2", 12},
+      {EntryKind::inlineCode, kSaveCode, "replaySaveCode", 19},
+  };
+}
+
+bool runReplayStep(std::istream& in) {
+  listenOnce();
+  std::string step;
+  in >> step;
+  if (step == "restart") {
+    runCallSite(kRestartSite, {0, 0}, self());
+  } else if (step == "record") {
+    std::string hex;
+    int count = 1;
+    in >> hex >> count;
+    std::memset(replayObject() + kControlRecord, 0, 9);
+    for (std::size_t i = 0; i + 2 <= hex.size() && i / 2 < 9; i += 2) {
+      replayObject()[kControlRecord + i / 2] =
+          static_cast<unsigned char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
+    }
+    word(kMode) = 0;
+    std::int32_t worst = 0;
+    const unsigned char first = replayObject()[kControlRecord];
+    for (int i = 0; i < count; ++i) {
+      hostsimInvokeSite(reinterpret_cast<const void*>(kRecordSite - 1), nullptr, 0, self());
+      if (hostsimSiteStackLeft != 0) worst = hostsimSiteStackLeft;
+      // The host sets its input bits again for the next frame.
+      if (i + 1 < count) replayObject()[kControlRecord] = first;
+    }
+    trace("replay recorded " + std::to_string(count) + " stack words left " + std::to_string(worst / 4));
+    traceState();
+  } else if (step == "raise") {
+    trace("replay raise result " + std::to_string(runCallSite(kRaiseSite, {}, self())));
+  } else if (step == "save") {
+    const std::int32_t last = word(kLastRun);
+    std::vector<unsigned char> buffer(static_cast<std::size_t>(last + 1) * kRunSize + 12, 0xCC);
+    runInlineCode(kSaveCode, 0, wordOf(buffer.data()));
+    trace("replay saved " + hexBytes(buffer.data(), buffer.size() - 12) + " guard " +
+          hexBytes(buffer.data() + buffer.size() - 12, 1));
+    saved.lastRun = last;
+    saved.recordedFrames = word(kRecordedFrames);
+    saved.runs.assign(buffer.begin(), buffer.end() - 12);
+  } else if (step == "load") {
+    std::int32_t last = saved.lastRun;
+    in >> last;
+    word(kLastRun) = last;
+    word(kRecordedFrames) = saved.recordedFrames;
+    word(kMode) = 2;
+    word(kPlayRun) = 0;
+    halfWord(kFrameInRun) = 1;
+    word(kTickCount) = 1;
+    runInlineCode(kLoadCode, wordOf(saved.runs.data()), 0);
+    traceState();
+  } else if (step == "play") {
+    const std::uint32_t result = runCallSite(kPlayCallSite, {}, self());
+    const std::uint32_t finished = runCallSite(kFinishedSite, {}, self());
+    trace("replay play result " + std::to_string(result) + " finished " + std::to_string(finished));
+    traceState();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,26 @@
+#pragma once
+// The host's replay object and the replay code the plugin redirects: the record, raise, play,
+// finished and restart calls, and the inline code that loads and saves the replay's runs.
+#include <istream>
+#include <vector>
+
+#include "hostsim/address_table.h"
+
+namespace hostsim {
+
+std::vector<AddressEntry> replayEntries();
+
+// Scenario steps, after "replay":
+//   restart                 the host's restart call (site 0x4806C7)
+//   record HEX [COUNT]      sets the control record (up to 9 bytes, hex) and records COUNT frames
+//                           (default 1) through the record call
+//   raise                   the frame-raise call; a host listener on source 1 traces the record
+//   save                    the host saves: the inline save code with EDI at a buffer sized by
+//                           the last run; traces the bytes written
+//   load [LAST]             the host loads what it saved (header and runs; LAST overrides the
+//                           stored last run) and enters playback at run 0, frame 1
+//   play                    the host's play call, then its finished test
+// False for an unknown step.
+bool runReplayStep(std::istream& in);
+
+}  // namespace hostsim
