@@ -9,6 +9,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
+#include "hostsim/menu_model.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -69,6 +70,7 @@ const std::vector<AddressEntry>& addressTable() {
       {EntryKind::global, kLoadingWord, "loadingWord", 0},
     };
     appendDisplayRows(rows);
+    appendMenuRows(rows);
     for (const auto& more : {replayEntries(), drivingPathEntries()}) rows.insert(rows.end(), more.begin(), more.end());
     return rows;
   }();

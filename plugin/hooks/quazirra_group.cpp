@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "plugin/hooks/patch_rows.h"
+#include "plugin/hooks/quazirra_menu_rows.h"
 #include "plugin/host/model/driving_path_hooks.h"
 #include "plugin/host/model/replay_hooks.h"
 
@@ -50,6 +51,7 @@ const PatchRow* rows(std::size_t& count) {
 
 std::shared_ptr<PatchGroup> buildQuazirraGroup() {
   auto group = std::make_shared<PatchGroup>("Quazirra", 2);
+  addMenuRows(*group);
   std::size_t count = 0;
   const PatchRow* table = rows(count);
   addPatchRows(*group, table, count);

@@ -11,6 +11,9 @@
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_game_modes.h"
+#include "plugin/host/model/host_localization.h"
+#include "plugin/host/model/language_callbacks.h"
 #include "plugin/host/model/host_names.h"
 #include "plugin/host/model/host_replay.h"
 #include "plugin/hooks/quazirra_group.h"
@@ -81,6 +84,7 @@ PluginController::PluginController()
   trackNameGroup_ = std::make_shared<PatchGroup>("", 0);
   carSetupGroup_ = std::make_shared<PatchGroup>("QZR Car Setup", 0);
 
+  host::bindLocalizedTexts();
   buildPatchGroups();
 
   if (host::HostEventHub* h = hub()) {
@@ -146,6 +150,7 @@ void PluginController::gameStateHandler(const void* record) {
 
   if (is(current, HostGameState::init)) {
     if (modeGroups_.empty()) applyModeGroups();
+    host::registerLanguageCallbacks(host::HostMenuManager::menu(0), host::HostMenuManager::menu(1));
   } else if (is(current, HostGameState::loading) || is(current, HostGameState::loadingFrontend) ||
              is(current, HostGameState::loadingCutscene)) {
     clearUnsetEntryMarks();
