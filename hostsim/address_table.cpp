@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
+#include "hostsim/renderer_model.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -71,6 +72,7 @@ const std::vector<AddressEntry>& addressTable() {
     };
     appendDisplayRows(rows);
     appendMenuRows(rows);
+    appendRendererRows(rows);
     for (const auto& more : {replayEntries(), drivingPathEntries()}) rows.insert(rows.end(), more.begin(), more.end());
     return rows;
   }();

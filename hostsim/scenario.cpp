@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
+#include "hostsim/renderer_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -90,7 +91,7 @@ int runScenario(std::istream& steps) {
         trace("bad scenario line " + std::to_string(lineNumber));
         return 3;
       }
-    } else if (runDisplayStep(step, in) || runMenuStep(step, in)) {
+    } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "frame") {

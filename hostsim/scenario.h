@@ -13,6 +13,7 @@
 //   window                      the host creates its window (display_model.h)
 //   graphics                    the host builds and uses its graphics object (display_model.h)
 //   menu, ranges, language, cursor, languagemenu   the host's menus (menu_model.h)
+//   race, dashboard, lamps      the driving display's lamps (renderer_model.h)
 //   shutdown                    raise the shutdown source
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)

@@ -22,7 +22,7 @@ namespace kvl {
 
 float tarmacSkidSoundScale = 1.0f;
 float skidSoundScale = 1.0f;
-float gearChangeIndicatorDelta = 200.0f;
+
 std::uint8_t wheelRecordSnapshot[4][kWheelRecordSize];
 
 namespace {
