@@ -11,6 +11,7 @@
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
+#include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -73,6 +74,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendDisplayRows(rows);
     appendMenuRows(rows);
     appendRendererRows(rows);
+    appendSlotDialogRows(rows);
     for (const auto& more : {replayEntries(), drivingPathEntries()}) rows.insert(rows.end(), more.begin(), more.end());
     return rows;
   }();

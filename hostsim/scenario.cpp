@@ -11,6 +11,7 @@
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
+#include "hostsim/slot_dialog_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -91,7 +92,8 @@ int runScenario(std::istream& steps) {
         trace("bad scenario line " + std::to_string(lineNumber));
         return 3;
       }
-    } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in)) {
+    } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
+               runSlotDialogStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "frame") {

@@ -14,6 +14,7 @@
 //   graphics                    the host builds and uses its graphics object (display_model.h)
 //   menu, ranges, language, cursor, languagemenu   the host's menus (menu_model.h)
 //   race, dashboard, lamps      the driving display's lamps (renderer_model.h)
+//   slotmenu, slotconfirm       the setup-slot dialogs (slot_dialog_model.h)
 //   shutdown                    raise the shutdown source
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)

@@ -6,6 +6,7 @@
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/hooks/display_groups.h"
+#include "plugin/hooks/game_stuff_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -122,9 +123,7 @@ void PluginController::applyModeGroups() {
 // The builders hold no patches yet: each feature adds its own as it arrives. An empty group
 // shows "Missing".
 void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
-void PluginController::buildGameStuffGroup() {
-  startupGroups_.push_back(std::make_shared<PatchGroup>("Game Stuff", 0));
-}
+void PluginController::buildGameStuffGroup() { startupGroups_.push_back(kvl::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
   startupGroups_.push_back(makeFullscreenWindowGroup());
   startupGroups_.push_back(makeVSyncGroup());
