@@ -17,6 +17,7 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
+#include "hostsim/runtime_host.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
@@ -45,9 +46,10 @@ std::uint32_t rel(std::uint32_t operand, std::uint32_t target) { return target -
 
 }  // namespace
 
-const std::vector<AddressEntry>& addressTable() {
-  static const std::vector<AddressEntry> table = [] {
-    std::vector<AddressEntry> rows = {
+namespace {
+
+std::vector<AddressEntry> baseEntries() {
+  return {
       // Host allocators.
       {EntryKind::function, kRuntimeMalloc, "runtimeMalloc", addressOf(&runtimeMalloc)},
       {EntryKind::function, kRuntimeFree, "runtimeFree", addressOf(&runtimeFree)},
@@ -70,7 +72,16 @@ const std::vector<AddressEntry>& addressTable() {
       {EntryKind::global, kMathGlobal, "math", wordOf(hostObjects().math)},
       {EntryKind::global, kActiveFlag, "activeFlag", 1},
       {EntryKind::global, kLoadingWord, "loadingWord", 0},
-    };
+  };
+}
+
+}  // namespace
+
+const std::vector<AddressEntry>& addressTable() {
+  static const std::vector<AddressEntry> table = [] {
+    std::vector<AddressEntry> rows = baseEntries();
+    const std::vector<AddressEntry> runtime = runtimeEntries();
+    rows.insert(rows.end(), runtime.begin(), runtime.end());
     appendDisplayRows(rows);
     appendMenuRows(rows);
     appendRendererRows(rows);
@@ -154,10 +165,11 @@ float runFloatOperandSite(std::uint32_t siteAddress) {
   return reinterpret_cast<float (*)()>(siteAddress - e->opcodeLength)();
 }
 
-std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self) {
+std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self,
+                          bool traced) {
   const std::uint32_t result = hostsimInvokeSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
                                                  static_cast<int>(args.size()), self);
-  trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+  if (traced) trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
   return result;
 }
 

@@ -37,9 +37,10 @@ void paintRegion();
 std::uint32_t runOperandSite(std::uint32_t siteAddress);
 float runFloatOperandSite(std::uint32_t siteAddress);
 
-// Runs the call site named in the table with 32-bit arguments and `self` in ECX.
+// Runs the call site named in the table with 32-bit arguments and `self` in ECX; traced, it
+// records how many argument words the target left on the stack.
 std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args,
-                          std::uint32_t self = 0);
+                          std::uint32_t self = 0, bool traced = true);
 // The same for a site whose target returns a float in ST(0).
 float runFloatCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self = 0);
 

@@ -11,6 +11,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/frame_loop.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/scenario.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
   hostsim::recordModuleBases(spindle, railwise);
   // After the modules: some rows lie in their ranges.
   hostsim::paintRegion();
+  hostsim::createHostWindow();
 
   if (scenarioPath.empty()) {
     std::istringstream steps("create\nname\nstate 0\nframe\nshutdown\n");

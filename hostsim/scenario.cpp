@@ -13,11 +13,13 @@
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/frame_loop.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/plugin_loader.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
+#include "hostsim/runtime_host.h"
 
 namespace hostsim {
 namespace {
@@ -84,6 +86,14 @@ int runScenario(std::istream& steps) {
         const auto result = runCallSite(kMaterialTableSite, {floatWord(a), floatWord(b)},
                                         static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hostObjects().materialTable)));
         trace("site material result " + std::to_string(result & 0xFF));
+      } else if (which == "force") {
+        std::int32_t m = 0;
+        in >> m;
+        runForceSite(m);
+      } else if (which == "poll") {
+        std::int32_t v = 0;
+        in >> v;
+        runInputPollSite(v);
       } else if (which == "pressure") {
         std::uint32_t p = 0, b = 0, x = 0, d = 0;
         in >> p >> b >> x >> d;
@@ -96,6 +106,13 @@ int runScenario(std::istream& steps) {
                runSlotDialogStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
+    } else if (step == "run") {
+      double wallSeconds = 0;
+      in >> wallSeconds;
+      runFrameLoop(wallSeconds);
+    } else if (step == "close") {
+      const int code = closeHostWindow();
+      if (code != 0) return code;
     } else if (step == "frame") {
       plugin.draw();
     } else if (step == "key") {

@@ -18,6 +18,19 @@
 //   shutdown                    raise the shutdown source
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)
+//   site force M                run the force-feedback call site with magnitude M
+//   site poll V                 run the input-poll call site with value V
+//   run SECONDS                 the host's frame loop for that wall time: messages, then per
+//                               frame the physics step call, its neighbouring callback and two
+//                               event raises (a one-int record by address, a steering word)
+//   close                       WM_CLOSE to the host window, then the message loop until WM_QUIT
+// Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
+//   host physics step S periods N on host|worker    each host physics step, S in seconds
+//   host listener K FIRST                           a host listener of source K got a record
+//   effect SetParameters magnitude M flags F ...    the force-feedback effect's parameter call
+//   host force M / host input poll V on host|worker the host's own force call and input poll
+//   host plugin load NAME ok|failed, host plugin list add, host plugin entry destroyed
+//   host window close / destroyed, host message loop ended CODE, host ran N frames
 #include <istream>
 #include <string>
 

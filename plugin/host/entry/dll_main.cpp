@@ -4,9 +4,12 @@
 #include "plugin/gui/status_page.h"
 #include "plugin/host/entry/plugin_entry.h"
 #include "plugin/host/entry/plugin_object.h"
+#include "plugin/host/workers/periodic_worker.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(module);
+  // At process exit the system has ended every other thread before the library's objects go.
+  if (reason == DLL_PROCESS_DETACH && reserved != nullptr) kvl::host::PeriodicWorker::setProcessExiting();
   return TRUE;
 }
 

@@ -3,24 +3,37 @@
 #include <algorithm>
 #include <cstring>
 
+#include <windows.h>
+
+#include "plugin/foundation/clocks/perf_clock.h"
+#include "plugin/foundation/clocks/step_timer.h"
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/hooks/display_groups.h"
 #include "plugin/hooks/game_stuff_group.h"
+#include "plugin/hooks/main_hook_group.h"
+#include "plugin/hooks/quazirra_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/host_event_hub.h"
+#include "plugin/host/model/host_clock_source.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_localization.h"
 #include "plugin/host/model/language_callbacks.h"
 #include "plugin/host/model/host_names.h"
+#include "plugin/host/model/host_plugin_list.h"
+#include "plugin/host/model/host_renderer.h"
 #include "plugin/host/model/host_replay.h"
-#include "plugin/hooks/quazirra_group.h"
+#include "plugin/host/workers/host_window_hook.h"
+#include "plugin/host/workers/input_workers.h"
+#include "plugin/host/workers/physics_worker.h"
+#include "plugin/sound/sound_client.h"
 
 namespace kvl {
 
+float replayGripValue = 0.0f;
 float tarmacSkidSoundScale = 1.0f;
 float skidSoundScale = 1.0f;
 
@@ -33,6 +46,8 @@ using host::HostGameState;
 constexpr std::uint32_t kDisplayFlagByte = 0x7EA274u;
 constexpr std::uint32_t kLoadingWord = 0x894FBCu;
 constexpr std::uint32_t kRailwiseEntryTable = 0x6106C484u;
+constexpr std::size_t kReplayGripOffset = 0x18B908;
+constexpr char kRuntimeFolder[] = "Plugins\\QZR\\runtime";
 
 bool is(std::int32_t state, HostGameState s) { return state == static_cast<std::int32_t>(s); }
 
@@ -93,9 +108,29 @@ PluginController::PluginController()
     host::appendListener(h->wheelData()->catchAll(), wheelDataNode_);
     host::appendListener(h->shutdown()->catchAll(), shutdownNode_);
   }
+
+  startRuntime();
+  loadRuntimeDlls();
 }
 
-PluginController::~PluginController() = default;
+PluginController::~PluginController() { windowHook_.reset(); }
+
+void PluginController::startRuntime() {
+  PerfClock::instance();
+  SoundClient::instance();
+  host::physicsWorker();
+  host::inputWorker();
+  host::forceFeedbackWorker();
+  host::useHostClockSource();
+  (void)StepTimer::instance().periodSeconds();
+}
+
+void PluginController::loadRuntimeDlls() {
+  char directory[261];
+  const DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
+  if (length == 0 || length >= sizeof directory) return;
+  host::HostPluginList::loadPluginDlls(std::string(directory) + "\\" + kRuntimeFolder);
+}
 
 void PluginController::collectGroups(PatchGroupList& out) const {
   out.insert(out.end(), startupGroups_.begin(), startupGroups_.end());
@@ -134,7 +169,11 @@ void PluginController::buildCenterMenuGroup() {
 }
 void PluginController::buildLoadDataGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Load Data", 0)); }
 void PluginController::buildMainHookGroup() {
-  startupGroups_.push_back(buildQuazirraGroup());
+  // The main hook set's rows come in two tables for now: the model's and menus' rows, then the
+  // input, step and event rows.
+  auto group = buildQuazirraGroup();
+  for (const auto& patch : hooks::buildMainHookGroup()->patches()) group->add(patch);
+  startupGroups_.push_back(group);
   startupGroups_.push_back(carSetupGroup_);
 }
 void PluginController::buildKeyAliasTables() {}
@@ -148,32 +187,70 @@ void PluginController::gameStateHandler(const void* record) {
   const std::int32_t next = static_cast<const host::GameStateEvent*>(record)->state;
 
   if (is(current, HostGameState::init)) {
-    if (modeGroups_.empty()) applyModeGroups();
-    host::registerLanguageCallbacks(host::HostMenuManager::menu(0), host::HostMenuManager::menu(1));
+    if (modeGroups_.empty()) {
+      applyModeGroups();
+      PerfClock::instance();
+    }
+    bindHostMenus();
+    buildTrackLists();
+    hookHostWindow();
   } else if (is(current, HostGameState::loading) || is(current, HostGameState::loadingFrontend) ||
              is(current, HostGameState::loadingCutscene)) {
     clearUnsetEntryMarks();
   }
 
-  if (is(next, HostGameState::loading)) {
-    host::fieldAt<std::int32_t>(host::HostAddress(kLoadingWord).resolve(), 0) = 0;
-    if (void* game = host::HostGame::instance()) host::fieldAt<float>(game, 112 + 660) = 300.0f;
-  }
-
-  if (is(next, HostGameState::initializeTrack)) {
-    if (void* replay = host::HostReplay::instance()) host::HostReplay::setTickCount(replay, 0);
-    tarmacSkidSoundScale =
-        skidSoundScaleFor(TarmacSkidSoundThresholdOption(defaults::tarmacSkidSoundThreshold).read());
-    skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());
-    gearChangeIndicatorDelta =
-        gearChangeIndicatorDeltaFor(GearChangeIndicatorDeltaRpmOption(defaults::gearChangeIndicatorDeltaRpm).read());
-  }
+  if (is(next, HostGameState::loading)) prepareLoading();
+  if (is(next, HostGameState::initializeTrack)) initializeTrack();
 
   if (!ShowRevisionOption(defaults::showRevision).read()) return;
   auto& displayFlag = host::fieldAt<std::uint8_t>(host::HostAddress(kDisplayFlagByte).resolve(), 0);
   if (is(current, HostGameState::pause) || is(current, HostGameState::countdown)) displayFlag = 0;
   if (is(current, HostGameState::initializeTrack)) displayFlag = 1;
   if (is(next, HostGameState::pause)) displayFlag = 1;
+}
+
+// The setup and language menus are bound by the menu features as they arrive.
+void PluginController::bindHostMenus() {
+  host::registerLanguageCallbacks(host::HostMenuManager::menu(0), host::HostMenuManager::menu(1));
+}
+
+// The track lists come with the track features.
+void PluginController::buildTrackLists() {}
+
+// One hook serves the process: a hook already held stays.
+void PluginController::hookHostWindow() {
+  if (windowHook_ && windowHook_->installed()) return;
+  void* renderer = host::HostRenderer::instance();
+  if (renderer == nullptr) return;
+  windowHook_ = std::make_shared<host::HostWindowHook>(host::HostRenderer::window(renderer));
+}
+
+void PluginController::prepareLoading() {
+  if (void* replay = host::HostReplay::instance()) {
+    if (host::HostReplay::mode(replay) == 1) replayGripValue = host::fieldAt<float>(replay, kReplayGripOffset);
+  }
+  host::fieldAt<std::int32_t>(host::HostAddress(kLoadingWord).resolve(), 0) = 0;
+  if (void* game = host::HostGame::instance()) host::fieldAt<float>(game, 112 + 660) = 300.0f;
+}
+
+void PluginController::initializeTrack() {
+  void* replay = host::HostReplay::instance();
+  if (replay != nullptr) host::HostReplay::setTickCount(replay, 0);
+  PerfClock::instance().reset();
+  // The car-parameter pass, the grip table, the track-list update and the stage sound word come
+  // with the physics, track and sound features; until then nothing is loaded and recording does
+  // not start by itself.
+  startTelemetryRecording(false);
+  tarmacSkidSoundScale =
+      skidSoundScaleFor(TarmacSkidSoundThresholdOption(defaults::tarmacSkidSoundThreshold).read());
+  skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());
+  gearChangeIndicatorDelta =
+      gearChangeIndicatorDeltaFor(GearChangeIndicatorDeltaRpmOption(defaults::gearChangeIndicatorDeltaRpm).read());
+}
+
+// Recording starts or stops on the physics worker's thread.
+void PluginController::startTelemetryRecording(bool) {
+  host::physicsWorker().postToWorker([] {});
 }
 
 void PluginController::wheelDataHandler(const void*) {
@@ -188,6 +265,6 @@ void PluginController::wheelDataHandler(const void*) {
   }
 }
 
-void PluginController::shutdownHandler(const void*) {}
+void PluginController::shutdownHandler(const void*) { windowHook_.reset(); }
 
 }  // namespace kvl

@@ -10,6 +10,10 @@
 #include "plugin/hooks/patch_group.h"
 #include "plugin/host/events/host_listener.h"
 
+namespace kvl::host {
+class HostWindowHook;
+}
+
 namespace kvl {
 
 using PatchGroupList = std::deque<std::shared_ptr<PatchGroup>>;
@@ -27,6 +31,8 @@ class PluginController {
   void collectGroups(PatchGroupList& out) const;
   const PatchGroupList& startupGroups() const noexcept { return startupGroups_; }
   const PatchGroupList& modeGroups() const noexcept { return modeGroups_; }
+  // The window hook made at the first game-state event in INIT; empty before and after shutdown.
+  const std::shared_ptr<host::HostWindowHook>& windowHook() const noexcept { return windowHook_; }
 
   // The handlers, called through their listener nodes with the event record.
   void gameStateHandler(const void* record);
@@ -51,6 +57,18 @@ class PluginController {
   void buildAspectRatioGroup();
   void buildTrackLoadingGroup();
 
+  // Start-up: the clocks, the daemon clients and the workers, then the runtime plugin folder.
+  void startRuntime();
+  void loadRuntimeDlls();
+
+  // Steps of the game-state handler, in their order.
+  void bindHostMenus();
+  void buildTrackLists();
+  void hookHostWindow();
+  void prepareLoading();
+  void initializeTrack();
+  void startTelemetryRecording(bool start);
+
   host::HostListenerNode gameStateNode_;
   host::HostListenerNode wheelDataNode_;
   host::HostListenerNode shutdownNode_;
@@ -59,9 +77,11 @@ class PluginController {
   std::shared_ptr<PatchGroup> headGasketGroup_;
   std::shared_ptr<PatchGroup> trackNameGroup_;
   std::shared_ptr<PatchGroup> carSetupGroup_;
+  std::shared_ptr<host::HostWindowHook> windowHook_;
 };
 
 // Plugin values that host code or other parts read; fixed addresses for the life of the process.
+extern float replayGripValue;
 extern float tarmacSkidSoundScale;
 extern float skidSoundScale;
 extern float gearChangeIndicatorDelta;

@@ -50,7 +50,9 @@ PeriodicWorker::~PeriodicWorker() {
   unlinkListener(gameStateNode_);
   if (processExiting.load()) {
     // The system has already ended the worker's thread: touch neither it nor its loop.
-    if (thread_ && thread_->joinable()) thread_->detach();
+    for (std::shared_ptr<std::thread>* t : {&thread_, &endedThread_}) {
+      if (*t != nullptr && (*t)->joinable()) (*t)->detach();
+    }
     (void)timer_.release();
     (void)eventLoop_.release();
     workGuard_.reset();
@@ -60,9 +62,7 @@ PeriodicWorker::~PeriodicWorker() {
   timer_.reset();
 }
 
-bool PeriodicWorker::onWorkerThread() const noexcept {
-  return thread_ != nullptr && threadId_.load() == std::this_thread::get_id();
-}
+bool PeriodicWorker::onWorkerThread() const noexcept { return threadId_.load() == std::this_thread::get_id(); }
 
 void PeriodicWorker::linkListeners(EventSignal* gameStateSource, EventSignal* shutdownSource) noexcept {
   if (gameStateSource != nullptr) appendListener(gameStateSource->catchAll(), gameStateNode_);
@@ -84,14 +84,16 @@ void PeriodicWorker::stop() {
     primed_.store(false);
   }
   stateChanged_.notify_all();
-  if (thread_ == nullptr) return;
   if (onWorkerThread()) {
-    // A worker never joins itself: its loop is stopped and the thread ends on its own.
-    thread_->detach();
-  } else if (thread_->joinable()) {
-    thread_->join();
+    // A worker never joins itself: its loop is stopped, the thread ends on its own and the next
+    // stop from another thread (at the latest the destructor) joins it.
+    endedThread_ = std::move(thread_);
+    return;
   }
-  thread_.reset();
+  for (std::shared_ptr<std::thread>* t : {&thread_, &endedThread_}) {
+    if (*t != nullptr && (*t)->joinable()) (*t)->join();
+    t->reset();
+  }
 }
 
 void PeriodicWorker::threadMain() noexcept {

@@ -108,6 +108,7 @@ class PeriodicWorker {
   std::atomic<bool> guardHeld_{true};
   std::unique_ptr<boost::asio::steady_timer> timer_;
   std::shared_ptr<std::thread> thread_;
+  std::shared_ptr<std::thread> endedThread_;  // stopped from its own thread, joined later
   std::atomic<std::thread::id> threadId_{};
   HostListenerNode gameStateNode_;
   HostListenerNode shutdownNode_;

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -62,9 +63,10 @@ struct FakeHost {
   std::uint8_t displayFlag() const { return *at(0x7EA274); }
 };
 
-// The host's name lookup: three wheels exist, the right rear one does not.
+// The host's name lookup (callee cleans its one argument): three wheels exist, the right rear
+// one does not.
 unsigned char* wheelObjects = nullptr;
-std::uint32_t nameIdHandler(const char* name) {
+std::uint32_t QZR_STDCALL nameIdHandler(const char* name) {
   const std::string n = name;
   const char* known[3] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB"};
   for (int i = 0; i < 3; ++i) {
@@ -90,6 +92,9 @@ void paintJump(unsigned char* at, const void* handler) {
   FlushInstructionCache(GetCurrentProcess(), at, 16);
 }
 
+// The host runtime's malloc (caller cleans).
+void* QZR_CDECL runtimeMallocHandler(std::uint32_t bytes) { return std::calloc(1, bytes); }
+
 std::vector<std::string> names(const PatchGroupList& list) {
   std::vector<std::string> out;
   for (const auto& g : list) out.push_back(g->name());
@@ -108,11 +113,13 @@ TEST(PluginController, StartUpAndGameStateEvents) {
   ASSERT_NE(host.module, nullptr);
   ASSERT_NE(host.region, nullptr);
   ASSERT_EQ(HostEventHub::instance(), reinterpret_cast<HostEventHub*>(host.hub));
+  paintJump(host.at(0x70BEC2), reinterpret_cast<const void*>(&runtimeMallocHandler));
 
   PluginController& controller = PluginController::instance();
   EXPECT_EQ(&controller, &PluginController::instance());
 
-  // List A in the start-up order, every group still empty; list B waits for the host.
+  // List A in the start-up order; list B waits for the host. The stand-in has no host code at
+  // the main group's sites, so its redirections find no call to redirect; the others are empty.
   EXPECT_EQ(names(controller.startupGroups()),
             (std::vector<std::string>{"Sound", "Game Stuff", "Fullscreen Window", "V-Sync", "Head Gasket",
                                       "Center Menu", "Load Data", "Quazirra", "QZR Car Setup"}));
@@ -126,10 +133,12 @@ TEST(PluginController, StartUpAndGameStateEvents) {
   }
   EXPECT_TRUE(controller.modeGroups().empty());
 
-  // One node each in the catch-all lists of sources 52, 65 and 10.
+  // The controller's node first in the catch-all lists of sources 52, 65 and 10; the workers'
+  // nodes follow on 52 (two for each of the three workers) and 10.
   for (std::uint32_t k : {52u, 65u, 10u}) {
-    EXPECT_EQ(host.source(k)->catchAll().count, 1) << k;
-    EXPECT_NE(host.source(k)->catchAll().head, nullptr) << k;
+    EXPECT_EQ(host.source(k)->catchAll().count, k == 52 ? 7 : k == 10 ? 4 : 1) << k;
+    ASSERT_NE(host.source(k)->catchAll().head, nullptr) << k;
+    EXPECT_EQ(host.source(k)->catchAll().head->userData, &controller) << k;
   }
 
   // The first event while the host is in INIT builds list B once.

@@ -1,0 +1,99 @@
+#include "plugin/hooks/main_hook_group.h"
+
+#include <cstring>
+#include <vector>
+
+#include "plugin/hooks/hook_row.h"
+#include "plugin/host/binding/hook_address.h"
+#include "plugin/host/binding/host_allocators.h"
+#include "plugin/host/events/hook_adapters.h"
+#include "plugin/host/workers/input_workers.h"
+#include "plugin/host/workers/physics_worker.h"
+
+namespace kvl::hooks {
+namespace {
+
+using host::hookAddress;
+constexpr HookKind kCall = HookKind::callRedirection;
+
+void* batchBufferBlock = nullptr;
+
+std::vector<HookRow> inputAndStepRows() {
+  return {
+      {0x4C6FB3, 4, kCall, hookAddress(&host::forceFeedbackHook), "forceFeedbackHook"},
+      {0x4CC45E, 4, kCall, hookAddress(&host::inputPollHook), "inputPollHook"},
+      {0x44A765, 4, kCall, hookAddress(&host::hostStepHook), "hostStepHook"},
+      {0x44A76C, 4, kCall, hookAddress(&host::emptyHostCallback), "emptyHostCallback"},
+  };
+}
+
+// The host's item code gets a buffer of its own and the three sizes that go with it.
+std::vector<HookRow> batchSizeRows() {
+  return {
+      {0x605135, 4, HookKind::literal, 4800000, "4800000"},
+      {0x60514A, 4, HookKind::literal, 600000, "600000"},
+      {0x60516D, 4, HookKind::literal, 50000, "50000"},
+  };
+}
+
+std::vector<HookRow> batchBufferRows(void* buffer) {
+  const auto address = reinterpret_cast<std::uintptr_t>(buffer);
+  return {
+      {0x60555C, 4, HookKind::pluginAddress, address, "batch buffer"},
+      {0x60559E, 4, HookKind::pluginAddress, address, "batch buffer"},
+      {0x6055DE, 4, HookKind::pluginAddress, address, "batch buffer"},
+  };
+}
+
+// Host event raises, in patch order, with the adapter each site reaches (0: a site whose hook
+// belongs to another feature).
+struct EventSite {
+  std::uint32_t site;
+  int adapter;
+};
+const EventSite kEventSites[] = {
+    {0x4CC42F, 3},  {0x48D24F, 0},  {0x4CC48E, 21}, {0x56E6EA, 23}, {0x5191A9, 16}, {0x5FDDF3, 16},
+    {0x5FDC15, 26}, {0x53E317, 0},  {0x53F0DD, 0},  {0x51FEEC, 12}, {0x522377, 12}, {0x60D443, 12},
+    {0x47F52A, 14}, {0x47F653, 14}, {0x4E9307, 7},  {0x4EF703, 15}, {0x4F149B, 4},  {0x6180AF, 4},
+    {0x4E8FBE, 24}, {0x4E9BBA, 24}, {0x52C501, 11}, {0x4E4934, 2},  {0x4EA3B1, 2},  {0x4E977C, 22},
+    {0x4E9C5C, 9},  {0x4EA1CC, 25}, {0x4EBC8E, 25}, {0x51FC9F, 25}, {0x5220DB, 25}, {0x52C6F6, 25},
+    {0x5F9933, 25}, {0x60092A, 25}, {0x5F9A26, 5},  {0x4EA1F7, 1},  {0x5F9A4B, 1},  {0x5358A7, 27},
+    {0x5FD8FB, 27}, {0x50855C, 13}, {0x5FDE62, 13}, {0x5232E3, 20}, {0x518D71, 17}, {0x4F212D, 6},
+    {0x4E991B, 8},  {0x51FCEB, 19}, {0x52E025, 10}, {0x4919CE, 18},
+};
+
+std::vector<HookRow> eventRows() {
+  std::vector<HookRow> rows;
+  for (const EventSite& e : kEventSites) {
+    if (e.site == 0x48D24F) {
+      rows.push_back({e.site, 4, kCall, hookAddress(&host::inputEventHook), "inputEventHook"});
+    } else if (e.adapter != 0) {
+      rows.push_back({e.site, 4, kCall, host::adapterEntry(e.adapter), "event adapter"});
+    }
+  }
+  return rows;
+}
+
+}  // namespace
+
+void* batchBuffer() noexcept { return batchBufferBlock; }
+
+std::shared_ptr<PatchGroup> buildMainHookGroup() {
+  auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
+  addRows(*group, inputAndStepRows());
+  if (batchBufferBlock == nullptr) {
+    batchBufferBlock = host::hostRuntimeMalloc(kBatchBufferSize);
+    if (batchBufferBlock != nullptr) std::memset(batchBufferBlock, 0, kBatchBufferSize);
+  }
+  if (batchBufferBlock != nullptr) {
+    addRows(*group, batchSizeRows());
+    addRows(*group, batchBufferRows(batchBufferBlock));
+  } else {
+    // Without the buffer the host keeps its own and its own sizes: nothing points at a null block.
+    group->setText("No memory for the batch buffer");
+  }
+  addRows(*group, eventRows());
+  return group;
+}
+
+}  // namespace kvl::hooks
