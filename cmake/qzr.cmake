@@ -90,16 +90,19 @@ endfunction()
 # processes, which some machines (kernels without 32-bit user space) do not have.
 if(QZR_WINDOWS)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${QZR_ROOT}/scripts/wine-run)
-  # 64-bit programs run under wine64. 32-bit programs run where Wine can start 32-bit processes,
-  # natively or under processor emulation (scripts/emulate-32); elsewhere, or when
-  # QZR_RUN_WIN32_TESTS is OFF, their test programs are built and not registered.
+  # 64-bit programs run under wine64. 32-bit programs run natively where the kernel runs them,
+  # else in the 32-bit test machine (scripts/vm-32); elsewhere, or when QZR_RUN_WIN32_TESTS is
+  # OFF, their test programs are built and not registered.
   option(QZR_RUN_WIN32_TESTS "Register the i686 test programs with CTest where they can run" ON)
   set(_can_run 1)
   if(QZR_WIN64)
     set(_can_run 0)
   elseif(QZR_RUN_WIN32_TESTS)
-    execute_process(COMMAND ${QZR_ROOT}/scripts/wine-run --can-run-32 RESULT_VARIABLE _can_run
-                    OUTPUT_QUIET ERROR_QUIET)
+    execute_process(COMMAND ${QZR_ROOT}/scripts/vm-32 --where OUTPUT_VARIABLE _where
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(_where STREQUAL "native" OR _where STREQUAL "vm")
+      set(_can_run 0)
+    endif()
   endif()
   if("${_can_run}" STREQUAL "0")
     set(QZR_CAN_RUN ON)

@@ -11,7 +11,6 @@
 #include "common/daemon/daemon_channel.h"
 #include "common/daemon/daemon_launcher.h"
 #include "tests/daemons/channel_client/channel_client_runner.h"
-#include "tests/support/emulation.h"
 
 namespace {
 
@@ -92,7 +91,6 @@ TEST(ChannelExchange, EchoRoundTripCopiesOnlyTheRanges) {
 }
 
 TEST(ChannelExchange, ThreadsAreServedOneAtATime) {
-  QZR_SKIP_WHEN_EMULATED("several threads run at once");
   kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
   ASSERT_NE(launcher.process(), nullptr);
   constexpr int kThreads = 3, kRounds = 60;

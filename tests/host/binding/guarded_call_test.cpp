@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "plugin/host/binding/guarded_call.h"
-#include "tests/support/emulation.h"
 
 using namespace kvl::host;
 
@@ -21,7 +20,6 @@ struct Pages {
 }  // namespace
 
 TEST(GuardedCall, FaultsStopTheFunctionAndNotTheProcess) {
-  QZR_SKIP_WHEN_EMULATED("the guard catches a provoked fault");
   Pages noAccess(PAGE_NOACCESS);
   Pages reserved(PAGE_NOACCESS, MEM_RESERVE);
   Pages readOnly(PAGE_READONLY);
@@ -52,7 +50,6 @@ TEST(GuardedCall, FaultsStopTheFunctionAndNotTheProcess) {
 }
 
 TEST(GuardedCall, ReportsTheExceptionCode) {
-  QZR_SKIP_WHEN_EMULATED("the guard catches a provoked fault");
   Pages noAccess(PAGE_NOACCESS);
   auto fn = [](void* p) noexcept { (void)*static_cast<volatile int*>(p); };
   GuardOutcome outcome = guardedCall(fn, noAccess.base);
@@ -87,7 +84,6 @@ TEST(GuardedCall, HostExceptionsOnlyWhenAsked) {
 }
 
 TEST(GuardedCall, NestedGuardsCatchInnermostFirst) {
-  QZR_SKIP_WHEN_EMULATED("the guards catch a provoked fault");
   Pages noAccess(PAGE_NOACCESS);
   int stage = 0;
   const bool outerDone = runGuarded([&] {

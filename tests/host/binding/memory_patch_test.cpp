@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "plugin/host/binding/memory_patch.h"
-#include "tests/support/emulation.h"
 
 using namespace kvl::host;
 
@@ -50,7 +49,6 @@ const unsigned char kOld[] = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8};
 }  // namespace
 
 TEST(MemoryPatch, ApplyVerifyRevertByLength) {
-  QZR_SKIP_WHEN_EMULATED("write watches need a handled fault");
   // Lengths around the four-byte compare steps.
   for (std::int32_t length : {1, 3, 4, 5, 7}) {
     WatchedPage page;
@@ -72,7 +70,6 @@ TEST(MemoryPatch, ApplyVerifyRevertByLength) {
 }
 
 TEST(MemoryPatch, ApplyingTwiceWritesOnce) {
-  QZR_SKIP_WHEN_EMULATED("write watches need a handled fault");
   WatchedPage page;
   std::memcpy(page.base, kOld, 4);
   MemoryPatch patch(page.base, kNew, 4);
@@ -83,7 +80,6 @@ TEST(MemoryPatch, ApplyingTwiceWritesOnce) {
 }
 
 TEST(MemoryPatch, TargetAlreadyHoldingTheNewBytes) {
-  QZR_SKIP_WHEN_EMULATED("write watches need a handled fault");
   WatchedPage page;
   std::memcpy(page.base, kNew, 4);
   MemoryPatch patch(page.base, kNew, 4);
@@ -94,7 +90,6 @@ TEST(MemoryPatch, TargetAlreadyHoldingTheNewBytes) {
 }
 
 TEST(MemoryPatch, ZeroLengthReadsAsAppliedAndRevertsToFalse) {
-  QZR_SKIP_WHEN_EMULATED("write watches need a handled fault");
   WatchedPage page;
   MemoryPatch patch(page.base, kNew, 0);
   EXPECT_TRUE(patch.isApplied());
@@ -103,7 +98,6 @@ TEST(MemoryPatch, ZeroLengthReadsAsAppliedAndRevertsToFalse) {
 }
 
 TEST(MemoryPatch, RevertOfAnUnappliedPatchWritesNothing) {
-  QZR_SKIP_WHEN_EMULATED("write watches need a handled fault");
   WatchedPage page;
   std::memcpy(page.base, kOld, 4);
   MemoryPatch patch(page.base, kNew, 4);
@@ -115,7 +109,6 @@ TEST(MemoryPatch, RevertOfAnUnappliedPatchWritesNothing) {
 }
 
 TEST(MemoryPatch, UnwritablePageIsNotApplied) {
-  QZR_SKIP_WHEN_EMULATED("the failed write is a handled fault");
   ReadOnlyView mapping;
   ASSERT_NE(mapping.view, nullptr);
   std::memcpy(mapping.writable, kOld, 4);
@@ -132,7 +125,6 @@ TEST(MemoryPatch, UnwritablePageIsNotApplied) {
 }
 
 TEST(MemoryPatch, FaultingPageIsNotApplied) {
-  QZR_SKIP_WHEN_EMULATED("the failed read is a handled fault");
   // Reserved, never committed: every access faults and no protection change succeeds.
   auto* reserved = static_cast<unsigned char*>(VirtualAlloc(nullptr, 65536, MEM_RESERVE, PAGE_NOACCESS));
   ASSERT_NE(reserved, nullptr);
@@ -161,7 +153,6 @@ TEST(MemoryPatch, NoAccessPageIsPatchedAndItsProtectionRestored) {
 }
 
 TEST(MemoryPatch, RedirectionNeedsACallOrJumpBeforeItsOperand) {
-  QZR_SKIP_WHEN_EMULATED("write watches need a handled fault");
   struct Case {
     const char* name;
     unsigned char before[2];
@@ -195,7 +186,6 @@ TEST(MemoryPatch, RedirectionNeedsACallOrJumpBeforeItsOperand) {
 }
 
 TEST(MemoryPatch, RedirectionAtTheStartOfAnUnreadableRangeIsNotApplied) {
-  QZR_SKIP_WHEN_EMULATED("the failed read is a handled fault");
   auto* reserved = static_cast<unsigned char*>(VirtualAlloc(nullptr, 65536, MEM_RESERVE, PAGE_NOACCESS));
   auto* page = static_cast<unsigned char*>(
       VirtualAlloc(reserved + 4096, 4096, MEM_COMMIT, PAGE_READWRITE));
@@ -235,7 +225,6 @@ unsigned char* allocateNear(const void* code) {
 }  // namespace
 
 TEST(MemoryPatch, RedirectionTakesEffectWhenTheCallSiteRuns) {
-  QZR_SKIP_WHEN_EMULATED("placing code near the hook probes with handled faults");
   unsigned char* code = allocateNear(reinterpret_cast<const void*>(&redirectedHook));
   ASSERT_NE(code, nullptr);
   // A call-site fragment: CALL rel32 to the original target, then return its result.

@@ -13,7 +13,6 @@
 #include "plugin/host/events/event_signal.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "tests/foundation/files/scratch_folder.h"
-#include "tests/support/emulation.h"
 
 using namespace kvl;
 using kvl::host::EventSignal;
@@ -104,7 +103,6 @@ std::vector<std::string> names(const PatchGroupList& list) {
 }  // namespace
 
 TEST(PluginController, StartUpAndGameStateEvents) {
-  QZR_SKIP_WHEN_EMULATED("code painted into a loaded module crashes the emulator when several programs run");
   kvl::testing::ScratchFolder scratch;
   kvl::testing::writeFile("Korvala.ini",
                           "[QZR]\r\ntarmacSkidSoundThreshold=5\r\nskidSoundThreshold=500\r\n"

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "plugin/hooks/patch_group.h"
-#include "tests/support/emulation.h"
 
 using kvl::PatchGroup;
 using kvl::host::MemoryPatch;
@@ -34,7 +33,6 @@ unsigned char* faultingSite() {
 }  // namespace
 
 TEST(PatchGroup, StatusRule) {
-  QZR_SKIP_WHEN_EMULATED("the faulting patch is a handled fault");
   struct Case {
     const char* name;
     int goodPatches;
