@@ -7,14 +7,10 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/host_words.h"
 
 namespace hostsim {
 namespace {
-
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
 
 std::uint32_t floatBits(float f) {
   std::uint32_t w;

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/host_words.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 
@@ -29,27 +30,6 @@ constexpr std::uint32_t kSetLanguage = 0x496B90;
 // Pages: laid-out entries at +12 (array) and +20 (count); the callbacks their events registered:
 // +32 a callback pair (code 2), +36 a callback pair (second entry, code 2), +40 a bare function
 // (code 1); +44 and +48 the items the setup call was given.
-
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
-
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
-
-template <typename T = std::uint32_t>
-T get(const void* object, std::uint32_t offset) {
-  T value;
-  std::memcpy(&value, static_cast<const unsigned char*>(object) + offset, sizeof value);
-  return value;
-}
-
-template <typename T>
-void put(void* object, std::uint32_t offset, T value) {
-  std::memcpy(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
-}
-
-unsigned char* pointer(std::uint32_t word) { return reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(word)); }
 
 std::string keyOf(const void* item) {
   const unsigned char* key = pointer(get(item, 8));
@@ -276,11 +256,7 @@ void runLanguageMenu(const std::string& which) {
 }  // namespace
 
 void appendMenuRows(std::vector<AddressEntry>& rows) {
-  const struct {
-    std::uint32_t address;
-    const char* name;
-    std::uint32_t handler;
-  } functions[] = {
+  appendFunctions(rows, {
       {kMenuSetup, "menuSetup", addressOf(&menuSetup)},
       {kMenuSetupB, "menuSetupB", addressOf(&menuSetupB)},
       {kLabelItemConstructor, "labelItemConstruct", addressOf(&labelItemConstruct)},
@@ -290,8 +266,7 @@ void appendMenuRows(std::vector<AddressEntry>& rows) {
       {kMenuSelect, "menuSelect", addressOf(&menuSelect)},
       {kLookupText, "lookupText", addressOf(&lookupText)},
       {kSetLanguage, "setLanguage", addressOf(&setLanguage)},
-  };
-  for (const auto& f : functions) rows.push_back({EntryKind::function, f.address, f.name, f.handler});
+                         });
   rows.push_back({EntryKind::callSite, kControlsMenuSite, "controlsMenuSite", kMenuSetup});
   rows.push_back({EntryKind::callSite, kOptionsMenuSite, "optionsMenuSite", kMenuSetupB});
   rows.push_back({EntryKind::callSite, kCarSetupMenuSite, "carSetupMenuSite", kMenuSetup});

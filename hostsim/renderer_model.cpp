@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/host_words.h"
 #include "hostsim/host_objects.h"
 
 namespace hostsim {
@@ -17,20 +18,10 @@ constexpr std::uint32_t kRendererSlots = 90;
 const std::uint32_t kLampSites[4] = {0x576E32, 0x57724A, 0x55C227, 0x55C785};
 const std::uint32_t kLampSkips[4] = {0x576E87, 0x5772C0, 0x55C2A4, 0x55C7E9};
 
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
-
 std::string number(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", v);
   return text;
-}
-
-template <typename T>
-void put(void* object, std::uint32_t offset, T value) {
-  std::memcpy(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
 }
 
 void THISCALL setColourValues(void*, float r, float g, float b, float a) {

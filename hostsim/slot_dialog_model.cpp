@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/host_words.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 
@@ -27,24 +28,6 @@ constexpr std::uint32_t kSelectSlot = 0x57FC70;
 constexpr std::uint32_t kControlsObject = 0x16607F8;
 constexpr std::int32_t kStageKey = 31;
 constexpr std::int32_t kCar = 5;
-
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
-unsigned char* pointer(std::uint32_t w) { return reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(w)); }
-
-template <typename T = std::uint32_t>
-T get(const void* object, std::uint32_t offset) {
-  T value;
-  std::memcpy(&value, static_cast<const unsigned char*>(object) + offset, sizeof value);
-  return value;
-}
-template <typename T>
-void put(void* object, std::uint32_t offset, T value) {
-  std::memcpy(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
-}
 
 // A slot menu: page (entries at +12, count at +20) -> item 0 (table; action table behind +12;
 // slot 22 gives the dialog) -> dialog (kind +8, heading +12, row +24, status +32, first label +36).
@@ -168,11 +151,7 @@ void confirm(bool save, std::int32_t row, std::int32_t status) {
 }  // namespace
 
 void appendSlotDialogRows(std::vector<AddressEntry>& rows) {
-  const struct {
-    std::uint32_t address;
-    const char* name;
-    std::uint32_t handler;
-  } functions[] = {
+  appendFunctions(rows, {
       {kOpenMenu, "openMenu", addressOf(&openMenu)},
       {kSaveSetup, "saveSetup", addressOf(&saveSetup)},
       {kLoadDefaultSetup, "loadDefaultSetup", addressOf(&loadDefaultSetup)},
@@ -180,8 +159,7 @@ void appendSlotDialogRows(std::vector<AddressEntry>& rows) {
       {kSurfaceOf, "surfaceOf", addressOf(&surfaceOf)},
       {kIsSlotEmpty, "isSlotEmpty", addressOf(&isSlotEmpty)},
       {kSelectSlot, "selectSlot", addressOf(&selectSlot)},
-  };
-  for (const auto& f : functions) rows.push_back({EntryKind::function, f.address, f.name, f.handler});
+                         });
   rows.push_back({EntryKind::callSite, kSaveSlotMenuSite, "saveSlotMenuSite", kOpenMenu});
   rows.push_back({EntryKind::callSite, kLoadSlotMenuSite, "loadSlotMenuSite", kOpenMenu});
   static unsigned char objects[4][64];
