@@ -59,6 +59,30 @@ void* HostInfoBox::construct(void* box) {
   return buildHosted<0x5C66E0, 0x74C9A4, 14>(box);
 }
 
+void* HostSetupFileList::construct(void* list, HostText* members, std::uint32_t valueLow, std::uint32_t valueHigh,
+                                   std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
+  for (int i = 0; i < 6; ++i) members[i].clear();
+  return buildHosted<0x5C1CA0, 0x74C50C, 14>(list, valueLow, valueHigh, a, b, c, d);
+}
+
+void* HostSetupFileChooser::construct(void* chooser, std::int32_t value) {
+  return buildHosted<0x5C1FF0, 0x74C548, 14>(chooser, value);
+}
+
+void* HostServicePanel::construct(void* panel, std::int32_t value) {
+  return buildHosted<0x5C5720, 0x74C8BC, 14>(panel, value);
+}
+
+void HostServicePanel::start(void* panel) { hostFunction<0x5C5880, void(QZR_THISCALL*)(void*)>()(panel); }
+
+std::int32_t HostServicePanel::handleInput(void* panel, std::int32_t code, std::int32_t data) {
+  return hostFunction<0x5C5920, std::int32_t(QZR_THISCALL*)(void*, std::int32_t, std::int32_t)>()(panel, code, data);
+}
+
+void* HostServiceFrame::construct(void* frame, void* panel) { return buildHosted<0x5C7030, 0x74CA1C, 25>(frame, panel); }
+
+void* HostServiceTimer::construct(void* timer) { return buildHosted<0x5C55C0, 0x74C83C, 14>(timer); }
+
 void* HostMenuElement::construct(void* element, void* content) {
   return buildHosted<0x53F400, 0x742C5C, 23>(element, content);
 }

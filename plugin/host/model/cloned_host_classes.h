@@ -52,6 +52,38 @@ struct HostInfoBox {
   static void* construct(void* box);
 };
 
+// The setup-file list: six text records of the plugin's part are cleared before the host part
+// is built (the 64-bit value as two words, low first).
+struct HostSetupFileList {
+  static void* construct(void* list, HostText* members, std::uint32_t valueLow, std::uint32_t valueHigh,
+                         std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
+  static std::int32_t kind(const void* list) noexcept { return fieldAt<std::int32_t>(list, 20); }
+  static std::int32_t selectedRow(const void* list) noexcept { return fieldAt<std::int32_t>(list, 32); }
+  static void* childWidget(const void* list) noexcept {
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(list, 104)));
+  }
+};
+
+struct HostSetupFileChooser {
+  static void* construct(void* chooser, std::int32_t value);  // 0x5C1FF0, table 0x74C548
+};
+
+struct HostServicePanel {
+  static void* construct(void* panel, std::int32_t value);  // 0x5C5720, table 0x74C8BC
+  static void start(void* panel);                              // 0x5C5880
+  static std::int32_t handleInput(void* panel, std::int32_t code, std::int32_t data);  // 0x5C5920
+  static std::int32_t limit(const void* panel) noexcept { return fieldAt<std::int32_t>(panel, 8); }
+  static void setLimit(void* panel, std::int32_t limit) noexcept { fieldAt<std::int32_t>(panel, 8) = limit; }
+};
+
+struct HostServiceFrame {
+  static void* construct(void* frame, void* panel);  // 0x5C7030, table 0x74CA1C
+};
+
+struct HostServiceTimer {
+  static void* construct(void* timer);  // 0x5C55C0, table 0x74C83C
+};
+
 struct HostMenuElement {
   static constexpr std::size_t kSize = 16;
   // The content object may be null.
