@@ -12,11 +12,15 @@
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
+#include "hostsim/words.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
+#include "hostsim/race.h"
+#include "hostsim/rally_host.h"
+#include "hostsim/small_calls.h"
 #include "hostsim/runtime_host.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
@@ -33,12 +37,7 @@ extern "C" std::int32_t hostsimSiteStackLeft;
 namespace hostsim {
 namespace {
 
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
 
 void put8(std::uint32_t at, std::uint8_t b) { *reinterpret_cast<std::uint8_t*>(at) = b; }
 void put32(std::uint32_t at, std::uint32_t w) { std::memcpy(reinterpret_cast<void*>(at), &w, 4); }
@@ -82,11 +81,13 @@ const std::vector<AddressEntry>& addressTable() {
     std::vector<AddressEntry> rows = baseEntries();
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
+    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries()}) {
+      rows.insert(rows.end(), more.begin(), more.end());
+    }
     appendDisplayRows(rows);
     appendMenuRows(rows);
     appendRendererRows(rows);
     appendSlotDialogRows(rows);
-    for (const auto& more : {replayEntries(), drivingPathEntries()}) rows.insert(rows.end(), more.begin(), more.end());
     return rows;
   }();
   return table;

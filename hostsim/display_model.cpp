@@ -7,16 +7,10 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/host_words.h"
+#include "hostsim/fields.h"
 
 namespace hostsim {
 namespace {
-
-std::uint32_t floatBits(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
-  return w;
-}
 
 std::string hex(std::uint32_t w) {
   char text[16];
@@ -103,10 +97,10 @@ void appendDisplayRows(std::vector<AddressEntry>& rows) {
   // WS_VISIBLE) and the 4:3 ratio as the host's code holds them.
   rows.push_back({EntryKind::operand, kWindowStyleSite, "windowStyle", 0x10CA0000u, {0xB8}, 1});
   for (std::uint32_t site : {0x4C098Du, 0x59707Cu, 0x60013B60u, 0x60014355u}) {
-    rows.push_back({EntryKind::operand, site, "aspectRatio", floatBits(fourThirds), {0xB8}, 1});
+    rows.push_back({EntryKind::operand, site, "aspectRatio", floatWord(fourThirds), {0xB8}, 1});
   }
   // fld dword [m32]: Spindle3D reads its half ratio from its own data.
-  rows.push_back({EntryKind::global, kAspectHalfRatioData, "aspectHalfRatio", floatBits(2.0f / 3.0f)});
+  rows.push_back({EntryKind::global, kAspectHalfRatioData, "aspectHalfRatio", floatWord(2.0f / 3.0f)});
   for (std::uint32_t site : {0x6001394Du, 0x6001399Au, 0x60013C19u}) {
     rows.push_back({EntryKind::operand, site, "aspectHalfRatio", kAspectHalfRatioData, {0xD9, 0x05}, 2});
   }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 
 namespace hostsim {
 namespace {
@@ -85,16 +86,6 @@ float THISCALL hostNearest(void*, const float*, float) {
   return 0.0f;
 }
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
-std::uint32_t floatWord(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
-  return w;
-}
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return wordOf(reinterpret_cast<void*>(f));
-}
 
 std::string text(double v) {
   char out[32];

@@ -57,14 +57,18 @@ void raiseEvent(std::uint32_t k, const void* record) {
   s->busy = 0;
 }
 
+void appendHostListener(std::uint32_t k, ListenerNode& node) {
+  ListenerList& list = eventSource(k)->lists[32];
+  node.prev = list.tail;
+  if (list.tail != nullptr) list.tail->next = &node; else list.head = &node;
+  list.tail = &node;
+  node.list = &list;
+  ++list.count;
+}
+
 void addHostListener(std::uint32_t k) {
   auto* t = new TracingNode{{&tracingTable, nullptr, nullptr, nullptr}, k};
-  ListenerList& list = eventSource(k)->lists[32];
-  t->node.prev = list.tail;
-  if (list.tail != nullptr) list.tail->next = &t->node; else list.head = &t->node;
-  list.tail = &t->node;
-  t->node.list = &list;
-  ++list.count;
+  appendHostListener(k, t->node);
 }
 
 }  // namespace hostsim

@@ -40,6 +40,8 @@ EventSource* eventSource(std::uint32_t k);
 // The host's raise.
 void raiseEvent(std::uint32_t k, const void* record);
 void setSelector(std::uint32_t k, std::int32_t value);
+// Appends a node at the tail of the source's catch-all list, as the host links its listeners.
+void appendHostListener(std::uint32_t k, ListenerNode& node);
 // Appends a host listener of its own that traces what it receives.
 void addHostListener(std::uint32_t k);
 

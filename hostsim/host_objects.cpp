@@ -13,7 +13,7 @@ HostObjects& hostObjects() {
     o.game = static_cast<unsigned char*>(std::calloc(1, 8192));  // language word at +6852
     o.graphics = static_cast<unsigned char*>(std::calloc(1, 256));
     o.menuManager = static_cast<unsigned char*>(std::calloc(1, kMenuArrayOffset + 4 * 128));
-    o.gameModes = static_cast<unsigned char*>(std::calloc(1, 256));
+    o.gameModes = static_cast<unsigned char*>(std::calloc(1, 4096));
     o.math = static_cast<unsigned char*>(std::calloc(1, 256));
     o.materialTable = static_cast<unsigned char*>(std::calloc(1, 16));
     auto* bytes = static_cast<unsigned char*>(std::malloc(256));

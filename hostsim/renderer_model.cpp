@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/host_words.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
 
 namespace hostsim {

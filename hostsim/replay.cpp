@@ -6,7 +6,9 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/host_layout.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
@@ -17,13 +19,11 @@ namespace {
 
 #define THISCALL __attribute__((thiscall))
 
-// Where the host keeps its replay object, and the object's fields.
-constexpr std::uint32_t kReplayGlobal = 0x893634;
+// The replay object's fields (the object itself is the runtime pieces' one, kReplayGlobal).
 constexpr std::uint32_t kChecksumOwnerGlobal = 0x7C29B4;
 constexpr std::uint32_t kMode = 16, kLastRun = 60, kRecordedFrames = 64;
 constexpr std::uint32_t kPlayRun = 1620068, kFrameInRun = 1620072, kTickCount = 1620076;
 constexpr std::uint32_t kChecksummed = 1620192, kControlRecord = 1620208, kClock = 1620224;
-constexpr std::uint32_t kObjectSize = kClock + 256;
 constexpr std::uint32_t kRunSize = 12;
 
 // Host functions and sites.
@@ -36,9 +36,11 @@ constexpr std::uint32_t kLoadCode = 0x499BE5, kLoadCode2 = 0x49A472, kSaveCode =
 constexpr std::uint32_t kPlayCallSite = 0x1700010;
 constexpr std::uint32_t kReplayFrameSource = 1;
 
+// The host's replay object, as its global holds it.
 unsigned char* replayObject() {
-  static unsigned char* object = static_cast<unsigned char*>(std::calloc(1, kObjectSize));
-  return object;
+  std::uint32_t object = 0;
+  std::memcpy(&object, reinterpret_cast<const void*>(kReplayGlobal), 4);
+  return reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(object));
 }
 
 unsigned char* checksumOwner() {
@@ -51,12 +53,7 @@ std::uint16_t& halfWord(std::uint32_t offset) {
   return *reinterpret_cast<std::uint16_t*>(replayObject() + offset);
 }
 
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
 
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return wordOf(reinterpret_cast<void*>(f));
-}
 
 std::string hexBytes(const unsigned char* p, std::size_t n) {
   std::string out;
@@ -123,12 +120,7 @@ void listenOnce() {
   if (done) return;
   done = true;
   static ListenerNode node = {&frameListenerTable, nullptr, nullptr, nullptr};
-  ListenerList& list = eventSource(kReplayFrameSource)->lists[32];
-  node.prev = list.tail;
-  if (list.tail != nullptr) list.tail->next = &node; else list.head = &node;
-  list.tail = &node;
-  node.list = &list;
-  ++list.count;
+  appendHostListener(kReplayFrameSource, node);
 }
 
 struct SavedReplay {
@@ -150,7 +142,6 @@ std::uint32_t self() { return wordOf(replayObject()); }
 
 std::vector<AddressEntry> replayEntries() {
   return {
-      {EntryKind::global, kReplayGlobal, "replay", wordOf(replayObject())},
       {EntryKind::global, kChecksumOwnerGlobal, "checksumOwner", wordOf(checksumOwner())},
       {EntryKind::function, kChecksum, "checksum", addressOf(&hostChecksum)},
       {EntryKind::function, kClockAfterRecord, "clockAfterRecord", addressOf(&hostClockAfterRecord)},

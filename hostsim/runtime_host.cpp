@@ -8,6 +8,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -15,16 +16,6 @@
 namespace hostsim {
 namespace {
 
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
-std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
-std::uint32_t floatWord(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
-  return w;
-}
 std::string number(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6f", v);

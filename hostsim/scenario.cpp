@@ -12,6 +12,7 @@
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
+#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/frame_loop.h"
 #include "hostsim/host_layout.h"
@@ -19,16 +20,14 @@
 #include "hostsim/plugin_loader.h"
 #include "hostsim/replay.h"
 #include "hostsim/driving_path.h"
+#include "hostsim/companion_plugin.h"
+#include "hostsim/race.h"
+#include "hostsim/small_calls.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
 namespace {
 
-std::uint32_t floatWord(float f) {
-  std::uint32_t w;
-  std::memcpy(&w, &f, 4);
-  return w;
-}
 
 }  // namespace
 
@@ -119,8 +118,14 @@ int runScenario(std::istream& steps) {
       std::string c;
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
-    } else if (step == "replay" || step == "path") {
-      if (!(step == "replay" ? runReplayStep(in) : runDrivingPathStep(in))) {
+    } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
+               step == "threshold" || step == "code" || step == "proxy") {
+      const bool known = step == "replay" ? runReplayStep(in)
+                         : step == "proxy"  ? runCompanionStep(in)
+                         : step == "path" ? runDrivingPathStep(in)
+                         : step == "race" ? runRaceStep(in)
+                                          : runSmallCallStep(step, in);
+      if (!known) {
         trace("bad scenario line " + std::to_string(lineNumber));
         return 3;
       }

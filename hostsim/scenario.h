@@ -24,6 +24,12 @@
 //                               frame the physics step call, its neighbouring callback and two
 //                               event raises (a one-int record by address, a steering word)
 //   close                       WM_CLOSE to the host window, then the message loop until WM_QUIT
+//   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
+//   path ...                    the host's driving-path calls (hostsim/driving_path.h)
+//   race ...                    the host's timed race events (hostsim/race.h)
+//   settings, threshold, code   small host calls the plugin replaces (hostsim/small_calls.h)
+//   proxy ...                   the companion plugin on the CreateProxy export
+//                               (hostsim/companion_plugin.h)
 // Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
 //   host physics step S periods N on host|worker    each host physics step, S in seconds
 //   host listener K FIRST                           a host listener of source K got a record

@@ -1,18 +1,6 @@
-/* Runs a call-site fragment the way host code runs through it.
-   uint32_t hostsimInvokeSite(const void* fragment, const uint32_t* args, int count, uint32_t self)
-   Pushes the arguments, loads ECX with `self` and jumps to the fragment, whose CALL lands in the
-   current target of the site; the fragment then jumps to hostsimSiteReturn, which restores the
-   stack whatever convention the target had. EAX (and ST(0)) carry the result. */
-        .data
-        .globl _hostsimSiteStackLeft
-_hostsimSiteStackLeft:
-        .long 0
-        .text
-        .globl _hostsimInvokeSite
-        .globl _hostsimInvokeFloatSite
-        .globl _hostsimSiteReturn
-_hostsimInvokeSite:
-_hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST(0) */
+/* Pushes `count` (16(%ebp)) words from `args` (12(%ebp)), last first, after saving EBX, ESI
+   and EDI in a frame; leaves ECX = `self` (20(%ebp)). */
+        .macro PUSH_ARGUMENTS
         pushl %ebp
         movl %esp, %ebp
         pushl %ebx
@@ -30,6 +18,24 @@ _hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST
         jmp 1b
 2:
         movl 20(%ebp), %ecx
+        .endm
+
+/* Runs a call-site fragment the way host code runs through it.
+   uint32_t hostsimInvokeSite(const void* fragment, const uint32_t* args, int count, uint32_t self)
+   Pushes the arguments, loads ECX with `self` and jumps to the fragment, whose CALL lands in the
+   current target of the site; the fragment then jumps to hostsimSiteReturn, which restores the
+   stack whatever convention the target had. EAX (and ST(0)) carry the result. */
+        .data
+        .globl _hostsimSiteStackLeft
+_hostsimSiteStackLeft:
+        .long 0
+        .text
+        .globl _hostsimInvokeSite
+        .globl _hostsimInvokeFloatSite
+        .globl _hostsimSiteReturn
+_hostsimInvokeSite:
+_hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST(0) */
+        PUSH_ARGUMENTS
         movl 8(%ebp), %eax
         jmp *%eax
 _hostsimSiteReturn:
@@ -100,6 +106,46 @@ _hostsimInlineReturn:
         movl %edi, _hostsimInlineAfter+28
         movl _hostsimInlineBefore, %esp
         popl %ebp
+        popl %edi
+        popl %esi
+        popl %ebx
+        popl %ebp
+        ret
+
+/* Calls a function the way another module calls a member of an interface: the arguments pushed,
+   `self` in ECX, EBX, ESI and EDI holding known values.
+   uint32_t hostsimCallMember(const void* fn, const uint32_t* args, int count, uint32_t self)
+   (hostsimCallMemberDouble: the same, declared with a double result in ST(0).)
+   Afterwards hostsimSiteStackLeft holds the bytes the callee left on the stack and
+   hostsimMemberRegistersKept whether EBX, ESI and EDI came back unchanged. */
+        .data
+        .globl _hostsimMemberRegistersKept
+_hostsimMemberRegistersKept:
+        .long 0
+        .text
+        .globl _hostsimCallMember
+        .globl _hostsimCallMemberDouble
+_hostsimCallMember:
+_hostsimCallMemberDouble:
+        PUSH_ARGUMENTS
+        movl 8(%ebp), %eax
+        movl $0xB2B2B2B2, %ebx
+        movl $0x5E5E5E5E, %esi
+        movl $0xD1D1D1D1, %edi
+        call *%eax
+        movl $0, _hostsimMemberRegistersKept
+        cmpl $0xB2B2B2B2, %ebx
+        jne 3f
+        cmpl $0x5E5E5E5E, %esi
+        jne 3f
+        cmpl $0xD1D1D1D1, %edi
+        jne 3f
+        movl $1, _hostsimMemberRegistersKept
+3:
+        leal -12(%ebp), %edx
+        subl %esp, %edx
+        movl %edx, _hostsimSiteStackLeft
+        leal -12(%ebp), %esp
         popl %edi
         popl %esi
         popl %ebx

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
-#include "hostsim/host_words.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 

@@ -4,7 +4,7 @@
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/hooks/aspect_ratio.h"
 #include "plugin/hooks/patch_payloads.h"
-#include "plugin/hooks/patch_rows.h"
+#include "plugin/hooks/hook_row.h"
 #include "plugin/host/model/vsync_graphics.h"
 
 namespace kvl {
@@ -36,8 +36,8 @@ std::shared_ptr<PatchGroup> makeVSyncGroup() {
     group->setText("Disabled");
     return group;
   }
-  const PatchRow row{0x4C18FC, 4, PatchKind::callRedirection, host::hookAddress(&host::vSyncConstructHook)};
-  addPatchRows(*group, &row, 1);
+  hooks::addRows(*group, {{0x4C18FC, 4, hooks::HookKind::callRedirection, host::hookAddress(&host::vSyncConstructHook),
+                           "vSyncConstructHook"}});
   return group;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// "Game Stuff" (id 0): the plugin's changes to the host's menus and game flow that belong to no
-// larger feature.
+// The hook set "Game Stuff": the host's menus and game flow changes that belong to no larger
+// feature.
 #include <memory>
 
 #include "plugin/hooks/patch_group.h"
 
-namespace kvl {
+namespace kvl::hooks {
 
 std::shared_ptr<PatchGroup> buildGameStuffGroup();
 
-}  // namespace kvl
+}  // namespace kvl::hooks

@@ -11,6 +11,8 @@ enum class HookKind {
   callRedirection,  // the 32-bit operand of a host CALL, pointed at the target function
   literal,          // the row's bytes
   pluginAddress,    // the 32-bit address of a plugin variable or buffer
+  embeddedCall,     // E8 to the target, the rest of the length no-operations
+  embeddedJump,     // E9 to the target, the rest of the length no-operations
 };
 
 struct HookRow {

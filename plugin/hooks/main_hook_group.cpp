@@ -4,9 +4,14 @@
 #include <vector>
 
 #include "plugin/hooks/hook_row.h"
+#include "plugin/hooks/quazirra_menu_rows.h"
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/host/binding/host_allocators.h"
 #include "plugin/host/events/hook_adapters.h"
+#include "plugin/host/model/driving_path_hooks.h"
+#include "plugin/host/model/host_lists.h"
+#include "plugin/host/model/race_events.h"
+#include "plugin/host/model/replay_hooks.h"
 #include "plugin/host/workers/input_workers.h"
 #include "plugin/host/workers/physics_worker.h"
 
@@ -17,6 +22,46 @@ using host::hookAddress;
 constexpr HookKind kCall = HookKind::callRedirection;
 
 void* batchBufferBlock = nullptr;
+
+// The listed-code test and the host's threshold test.
+std::vector<HookRow> smallTestRows() {
+  return {
+      {0x4D60E0, 4, kCall, hookAddress(&host::isUnlistedCode), "isUnlistedCode"},
+      {0x4D6112, 4, kCall, hookAddress(&host::isUnlistedCode), "isUnlistedCode"},
+      {0x4CC3E6, 4, kCall, hookAddress(&host::hostThresholdHook), "hostThresholdHook"},
+  };
+}
+
+// Replay recording, saving, loading and playback, then the driving-path routines.
+std::vector<HookRow> replayAndPathRows() {
+  return {
+      {0x47F4C3, 4, kCall, hookAddress(&host::replayRecordFrame), "replayRecordFrame"},
+#if QZR_HOST_ABI  // the register-preserving thunks exist in the 32-bit build only
+      {0x49AAF5, 19, HookKind::embeddedCall, hookAddress(&replaySaveRuns), "replaySaveRuns"},
+      {0x499BE5, 12, HookKind::embeddedCall, hookAddress(&replayLoadRuns), "replayLoadRuns"},
+      {0x49A472, 12, HookKind::embeddedCall, hookAddress(&replayLoadRuns), "replayLoadRuns"},
+#endif
+      {0x47F4CE, 4, kCall, hookAddress(&host::replayRaiseFrame), "replayRaiseFrame"},
+      {0x47F59C, 4, kCall, hookAddress(&host::replayRaiseFrame), "replayRaiseFrame"},
+      {0x49A130, 5, HookKind::embeddedJump, hookAddress(&host::replayPlayFrame), "replayPlayFrame"},
+      {0x4990E2, 4, kCall, hookAddress(&host::replayIsFinished), "replayIsFinished"},
+      {0x4806C7, 4, kCall, hookAddress(&host::replayRestart), "replayRestart"},
+      {0x48287A, 4, kCall, hookAddress(&host::replayRestart), "replayRestart"},
+      {0x476101, 4, kCall, hookAddress(&host::directionAtHook), "directionAtHook"},
+      {0x4AC8A0, 4, kCall, hookAddress(&host::directionAtHook), "directionAtHook"},
+      {0x4E5572, 4, kCall, hookAddress(&host::directionAtHook), "directionAtHook"},
+      {0x4E795C, 4, kCall, hookAddress(&host::directionAtHook), "directionAtHook"},
+      {0x579614, 4, kCall, hookAddress(&host::directionAtHook), "directionAtHook"},
+      {0x4760EB, 4, kCall, hookAddress(&host::positionAtHook), "positionAtHook"},
+      {0x4E5560, 4, kCall, hookAddress(&host::positionAtHook), "positionAtHook"},
+      {0x4E794A, 4, kCall, hookAddress(&host::positionAtHook), "positionAtHook"},
+      {0x50B1F7, 4, kCall, hookAddress(&host::positionAtHook), "positionAtHook"},
+      {0x48778F, 4, kCall, hookAddress(&host::positionAtIndexHook), "positionAtIndexHook"},
+      {0x4EB286, 4, kCall, hookAddress(&host::nearestIndexHook), "nearestIndexHook"},
+      {0x52CAEE, 4, kCall, hookAddress(&host::nearestIndexHook), "nearestIndexHook"},
+      {0x5F9951, 4, kCall, hookAddress(&host::nearestIndexHook), "nearestIndexHook"},
+  };
+}
 
 std::vector<HookRow> inputAndStepRows() {
   return {
@@ -80,6 +125,9 @@ void* batchBuffer() noexcept { return batchBufferBlock; }
 
 std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
+  addMenuRows(*group);
+  addRows(*group, smallTestRows());
+  addRows(*group, replayAndPathRows());
   addRows(*group, inputAndStepRows());
   if (batchBufferBlock == nullptr) {
     batchBufferBlock = host::hostRuntimeMalloc(kBatchBufferSize);

@@ -3,9 +3,9 @@
 // and options menus, and the gear-change lamps drawn into the driving display.
 #include "plugin/hooks/patch_group.h"
 
-namespace kvl {
+namespace kvl::hooks {
 
-// Adds the rows in patch order; they come before the replay rows of the same group.
+// Adds the rows in patch order; they come before the group's other rows.
 void addMenuRows(PatchGroup& group);
 
-}  // namespace kvl
+}  // namespace kvl::hooks

@@ -12,7 +12,6 @@
 #include "plugin/hooks/display_groups.h"
 #include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/main_hook_group.h"
-#include "plugin/hooks/quazirra_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -23,6 +22,7 @@
 #include "plugin/host/model/host_localization.h"
 #include "plugin/host/model/language_callbacks.h"
 #include "plugin/host/model/host_names.h"
+#include "plugin/host/model/host_key_tables.h"
 #include "plugin/host/model/host_plugin_list.h"
 #include "plugin/host/model/host_renderer.h"
 #include "plugin/host/model/host_replay.h"
@@ -158,7 +158,7 @@ void PluginController::applyModeGroups() {
 // The builders hold no patches yet: each feature adds its own as it arrives. An empty group
 // shows "Missing".
 void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
-void PluginController::buildGameStuffGroup() { startupGroups_.push_back(kvl::buildGameStuffGroup()); }
+void PluginController::buildGameStuffGroup() { startupGroups_.push_back(hooks::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
   startupGroups_.push_back(makeFullscreenWindowGroup());
   startupGroups_.push_back(makeVSyncGroup());
@@ -169,14 +169,10 @@ void PluginController::buildCenterMenuGroup() {
 }
 void PluginController::buildLoadDataGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Load Data", 0)); }
 void PluginController::buildMainHookGroup() {
-  // The main hook set's rows come in two tables for now: the model's and menus' rows, then the
-  // input, step and event rows.
-  auto group = buildQuazirraGroup();
-  for (const auto& patch : hooks::buildMainHookGroup()->patches()) group->add(patch);
-  startupGroups_.push_back(group);
+  startupGroups_.push_back(hooks::buildMainHookGroup());
   startupGroups_.push_back(carSetupGroup_);
 }
-void PluginController::buildKeyAliasTables() {}
+void PluginController::buildKeyAliasTables() { host::extendBodyKeys(); }
 void PluginController::buildAspectRatioGroup() { modeGroups_.push_back(makeAspectRatioGroup()); }
 void PluginController::buildTrackLoadingGroup() {
   modeGroups_.push_back(std::make_shared<PatchGroup>("Track Loading", 0));

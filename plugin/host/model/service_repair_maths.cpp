@@ -13,13 +13,14 @@ RepairTimes repairTimesFor(std::int32_t mechanics, std::int32_t skill) noexcept 
 }
 
 std::int32_t wheelCondition(const float* eight) noexcept {
-  float sum = 0.0f;
+  // In double, so that eight equal values average to exactly that value.
+  double sum = 0.0;
   for (int i = 0; i < 8; ++i) sum += eight[i];
-  const float x = sum * 0.125f;
+  const double x = sum * 0.125;
   static const float kThresholds[] = {0.2f, 0.4f, 0.6f, 0.8f, 1.0f};
   std::int32_t count = 0;
   for (float t : kThresholds) {
-    if (t < x) ++count;
+    if (static_cast<double>(t) < x) ++count;
   }
   return std::min(count, 4);
 }

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 namespace {
-unsigned char region[0x1000000];
+unsigned char region[0x1400000];  // past the highest host global the plugin writes (0x1659AD8)
 }
 
 extern "C" __declspec(dllexport) void fixtureRegion(unsigned char** begin, std::size_t* size) {

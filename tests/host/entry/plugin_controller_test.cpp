@@ -62,10 +62,10 @@ struct FakeHost {
   std::uint8_t displayFlag() const { return *at(0x7EA274); }
 };
 
-// The host's name lookup (callee cleans its one argument): three wheels exist, the right rear
-// one does not.
+// The host's name lookup (stdcall, like the host's): three wheels exist, the right rear one
+// does not.
 unsigned char* wheelObjects = nullptr;
-std::uint32_t QZR_STDCALL nameIdHandler(const char* name) {
+std::uint32_t WINAPI nameIdHandler(const char* name) {
   const std::string n = name;
   const char* known[3] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB"};
   for (int i = 0; i < 3; ++i) {

@@ -45,14 +45,17 @@ TEST(ReplayRunTable, SameControlRecord) {
 
 TEST(ReplayRunTable, RecordsRunsWithTheirCheckBytes) {
   ReplayRunTable table;
-  ReplayCounters c = record(table, {control(4), control(4), control(4), control(5)});
-  ASSERT_GE(table.runs().size(), 3u);
+  record(table, {control(4), control(4), control(4)});
+  ASSERT_EQ(table.runs().size(), 2u);
+  EXPECT_EQ(table.runs()[0].frames, 3);
+  EXPECT_EQ(table.runs()[1].frames, 0);  // the terminating entry
+
+  ReplayCounters c = record(table = ReplayRunTable(), {control(4), control(4), control(4), control(5)});
   EXPECT_EQ(table.runs()[0].frames, 3);
   EXPECT_EQ(table.runs()[0].check, 0x01);  // low byte of the first checksum
   EXPECT_EQ(table.runs()[1].frames, 1);
   EXPECT_EQ(table.runs()[1].control[0], 5);
   EXPECT_EQ(table.runs()[1].check, 0x02);
-  EXPECT_EQ(table.runs()[2].frames, 0);
   EXPECT_EQ(c.lastRun, 1);
   EXPECT_EQ(c.playRun, 1);
   EXPECT_EQ(c.recordedFrames, 4);

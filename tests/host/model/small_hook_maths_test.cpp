@@ -28,3 +28,8 @@ TEST(SmallHookMaths, MaterialTableIndex) {
   };
   for (const auto& c : cases) EXPECT_EQ(materialTableIndex(c.a, c.b), c.index) << c.a << " " << c.b;
 }
+
+TEST(SmallHookMaths, ListedCodes) {
+  for (unsigned code : {1u, 2u, 94u, 157u, 199u, 254u}) EXPECT_TRUE(isListedCode(code)) << code;
+  for (unsigned code : {0u, 4u, 95u, 200u, 255u, 256u, 0x101u}) EXPECT_FALSE(isListedCode(code)) << code;
+}

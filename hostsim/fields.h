@@ -1,21 +1,14 @@
 #pragma once
-// Small helpers for the simulated host's models: 32-bit words of handlers and objects, fields at
-// byte offsets, and rows for host function entries.
+// Fields of the simulated host's objects at byte offsets, and rows for host function entries.
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
 
 #include "hostsim/address_table.h"
+#include "hostsim/words.h"
 
 namespace hostsim {
-
-template <typename F>
-std::uint32_t addressOf(F f) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<void*>(f)));
-}
-
-inline std::uint32_t wordOf(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
 
 inline unsigned char* pointer(std::uint32_t word) {
   return reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(word));

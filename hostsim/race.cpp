@@ -1,0 +1,165 @@
+#include "hostsim/race.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/words.h"
+#include "hostsim/event_hub.h"
+#include "hostsim/host_layout.h"
+#include "hostsim/host_objects.h"
+
+namespace hostsim {
+namespace {
+
+#define THISCALL __attribute__((thiscall))
+
+constexpr std::uint32_t kRaceGlobal = 0x165FC68;
+constexpr std::uint32_t kUpdate = 0x4783B0, kUpdateSite = 0x478981;
+constexpr std::uint32_t kAdvance = 0x579430, kIsRunning = 0x572FC0, kFinishStage = 0x573530;
+constexpr std::uint32_t kApplyValue = 0x572DA0, kEventValue = 0x476BF0, kEventFlag = 0x565E80;
+constexpr std::uint32_t kEventPair = 0x492AE0, kEventPairGlobal = 0x7C2CA0;
+constexpr std::uint32_t kRaceEventSource = 51, kRaceValuesSource = 58;
+constexpr std::uint32_t kEventSize = 12;
+
+std::vector<unsigned char> events;
+std::int32_t eventFlagAnswer = 0;
+
+unsigned char* raceObject() {
+  static unsigned char* race = [] {
+    auto* r = static_cast<unsigned char*>(std::calloc(1, 2048));
+    const float v320 = 12.5f, values[3] = {1.0f, 2.0f, 3.0f};
+    std::memcpy(r + 320, &v320, 4);
+    std::memcpy(r + 600, values, 12);
+    return r;
+  }();
+  return race;
+}
+
+unsigned char* eventList() {
+  static unsigned char* list = static_cast<unsigned char*>(std::calloc(1, 64));
+  return list;
+}
+
+std::string number(float f) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(f));
+  return text;
+}
+
+std::int32_t indexOf(const void* event) {
+  return static_cast<std::int32_t>((static_cast<const unsigned char*>(event) - events.data()) / kEventSize);
+}
+
+void THISCALL hostUpdate(void*, float now) {
+  std::string handled;
+  for (std::size_t i = 0; i < events.size() / kEventSize; ++i) {
+    std::uint32_t flags;
+    std::memcpy(&flags, &events[i * kEventSize + 4], 4);
+    if ((flags & 0x80000000u) != 0) handled += " " + std::to_string(i);
+  }
+  trace("host raceUpdate " + number(now) + " handled" + handled);
+}
+void THISCALL hostAdvance(void*) { trace("host raceAdvance"); }
+std::int32_t THISCALL hostIsRunning(void*) { return 1; }
+std::int32_t THISCALL hostFinishStage(void*) {
+  trace("host raceFinishStage");
+  return 0;
+}
+void THISCALL hostApplyValue(void*, float v) { trace("host raceApplyValue " + number(v)); }
+float THISCALL hostEventValue(void* event) { return 100.0f + indexOf(event); }
+std::int32_t THISCALL hostEventFlag(void*) { return eventFlagAnswer; }
+void THISCALL hostEventPair(std::int32_t, std::int32_t v) { trace("host raceEventPair " + std::to_string(v)); }
+
+void THISCALL listenerDestroy(ListenerNode*, std::uint32_t) {}
+void THISCALL raceEventInvoke(ListenerNode*, const void* record) {
+  float time, value;
+  std::uint32_t event;
+  std::memcpy(&time, record, 4);
+  std::memcpy(&event, static_cast<const unsigned char*>(record) + 4, 4);
+  std::memcpy(&value, static_cast<const unsigned char*>(record) + 8, 4);
+  trace("host raceEvent " + std::to_string(indexOf(reinterpret_cast<const void*>(event))) + " at " + number(time) +
+        " value " + number(value));
+}
+void THISCALL raceValuesInvoke(ListenerNode*, const void* record) {
+  float v[4];
+  std::int32_t flag;
+  std::memcpy(v, record, 16);
+  std::memcpy(&flag, static_cast<const unsigned char*>(record) + 16, 4);
+  trace("host raceValues " + number(v[0]) + " " + number(v[1]) + " " + number(v[2]) + " " + number(v[3]) + " flag " +
+        std::to_string(flag));
+}
+const ListenerNodeTable raceEventTable = {listenerDestroy, raceEventInvoke};
+const ListenerNodeTable raceValuesTable = {listenerDestroy, raceValuesInvoke};
+
+void listenOnce() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  static ListenerNode a = {&raceEventTable, nullptr, nullptr, nullptr};
+  static ListenerNode b = {&raceValuesTable, nullptr, nullptr, nullptr};
+  appendHostListener(kRaceEventSource, a);
+  appendHostListener(kRaceValuesSource, b);
+}
+
+}  // namespace
+
+std::vector<AddressEntry> raceEntries() {
+  return {
+      {EntryKind::global, kRaceGlobal, "race", wordOf(raceObject())},
+      {EntryKind::global, kEventPairGlobal, "eventPairObject", 0x1234},
+      {EntryKind::function, kUpdate, "raceUpdate", addressOf(&hostUpdate)},
+      {EntryKind::function, kAdvance, "raceAdvance", addressOf(&hostAdvance)},
+      {EntryKind::function, kIsRunning, "raceIsRunning", addressOf(&hostIsRunning)},
+      {EntryKind::function, kFinishStage, "raceFinishStage", addressOf(&hostFinishStage)},
+      {EntryKind::function, kApplyValue, "raceApplyValue", addressOf(&hostApplyValue)},
+      {EntryKind::function, kEventValue, "raceEventValue", addressOf(&hostEventValue)},
+      {EntryKind::function, kEventFlag, "modesEventFlag", addressOf(&hostEventFlag)},
+      {EntryKind::function, kEventPair, "eventPair", addressOf(&hostEventPair)},
+      {EntryKind::callSite, kUpdateSite, "raceUpdateSite", kUpdate},
+  };
+}
+
+bool runRaceStep(std::istream& in) {
+  listenOnce();
+  std::string step;
+  in >> step;
+  if (step == "event") {
+    std::uint32_t kind = 0;
+    float time = 0;
+    std::string flagsText = "0";
+    in >> kind >> time >> flagsText;
+    std::uint32_t flags = static_cast<std::uint32_t>(std::strtoul(flagsText.c_str(), nullptr, 16));
+    unsigned char e[kEventSize] = {};
+    if ((flags & 0x4000u) != 0) {
+      flags |= (kind & 0xFFFu) << 19;
+    } else {
+      const auto k = static_cast<std::uint16_t>(kind);
+      std::memcpy(e, &k, 2);
+    }
+    std::memcpy(e + 4, &flags, 4);
+    std::memcpy(e + 8, &time, 4);
+    events.insert(events.end(), e, e + kEventSize);
+  } else if (step == "mode") {
+    std::int32_t mode = 0;
+    in >> mode;
+    std::memcpy(hostObjects().gameModes, &mode, 4);
+  } else if (step == "eventflag") {
+    in >> eventFlagAnswer;
+  } else if (step == "update") {
+    float now = 0;
+    in >> now;
+    const std::uint32_t count = static_cast<std::uint32_t>(events.size() / kEventSize);
+    const std::uint32_t array = wordOf(events.data());
+    std::memcpy(eventList() + 32, &count, 4);
+    std::memcpy(eventList() + 36, &array, 4);
+    runCallSite(kUpdateSite, {floatWord(now)}, wordOf(eventList()));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,22 @@
+#pragma once
+// The host's race object, its list of timed race events and the per-frame update call the
+// plugin wraps.
+#include <istream>
+#include <vector>
+
+#include "hostsim/address_table.h"
+
+namespace hostsim {
+
+std::vector<AddressEntry> raceEntries();
+
+// Scenario steps, after "race":
+//   event KIND TIME [FLAGS]   appends an event to the list (FLAGS hex; bit 14 puts the kind in
+//                             the flags, as the host does)
+//   mode N                    the game mode (7 is rally school)
+//   eventflag N               what the host's event-flag query answers
+//   update NOW                the host's per-frame event update call (site 0x478981)
+// Host listeners on the race-event and race-values sources trace what they receive.
+bool runRaceStep(std::istream& in);
+
+}  // namespace hostsim

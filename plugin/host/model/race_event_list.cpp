@@ -1,0 +1,50 @@
+#include "plugin/host/model/race_event_list.h"
+
+#include <cstring>
+#include <deque>
+
+namespace kvl::host {
+
+std::uint32_t RaceEventFields::flags(const std::uint8_t* event) noexcept {
+  std::uint32_t f;
+  std::memcpy(&f, event + 4, 4);
+  return f;
+}
+
+std::uint32_t RaceEventFields::kind(const std::uint8_t* event) noexcept {
+  const std::uint32_t f = flags(event);
+  if ((f & kKindInFlags) != 0) return (f >> 19) & 0xFFFu;
+  std::uint16_t k;
+  std::memcpy(&k, event, 2);
+  return k;
+}
+
+float RaceEventFields::dueTime(const std::uint8_t* event) noexcept {
+  float t;
+  std::memcpy(&t, event + 8, 4);
+  return t;
+}
+
+void RaceEventFields::markHandled(std::uint8_t* event) noexcept {
+  const std::uint32_t f = flags(event) | kHandled;
+  std::memcpy(event + 4, &f, 4);
+}
+
+std::vector<std::int32_t> pendingRaceEvents(const std::uint8_t* events, std::int32_t count, float now) {
+  std::deque<std::int32_t> collected;
+  bool pivotFound = false;
+  for (std::int32_t i = count - 1; i >= 0; --i) {
+    const std::uint8_t* event = events + RaceEventFields::kSize * static_cast<std::size_t>(i);
+    if (!pivotFound) {
+      pivotFound = RaceEventFields::dueTime(event) < now;
+      continue;
+    }
+    const std::uint32_t kind = RaceEventFields::kind(event);
+    if (kind >= 21 && kind <= 24 && (RaceEventFields::flags(event) & RaceEventFields::kHandled) == 0) {
+      collected.push_front(i);
+    }
+  }
+  return {collected.begin(), collected.end()};
+}
+
+}  // namespace kvl::host

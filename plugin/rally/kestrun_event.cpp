@@ -1,0 +1,170 @@
+#include "plugin/rally/kestrun_event.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "plugin/foundation/settings/settings_catalogue.h"
+#include "plugin/host/events/event_records.h"
+#include "plugin/host/events/host_event_hub.h"
+#include "plugin/host/model/host_game_modes.h"
+#include "plugin/host/model/host_lists.h"
+#include "plugin/host/model/host_object_accessors.h"
+
+namespace kvl::rally {
+namespace {
+
+using host::HostCarState;
+
+constexpr std::int32_t kLoading = 5;
+constexpr std::int32_t kInitFrontEnd = 6;
+constexpr std::int32_t kEndRace = 9;
+
+// Host player record 0 (the records the game modes hold); null while there is none.
+HostCarState* playerRecord0() {
+  void* modes = host::HostGameModes::instance();
+  void* records = modes == nullptr ? nullptr : host::HostGameModes::playerRecords(modes);
+  return records == nullptr ? nullptr : host::HostCarStateArray::at(records, 0);
+}
+
+std::int32_t stateOf(const void* record) { return static_cast<const host::GameStateEvent*>(record)->state; }
+
+}  // namespace
+
+KestrunEvent& KestrunEvent::instance() {
+  static KestrunEvent event;
+  return event;
+}
+
+KestrunEvent::KestrunEvent()
+    : handOverNode_(this, host::HostListenerNode::member<KestrunEvent, &KestrunEvent::handOverToHost>()),
+      raceEndNode_(this, host::HostListenerNode::member<KestrunEvent, &KestrunEvent::finishOnRaceEnd>()),
+      leaveNode_(this, host::HostListenerNode::member<KestrunEvent, &KestrunEvent::finishOnLeave>()) {
+  for (std::size_t i = 0; i < host::HostRallyRecord::kCount; ++i) {
+    host::HostRallyRecord::reset(eventTable_ + host::HostRallyRecord::kSize * i);
+  }
+  driverRecord_ = HostCarState::construct(driverStorage_);
+  serviceInfo_.clear();
+  if (host::HostEventHub* hub = host::HostEventHub::instance()) {
+    host::EventSignal* source = hub->gameStateChanged();
+    host::appendListener(*source->perId(3), handOverNode_);
+    host::appendListener(*source->perId(1), raceEndNode_);
+    host::appendListener(*source->perId(2), leaveNode_);
+  }
+  HostCarState::reset(driverRecord_);
+  skillLevels_ = {{1, "Inexperienced"}, {2, "Proficient"}, {3, "Competent"}, {4, "Skilled"}, {5, "Expert"}};
+  serviceInfo_.setMechanics(MechanicsOption(4).read())
+      .setSkill(skillLevel(SkillOption("Competent").read()))
+      .setAllowedRepairTime(static_cast<float>(AllowedRepairTimeOption(40).read()));
+}
+
+KestrunEvent::~KestrunEvent() {
+  // The listener nodes leave their host lists as they are destroyed.
+  delete[] savedStageTable_;
+}
+
+std::int32_t KestrunEvent::skillLevel(const std::string& word) const {
+  for (const auto& [level, text] : skillLevels_) {
+    if (word.size() > text.size()) continue;
+    bool prefix = true;
+    for (std::size_t i = 0; i < word.size() && prefix; ++i) {
+      prefix = std::toupper(static_cast<unsigned char>(word[i])) == std::toupper(static_cast<unsigned char>(text[i]));
+    }
+    if (prefix) return level;
+  }
+  return 0;
+}
+
+void KestrunEvent::configure(std::int32_t stageKey, std::int32_t mechanics, std::int32_t skill, float allowedRepairTime) {
+  stageKey_ = stageKey;
+  active_ = true;
+  serviceInfo_.setMechanics(mechanics).setSkill(skill).setAllowedRepairTime(allowedRepairTime);
+}
+
+void KestrunEvent::applyToHost() {
+  void* modes = host::HostGameModes::instance();
+  if (modes != nullptr && host::HostGameModes::pendingFlag(modes) != 0) host::HostGameModes::setPendingFlag(modes, 0);
+  if (HostCarState* player = playerRecord0()) HostCarState::assign(player, driverRecord_);
+
+  void* rallyTable = host::hostRallyTable();
+  if (rallyTable != nullptr) {
+    const auto* builtIn = static_cast<const std::uint8_t*>(host::HostRallyTable::builtInRecords(rallyTable));
+    for (std::size_t i = 0; i < host::HostRallyRecord::kCount; ++i) {
+      std::uint8_t* record = eventTable_ + host::HostRallyRecord::kSize * i;
+      if (builtIn != nullptr) std::memcpy(record, builtIn + host::HostRallyRecord::kSize * i, host::HostRallyRecord::kSize);
+      host::HostRallyRecord::setValueA(record, serviceInfo_.mechanics());
+      host::HostRallyRecord::setValueB(record, serviceInfo_.skill());
+    }
+    void* previous = host::HostRallyTable::exchangeActive(rallyTable, eventTable_);
+    // A second start keeps the host's own table as the one to put back.
+    if (previous != eventTable_) savedActiveTable_ = previous;
+  }
+
+  if (void* stageTable = host::hostStageTable()) {
+    if (savedStageTable_ == nullptr) savedStageTable_ = host::copyHostStageTable(stageTable);
+    host::HostStageTable::selectEntry(stageTable, stageKey_);
+  }
+}
+
+std::int32_t KestrunEvent::start() {
+  applyToHost();
+  if (void* modes = host::HostGameModes::instance()) host::HostGameModes::setMode(modes, 1);
+  return 0;
+}
+
+void KestrunEvent::end() {
+  if (HostCarState* player = playerRecord0()) HostCarState::assign(driverRecord_, player);
+  void* rallyTable = host::hostRallyTable();
+  // Never hand the host a null table, nor restore a copy twice.
+  if (rallyTable != nullptr && savedActiveTable_ != nullptr) {
+    host::HostRallyTable::exchangeActive(rallyTable, savedActiveTable_);
+    savedActiveTable_ = nullptr;
+  }
+  if (void* stageTable = host::hostStageTable()) {
+    host::restoreHostStageTable(stageTable, savedStageTable_);
+    savedStageTable_ = nullptr;
+  }
+}
+
+std::int32_t KestrunEvent::writeDriverRecord(const void* source, std::uint32_t length) {
+  if (source == nullptr || length < HostCarState::kSize || driverRecord_ == nullptr) return 0;
+  HostCarState::copyBody(driverRecord_, source);
+  return static_cast<std::int32_t>(HostCarState::kSize);
+}
+
+std::int32_t KestrunEvent::readDriverRecord(void* destination, std::uint32_t length) const {
+  if (destination == nullptr || length < HostCarState::kSize || driverRecord_ == nullptr) return 0;
+  std::memcpy(destination, driverRecord_, HostCarState::kSize);
+  return static_cast<std::int32_t>(HostCarState::kSize);
+}
+
+HostCarState* KestrunEvent::resetDriverRecord() {
+  return driverRecord_ == nullptr ? nullptr : HostCarState::reset(driverRecord_);
+}
+
+std::int32_t KestrunEvent::driverRecordValue() {
+  return driverRecord_ == nullptr ? 0 : HostCarState::query(driverRecord_);
+}
+
+void KestrunEvent::finish() {
+  active_ = false;
+  if (HostCarState* player = playerRecord0()) HostCarState::assign(driverRecord_, player);
+}
+
+void KestrunEvent::handOverToHost(const void* record) {
+  if (!active_ || stateOf(record) != kLoading) return;
+  HostCarState::hostCall(driverRecord_, host::HostControls::settingValue(host::hostControls()));
+  void* modes = host::HostGameModes::instance();
+  if (void* records = modes == nullptr ? nullptr : host::HostGameModes::playerRecords(modes)) {
+    host::HostCarStateArray::copyInto(records, driverRecord_);
+  }
+}
+
+void KestrunEvent::finishOnRaceEnd(const void* record) {
+  if (active_ && stateOf(record) == kEndRace) finish();
+}
+
+void KestrunEvent::finishOnLeave(const void* record) {
+  if (active_ && (stateOf(record) == kEndRace || stateOf(record) == kInitFrontEnd)) finish();
+}
+
+}  // namespace kvl::rally

@@ -1,0 +1,274 @@
+// The car-state record, the stage table and the service park on a host stand-in whose functions
+// are painted as jumps to the handlers below (i686).
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "plugin/host/binding/call_through.h"
+#include "plugin/host/model/host_car_state.h"
+#include "plugin/host/model/host_rally_tables.h"
+#include "plugin/host/model/host_service.h"
+#include "plugin/host/model/host_stage_load.h"
+#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/host_fixture.h"
+
+using namespace kvl::host;
+
+namespace {
+
+#define THISCALL __attribute__((thiscall))
+
+int constructed = 0;
+int destroyed = 0;
+
+// The host's car-state class.
+void* THISCALL carStateDestroy(std::uint8_t* record, std::uint32_t) {
+  ++destroyed;
+  return record;
+}
+void* THISCALL carStateReset(std::uint8_t* record) {
+  std::memset(record + 4, 0, HostCarState::kSize - 4);
+  return record;
+}
+void* carStateTable[4] = {reinterpret_cast<void*>(&carStateDestroy), nullptr, nullptr,
+                          reinterpret_cast<void*>(&carStateReset)};
+void* THISCALL carStateConstruct(std::uint8_t* record) {
+  ++constructed;
+  std::memset(record, 0, HostCarState::kSize);
+  const auto table = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(carStateTable));
+  std::memcpy(record, &table, 4);
+  return record;
+}
+void* THISCALL carStateAssign(std::uint8_t* record, const std::uint8_t* source) {
+  std::memmove(record + 4, source + 4, HostCarState::kSize - 4);
+  return record;
+}
+
+// The stage table: entry k stands for stage 10 + k.
+std::int32_t THISCALL stageOfEntryWord(void*, std::int32_t word) { return word; }
+
+// The service park.
+std::int32_t stageRecord[64];
+void* THISCALL stageRecordAt(void*, std::int32_t) { return stageRecord; }
+std::uint8_t repairEntries[6][HostService::kRepairEntrySize];
+void THISCALL repairListBuilder(std::uint8_t* service, const char*) {
+  const std::int32_t ids[6] = {115, 106, 146, 165, 7, 116};
+  std::memset(repairEntries, 0, sizeof repairEntries);
+  for (int i = 0; i < 6; ++i) std::memcpy(repairEntries[i] + 4, &ids[i], 4);
+  const float kept = 5.0f;
+  std::memcpy(repairEntries[2] + 60, &kept, 4);  // part 146 already has its time
+  const std::int32_t count = 6;
+  const auto array = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(repairEntries));
+  std::memcpy(service, &count, 4);
+  std::memcpy(service + 4, &array, 4);
+}
+void THISCALL wheelRefresh(void*) {}
+void THISCALL entryConstruct(std::uint8_t* entry, std::int32_t partId, std::int32_t wheel) {
+  std::memcpy(entry + 4, &partId, 4);
+  std::memcpy(entry + 12, &wheel, 4);
+}
+void* __cdecl hostMalloc(std::uint32_t bytes) { return std::malloc(bytes); }
+void __cdecl hostFree(void* block) { std::free(block); }
+
+// Host-runtime strings as the host reads and fills them (short texts stay in the inline buffer).
+std::string textOf(const std::uint8_t* s) {
+  std::uint32_t size;
+  std::memcpy(&size, s + 20, 4);
+  return std::string(reinterpret_cast<const char*>(s + 4), size);
+}
+void fill(std::uint8_t* s, const std::string& text) {
+  std::memset(s, 0, 28);
+  std::memcpy(s + 4, text.data(), text.size());
+  const std::uint32_t size = static_cast<std::uint32_t>(text.size()), capacity = 15;
+  std::memcpy(s + 20, &size, 4);
+  std::memcpy(s + 24, &capacity, 4);
+}
+int readers = 0;
+std::string iniCalls;
+void* THISCALL iniConstruct(void* reader) {
+  ++readers;
+  return reader;
+}
+void THISCALL iniDestroy(void*) { --readers; }
+std::int32_t THISCALL iniGetInt(void*, const std::uint8_t* section, const std::uint8_t* key, std::int32_t fallback) {
+  iniCalls += textOf(section) + "/" + textOf(key) + ";";
+  return fallback + 1;
+}
+std::uint8_t* THISCALL iniGetString(void*, std::uint8_t* out, const std::uint8_t* section, const std::uint8_t* key,
+                                    const std::uint8_t* fallback) {
+  fill(out, textOf(section) + "." + textOf(key) + "=" + textOf(fallback));
+  return out;
+}
+std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b) {
+  fill(out, textOf(a) + "\\" + textOf(b));
+  return out;
+}
+
+float floatAt(const void* p, std::size_t offset) {
+  float f;
+  std::memcpy(&f, static_cast<const std::uint8_t*>(p) + offset, 4);
+  return f;
+}
+
+class HostRecords : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    host = new kvl::testing::HostFixture;
+    ASSERT_TRUE(host->loaded());
+    host->paintFunction(0x4EF410, &carStateConstruct);
+    host->paintFunction(0x4EC470, &carStateAssign);
+    host->paintFunction(0x5CF250, &stageOfEntryWord);
+    host->paintFunction(0x5D0300, &stageRecordAt);
+    host->paintFunction(0x5B16F0, &repairListBuilder);
+    host->paintFunction(0x5AFE40, &wheelRefresh);
+    host->paintFunction(0x501960, &entryConstruct);
+    host->paintFunction(0x501010, &entryConstruct);
+    host->paintFunction(0x70BEC2, &hostMalloc);
+    host->paintFunction(0x70C260, &hostFree);
+    host->paintFunction(0x410F80, &iniConstruct);
+    host->paintFunction(0x410FF0, &iniDestroy);
+    host->paintFunction(0x4114D0, &iniGetInt);
+    host->paintFunction(0x411420, &iniGetString);
+    host->paintFunction(0x4665F0, &joinPath);
+  }
+  static kvl::testing::HostFixture* host;
+};
+kvl::testing::HostFixture* HostRecords::host = nullptr;
+
+void writeFile(const std::string& path, std::size_t size) {
+  std::vector<char> bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7);
+  const std::uint32_t foreignTable = 0xDEADBEEF;
+  if (size >= 4) std::memcpy(bytes.data(), &foreignTable, 4);
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
+}
+
+}  // namespace
+
+TEST_F(HostRecords, CarStateFileRoundTrip) {
+  kvl::testing::ScratchFolder scratch;
+  ScopedHostCarState record;
+  struct Case {
+    const char* name;
+    std::size_t size;  // 0: no file
+    bool loads;
+  } cases[] = {{"whole.bin", 16048, true}, {"short.bin", 16047, false}, {"long.bin", 20000, true}, {"none.bin", 0, false}};
+  for (const auto& c : cases) {
+    if (c.size != 0) writeFile(c.name, c.size);
+    std::memset(record.get()->body, 0x55, sizeof record.get()->body);
+    const int before = constructed - destroyed;
+    EXPECT_EQ(HostCarState::loadFromFile(record.get(), c.name), c.loads) << c.name;
+    EXPECT_EQ(constructed - destroyed, before) << c.name << ": the temporary is destroyed";
+    EXPECT_EQ(record.get()->table, static_cast<HostWord>(reinterpret_cast<std::uintptr_t>(carStateTable))) << c.name;
+    EXPECT_EQ(record.get()->body[100], c.loads ? static_cast<std::uint8_t>(104 * 7) : 0x55) << c.name;
+  }
+
+  ASSERT_TRUE(HostCarState::saveToFile(record.get(), "saved.bin"));
+  std::ifstream in("saved.bin", std::ios::binary);
+  std::vector<char> saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(saved.size(), HostCarState::kSize);
+  EXPECT_EQ(std::memcmp(saved.data(), record.get(), HostCarState::kSize), 0);
+  EXPECT_FALSE(HostCarState::saveToFile(record.get(), "no-such-folder\\saved.bin"));
+}
+
+TEST_F(HostRecords, StageSelectAndRestore) {
+  std::vector<std::uint8_t> table(HostStageTable::kSize, 0);
+  auto entryWord = [&](int k) -> std::int32_t& {
+    return fieldAt<std::int32_t>(table.data(), HostStageTable::kFirstEntry + HostStageTable::kEntrySize * k + 2312);
+  };
+  auto selected = [&] {
+    std::string marks;
+    for (int k = 0; k < 14; ++k) {
+      const auto mark = fieldAt<std::int32_t>(table.data(), HostStageTable::kFirstEntry + HostStageTable::kEntrySize * k + 2260);
+      if (mark == 0) marks += std::to_string(k) + " ";
+    }
+    return marks;
+  };
+  for (int k = 0; k < 14; ++k) {
+    entryWord(k) = 10 + k;
+    fieldAt<std::int32_t>(table.data(), HostStageTable::kFirstEntry + HostStageTable::kEntrySize * k + 2260) = k == 2 ? 0 : -1;
+  }
+  entryWord(9) = 14;  // entries 4 and 9 both stand for stage 14
+  host->setGlobal(0x7D6128, table.data());
+
+  std::uint8_t* saved = copyHostStageTable(hostStageTable());
+  struct Case {
+    std::int32_t stage;
+    const char* marks;
+  } cases[] = {{14, "4 "}, {23, "13 "}, {99, "0 "}, {10, "0 "}};
+  for (const auto& c : cases) {
+    HostStageTable::selectEntry(hostStageTable(), c.stage);
+    EXPECT_EQ(selected(), c.marks) << c.stage;
+  }
+  const std::vector<std::uint8_t> changed = table;
+  restoreHostStageTable(hostStageTable(), nullptr);
+  EXPECT_EQ(table, changed);
+  restoreHostStageTable(hostStageTable(), saved);
+  EXPECT_EQ(selected(), "2 ");  // the marks as they were before any selection
+  host->setGlobal(0x7D6128, nullptr);
+}
+
+TEST_F(HostRecords, RepairListWorkTimesAndWheelConditions) {
+  std::uint8_t service[64] = {};
+  std::uint8_t modes[4096] = {};
+  host->setGlobal(0x165FA90, modes);
+  stageRecord[144 / 4] = 5;  // skill
+  stageRecord[148 / 4] = 6;  // mechanics
+  HostService::buildRepairList(service, "repair.ini");
+  const float longTime = 0.075f * 45.0f * 1.2f, shortTime = 0.075f * 30.0f * 1.2f;
+  struct Case {
+    int entry;
+    std::int32_t id;
+    float times[4];  // +56, +60, +64, +68
+  } cases[] = {{0, 125, {shortTime, longTime, shortTime, longTime}}, {1, 106, {shortTime, longTime, shortTime, longTime}},
+               {2, 146, {0.0f, 5.0f, 0.0f, 0.0f}},                   {3, 165, {shortTime, longTime, shortTime, longTime}},
+               {4, 7, {0.0f, 0.0f, 0.0f, 0.0f}},                     {5, 126, {shortTime, longTime, shortTime, longTime}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(fieldAt<std::int32_t>(repairEntries[c.entry], 4), c.id) << c.entry;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(floatAt(repairEntries[c.entry], 56 + 4 * i), c.times[i]) << c.entry << " " << i;
+  }
+
+  // The wheel entries the plugin puts into the part table answer from the serviced car.
+  ScopedHostCarState car;
+  std::vector<std::uint32_t> partTable(8 + 200, 0);
+  partTable[1] = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(car.get()));
+  fieldAt<HostWord>(service, 20) = static_cast<HostWord>(reinterpret_cast<std::uintptr_t>(partTable.data()));
+  HostService::refreshWheelParts(service);
+  const float wheelValues[4] = {0.4f, 0.41f, 5.0f, 0.0f};
+  for (int w = 0; w < 4; ++w) {
+    for (int i = 0; i < 8; ++i) std::memcpy(HostCarState::wheelRecord(car.get(), w) + 4 * i, &wheelValues[w], 4);
+    for (int i = 0; i < 8; ++i) std::memcpy(HostCarState::wheelPartRecord(car.get(), w) + 20 + 4 * i, &wheelValues[3 - w], 4);
+  }
+  using Condition = std::int32_t(THISCALL*)(void*, void*);
+  using Repair = void(THISCALL*)(void*, void*);
+  const std::int32_t wheelConditions[4] = {1, 2, 4, 0};
+  for (int w = 0; w < 4; ++w) {
+    void* wheel = reinterpret_cast<void*>(static_cast<std::uintptr_t>(partTable[2 + 106 + 20 * w]));
+    void* wheelPart = reinterpret_cast<void*>(static_cast<std::uintptr_t>(partTable[2 + 105 + 20 * w]));
+    ASSERT_NE(wheel, nullptr);
+    ASSERT_NE(wheelPart, nullptr);
+    EXPECT_EQ(tableEntry<Condition>(wheel, 0)(wheel, car.get()), wheelConditions[w]) << w;
+    EXPECT_EQ(tableEntry<Condition>(wheelPart, 0)(wheelPart, car.get()), wheelConditions[3 - w]) << w;
+    tableEntry<Repair>(wheel, 4)(wheel, car.get());
+    EXPECT_EQ(tableEntry<Condition>(wheel, 0)(wheel, car.get()), 0) << w;
+  }
+  // A second refresh replaces the entries and frees the first ones.
+  HostService::refreshWheelParts(service);
+  host->setGlobal(0x165FA90, nullptr);
+}
+
+TEST_F(HostRecords, IniReaderAndJoinedPaths) {
+  {
+    HostIniFile reader;
+    EXPECT_EQ(readers, 1);
+    EXPECT_EQ(reader.getInt("Map01", "Surface", 4), 5);
+    EXPECT_EQ(reader.getString("Map01", "Name", "none"), "Map01.Name=none");
+  }
+  EXPECT_EQ(readers, 0);
+  EXPECT_EQ(iniCalls, "Map01/Surface;");
+  EXPECT_EQ(hostJoinPath("Maps", "track.ini"), "Maps\\track.ini");
+}
