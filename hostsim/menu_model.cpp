@@ -189,7 +189,7 @@ void callPair(std::uint32_t pairWord) {
   reinterpret_cast<void(__cdecl*)(std::uint32_t)>(static_cast<std::uintptr_t>(get(pair, 0)))(get(pair, 4));
 }
 
-void buildMenu(const std::string& which) {
+void buildMenu(const std::string& which, int itemCount) {
   struct Menu {
     const char* name;
     std::uint32_t site;
@@ -213,9 +213,10 @@ void buildMenu(const std::string& which) {
   static const char* const keys[5] = {"HOST0", "HOST1", "HOST2", "HOST3", "HOST4"};
   auto* page = static_cast<unsigned char*>(std::calloc(1, 64));
   std::uint32_t items[5];
-  for (int i = 0; i < menu->hostItems; ++i) items[i] = wordOf(hostItem(keys[i]));
+  const int hostItems = itemCount > 0 && itemCount < menu->hostItems ? itemCount : menu->hostItems;
+  for (int i = 0; i < hostItems; ++i) items[i] = wordOf(hostItem(keys[i]));
   static const char title[] = "TITLE";
-  std::vector<std::uint32_t> args = {wordOf(page), wordOf(title), 0, 0, static_cast<std::uint32_t>(menu->hostItems),
+  std::vector<std::uint32_t> args = {wordOf(page), wordOf(title), 0, 0, static_cast<std::uint32_t>(hostItems),
                                      wordOf(items)};
   for (std::uint32_t l = 1; l <= 10; ++l) args.push_back(l);
   trace("host menu result " + std::to_string(runCallSite(menu->site, args)));
@@ -291,8 +292,9 @@ void appendMenuRows(std::vector<AddressEntry>& rows) {
 bool runMenuStep(const std::string& step, std::istream& in) {
   if (step == "menu") {
     std::string which;
-    in >> which;
-    buildMenu(which);
+    int count = 0;
+    in >> which >> count;
+    buildMenu(which, count);
   } else if (step == "ranges") {
     std::int32_t a = 0;
     float f = 0;

@@ -25,7 +25,8 @@ constexpr std::uint32_t kLanguageOffset = 6852;  // in the game object
 void appendMenuRows(std::vector<AddressEntry>& rows);
 
 // Scenario steps (false for any other step):
-//   menu controls|options|carsetup   the host builds that menu through its setup call site, traces
+//   menu controls|options|carsetup [N]   the host builds that menu (with its first N items only,
+//                                    when N is given and smaller) through its setup call site, traces
 //                                    the laid-out items, runs the page's state callback (car
 //                                    setup), then destroys the items
 //   ranges A F                       the car-setup ranges: integer parameter A, first float F

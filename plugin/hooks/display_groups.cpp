@@ -12,7 +12,22 @@ namespace kvl {
 float aspectHalfRatio = 0.6666667f;
 
 using host::HostAddress;
-using host::Spindle3DAddress;
+
+namespace {
+
+// A site in Spindle3D.DLL. While the host has recorded no load address for the module, the bare
+// offset could be mapped memory of the process: the site is then the null page, where a patch
+// never applies and the group shows "Failed".
+class Spindle3DAddress : public host::Spindle3DAddress {
+ public:
+  using host::Spindle3DAddress::Spindle3DAddress;
+  void* resolve() const override {
+    if (host::HostModuleTable::spindleBase() == 0) return nullptr;
+    return host::Spindle3DAddress::resolve();
+  }
+};
+
+}  // namespace
 
 std::shared_ptr<PatchGroup> makeFullscreenWindowGroup() {
   auto group = std::make_shared<PatchGroup>("Fullscreen Window", 0);
