@@ -34,6 +34,11 @@ else()
 endif()
 
 set(QZR_ROOT ${CMAKE_SOURCE_DIR})
+# Debian's interpreter (installed by scripts/setup): the same path here and in the 32-bit test
+# machine, where test scripts run too.
+if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)
+  set(Python3_EXECUTABLE /usr/bin/python3)
+endif()
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 
 # Boost is header-only here; the cross compilers see it through a folder that holds only a link
@@ -62,7 +67,9 @@ else()
 endif()
 add_library(qzr::zlib ALIAS qzr_zlib)
 
-# Compiler flags.
+# Compiler flags. The native build runs its tests with sanitizers; its release build (for the
+# benchmarks) turns them off.
+option(QZR_SANITIZE "Build the native preset with address and undefined-behaviour sanitizers" ON)
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
 if(QZR_WINDOWS)
@@ -71,7 +78,7 @@ if(QZR_WINDOWS)
   if(QZR_WIN32)
     add_compile_options(-msse2 -mfpmath=sse -mstackrealign)
   endif()
-elseif(QZR_NATIVE)
+elseif(QZR_NATIVE AND QZR_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 elseif(QZR_FUZZ)

@@ -1,5 +1,7 @@
 // One AddData exchange through the real channel and recorder daemon, against a bare event
-// ping-pong between two processes started the same way; and rows ingested per second.
+// ping-pong between two processes started the same way and against the same ping-pong with the
+// channel's mutex around each exchange (the floor of the channel's design); and rows ingested
+// per second.
 #include <windows.h>
 
 #include <algorithm>
@@ -61,17 +63,22 @@ void pong(HANDLE plugin, std::shared_ptr<kvl::InheritedChannel> channel) {
   }
 }
 
-Stats bareRoundTrips() {
+// Round trips of the two events alone (the bare ping-pong), or with the channel's mutex taken
+// before and released after each (the floor of the channel's design), between two processes.
+Stats eventRoundTrips(bool withMutex) {
   kvl::DaemonLauncher launcher(ownPath(), "", 64);
   std::vector<double> samples;
   if (!launcher.process()) return {0, 0, 0};
   HANDLE request = launcher.channel().requestEvent().handle;
   HANDLE reply = launcher.channel().replyEvent().handle;
+  HANDLE mutex = launcher.channel().mutex();
   for (int i = 0; i < kRounds + 100; ++i) {
     const double start = nowMicros();
+    if (withMutex) WaitForSingleObject(mutex, INFINITE);
     SetEvent(request);
     WaitForSingleObject(reply, INFINITE);
     ResetEvent(reply);
+    if (withMutex) ReleaseMutex(mutex);
     if (i >= 100) samples.push_back(nowMicros() - start);
   }
   TerminateProcess(launcher.process(), 0);
@@ -126,18 +133,22 @@ int main(int argc, char** argv) {
   }
   const std::string daemon = folderOf(folderOf(folderOf(ownPath()))) + "\\daemons\\recorder\\QzrTelemetryDaemon.exe";
 
-  const Stats bare = bareRoundTrips();
+  const Stats bare = eventRoundTrips(false);
+  const Stats floor = eventRoundTrips(true);
   const Stats channel = addDataRoundTrips(daemon, ini);
   DeleteFileA(ini.c_str());
-  if (bare.median <= 0 || channel.median <= 0) {
+  if (bare.median <= 0 || floor.median <= 0 || channel.median <= 0) {
     std::printf("recorder channel bench: could not start the processes\n");
     return 0;
   }
   std::printf("recorder channel: %d round trips each (row of 308 bytes)\n", kRounds);
   std::printf("  bare event ping-pong   median %8.1f us   p99 %8.1f us\n", bare.median, bare.p99);
+  std::printf("  events and mutex       median %8.1f us   p99 %8.1f us\n", floor.median, floor.p99);
   std::printf("  AddData exchange       median %8.1f us   p99 %8.1f us\n", channel.median, channel.p99);
   std::printf("  ratio AddData / ping-pong: median %.2f   p99 %.2f\n", channel.median / bare.median,
               channel.p99 / bare.p99);
+  std::printf("  ratio AddData / events and mutex: median %.2f   p99 %.2f\n", channel.median / floor.median,
+              channel.p99 / floor.p99);
   std::printf("  rows ingested per second: %.0f (ping-pongs per second: %.0f, ratio %.2f)\n",
               kRounds * 1e6 / channel.total, kRounds * 1e6 / bare.total, bare.total / channel.total);
   return 0;

@@ -5,10 +5,6 @@
 
 namespace kvl::tracks {
 
-namespace {
-constexpr std::size_t kReadBufferSize = 1 << 16;
-}
-
 bool MemoryByteSource::seek(uint64_t position) {
   if (position > size_) return false;
   pos_ = static_cast<std::size_t>(position);
@@ -39,13 +35,16 @@ int64_t tellFile(std::FILE* file) {
 #endif
 }
 
-FileByteSource::FileByteSource(const std::string& path) {
+FileByteSource::FileByteSource(const std::string& path, std::size_t bufferBytes) {
   errno = 0;
   file_ = std::fopen(path.c_str(), "rb");
   if (!file_) {
     error_ = errno ? errno : EIO;
     return;
   }
+  // Before any other use of the stream.
+  buffer_.reset(new char[bufferBytes]);
+  std::setvbuf(file_, buffer_.get(), _IOFBF, bufferBytes);
   int64_t end = -1;
   if (seekFile(file_, 0, SEEK_END)) end = tellFile(file_);
   if (end < 0 || !seekFile(file_, 0, SEEK_SET)) {
@@ -53,7 +52,6 @@ FileByteSource::FileByteSource(const std::string& path) {
     return;
   }
   size_ = static_cast<uint64_t>(end);
-  std::setvbuf(file_, nullptr, _IOFBF, kReadBufferSize);
 }
 
 FileByteSource::~FileByteSource() {

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace kvl::tracks {
@@ -37,11 +38,13 @@ class MemoryByteSource final : public ByteSource {
   std::size_t pos_ = 0;
 };
 
-// A file opened for binary reading without a sharing restriction. A file that cannot be opened
-// gives a source that has failed from the start.
+// A file opened for binary reading without a sharing restriction, read from the system in
+// pieces of bufferBytes. A file that cannot be opened gives a source that has failed from the
+// start.
 class FileByteSource final : public ByteSource {
  public:
-  explicit FileByteSource(const std::string& path);
+  static constexpr std::size_t kDefaultBufferBytes = 1 << 16;
+  explicit FileByteSource(const std::string& path, std::size_t bufferBytes = kDefaultBufferBytes);
   ~FileByteSource() override;
   FileByteSource(const FileByteSource&) = delete;
   FileByteSource& operator=(const FileByteSource&) = delete;
@@ -55,6 +58,8 @@ class FileByteSource final : public ByteSource {
   int error() const override { return error_; }
 
  private:
+  // The stream's buffer, given by us: glibc keeps its own small one when asked for a size alone.
+  std::unique_ptr<char[]> buffer_;
   std::FILE* file_ = nullptr;
   uint64_t size_ = 0;
   uint64_t pos_ = 0;

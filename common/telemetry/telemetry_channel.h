@@ -24,6 +24,11 @@ class TelemetryChannel {
   virtual size_t pack(unsigned char* out);
   // Prints one packed value followed by the separator and returns the bytes consumed.
   virtual size_t writeValue(const unsigned char* in, std::ostream& out, char separator) const;
+  // The save-job writer's form of writeValue: the same text, as writeValue gives it on a stream
+  // with the writer's settings (classic locale, showpoint, precision 6), followed by the
+  // separator, written at `out`; returns the end of the text. At most maxTextSize() characters.
+  virtual char* printValue(const unsigned char* in, char* out, char separator) const;
+  virtual size_t maxTextSize() const;
 
   const std::string& name() const { return name_; }
   const void* source() const { return source_; }
@@ -40,18 +45,23 @@ class IntChannel : public TelemetryChannel {
   size_t size() const override { return 4; }
   size_t pack(unsigned char* out) override;
   size_t writeValue(const unsigned char* in, std::ostream& out, char separator) const override;
+  char* printValue(const unsigned char* in, char* out, char separator) const override;
+  size_t maxTextSize() const override;
 };
 
 class UnsignedChannel : public IntChannel {
  public:
   using IntChannel::IntChannel;
   size_t writeValue(const unsigned char* in, std::ostream& out, char separator) const override;
+  char* printValue(const unsigned char* in, char* out, char separator) const override;
 };
 
 class FloatChannel : public IntChannel {
  public:
   using IntChannel::IntChannel;
   size_t writeValue(const unsigned char* in, std::ostream& out, char separator) const override;
+  char* printValue(const unsigned char* in, char* out, char separator) const override;
+  size_t maxTextSize() const override;
 };
 
 class VectorChannel : public TelemetryChannel {
@@ -61,6 +71,8 @@ class VectorChannel : public TelemetryChannel {
   size_t size() const override { return 12; }
   size_t pack(unsigned char* out) override;
   size_t writeValue(const unsigned char* in, std::ostream& out, char separator) const override;
+  char* printValue(const unsigned char* in, char* out, char separator) const override;
+  size_t maxTextSize() const override;
 };
 
 // A FILETIME (low word, then high word), printed as a UTC date-time text.
@@ -71,6 +83,8 @@ class FileTimeChannel : public TelemetryChannel {
   size_t size() const override { return 8; }
   size_t pack(unsigned char* out) override;
   size_t writeValue(const unsigned char* in, std::ostream& out, char separator) const override;
+  char* printValue(const unsigned char* in, char* out, char separator) const override;
+  size_t maxTextSize() const override;
 };
 
 // A value of the car-frame cache, which is refreshed on first use in each row.

@@ -120,36 +120,35 @@ std::shared_ptr<TelemetryChannel> makeChannel(Kind kind, std::string name, const
 
 }  // namespace
 
-// Zero-filled stand-ins for the host records, kept for the table's life so that a table bound
-// to them can still be packed (rows of zeros).
-struct TelemetryChannelTable::DummyStorage {
-  std::vector<unsigned char> car = std::vector<unsigned char>(kCarRecordSize);
-  std::vector<unsigned char> replay = std::vector<unsigned char>(kReplayRecordSize);
-  std::vector<unsigned char> race = std::vector<unsigned char>(kRaceRecordSize);
-  std::vector<unsigned char> game = std::vector<unsigned char>(kGameRecordSize);
-  std::vector<unsigned char> wheel[4];
-  std::vector<unsigned char> wear[4];
+namespace {
 
-  DummyStorage() {
-    for (int w = 0; w < 4; ++w) {
-      wheel[w].assign(kWheelRecordSize, 0);
-      wear[w].assign(kWearArraySize, 0);
-    }
-  }
-
-  HostObjects objects() const {
-    HostObjects o;
-    o.car = nullptr;  // bound to no car
-    o.replay = replay.data();
-    o.race = race.data();
-    o.game = game.data();
-    for (int w = 0; w < 4; ++w) {
-      o.wheel[w] = wheel[w].data();
-      o.wear[w] = wear[w].data();
-    }
-    return o;
-  }
+// Zero-filled stand-ins for the host records, for a table bound to no car: such a table packs
+// rows of zeros. Nothing writes them, so every table shares one zero block in static storage,
+// which costs no filling and no allocation per table.
+struct ZeroRecords {
+  unsigned char car[TelemetryChannelTable::kCarRecordSize];
+  unsigned char replay[TelemetryChannelTable::kReplayRecordSize];
+  unsigned char race[TelemetryChannelTable::kRaceRecordSize];
+  unsigned char game[TelemetryChannelTable::kGameRecordSize];
+  unsigned char wheel[4][TelemetryChannelTable::kWheelRecordSize];
+  unsigned char wear[4][kWearArraySize];
 };
+ZeroRecords zeroRecords;
+
+HostObjects zeroObjects() {
+  HostObjects o;
+  o.car = nullptr;  // bound to no car
+  o.replay = zeroRecords.replay;
+  o.race = zeroRecords.race;
+  o.game = zeroRecords.game;
+  for (int w = 0; w < 4; ++w) {
+    o.wheel[w] = zeroRecords.wheel[w];
+    o.wear[w] = zeroRecords.wear[w];
+  }
+  return o;
+}
+
+}  // namespace
 
 #if UINTPTR_MAX == 0xFFFFFFFFu
 // The car record points at its four wheel records, and each wheel record at its wear array.
@@ -192,15 +191,13 @@ void TelemetryChannelTable::build(const HostObjects& given) {
   // The car-wide channel block needs the car record; without a car every record is a stand-in.
   const void* carRecord = given.car;
   if (!given.car) {
-    if (!dummy_) dummy_ = std::make_unique<DummyStorage>();
-    objects = dummy_->objects();
-    carRecord = dummy_->car.data();
+    objects = zeroObjects();
+    carRecord = zeroRecords.car;
   }
   // A car whose sub-records cannot be reached reads those from stand-ins.
   for (int w = 0; w < 4; ++w) {
     if (!objects.wheel[w] || !objects.wear[w] || !objects.replay || !objects.race || !objects.game) {
-      if (!dummy_) dummy_ = std::make_unique<DummyStorage>();
-      HostObjects d = dummy_->objects();
+      const HostObjects d = zeroObjects();
       if (!objects.wheel[w]) objects.wheel[w] = d.wheel[w];
       if (!objects.wear[w]) objects.wear[w] = d.wear[w];
       if (!objects.replay) objects.replay = d.replay;

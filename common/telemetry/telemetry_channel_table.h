@@ -58,7 +58,7 @@ class TelemetryChannelTable {
   TelemetryChannelTable& operator=(const TelemetryChannelTable&) = delete;
 
   // Binds and registers every channel. Without a car the channels are bound to zero-filled
-  // storage shaped like the host records, which the table keeps. With the same car as before
+  // storage shaped like the host records, shared by every table. With the same car as before
   // and channels present, nothing changes.
   void build(const HostObjects& objects);
   // The active list: the named channels found in the table, in the given order.
@@ -82,7 +82,6 @@ class TelemetryChannelTable {
   void setCarFrameTransform(CarFrameTransform transform) { carFrame_.transform = transform; }
 
  private:
-  struct DummyStorage;
   void add(const std::shared_ptr<TelemetryChannel>& channel);
 
   std::map<std::string, std::shared_ptr<TelemetryChannel>> channels_;
@@ -93,7 +92,6 @@ class TelemetryChannelTable {
   WheelDerivedValues wheelDerived_[4];
   WheelSampleCache wheelSamples_[4];
   uint64_t sampleTime_ = 0;  // FILETIME of the row being packed (UTC)
-  std::unique_ptr<DummyStorage> dummy_;
 };
 
 // Columns and bytes of a list of channels.

@@ -10,10 +10,10 @@
 
 namespace kvl {
 
-TelemetryRecorderBase::TelemetryRecorderBase()
+TelemetryRecorderBase::TelemetryRecorderBase(JobThread jobs)
     : workGuard_(std::make_unique<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>>(
           io_.get_executor())) {
-  worker_ = std::make_shared<std::thread>([this] { run(); });
+  if (jobs == JobThread::Own) worker_ = std::make_shared<std::thread>([this] { run(); });
 }
 
 TelemetryRecorderBase::~TelemetryRecorderBase() {
@@ -80,6 +80,15 @@ void TelemetryRecorderBase::stop() {
   if (worker_) {
     worker_->join();
     worker_.reset();
+  } else {
+    for (;;) {
+      try {
+        io_.run();
+        break;
+      } catch (...) {
+        // A failing job is dropped; the next one still runs.
+      }
+    }
   }
   io_.stop();
 }

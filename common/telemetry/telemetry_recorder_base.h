@@ -24,9 +24,13 @@ class RecorderJob {
   virtual const std::string& name() const = 0;
 };
 
+// Who runs the background jobs: the base's own worker thread, or (for a harness that wants
+// every step on one thread, in a known order) the owner, through ioContext().poll().
+enum class JobThread { Own, Caller };
+
 class TelemetryRecorderBase {
  public:
-  TelemetryRecorderBase();
+  explicit TelemetryRecorderBase(JobThread jobs = JobThread::Own);
   virtual ~TelemetryRecorderBase();
   TelemetryRecorderBase(const TelemetryRecorderBase&) = delete;
   TelemetryRecorderBase& operator=(const TelemetryRecorderBase&) = delete;
@@ -39,7 +43,8 @@ class TelemetryRecorderBase {
   // A different name runs the (possibly overridden) clear first.
   virtual void setRecordSet(const std::string& name);
   virtual std::string recordSetName() const;
-  // Lets the worker finish what is queued (jobs see the STOP event set), then joins it.
+  // Lets the worker finish what is queued (jobs see the STOP event set), then joins it; without
+  // a worker, runs what is queued on the calling thread.
   virtual void stop();
 
   virtual const void* car() const;

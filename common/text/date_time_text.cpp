@@ -1,7 +1,9 @@
 #include "common/text/date_time_text.h"
 
-#include <cstdio>
+#include <cstring>
 #include <ctime>
+
+#include "common/text/number_text.h"
 
 namespace kvl {
 
@@ -46,15 +48,44 @@ bool fileTimeToSystemTime(uint64_t ticks, SystemTime& out) {
   return true;
 }
 
-std::string fileTimeText(uint64_t ticks) {
+namespace {
+
+// "%0*u": at least `width` digits.
+char* appendPadded(char* out, unsigned value, int width) {
+  char digits[kNumberTextMax];
+  const int n = static_cast<int>(appendUintText(digits, value) - digits);
+  for (int i = n; i < width; ++i) *out++ = '0';
+  std::memcpy(out, digits, static_cast<std::size_t>(n));
+  return out + n;
+}
+
+}  // namespace
+
+// The text of "%04hu-%02hu-%02hu %02hu:%02hu:%02hu.%03llu%03llu", formed directly.
+char* appendFileTimeText(char* out, uint64_t ticks) {
   SystemTime st;
   if (!fileTimeToSystemTime(ticks, st)) st = SystemTime{};
-  const unsigned long long ms = ticks % kTicksPerSecond / 10000;
-  const unsigned long long us = ticks % 10000 / 10;
-  char buf[64] = {};
-  std::snprintf(buf, sizeof buf, "%04hu-%02hu-%02hu %02hu:%02hu:%02hu.%03llu%03llu", st.year, st.month,
-                st.day, st.hour, st.minute, st.second, ms, us);
-  return buf;
+  const unsigned ms = static_cast<unsigned>(ticks % kTicksPerSecond / 10000);
+  const unsigned us = static_cast<unsigned>(ticks % 10000 / 10);
+  out = appendPadded(out, st.year, 4);
+  *out++ = '-';
+  out = appendPadded(out, st.month, 2);
+  *out++ = '-';
+  out = appendPadded(out, st.day, 2);
+  *out++ = ' ';
+  out = appendPadded(out, st.hour, 2);
+  *out++ = ':';
+  out = appendPadded(out, st.minute, 2);
+  *out++ = ':';
+  out = appendPadded(out, st.second, 2);
+  *out++ = '.';
+  out = appendPadded(out, ms, 3);
+  return appendPadded(out, us, 3);
+}
+
+std::string fileTimeText(uint64_t ticks) {
+  char text[kFileTimeTextMax];
+  return std::string(text, appendFileTimeText(text, ticks));
 }
 
 #ifdef _WIN32

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,10 @@ bool fileTimeToSystemTime(uint64_t ticks, SystemTime& out);
 // "YYYY-MM-DD hh:mm:ss.uuuuuu" of a FILETIME count; a rejected count prints zeros for the date
 // and time fields.
 std::string fileTimeText(uint64_t ticks);
+// The same text written at `out` (at most kFileTimeTextMax characters, no terminating zero);
+// returns its end.
+constexpr std::size_t kFileTimeTextMax = 32;
+char* appendFileTimeText(char* out, uint64_t ticks);
 
 // The user's short date, a blank, the time in 24-hour form; a failing piece stays empty.
 std::string localDateTimeText(const SystemTime& time);

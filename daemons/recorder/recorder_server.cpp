@@ -4,7 +4,8 @@
 
 namespace kvl {
 
-RecorderServer::RecorderServer(uint64_t rowBufferCapBytes) : rowBufferCapBytes_(rowBufferCapBytes) {}
+RecorderServer::RecorderServer(uint64_t rowBufferCapBytes, JobThread jobs)
+    : TelemetryRecorderBase(jobs), rowBufferCapBytes_(rowBufferCapBytes) {}
 
 RecorderServer::~RecorderServer() {
   rows_.reset();

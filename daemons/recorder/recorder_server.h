@@ -21,7 +21,7 @@ class RecorderServer : public TelemetryRecorderBase {
  public:
   static constexpr uint32_t kRequestWaitMs = 60000;
 
-  explicit RecorderServer(uint64_t rowBufferCapBytes = RowBuffer::kDefaultCapBytes);
+  explicit RecorderServer(uint64_t rowBufferCapBytes = RowBuffer::kDefaultCapBytes, JobThread jobs = JobThread::Own);
 #ifdef _WIN32
   RecorderServer(std::shared_ptr<InheritedChannel> channel, HANDLE pluginProcess,
                  uint64_t rowBufferCapBytes = RowBuffer::kDefaultCapBytes);

@@ -6,7 +6,9 @@
 namespace kvl {
 
 RowBuffer::RowBuffer(uint32_t rowSize, uint64_t capBytes) : rowSize_(rowSize), capBytes_(capBytes) {
-  const uint32_t fit = rowSize == 0 ? kMinRowsPerChunk : kChunkBytes / rowSize;
+  // A chunk is never larger than the cap: a buffer capped below one chunk still holds rows.
+  const uint64_t chunkBytes = capBytes < kChunkBytes ? capBytes : kChunkBytes;
+  const uint32_t fit = rowSize == 0 ? kMinRowsPerChunk : static_cast<uint32_t>(chunkBytes / rowSize);
   rowsPerChunk_ = fit < kMinRowsPerChunk ? kMinRowsPerChunk : fit;
 }
 

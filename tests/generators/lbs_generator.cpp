@@ -4,15 +4,21 @@
 
 namespace kvl::testdata {
 
+// Whole pieces at once rather than byte by byte: the fuzz harnesses build frames for every input.
 void appendI32(Bytes& b, int32_t v) {
   const uint32_t u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(u >> (8 * i)));
+  const uint8_t bytes[4] = {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8), static_cast<uint8_t>(u >> 16),
+                            static_cast<uint8_t>(u >> 24)};
+  b.insert(b.end(), bytes, bytes + 4);
 }
 
 namespace {
 
 void appendFill(Bytes& b, std::size_t n, uint8_t seed) {
-  for (std::size_t i = 0; i < n; ++i) b.push_back(static_cast<uint8_t>(seed + i * 7));
+  const std::size_t start = b.size();
+  b.resize(start + n);
+  uint8_t* p = b.data() + start;
+  for (std::size_t i = 0; i < n; ++i) p[i] = static_cast<uint8_t>(seed + i * 7);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "common/dls/dls_check.h"
@@ -25,26 +26,36 @@ void printAnimscanUsage(std::ostream& out) {
   out.flush();
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::string data;
+FileContent readWholeFile(const std::string& path) {
+  FileContent content;
   // The C runtime opens without a sharing restriction: other programs may read and write the
   // file meanwhile.
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return data;
-  // One allocation for the size the file has now; a file that grows meanwhile is read on.
+  if (!f) return content;
+  // One block for the size the file has now, read into place by one large read; one byte more
+  // shows whether the file grew meanwhile, and then it is read on in a block twice as large.
+  std::size_t capacity = 1;
   if (std::fseek(f, 0, SEEK_END) == 0) {
     const long size = std::ftell(f);
-    if (size > 0) data.reserve(static_cast<std::size_t>(size));
+    if (size > 0) capacity += static_cast<std::size_t>(size);
   }
   std::rewind(f);
-  char buffer[1 << 16];
-  for (;;) {
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, f);
-    data.append(buffer, got);
-    if (got < sizeof buffer) break;
+  try {
+    content.bytes.reset(new uint8_t[capacity]);
+    for (;;) {
+      content.size += std::fread(content.bytes.get() + content.size, 1, capacity - content.size, f);
+      if (content.size < capacity) break;  // the end of the file, or a read error
+      std::unique_ptr<uint8_t[]> larger(new uint8_t[capacity * 2]);
+      std::memcpy(larger.get(), content.bytes.get(), content.size);
+      content.bytes = std::move(larger);
+      capacity *= 2;
+    }
+  } catch (...) {
+    std::fclose(f);
+    throw;
   }
   std::fclose(f);
-  return data;
+  return content;
 }
 
 int runAnimscan(int argc, const char* const* argv, std::ostream& out) {
@@ -55,16 +66,15 @@ int runAnimscan(int argc, const char* const* argv, std::ostream& out) {
   for (int i = 1; i < argc; ++i) {
     const std::string name = argv[i];
     out << "checking file '" << name << "'" << std::flush;
-    std::string data;
+    FileContent data;
     try {
       data = readWholeFile(name);
     } catch (const std::exception&) {
       // Too large to hold in memory: checked as a file that cannot be read.
-      data.clear();
-      data.shrink_to_fit();
+      data = FileContent{};
     }
-    out << " (size " << data.size() << "): ";
-    const bool ok = tracks::checkDlsData(0, reinterpret_cast<uint8_t*>(data.data()), data.size(), name.c_str());
+    out << " (size " << data.size << "): ";
+    const bool ok = tracks::checkDlsData(0, data.bytes.get(), data.size, name.c_str());
     out << (ok ? "OK" : "NOK") << "\n" << std::flush;
   }
   return 0;

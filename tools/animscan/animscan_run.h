@@ -1,4 +1,7 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -7,8 +10,15 @@ namespace kvl::tools {
 // Writes the usage text.
 void printAnimscanUsage(std::ostream& out);
 
-// The whole file's bytes; empty when it cannot be opened. Throws when it does not fit in memory.
-std::string readWholeFile(const std::string& path);
+// A file's whole content in one block.
+struct FileContent {
+  std::unique_ptr<uint8_t[]> bytes;
+  std::size_t size = 0;
+};
+
+// The whole file's bytes, read straight into one block; empty when it cannot be opened. Throws
+// when it does not fit in memory.
+FileContent readWholeFile(const std::string& path);
 
 // The whole program: checks every named DLS file and prints one verdict line for each; the
 // findings go to "dlserrors.log". The files themselves are never written. Returns the exit

@@ -1,16 +1,29 @@
 #include "tools/cleaver/byte_sink.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace kvl::tools {
 
 namespace {
-constexpr std::size_t kFileBufferSize = 1 << 16;
+// Large sequential writes: the system sees the file in pieces of 1 MiB.
+constexpr std::size_t kBlockBytes = 1 << 20;
 }
 
 bool MemoryByteSink::write(const void* data, std::size_t n) {
   const auto* p = static_cast<const unsigned char*>(data);
   bytes.insert(bytes.end(), p, p + n);
+  return true;
+}
+
+unsigned char* MemoryByteSink::room(std::size_t n) {
+  roomStart_ = bytes.size();
+  bytes.resize(roomStart_ + n);
+  return bytes.data() + roomStart_;
+}
+
+bool MemoryByteSink::commit(std::size_t n) {
+  bytes.resize(roomStart_ + n);
   return true;
 }
 
@@ -21,27 +34,55 @@ FileByteSink::FileByteSink(const std::string& path) {
     error_ = errno ? errno : EIO;
     return;
   }
-  std::setvbuf(file_, nullptr, _IOFBF, kFileBufferSize);
+  // The block is the only buffer: the stream hands each block to the system as it is.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  block_.reset(new unsigned char[kBlockBytes]);
 }
 
 FileByteSink::~FileByteSink() { close(); }
 
-bool FileByteSink::write(const void* data, std::size_t n) {
+bool FileByteSink::writeBlock() {
   if (!file_ || error_) return false;
-  if (n == 0) return true;
+  if (used_ == 0) return true;
   errno = 0;
-  if (std::fwrite(data, 1, n, file_) != n) {
+  if (std::fwrite(block_.get(), 1, used_, file_) != used_) {
     error_ = errno ? errno : EIO;
     return false;
   }
+  used_ = 0;
+  return true;
+}
+
+bool FileByteSink::write(const void* data, std::size_t n) {
+  const auto* p = static_cast<const unsigned char*>(data);
+  while (n > 0) {
+    unsigned char* into = room(n < kMaxRoom ? n : kMaxRoom);
+    if (!into) return false;
+    const std::size_t piece = n < kMaxRoom ? n : kMaxRoom;
+    std::memcpy(into, p, piece);
+    commit(piece);
+    p += piece;
+    n -= piece;
+  }
+  return !error_;
+}
+
+unsigned char* FileByteSink::room(std::size_t n) {
+  if (!file_ || error_ || n > kMaxRoom) return nullptr;
+  if (used_ + n > kBlockBytes && !writeBlock()) return nullptr;
+  return block_.get() + used_;
+}
+
+bool FileByteSink::commit(std::size_t n) {
+  if (!file_ || error_) return false;
+  used_ += n;
   return true;
 }
 
 bool FileByteSink::close() {
   if (!file_) return !error_;
+  writeBlock();
   errno = 0;
-  const bool flushed = std::fflush(file_) == 0;
-  if (!flushed && !error_) error_ = errno ? errno : EIO;
   const bool closed = std::fclose(file_) == 0;
   if (!closed && !error_) error_ = errno ? errno : EIO;
   file_ = nullptr;

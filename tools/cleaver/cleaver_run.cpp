@@ -15,6 +15,8 @@ namespace kvl::tools {
 namespace {
 
 constexpr const char* kTempSuffix = ".cleaver-tmp";
+// Large sequential reads: the system sees the input in pieces of 1 MiB.
+constexpr std::size_t kReadBufferBytes = 1 << 20;
 
 std::string errnoText(int error) { return std::strerror(error); }
 
@@ -107,7 +109,7 @@ int runCleaver(int argc, const char* const* argv, std::ostream& out) {
   bool lbsCreated = false;
   bool lb2Created = false;
   {
-    tracks::FileByteSource input(names.lbs);
+    tracks::FileByteSource input(names.lbs, kReadBufferBytes);
     FileByteSink lbs(names.lbsTemp);
     FileByteSink lb2(names.lb2Temp);
     lbsCreated = !lbs.failed();

@@ -13,6 +13,7 @@ using kvl::tracks::ByteSource;
 using kvl::tracks::SegmentHeader;
 
 constexpr std::size_t kCopyBlockSize = 4000;
+static_assert(kCopyBlockSize <= ByteSink::kMaxRoom, "a piece fits the room a sink gives");
 
 // Reads up to n bytes; the count read.
 std::size_t readSome(ByteSource& in, void* destination, std::size_t n) { return in.read(destination, n); }
@@ -22,15 +23,19 @@ std::string errorText(int error) { return error ? std::strerror(error) : "unexpe
 }  // namespace
 
 uint64_t copyBlock(ByteSource& input, ByteSink& output, int64_t count, std::ostream& report) {
-  report << "copying data ... " << std::flush;
-  unsigned char buffer[kCopyBlockSize];
+  // Not flushed here: a flush per segment would cost a system call per frame; the report
+  // reaches the console as its buffer fills and at the end.
+  report << "copying data ... ";
   uint64_t result = 0;
   bool inputShort = false;
   while (count > 0 && !inputShort && !input.failed() && !output.failed()) {
     const std::size_t want = static_cast<std::size_t>(std::min<int64_t>(count, kCopyBlockSize));
+    // Read straight into the output's own buffer: one copy of the data, not two.
+    unsigned char* buffer = output.room(want);
+    if (!buffer) break;
     const std::size_t got = readSome(input, buffer, want);
     result += got;
-    output.write(buffer, got);
+    output.commit(got);
     count -= static_cast<int64_t>(got);
     inputShort = got < want;
   }

@@ -18,7 +18,7 @@ struct SplitOutcome {
 
 // Copies every frame of the input, unchanged and in order, to lb2 when it is a geom blocks,
 // object blocks or visible objects frame and to lbs otherwise, reporting each frame on report.
-// Segment data goes through one 4000-byte buffer. Ends at the end of the input, at the first
+// Segment data is copied in pieces of at most 4000 bytes, read straight into the output's buffer. Ends at the end of the input, at the first
 // read or write failure, or at a frame cut short. Writes no end lines.
 SplitOutcome splitLbsFrames(kvl::tracks::ByteSource& input, ByteSink& lbs, ByteSink& lb2, std::ostream& report);
 

@@ -225,6 +225,12 @@ TEST(TelemetryChannelTable, ValueTexts) {
       {"totalSteps", u(0xFFFFFFFFu), "4294967295"},
       {"utcSystemTime", t(0), "1601-01-01 00:00:00.000000"},
       {"utcSystemTime", t(133000000001234567ull), kvl::fileTimeText(133000000001234567ull)},
+      {"position", [&] {
+         std::vector<unsigned char> b = f(-0.0f), y = f(999999.5f), z = f(1e-5f);
+         b.insert(b.end(), y.begin(), y.end());
+         b.insert(b.end(), z.begin(), z.end());
+         return b;
+       }(), "-0.00000;1.00000e+06;1.00000e-05"},
   };
   for (const Case& c : cases) {
     table.select({c.name});
@@ -232,6 +238,12 @@ TEST(TelemetryChannelTable, ValueTexts) {
     out.setf(std::ios::showpoint);
     EXPECT_EQ(table.writeValues(c.bytes.data(), out, ';'), c.bytes.size());
     EXPECT_EQ(out.str(), c.text + ";") << c.name;
+    // The save-job writer's form prints the same text, within the room the channel asks for.
+    const kvl::TelemetryChannel& channel = *table.active().front();
+    std::vector<char> text(channel.maxTextSize() + 8, '#');
+    const char* end = channel.printValue(c.bytes.data(), text.data(), ';');
+    EXPECT_EQ(std::string(static_cast<const char*>(text.data()), end), c.text + ";") << c.name;
+    EXPECT_LE(static_cast<size_t>(end - text.data()), channel.maxTextSize()) << c.name;
   }
 }
 

@@ -14,9 +14,12 @@ TEST(RowBuffer, ChunkSizes) {
     uint32_t rowSize;
     uint32_t rowsPerChunk;
     uint64_t chunkBytes;
+    uint64_t cap = RowBuffer::kDefaultCapBytes;
   };
   const Case cases[] = {
       {0, 4096, 0},
+      // A cap below one chunk makes the chunk smaller, not every row refused.
+      {20, 6144, 122880, 120 * 1024},
       {20, 838860, 16777200},
       {24, 699050, 16777200},
       {100, 167772, 16777200},
@@ -26,7 +29,7 @@ TEST(RowBuffer, ChunkSizes) {
       {65536, 4096, 268435456},
   };
   for (const Case& c : cases) {
-    RowBuffer buffer(c.rowSize);
+    RowBuffer buffer(c.rowSize, c.cap);
     EXPECT_EQ(buffer.rowsPerChunk(), c.rowsPerChunk) << c.rowSize;
     EXPECT_EQ(buffer.allocatedBytes(), 0u) << "no chunk before the first row";
     if (c.rowSize <= 5000) {

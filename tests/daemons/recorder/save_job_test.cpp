@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -32,13 +33,14 @@ class ProbeChannel : public kvl::TelemetryChannel {
   explicit ProbeChannel(std::function<void(uint32_t)> onRow) : TelemetryChannel("probe", nullptr), onRow_(std::move(onRow)) {}
   void writeHeader(std::ostream& out, char separator) const override { out << name_ << separator; }
   size_t size() const override { return 4; }
-  size_t writeValue(const unsigned char* in, std::ostream& out, char separator) const override {
+  char* printValue(const unsigned char* in, char* out, char separator) const override {
     uint32_t v;
     std::memcpy(&v, in, 4);
     onRow_(v);
-    out << v << separator;
-    return 4;
+    const std::string text = std::to_string(v) + separator;
+    return std::copy(text.begin(), text.end(), out);
   }
+  size_t maxTextSize() const override { return 11; }
 
  private:
   std::function<void(uint32_t)> onRow_;
