@@ -9,6 +9,11 @@
 #include <set>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/display_model.h"
+#include "hostsim/menu_model.h"
+#include "hostsim/renderer_model.h"
+#include "hostsim/slot_dialog_model.h"
+#include "hostsim/words.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -81,6 +86,10 @@ const std::vector<AddressEntry>& addressTable() {
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
+    appendDisplayRows(rows);
+    appendMenuRows(rows);
+    appendRendererRows(rows);
+    appendSlotDialogRows(rows);
     return rows;
   }();
   return table;

@@ -10,7 +10,7 @@ namespace hostsim {
 HostObjects& hostObjects() {
   static HostObjects objects = [] {
     HostObjects o{};
-    o.game = static_cast<unsigned char*>(std::calloc(1, 4096));
+    o.game = static_cast<unsigned char*>(std::calloc(1, 8192));  // language word at +6852
     o.graphics = static_cast<unsigned char*>(std::calloc(1, 256));
     o.menuManager = static_cast<unsigned char*>(std::calloc(1, kMenuArrayOffset + 4 * 128));
     o.gameModes = static_cast<unsigned char*>(std::calloc(1, 4096));

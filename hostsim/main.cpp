@@ -43,10 +43,11 @@ int main(int argc, char** argv) {
   }
   hostsim::createEventHub();
   hostsim::addHostListener(hostsim::kGameStateSource);
-  hostsim::paintRegion();
   const auto spindle = loadModule("Spindle3D.DLL", hostsim::kSpindleBase);
   const auto railwise = loadModule("Railwise.DLL", hostsim::kRailwiseBase);
   hostsim::recordModuleBases(spindle, railwise);
+  // After the modules: some rows lie in their ranges.
+  hostsim::paintRegion();
   hostsim::createHostWindow();
 
   if (scenarioPath.empty()) {

@@ -8,6 +8,11 @@
 
 #include "hostsim/address_table.h"
 #include "hostsim/call_trace.h"
+#include "hostsim/display_model.h"
+#include "hostsim/menu_model.h"
+#include "hostsim/renderer_model.h"
+#include "hostsim/slot_dialog_model.h"
+#include "hostsim/words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/frame_loop.h"
 #include "hostsim/host_layout.h"
@@ -48,7 +53,14 @@ int runScenario(std::istream& steps) {
       std::string address, kind;
       in >> address >> kind;
       const auto site = static_cast<std::uint32_t>(std::strtoul(address.c_str(), nullptr, 16));
-      if (kind == "float") {
+      if (kind == "floatword") {
+        const std::uint32_t bits = runOperandSite(site);
+        float value;
+        std::memcpy(&value, &bits, 4);
+        char text[32];
+        std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+        trace("operand " + address + " holds " + text);
+      } else if (kind == "float") {
         char text[32];
         std::snprintf(text, sizeof text, "%g", static_cast<double>(runFloatOperandSite(site)));
         trace("operand " + address + " reads " + text);
@@ -86,6 +98,8 @@ int runScenario(std::istream& steps) {
         trace("bad scenario line " + std::to_string(lineNumber));
         return 3;
       }
+    } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
+               runSlotDialogStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -8,8 +8,16 @@
 //   site material A B           run the material-table call site with floats A and B
 //   site pressure P B X D       run the pressure call site with four words
 //   wheels                      raise the wheel-data source
-//   operand ADDRESS [float]     run the operand site at ADDRESS (hex) and trace the value read
+//   operand ADDRESS [float|floatword]  run the operand site at ADDRESS (hex) and trace the value
+//                               read (floatword: the 32 bits read, shown as a float)
+//   window                      the host creates its window (display_model.h)
+//   graphics                    the host builds and uses its graphics object (display_model.h)
+//   menu, ranges, language, cursor, languagemenu   the host's menus (menu_model.h)
+//   race, dashboard, lamps      the driving display's lamps (renderer_model.h)
+//   slotmenu, slotconfirm       the setup-slot dialogs (slot_dialog_model.h)
 //   shutdown                    raise the shutdown source
+//   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
+//   path ...                    the host's driving-path calls (hostsim/driving_path.h)
 //   site force M                run the force-feedback call site with magnitude M
 //   site poll V                 run the input-poll call site with value V
 //   run SECONDS                 the host's frame loop for that wall time: messages, then per

@@ -3,6 +3,7 @@
 #include "plugin/hooks/hook_row.h"
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/host/model/race_events.h"
+#include "plugin/host/model/setup_slot_dialogs.h"
 
 namespace kvl::hooks {
 
@@ -12,6 +13,8 @@ std::shared_ptr<PatchGroup> buildGameStuffGroup() {
   auto group = std::make_shared<PatchGroup>("Game Stuff", 0);
   // Rows in patch order; the features that are not built yet add theirs as they arrive.
   addRows(*group, {
+                      {0x5610E9, 4, kCall, hookAddress(&host::saveSlotMenuHook), "saveSlotMenuHook"},
+                      {0x5610D5, 4, kCall, hookAddress(&host::loadSlotMenuHook), "loadSlotMenuHook"},
                       {0x4B6628, 4, kCall, hookAddress(&host::settingsRecordHook), "settingsRecordHook"},
                       {0x4D57DE, 4, kCall, hookAddress(&host::settingsRecordHook), "settingsRecordHook"},
                       {0x4D585A, 4, kCall, hookAddress(&host::settingsRecordHook), "settingsRecordHook"},

@@ -3,6 +3,7 @@
 
 The scenario file holds the host's steps plus directives in comments:
   #setup PATH        create an empty file (and its folders) in the game folder
+  #write PATH LINE   append a line (UTF-8) to a file in the game folder
   #host-file NAME PATH   copy a file of the simulated host's folder to PATH in the game folder
   #ini SECTION KEY=VALUE   write a line into Korvala.ini before the run
   #exit N            the host's expected exit code (default 0)
@@ -37,13 +38,19 @@ def main():
     shutil.copy(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
 
     expect, ini_has, exit_code, ini, has, at_least = [], [], 0, {}, [], []
-    with open(a.scenario) as f:
+    with open(a.scenario, encoding="utf-8") as f:
         for line in f:
             line = line.rstrip("\n")
             if line.startswith("#setup "):
                 path = os.path.join(game, *line[7:].strip().split("/"))
                 os.makedirs(os.path.dirname(path), exist_ok=True)
                 open(path, "w").close()
+            elif line.startswith("#write "):
+                rel, text = line[7:].split(" ", 1)
+                path = os.path.join(game, *rel.split("/"))
+                os.makedirs(os.path.dirname(path), exist_ok=True)
+                with open(path, "a", encoding="utf-8") as out:
+                    out.write(text + "\r\n")
             elif line.startswith("#host-file "):
                 name, dest = line[11:].split()
                 path = os.path.join(game, *dest.split("/"))

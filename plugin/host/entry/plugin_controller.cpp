@@ -9,6 +9,8 @@
 #include "plugin/foundation/clocks/step_timer.h"
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/hooks/display_groups.h"
+#include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/main_hook_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
@@ -16,8 +18,10 @@
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_clock_source.h"
 #include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_game_modes.h"
+#include "plugin/host/model/host_localization.h"
+#include "plugin/host/model/language_callbacks.h"
 #include "plugin/host/model/host_names.h"
-#include "plugin/hooks/game_stuff_group.h"
 #include "plugin/host/model/host_key_tables.h"
 #include "plugin/host/model/host_plugin_list.h"
 #include "plugin/host/model/host_renderer.h"
@@ -32,7 +36,7 @@ namespace kvl {
 float replayGripValue = 0.0f;
 float tarmacSkidSoundScale = 1.0f;
 float skidSoundScale = 1.0f;
-float gearChangeIndicatorDelta = 200.0f;
+
 std::uint8_t wheelRecordSnapshot[4][kWheelRecordSize];
 
 namespace {
@@ -96,6 +100,7 @@ PluginController::PluginController()
   trackNameGroup_ = std::make_shared<PatchGroup>("", 0);
   carSetupGroup_ = std::make_shared<PatchGroup>("QZR Car Setup", 0);
 
+  host::bindLocalizedTexts();
   buildPatchGroups();
 
   if (host::HostEventHub* h = hub()) {
@@ -155,8 +160,8 @@ void PluginController::applyModeGroups() {
 void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
 void PluginController::buildGameStuffGroup() { startupGroups_.push_back(hooks::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
-  startupGroups_.push_back(std::make_shared<PatchGroup>("Fullscreen Window", 0));
-  startupGroups_.push_back(std::make_shared<PatchGroup>("V-Sync", 0));
+  startupGroups_.push_back(makeFullscreenWindowGroup());
+  startupGroups_.push_back(makeVSyncGroup());
 }
 void PluginController::addMemberPatchGroup() { startupGroups_.push_back(headGasketGroup_); }
 void PluginController::buildCenterMenuGroup() {
@@ -168,9 +173,7 @@ void PluginController::buildMainHookGroup() {
   startupGroups_.push_back(carSetupGroup_);
 }
 void PluginController::buildKeyAliasTables() { host::extendBodyKeys(); }
-void PluginController::buildAspectRatioGroup() {
-  modeGroups_.push_back(std::make_shared<PatchGroup>("Aspect Ratio", 0));
-}
+void PluginController::buildAspectRatioGroup() { modeGroups_.push_back(makeAspectRatioGroup()); }
 void PluginController::buildTrackLoadingGroup() {
   modeGroups_.push_back(std::make_shared<PatchGroup>("Track Loading", 0));
 }
@@ -203,7 +206,9 @@ void PluginController::gameStateHandler(const void* record) {
 }
 
 // The setup and language menus are bound by the menu features as they arrive.
-void PluginController::bindHostMenus() {}
+void PluginController::bindHostMenus() {
+  host::registerLanguageCallbacks(host::HostMenuManager::menu(0), host::HostMenuManager::menu(1));
+}
 
 // The track lists come with the track features.
 void PluginController::buildTrackLists() {}
@@ -233,10 +238,10 @@ void PluginController::initializeTrack() {
   // not start by itself.
   startTelemetryRecording(false);
   tarmacSkidSoundScale =
-        skidSoundScaleFor(TarmacSkidSoundThresholdOption(defaults::tarmacSkidSoundThreshold).read());
-    skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());
-    gearChangeIndicatorDelta =
-        gearChangeIndicatorDeltaFor(GearChangeIndicatorDeltaRpmOption(defaults::gearChangeIndicatorDeltaRpm).read());
+      skidSoundScaleFor(TarmacSkidSoundThresholdOption(defaults::tarmacSkidSoundThreshold).read());
+  skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());
+  gearChangeIndicatorDelta =
+      gearChangeIndicatorDeltaFor(GearChangeIndicatorDeltaRpmOption(defaults::gearChangeIndicatorDeltaRpm).read());
 }
 
 // Recording starts or stops on the physics worker's thread.

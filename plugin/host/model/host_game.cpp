@@ -13,6 +13,15 @@ std::int32_t HostGame::gameState() {
   return game == nullptr ? 0 : fieldAt<std::int32_t>(game, kGameStateOffset);
 }
 
+std::int32_t HostGame::language() {
+  void* game = instance();
+  return game == nullptr ? 0 : fieldAt<std::int32_t>(game, kLanguageOffset);
+}
+
+void HostGame::setLanguage(std::int32_t language) {
+  if (void* game = instance()) fieldAt<std::int32_t>(game, kLanguageOffset) = language;
+}
+
 void* HostGame::menuRenderer(void* game) noexcept {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(game, kMenuRendererOffset)));
 }

@@ -13,6 +13,7 @@ class HostGame {
   static constexpr std::uint32_t kMenuRendererOffset = 92;
   static constexpr std::uint32_t kSettingsRecordOffset = 112;
   static constexpr std::uint32_t kGameStateOffset = 1832;
+  static constexpr std::uint32_t kLanguageOffset = 6852;
   static constexpr std::uint32_t kStageIdOffset = 1840;
   static constexpr std::uint32_t kCarIdOffset = 1844;
   static constexpr std::uint32_t kInputDecoderSlotOffset = 1848;
@@ -21,6 +22,9 @@ class HostGame {
   static void* instance();
   // The host's current game state; 0 (INIT) while there is no game object.
   static std::int32_t gameState();
+  // The language index the host keeps at +6852 (0 without a game object).
+  static std::int32_t language();
+  static void setLanguage(std::int32_t language);
   // The fields below need a game object.
   static void* menuRenderer(void* game) noexcept;
   static void* settingsRecord(void* game) noexcept { return addressAt(game, kSettingsRecordOffset); }

@@ -5,10 +5,6 @@
 
 namespace kvl::host {
 
-int HostMenuPage::defaultSlotCall(int page, int a, int b) {
-  return hostFunction<0x547CB0, int(QZR_CDECL*)(int, int, int)>()(page, a, b);
-}
-
 std::uint32_t HostFileSystem::fileExists(void* fileSystem, const void* nameRecord) {
   using Fn = std::uint32_t(QZR_THISCALL*)(void*, const void*);
   return tableEntry<Fn>(fileSystem, kFileExistsSlot)(fileSystem, nameRecord);

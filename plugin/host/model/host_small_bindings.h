@@ -1,15 +1,12 @@
 #pragma once
-// Small call-throughs and virtual call-throughs of the host model: the default menu-slot
-// handling, the host file system, the stage animation-data loader.
+// Small call-throughs and virtual call-throughs of the host model: the host file system and the
+// stage animation-data loader (the default menu-slot handling is with the menu pages).
+#include <cstddef>
 #include <cstdint>
 
-namespace kvl::host {
+#include "plugin/host/model/host_menus.h"
 
-struct HostMenuPage {
-  // Host 0x547CB0, plain call: the host's default handling of a page slot (first argument the
-  // page object).
-  static int defaultSlotCall(int page, int a, int b);
-};
+namespace kvl::host {
 
 // The host's file-system object; every call goes through the object's current table.
 struct HostFileSystem {

@@ -1,0 +1,40 @@
+#pragma once
+// Fields of the simulated host's objects at byte offsets, and rows for host function entries.
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+#include "hostsim/address_table.h"
+#include "hostsim/words.h"
+
+namespace hostsim {
+
+inline unsigned char* pointer(std::uint32_t word) {
+  return reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(word));
+}
+
+template <typename T = std::uint32_t>
+T get(const void* object, std::uint32_t offset) {
+  T value;
+  std::memcpy(&value, static_cast<const unsigned char*>(object) + offset, sizeof value);
+  return value;
+}
+
+template <typename T>
+void put(void* object, std::uint32_t offset, T value) {
+  std::memcpy(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
+}
+
+struct FunctionRow {
+  std::uint32_t address;
+  const char* name;
+  std::uint32_t handler;
+};
+
+// One host function entry (a jump to its handler) per row.
+inline void appendFunctions(std::vector<AddressEntry>& rows, std::initializer_list<FunctionRow> functions) {
+  for (const FunctionRow& f : functions) rows.push_back({EntryKind::function, f.address, f.name, f.handler});
+}
+
+}  // namespace hostsim

@@ -1,0 +1,141 @@
+#include "hostsim/renderer_model.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
+#include "hostsim/host_objects.h"
+
+namespace hostsim {
+namespace {
+
+#define THISCALL __attribute__((thiscall))
+
+constexpr std::uint32_t kRendererSlots = 90;
+// The four places of the lamp code and where each one's short jump lands.
+const std::uint32_t kLampSites[4] = {0x576E32, 0x57724A, 0x55C227, 0x55C785};
+const std::uint32_t kLampSkips[4] = {0x576E87, 0x5772C0, 0x55C2A4, 0x55C7E9};
+
+std::string number(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", v);
+  return text;
+}
+
+void THISCALL setColourValues(void*, float r, float g, float b, float a) {
+  trace("host renderer colour " + number(r) + " " + number(g) + " " + number(b) + " " + number(a));
+}
+void THISCALL setEnabled(void*, std::int32_t v) { trace("host renderer enabled " + std::to_string(v)); }
+void THISCALL setFlags(void*, std::uint32_t v) { trace("host renderer flags " + std::to_string(v)); }
+void THISCALL clearFlags(void*, std::uint32_t v) { trace("host renderer clear flags " + std::to_string(v)); }
+float THISCALL textWidth(void*, const char* text) { return 10.0f * static_cast<float>(std::strlen(text)); }
+void THISCALL drawTextId(void*, std::int32_t id, float x, float y) {
+  trace("host renderer text " + std::to_string(id) + " at " + number(x) + " " + number(y));
+}
+float THISCALL scaleCoordinate(void*, float v) { return 2.0f * v; }
+void THISCALL otherSlot(void*) { trace("host renderer unexpected slot"); }
+
+struct RendererObjects {
+  unsigned char* renderer;
+  std::uint32_t* table;
+  unsigned char* race;
+};
+
+RendererObjects& objects() {
+  static RendererObjects o = [] {
+    RendererObjects r{};
+    r.table = static_cast<std::uint32_t*>(std::calloc(kRendererSlots, 4));
+    for (std::uint32_t i = 0; i < kRendererSlots; ++i) r.table[i] = addressOf(&otherSlot);
+    r.table[5] = addressOf(&setColourValues);
+    r.table[6] = addressOf(&setEnabled);
+    r.table[9] = addressOf(&setFlags);
+    r.table[10] = addressOf(&clearFlags);
+    r.table[34] = addressOf(&textWidth);
+    r.table[38] = addressOf(&drawTextId);
+    r.table[85] = addressOf(&scaleCoordinate);
+    r.renderer = static_cast<unsigned char*>(std::calloc(1, 256));
+    put(r.renderer, 0, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(r.table)));
+    put(hostObjects().game, kGameMenuRendererOffset, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(r.renderer)));
+    // The first position set: base (100, 200) in the record at +724, lamp offsets x 10 and 30,
+    // y 5 and 5; the second set: base (400, 300) in the race itself, offsets x 1 and 2, y 3 and 4.
+    r.race = static_cast<unsigned char*>(std::calloc(1, 4096));
+    const std::int32_t first[] = {100, 200}, firstOffsets[] = {10, 30, 5, 5};
+    const std::int32_t second[] = {400, 300}, secondOffsets[] = {1, 2, 3, 4};
+    for (int i = 0; i < 2; ++i) put(r.race, 724 + 4 * i, first[i]);
+    for (int i = 0; i < 4; ++i) put(r.race, 828 + 4 * i, firstOffsets[i]);
+    for (int i = 0; i < 2; ++i) put(r.race, 4 * i, second[i]);
+    for (int i = 0; i < 4; ++i) put(r.race, 1484 + 4 * i, secondOffsets[i]);
+    return r;
+  }();
+  return o;
+}
+
+// A dashboard layout L with float base (x, y) and lamp offsets x 0.5 and 20.5, y 1.5 and 2.5.
+void addDashboard(float x, float y) {
+  auto* layout = static_cast<unsigned char*>(std::calloc(1, 1024));
+  put(layout, 0, x);
+  put(layout, 4, y);
+  const float offsets[] = {0.5f, 20.5f, 1.5f, 2.5f};
+  for (int i = 0; i < 4; ++i) put(layout, 104 + 4 * i, offsets[i]);
+  auto* view = static_cast<unsigned char*>(std::calloc(1, 16));
+  put(view, 4, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layout)));
+  auto* link = static_cast<unsigned char*>(std::calloc(1, 128));
+  put(link, 64, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(view)));
+  put(objects().race, 1996, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(link)));
+}
+
+// Runs the lamp place with the FPU in a state of the host's own: x87 control word 0x007F (single
+// precision), 1.0 on the x87 stack, MXCSR with rounding toward zero.
+void drawLamps(int place) {
+  const std::uint16_t hostControlWord = 0x007F;
+  const std::uint32_t hostMxcsr = 0x7F80;
+  std::uint16_t controlWord = 0;
+  std::uint32_t mxcsr = 0, savedMxcsr = 0;
+  double top = 0;
+  asm volatile("stmxcsr %0" : "=m"(savedMxcsr));
+  asm volatile("fldcw %0\n\tfld1\n\tldmxcsr %1" : : "m"(hostControlWord), "m"(hostMxcsr));
+  runInlineCode(kLampSites[place], 0x51515151u, 0xD1D1D1D1u);
+  asm volatile("fnstcw %0\n\tstmxcsr %1\n\tfstpl %2" : "=m"(controlWord), "=m"(mxcsr), "=m"(top));
+  const std::uint16_t defaultControlWord = 0x037F;
+  asm volatile("fldcw %0\n\tldmxcsr %1" : : "m"(defaultControlWord), "m"(savedMxcsr));
+  char text[96];
+  std::snprintf(text, sizeof text, "host fpu control %04x top %g mxcsr %04x", controlWord, top, mxcsr);
+  trace(text);
+}
+
+}  // namespace
+
+void appendRendererRows(std::vector<AddressEntry>& rows) {
+  rows.push_back({EntryKind::global, kRaceGlobal, "race",
+                  static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(objects().race))});
+  for (int i = 0; i < 4; ++i) {
+    // Seven bytes of the host's own lamp code; the plugin's short jump lands past the rest of it.
+    rows.push_back({EntryKind::inlineCode, kLampSites[i], "lampCode", 7});
+    rows.push_back({EntryKind::inlineCode, kLampSkips[i], "lampCodeEnd", 0});
+  }
+}
+
+bool runRendererStep(const std::string& step, std::istream& in) {
+  if (step == "race") {
+    float rpm = 0;
+    std::int32_t gear = 0;
+    in >> rpm >> gear;
+    put(objects().race, 16, rpm);
+    put(objects().race, 368, gear);
+  } else if (step == "dashboard") {
+    float x = 0, y = 0;
+    in >> x >> y;
+    addDashboard(x, y);
+  } else if (step == "lamps") {
+    int place = 0;
+    in >> place;
+    drawLamps(place < 0 || place > 3 ? 0 : place);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,93 @@
+#pragma once
+// Host classes the plugin builds on its own memory: the host constructor runs, then the object
+// points at the plugin's copy of the host table (host_class_clone.h). Subclasses that replace
+// slots build second copies of their own. The action item and the menu page are with the menus
+// (host_menus.h).
+#include <cstddef>
+#include <cstdint>
+
+#include "plugin/host/binding/abi.h"
+#include "plugin/host/model/host_text.h"
+
+namespace kvl::host {
+
+// The host's base UI class, used only to destroy the plugin's page and item objects in place.
+struct HostMenuPageBase {
+  static void restoreBaseVtable(void* object) noexcept;
+};
+
+// The base of the host's option items; destruction only.
+struct HostItemBase {
+  static void restoreBaseVtable(void* object) noexcept;
+};
+
+struct HostOptionItem {
+  static void* construct(void* item, void* a, void* b, std::int32_t c);
+};
+
+// A selectable entry (28 bytes): label, then two integers whose meaning is the host's.
+struct HostLabelItem {
+  static constexpr std::size_t kSize = 28;
+  static void* construct(void* item, const HostText& label, std::int32_t a, std::int32_t b);
+};
+
+struct HostScreenQuad {
+  static void* construct(void* quad, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
+  // Slot 54 of the unchanged copy: the host's own draw.
+  static std::int32_t drawBase(void* quad, std::int32_t count, const float* coordinates, std::int32_t flag);
+  static void* vertexBuffer(const void* quad) noexcept;
+  static void* innerPart(void* quad) noexcept { return addressAt(quad, 332); }
+};
+
+struct HostSoundTicker {
+  // Clears nothing of the host part unless runHost is set; then the host constructor runs.
+  static void* construct(void* ticker, bool runHost);
+  static void update(void* ticker, float elapsedSeconds);  // host 0x4D4980
+  static void release(void* ticker, std::int32_t flags);   // host 0x4D4960
+};
+
+// 156 bytes: eleven text records after the base.
+struct HostInfoBox {
+  static constexpr std::size_t kSize = 156;
+  static void* construct(void* box);
+};
+
+// The setup-file list: six text records of the plugin's part are cleared before the host part
+// is built (the 64-bit value as two words, low first).
+struct HostSetupFileList {
+  static void* construct(void* list, HostText* members, std::uint32_t valueLow, std::uint32_t valueHigh,
+                         std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
+  static std::int32_t kind(const void* list) noexcept { return fieldAt<std::int32_t>(list, 20); }
+  static std::int32_t selectedRow(const void* list) noexcept { return fieldAt<std::int32_t>(list, 32); }
+  static void* childWidget(const void* list) noexcept {
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(list, 104)));
+  }
+};
+
+struct HostSetupFileChooser {
+  static void* construct(void* chooser, std::int32_t value);  // 0x5C1FF0, table 0x74C548
+};
+
+struct HostServicePanel {
+  static void* construct(void* panel, std::int32_t value);  // 0x5C5720, table 0x74C8BC
+  static void start(void* panel);                              // 0x5C5880
+  static std::int32_t handleInput(void* panel, std::int32_t code, std::int32_t data);  // 0x5C5920
+  static std::int32_t limit(const void* panel) noexcept { return fieldAt<std::int32_t>(panel, 8); }
+  static void setLimit(void* panel, std::int32_t limit) noexcept { fieldAt<std::int32_t>(panel, 8) = limit; }
+};
+
+struct HostServiceFrame {
+  static void* construct(void* frame, void* panel);  // 0x5C7030, table 0x74CA1C
+};
+
+struct HostServiceTimer {
+  static void* construct(void* timer);  // 0x5C55C0, table 0x74C83C
+};
+
+struct HostMenuElement {
+  static constexpr std::size_t kSize = 16;
+  // The content object may be null.
+  static void* construct(void* element, void* content);
+};
+
+}  // namespace kvl::host

@@ -1,0 +1,97 @@
+#include "plugin/host/model/gear_lamps.h"
+
+#include "plugin/host/binding/call_through.h"
+#include "plugin/host/model/gear_lamp_colours.h"
+#include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_menu_renderer.h"
+#include "plugin/host/model/host_object_accessors.h"
+
+namespace kvl {
+float gearChangeIndicatorDelta = 200.0f;
+}  // namespace kvl
+
+namespace kvl::host {
+namespace {
+
+constexpr std::uint32_t kRaceGlobal = 0x165FC68u;
+constexpr std::int32_t kLampGlyph = 279;
+
+ShiftPointSource& source() {
+  static ShiftPointSource s = nullptr;
+  return s;
+}
+
+void* pointerAt(const void* object, std::size_t offset) {
+  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(object, offset)));
+}
+
+// The dashboard layout record, when the race's dashboard link is complete.
+const void* dashboardLayout(const void* race) {
+  const void* link = pointerAt(race, 1996);
+  if (link == nullptr) return nullptr;
+  const void* view = pointerAt(link, 64);
+  if (view == nullptr) return nullptr;
+  return pointerAt(view, 4);
+}
+
+struct LampPlaces {
+  float x[2];
+  float y[2];
+};
+
+LampPlaces places(const void* race, bool secondSet) {
+  LampPlaces p{};
+  if (const void* layout = dashboardLayout(race)) {
+    const std::size_t base = secondSet ? 184 : 0;
+    const std::size_t offsets = secondSet ? 768 : 104;
+    const auto bx = static_cast<float>(static_cast<std::int32_t>(fieldAt<float>(layout, base)));
+    const auto by = static_cast<float>(static_cast<std::int32_t>(fieldAt<float>(layout, base + 4)));
+    p.x[0] = bx + fieldAt<float>(layout, offsets);
+    p.x[1] = bx + fieldAt<float>(layout, offsets + 4);
+    p.y[0] = by + fieldAt<float>(layout, offsets + 8);
+    p.y[1] = by + fieldAt<float>(layout, offsets + 12);
+    return p;
+  }
+  const std::size_t base = secondSet ? 0 : 724;
+  const std::size_t offsets = secondSet ? 1484 : 828;
+  const std::int32_t bx = fieldAt<std::int32_t>(race, base);
+  const std::int32_t by = fieldAt<std::int32_t>(race, base + 4);
+  for (int i = 0; i < 2; ++i) {
+    p.x[i] = static_cast<float>(bx + fieldAt<std::int32_t>(race, offsets + 4 * i));
+    p.y[i] = static_cast<float>(by + fieldAt<std::int32_t>(race, offsets + 8 + 4 * i));
+  }
+  return p;
+}
+
+}  // namespace
+
+void setShiftPointSource(ShiftPointSource s) noexcept { source() = s; }
+
+float shiftPointRpm(std::int32_t gear) noexcept {
+  const ShiftPointSource s = source();
+  return s == nullptr ? 5500.0f : s(gear < 2 ? 2 : gear);
+}
+
+}  // namespace kvl::host
+
+extern "C" void qzrDrawGearLamps() noexcept {
+  using namespace kvl::host;
+  try {
+    const void* race = pointerAt(hostGlobalAddress<kRaceGlobal, HostWord>(), 0);
+    void* game = HostGame::instance();
+    if (race == nullptr || game == nullptr) return;
+    void* renderer = HostGame::menuRenderer(game);
+    if (renderer == nullptr) return;
+    const float rpm = fieldAt<float>(race, 16);
+    const std::int32_t gear = fieldAt<std::int32_t>(race, 368);
+    const LampColours colours = lampColours(shiftPointRpm(gear) - rpm, kvl::gearChangeIndicatorDelta);
+    const bool secondSet = fieldAt<std::int32_t>(hostControls(), 1268) != 0;
+    const LampPlaces at = places(race, secondSet);
+    const LampColour* lamp[2] = {&colours.first, &colours.second};
+    for (int i = 0; i < 2; ++i) {
+      HostMenuRenderer::setColourValues(renderer, lamp[i]->red, lamp[i]->green, lamp[i]->blue, lamp[i]->alpha);
+      HostMenuRenderer::drawTextId(renderer, kLampGlyph, at.x[i], at.y[i]);
+    }
+  } catch (...) {
+  }
+}
