@@ -13,7 +13,7 @@
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
-#include "hostsim/words.h"
+#include "hostsim/host_words.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hostsim/address_table.h"
-#include "hostsim/words.h"
+#include "hostsim/host_words.h"
 
 namespace hostsim {
 

@@ -12,7 +12,7 @@
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
-#include "hostsim/words.h"
+#include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/frame_loop.h"
 #include "hostsim/host_layout.h"
