@@ -145,7 +145,7 @@ function(qzr_add_gtest name)
     gtest_discover_tests(${name}
       DISCOVERY_TIMEOUT 240
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES LABELS "${QZR_TARGET};${A_LABELS}" TIMEOUT 240 ${_env_property}
+      PROPERTIES LABELS "${QZR_TARGET};${A_LABELS}" TIMEOUT 600 ${_env_property}
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   else()
     set_property(GLOBAL APPEND PROPERTY QZR_UNRUN_PROGRAMS ${name})

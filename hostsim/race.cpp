@@ -29,7 +29,7 @@ std::int32_t eventFlagAnswer = 0;
 
 unsigned char* raceObject() {
   static unsigned char* race = [] {
-    auto* r = static_cast<unsigned char*>(std::calloc(1, 2048));
+    auto* r = static_cast<unsigned char*>(std::calloc(1, 4096));
     const float v320 = 12.5f, values[3] = {1.0f, 2.0f, 3.0f};
     std::memcpy(r + 320, &v320, 4);
     std::memcpy(r + 600, values, 12);
@@ -105,6 +105,8 @@ void listenOnce() {
 }
 
 }  // namespace
+
+unsigned char* hostRace() { return raceObject(); }
 
 std::vector<AddressEntry> raceEntries() {
   return {

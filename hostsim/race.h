@@ -10,6 +10,10 @@ namespace hostsim {
 
 std::vector<AddressEntry> raceEntries();
 
+// The one race object (4096 bytes) behind the host's race global; other models fill the fields
+// they need (the dashboard's lamp positions and engine speed).
+unsigned char* hostRace();
+
 // Scenario steps, after "race":
 //   event KIND TIME [FLAGS]   appends an event to the list (FLAGS hex; bit 14 puts the kind in
 //                             the flags, as the host does)

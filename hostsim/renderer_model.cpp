@@ -7,6 +7,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/race.h"
 
 namespace hostsim {
 namespace {
@@ -60,7 +61,7 @@ RendererObjects& objects() {
     put(hostObjects().game, kGameMenuRendererOffset, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(r.renderer)));
     // The first position set: base (100, 200) in the record at +724, lamp offsets x 10 and 30,
     // y 5 and 5; the second set: base (400, 300) in the race itself, offsets x 1 and 2, y 3 and 4.
-    r.race = static_cast<unsigned char*>(std::calloc(1, 4096));
+    r.race = hostRace();
     const std::int32_t first[] = {100, 200}, firstOffsets[] = {10, 30, 5, 5};
     const std::int32_t second[] = {400, 300}, secondOffsets[] = {1, 2, 3, 4};
     for (int i = 0; i < 2; ++i) put(r.race, 724 + 4 * i, first[i]);
@@ -108,8 +109,7 @@ void drawLamps(int place) {
 }  // namespace
 
 void appendRendererRows(std::vector<AddressEntry>& rows) {
-  rows.push_back({EntryKind::global, kRaceGlobal, "race",
-                  static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(objects().race))});
+  objects();  // the lamp fields of the race object
   for (int i = 0; i < 4; ++i) {
     // Seven bytes of the host's own lamp code; the plugin's short jump lands past the rest of it.
     rows.push_back({EntryKind::inlineCode, kLampSites[i], "lampCode", 7});
@@ -118,7 +118,7 @@ void appendRendererRows(std::vector<AddressEntry>& rows) {
 }
 
 bool runRendererStep(const std::string& step, std::istream& in) {
-  if (step == "race") {
+  if (step == "car") {
     float rpm = 0;
     std::int32_t gear = 0;
     in >> rpm >> gear;

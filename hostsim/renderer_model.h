@@ -11,13 +11,12 @@
 
 namespace hostsim {
 
-constexpr std::uint32_t kRaceGlobal = 0x165FC68;
 constexpr std::uint32_t kGameMenuRendererOffset = 92;
 
 void appendRendererRows(std::vector<AddressEntry>& rows);
 
 // Scenario steps (false for any other step):
-//   race RPM GEAR      the race's engine speed and gear index
+//   car RPM GEAR       the race's engine speed and gear index
 //   dashboard X Y      the race gets a dashboard layout with float base X Y (no step: none)
 //   lamps [N]          the host draws its driving display through lamp place N (0 to 3, default
 //                      0): traces the registers, the x87 control word, the x87 stack top and

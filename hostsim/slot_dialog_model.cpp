@@ -17,7 +17,6 @@ constexpr std::uint32_t kOpenMenu = 0x559190;
 constexpr std::uint32_t kSaveSetup = 0x558780;
 constexpr std::uint32_t kLoadDefaultSetup = 0x48E440;
 constexpr std::uint32_t kSetupStoreGlobal = 0x7C28CC;
-constexpr std::uint32_t kStageTableGlobal = 0x7D6128;
 constexpr std::uint32_t kSelectedStageEntry = 0x5CFFD0;
 constexpr std::uint32_t kStageManagerGlobal = 0x7EA678;
 constexpr std::uint32_t kSurfaceOf = 0x4A1330;
@@ -164,7 +163,7 @@ void appendSlotDialogRows(std::vector<AddressEntry>& rows) {
   rows.push_back({EntryKind::callSite, kLoadSlotMenuSite, "loadSlotMenuSite", kOpenMenu});
   static unsigned char objects[4][64];
   rows.push_back({EntryKind::global, kSetupStoreGlobal, "setupStore", wordOf(objects[0])});
-  rows.push_back({EntryKind::global, kStageTableGlobal, "stageTable", wordOf(objects[1])});
+  // The stage table global is the rally model's (one object behind each host global).
   rows.push_back({EntryKind::global, kStageManagerGlobal, "stageManager", wordOf(objects[2])});
   rows.push_back({EntryKind::global, kSetupFilesGlobal, "setupFiles", wordOf(objects[3])});
   rows.push_back({EntryKind::global, kSlotStoreGlobal, "slotStore", wordOf(objects[3])});
