@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "common/telemetry/telemetry_channel_table.h"
 #include "daemons/recorder/recorder_server.h"
 
 namespace {
@@ -260,6 +261,28 @@ TEST(RecorderServer, RefusedRowsKeepTheReplyGoing) {
   EXPECT_EQ(record->bufferedBytes, 16777200);
   EXPECT_EQ(server.rowBuffer()->rowCount(), 838860u);
   EXPECT_EQ(server.rowBuffer()->refusedRows(), 5u);
+}
+
+TEST(RecorderServer, RowAfterAFullChunkOpensTheNext) {
+  // Every channel: 764-byte rows, 21959 to a chunk.
+  std::string ini = "[All]\n";
+  kvl::TelemetryChannelTable table;
+  table.build({});
+  for (const std::string& name : table.registrationOrder()) ini += name + "=1\n";
+  std::ofstream("recorder_server_all.ini", std::ios::binary) << ini;
+  RecorderServer server;
+  auto record = kvl::makeCommandRecord();
+  record->setCommand(RecorderCommand::SetRecordSet);
+  record->setPayloadText("All");
+  server.handleCommand(*record);
+  record->setCommand(RecorderCommand::Start);
+  record->setPayloadText("recorder_server_all.ini");
+  server.handleCommand(*record);
+  record->setCommand(RecorderCommand::AddData);
+  for (int i = 0; i < 21959; ++i) server.handleCommand(*record);
+  EXPECT_EQ(record->bufferedBytes, 16776676);
+  server.handleCommand(*record);
+  EXPECT_EQ(record->bufferedBytes, 33553352);
 }
 
 }  // namespace
