@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "common/dls/dls_check.h"
+#include "tools/animscan/private_file_view.h"
 
 namespace kvl::tools {
 
@@ -66,15 +67,15 @@ int runAnimscan(int argc, const char* const* argv, std::ostream& out) {
   for (int i = 1; i < argc; ++i) {
     const std::string name = argv[i];
     out << "checking file '" << name << "'" << std::flush;
-    FileContent data;
+    std::unique_ptr<PrivateFileView> view;
     try {
-      data = readWholeFile(name);
+      view = std::make_unique<PrivateFileView>(name);
     } catch (const std::exception&) {
       // Too large to hold in memory: checked as a file that cannot be read.
-      data = FileContent{};
     }
-    out << " (size " << data.size << "): ";
-    const bool ok = tracks::checkDlsData(0, data.bytes.get(), data.size, name.c_str());
+    const std::size_t size = view ? view->size() : 0;
+    out << " (size " << size << "): ";
+    const bool ok = tracks::checkDlsData(0, view ? view->data() : nullptr, size, name.c_str());
     out << (ok ? "OK" : "NOK") << "\n" << std::flush;
   }
   return 0;
