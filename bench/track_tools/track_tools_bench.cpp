@@ -10,8 +10,8 @@
 
 #include "tests/generators/dls_generator.h"
 #include "tests/generators/lbs_generator.h"
-#include "tests/tools/support/run_program.h"
-#include "tests/tools/support/work_dir.h"
+#include "tests/support/run_program.h"
+#include "tests/support/work_dir.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ double startSeconds(const char* program) {
   double best = 0;
   for (int round = 0; round < 2 * kRounds; ++round) {
     const auto start = Clock::now();
-    kvl::testsupport::runProgram(program, {});
+    kvl::testing::runProgram(program, {});
     const double s = secondsSince(start);
     best = round == 0 ? s : std::min(best, s);
   }
@@ -94,7 +94,7 @@ void benchCleaver() {
     const double c = secondsSince(start);
     std::remove("copy.lbs");
     start = Clock::now();
-    const auto run = kvl::testsupport::runProgram(CLEAVER_PROGRAM, {"stage.lbs"});
+    const auto run = kvl::testing::runProgram(CLEAVER_PROGRAM, {"stage.lbs"});
     const double t = secondsSince(start);
     exitCode = run.exitCode;
     // Back to the original file for the next round.
@@ -123,7 +123,7 @@ void benchAnimscan() {
     size = readWhole("big.dls");
     const double r = secondsSince(start);
     start = Clock::now();
-    const auto run = kvl::testsupport::runProgram(ANIMSCAN_PROGRAM, {"big.dls"});
+    const auto run = kvl::testing::runProgram(ANIMSCAN_PROGRAM, {"big.dls"});
     const double a = secondsSince(start);
     ok = ok && run.output.find("): OK") != std::string::npos;
     readSeconds = round == 0 ? r : std::min(readSeconds, r);
@@ -140,7 +140,7 @@ void benchAnimscan() {
 
 int main() {
   try {
-    kvl::testsupport::ScopedWorkDir dir("bench-track-tools");
+    kvl::testing::ScopedWorkDir dir("bench-track-tools");
 #ifdef __SANITIZE_ADDRESS__
     std::printf("(native build with sanitizers: the tools run instrumented)\n");
 #endif

@@ -11,7 +11,7 @@
 #include "plugin/gui/status_page.h"
 #include "plugin/hooks/patch_group.h"
 #include "plugin/host/entry/plugin_host_context.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/gui/fake_draw_host.h"
 
 using namespace kvl;
@@ -69,7 +69,7 @@ struct StatusPageTest : ::testing::Test {
   }
   void setEnableFmod(const char* value) {
     kvl::testing::makeFolder("AudioFMOD");
-    kvl::testing::writeFile("AudioFMOD\\AudioFMOD.ini", std::string("[Settings]\r\nenableFMOD=") + value + "\r\n");
+    kvl::testing::writeWholeFile("AudioFMOD\\AudioFMOD.ini", std::string("[Settings]\r\nenableFMOD=") + value + "\r\n");
   }
 };
 
@@ -208,7 +208,7 @@ TEST_F(StatusPageTest, SoundSystemRow) {
 }
 
 TEST_F(StatusPageTest, KeysToggleTheTelemetrySwitches) {
-  kvl::testing::writeFile("Korvala.ini", "[QZR]\r\nudpTelemetry=1\r\n");
+  kvl::testing::writeWholeFile("Korvala.ini", "[QZR]\r\nudpTelemetry=1\r\n");
   StatusPage page(kSources);
   EXPECT_FALSE(page.telemetryRecording());
   EXPECT_TRUE(page.udpTelemetry());
@@ -248,7 +248,7 @@ TEST_F(StatusPageTest, KeysToggleTheTelemetrySwitches) {
     EXPECT_EQ(valueOf(texts, "UDP Telemetry ('U' toggles)")->text, s.udpShown);
   }
   // The switches are written as 1 and 0 in the plugin's section.
-  const std::string ini = kvl::testing::readFile("Korvala.ini");
+  const std::string ini = kvl::testing::readWholeFile("Korvala.ini");
   EXPECT_NE(ini.find("telemetryRecording=1"), std::string::npos) << ini;
   EXPECT_NE(ini.find("udpTelemetry=1"), std::string::npos) << ini;
 }

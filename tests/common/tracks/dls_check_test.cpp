@@ -7,7 +7,7 @@
 
 #include "common/text/date_time_text.h"
 #include "tests/generators/dls_generator.h"
-#include "tests/tools/support/work_dir.h"
+#include "tests/support/work_dir.h"
 
 namespace {
 
@@ -170,16 +170,16 @@ TEST(DlsCheck, EveryTruncationIsCaught) {
 }
 
 TEST(DlsCheck, LogLinesOnlyForFindings) {
-  kvl::testsupport::ScopedWorkDir dir("dls-log");
+  kvl::testing::ScopedWorkDir dir("dls-log");
   Bytes good = buildDls(cleanDlsLayout()).bytes;
   EXPECT_TRUE(kvl::tracks::checkDlsData(3, good.data(), good.size(), "good.dls"));
-  EXPECT_FALSE(kvl::testsupport::exists("dlserrors.log"));
+  EXPECT_FALSE(kvl::testing::exists("dlserrors.log"));
 
   Bytes bad = good;
   putU32(bad, 8, 19);
   EXPECT_FALSE(kvl::tracks::checkDlsData(3, bad.data(), bad.size(), "bad.dls"));
   EXPECT_FALSE(kvl::tracks::checkDlsData(4, bad.data(), bad.size()));
-  const std::string log = kvl::testsupport::readText("dlserrors.log");
+  const std::string log = kvl::testing::readText("dlserrors.log");
   const std::string first = " Loading DLS data of stage 3 (file bad.dls), no animdata file: major version mismatch\n";
   const std::string second = " Loading DLS data of stage 4, no animdata file: major version mismatch\n";
   const std::size_t split = log.find('\n') + 1;

@@ -10,7 +10,7 @@
 
 #include "common/lbs/lb2_loader.h"
 #include "tests/generators/lbs_generator.h"
-#include "tests/tools/support/work_dir.h"
+#include "tests/support/work_dir.h"
 
 namespace {
 
@@ -428,7 +428,7 @@ TEST(Lb2Walker, ReadFailures) {
 }
 
 TEST(Lb2Loader, CompanionFileAndLog) {
-  kvl::testsupport::ScopedWorkDir dir("lb2-loader");
+  kvl::testing::ScopedWorkDir dir("lb2-loader");
   RecordingSink sink;
   kvl::tracks::Lb2Loader loader;
 
@@ -437,7 +437,7 @@ TEST(Lb2Loader, CompanionFileAndLog) {
   EXPECT_FALSE(loader.hasStream());
   EXPECT_EQ(loader.lb2Name(), "");
   loader.readLb2File(sink);
-  EXPECT_FALSE(kvl::testsupport::exists("lbsloading.log"));
+  EXPECT_FALSE(kvl::testing::exists("lbsloading.log"));
   Bytes out;
   EXPECT_FALSE(loader.readGeomBlocks(out));
 
@@ -450,19 +450,19 @@ TEST(Lb2Loader, CompanionFileAndLog) {
   EXPECT_EQ(sink.objectBlocks.size(), 3u);
   ASSERT_EQ(sink.geomResults.size(), 1u);
   EXPECT_TRUE(sink.geomResults[0]);
-  const std::string log = kvl::testsupport::readText("lbsloading.log");
+  const std::string log = kvl::testing::readText("lbsloading.log");
   EXPECT_EQ(log.rfind("start reading LB2 file stage.lb2\nHEADER  offset: 0", 0), 0u) << log;
   EXPECT_NE(log.find("\nfinished reading LB2 file stage.lb2\n"), std::string::npos);
 
   // A second load starts the log afresh.
   loader.lb2FileName("stage.lbs");
   loader.readLb2File(sink);
-  const std::string again = kvl::testsupport::readText("lbsloading.log");
+  const std::string again = kvl::testing::readText("lbsloading.log");
   EXPECT_EQ(again, log);
 }
 
 TEST(Lb2Loader, UnreadableCompanionIsReportedAsAReadFailure) {
-  kvl::testsupport::ScopedWorkDir dir("lb2-unreadable");
+  kvl::testing::ScopedWorkDir dir("lb2-unreadable");
   // A folder under the LB2 name: it exists, but cannot be read as a file.
   std::filesystem::create_directory("stage.lb2");
   RecordingSink sink;
@@ -480,7 +480,7 @@ TEST(Lb2Loader, UnreadableCompanionIsReportedAsAReadFailure) {
 }
 
 TEST(Lb2Loader, GeomBlocksOutsideAWalkReadFromTheOpenStream) {
-  kvl::testsupport::ScopedWorkDir dir("lb2-geom");
+  kvl::testing::ScopedWorkDir dir("lb2-geom");
   const Bytes segment = geomBlocksSegment(smallGeom());
   const Bytes data(segment.begin() + 8, segment.end());
   ASSERT_TRUE(writeFile("stage.lb2", data));

@@ -74,34 +74,6 @@ void removeScratchFolder(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char ch : text) {
-    if (ch == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += ch;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 ProcessResult runProgram(const std::string& program, const std::string& arguments, DWORD timeoutMs,
                          const std::string& workingDirectory) {
   std::string folder = makeScratchFolder("run");

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_text.h"
+
 namespace kvl::testing {
 
 // The Windows path of a file in this preset's build tree ("daemons/recorder/X.exe").
@@ -14,10 +16,6 @@ std::string buildTreePath(const std::string& relative);
 std::string makeScratchFolder(const std::string& name);
 // Deletes the files of a scratch folder and the folder itself.
 void removeScratchFolder(const std::string& folder);
-std::string readWholeFile(const std::string& path);
-void writeWholeFile(const std::string& path, const std::string& bytes);
-// The lines of a text, CR LF or LF ended, without their line breaks.
-std::vector<std::string> splitLines(const std::string& text);
 
 struct ProcessResult {
   bool finished = false;   // false when it was still running at the time-out (it is then killed)

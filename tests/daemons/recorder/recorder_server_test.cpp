@@ -11,20 +11,17 @@
 
 #include "common/telemetry/telemetry_channel_table.h"
 #include "daemons/recorder/recorder_server.h"
+#include "tests/support/file_text.h"
 
 namespace {
+
+using kvl::testing::readWholeFile;
 
 using kvl::JobState;
 using kvl::RecorderCommand;
 using kvl::RecorderCommandRecord;
 using kvl::RecorderServer;
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct Reply {
   int32_t found;
@@ -133,7 +130,7 @@ TEST_F(RecorderServerTest, SaveWritesOnceAndReportsTheSameJob) {
   Reply done = waitForJob(file);
   EXPECT_EQ(done.state, static_cast<int32_t>(JobState::Finished));
   EXPECT_EQ(done.progress, 100);
-  EXPECT_EQ(readFile(file), "gear\t\r\n1\t\r\n2\t\r\n3\t\r\n");
+  EXPECT_EQ(readWholeFile(file), "gear\t\r\n1\t\r\n2\t\r\n3\t\r\n");
 
   // A Save of the same name reports the job again and writes nothing.
   std::remove(file.c_str());
@@ -204,7 +201,7 @@ TEST_F(RecorderServerTest, EachJobWritesTheChannelsOfItsSave) {
   send(RecorderCommand::Clear);
   release.set_value();
   EXPECT_EQ(waitForJob(file).state, static_cast<int32_t>(JobState::Finished));
-  EXPECT_EQ(readFile(file), "gear\t\r\n5\t\r\n");
+  EXPECT_EQ(readWholeFile(file), "gear\t\r\n5\t\r\n");
 }
 
 TEST_F(RecorderServerTest, CancelWhileQueuedAndStopLeavesNoJobNew) {

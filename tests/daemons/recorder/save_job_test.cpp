@@ -10,20 +10,17 @@
 #include "common/telemetry/stop_event.h"
 #include "common/telemetry/telemetry_channel_table.h"
 #include "daemons/recorder/save_job.h"
+#include "tests/support/file_text.h"
 
 namespace {
+
+using kvl::testing::readWholeFile;
 
 using kvl::ChannelList;
 using kvl::JobState;
 using kvl::RowBuffer;
 using kvl::SaveJob;
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool exists(const std::string& path) { return static_cast<bool>(std::ifstream(path)); }
 
@@ -87,7 +84,7 @@ TEST_F(SaveJobTest, ByteExactFile) {
   kvl::writeSaveJob(job, rows, table.active(), stop);
   EXPECT_EQ(job.state(), JobState::Finished);
   EXPECT_EQ(job.progress(), 100);
-  EXPECT_EQ(readFile(file),
+  EXPECT_EQ(readWholeFile(file),
             "utcSystemTime\tspeed\tgear\tposition.x\tposition.y\tposition.z\ttotalSteps\t\r\n"
             "2022-06-18 04:26:40.000000\t0.00000\t0\t1.50000\t-2.00000\t0.00100000\t0\t\r\n"
             "2022-06-18 04:26:40.123456\t1.23457e+06\t-1\t0.00000\t100.000\t1.00000e-07\t4294967295\t\r\n");
@@ -119,7 +116,7 @@ TEST_F(SaveJobTest, EndStates) {
     EXPECT_EQ(job.progress(), c.progress) << c.name;
     EXPECT_EQ(exists(file), c.fileExists) << c.name;
     if (c.contents) {
-      EXPECT_EQ(readFile(file), c.contents) << c.name;
+      EXPECT_EQ(readWholeFile(file), c.contents) << c.name;
     }
   }
 }
@@ -163,7 +160,7 @@ TEST_F(SaveJobTest, CancelStopsAfterTheCurrentRow) {
   EXPECT_LT(job.progress(), 100);
   std::string expected = "probe\t\r\n";
   for (int i = 0; i <= 10; ++i) expected += std::to_string(i) + "\t\r\n";
-  EXPECT_EQ(readFile(file), expected) << "the rows written so far stay";
+  EXPECT_EQ(readWholeFile(file), expected) << "the rows written so far stay";
 }
 
 TEST_F(SaveJobTest, StopEventCancels) {
@@ -173,7 +170,7 @@ TEST_F(SaveJobTest, StopEventCancels) {
   kvl::writeSaveJob(job, numberedRows(100000), ChannelList{std::make_shared<ProbeChannel>([](uint32_t) {})}, stop);
   EXPECT_EQ(job.state(), JobState::Canceled);
   EXPECT_LT(job.progress(), 100);
-  EXPECT_LT(readFile(file).size(), 100000u);
+  EXPECT_LT(readWholeFile(file).size(), 100000u);
 }
 
 TEST_F(SaveJobTest, RowsRefusedByTheBufferMakeTheJobFail) {

@@ -13,7 +13,7 @@
 #include "plugin/foundation/files/file.h"
 #include "plugin/foundation/files/file_handle.h"
 #include "plugin/foundation/files/module_path.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ using kvl::io::FileHandle;
 using kvl::testing::currentDirectory;
 using kvl::testing::makeFolder;
 using kvl::testing::ScratchFolder;
-using kvl::testing::writeFile;
+using kvl::testing::writeWholeFile;
 
 std::set<std::string> pathsOf(DirList& list) {
   std::set<std::string> paths;
@@ -34,7 +34,7 @@ std::set<std::string> pathsOf(DirList& list) {
 TEST(FileResolution, FullPathAndExistence) {
   ScratchFolder scratch;
   const std::string here = currentDirectory();
-  writeFile("present.txt", "x");
+  writeWholeFile("present.txt", "x");
   makeFolder("folder");
   const struct {
     const char* path;
@@ -76,10 +76,10 @@ TEST(DirListing, ListsMatchingFilesOnly) {
   ScratchFolder scratch;
   makeFolder("maps");
   makeFolder("maps\\sub.dls");  // a folder that matches the pattern
-  writeFile("maps\\a.dls", "a");
-  writeFile("maps\\b.dls", "b");
-  writeFile("maps\\c.txt", "c");
-  writeFile("maps\\sub.dls\\deep.dls", "d");
+  writeWholeFile("maps\\a.dls", "a");
+  writeWholeFile("maps\\b.dls", "b");
+  writeWholeFile("maps\\c.txt", "c");
+  writeWholeFile("maps\\sub.dls\\deep.dls", "d");
 
   const struct {
     const char* pattern;
@@ -104,10 +104,10 @@ TEST(DirListing, ListsMatchingFilesOnly) {
 
 TEST(DirListing, ReadsTheDiskOnce) {
   ScratchFolder scratch;
-  writeFile("one.ini", "1");
+  writeWholeFile("one.ini", "1");
   DirList list("*.ini");
   EXPECT_EQ(list.entries().size(), 1u);
-  writeFile("two.ini", "2");
+  writeWholeFile("two.ini", "2");
   EXPECT_EQ(list.entries().size(), 1u);
   EXPECT_EQ(&list.entries(), &list.entries());
   list.readDir();  // an explicit read sees the disk again
@@ -166,7 +166,7 @@ TEST(FileWatch, OpenFailuresAndUnopenedHandles) {
 
 TEST(FileWatch, NoticesNewWriteTimesButNotAttributes) {
   ScratchFolder scratch;
-  writeFile("watched.dat", "content");
+  writeWholeFile("watched.dat", "content");
   ASSERT_TRUE(touch("watched.dat", -36000000000LL));  // an hour ago
   auto handle = std::make_shared<FileHandle>();
   ASSERT_TRUE(handle->open("watched.dat"));
@@ -190,8 +190,8 @@ TEST(FileWatch, NoticesNewWriteTimesButNotAttributes) {
 
 TEST(FileWatch, ClosesItsFileWhenDropped) {
   ScratchFolder scratch;
-  writeFile("first.dat", "1");
-  writeFile("second.dat", "2");
+  writeWholeFile("first.dat", "1");
+  writeWholeFile("second.dat", "2");
   {
     auto handle = std::make_shared<FileHandle>();
     ASSERT_TRUE(handle->open("first.dat"));
@@ -203,13 +203,13 @@ TEST(FileWatch, ClosesItsFileWhenDropped) {
   }
   EXPECT_TRUE(DeleteFileA("second.dat"));
   // Many watches in a row leave no handles behind.
-  writeFile("third.dat", "3");
+  writeWholeFile("third.dat", "3");
   for (int i = 0; i < 200; ++i) {
     FileHandle handle;
     ASSERT_TRUE(handle.open("third.dat"));
   }
-  writeFile("third.dat", "rewritten");
-  EXPECT_EQ(kvl::testing::readFile("third.dat"), "rewritten");
+  writeWholeFile("third.dat", "rewritten");
+  EXPECT_EQ(kvl::testing::readWholeFile("third.dat"), "rewritten");
 }
 
 }  // namespace

@@ -14,16 +14,13 @@
 #include <windows.h>
 #endif
 
+#include "tests/support/file_text.h"
+
 namespace {
 
+using kvl::testing::readWholeFile;
 using kvl::LogRecord;
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool exists(const std::string& path) { return std::ifstream(path).good(); }
 
@@ -119,9 +116,9 @@ TEST(LogRecord, LinesAreAppended) {
   kvl::appendLogLine(path, "H1:", "one");
   kvl::appendLogLine(path, "H2:", "two");
 #ifdef _WIN32
-  EXPECT_EQ(readFile(path), "H1: one\r\nH2: two\r\n");
+  EXPECT_EQ(readWholeFile(path), "H1: one\r\nH2: two\r\n");
 #else
-  EXPECT_EQ(readFile(path), "H1: one\nH2: two\n");
+  EXPECT_EQ(readWholeFile(path), "H1: one\nH2: two\n");
 #endif
   // A file that cannot be opened loses the line quietly.
   kvl::appendLogLine(folder + "no-such-folder/x.log", "H:", "lost");

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "plugin/foundation/settings/ini_profile.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 using kvl::testing::ScratchFolder;
-using kvl::testing::writeFile;
+using kvl::testing::writeWholeFile;
 
 // The raw text the file holds for a key ("<none>" when missing).
 std::string stored(const std::string& file, const std::string& section, const std::string& key) {
@@ -23,7 +23,7 @@ class IniOptionTest : public ::testing::Test {
  protected:
   void SetUp() override { file_ = scratch_.path() + "\\opt.ini"; }
   // Writes key=value into [S] (an empty file when value is null).
-  void hold(const char* value) { writeFile(file_, value ? std::string("[S]\r\nk=") + value + "\r\n" : std::string()); }
+  void hold(const char* value) { writeWholeFile(file_, value ? std::string("[S]\r\nk=") + value + "\r\n" : std::string()); }
   ScratchFolder scratch_;
   std::string file_;
 };
@@ -151,7 +151,7 @@ TEST_F(IniOptionTest, SaveIntoAFolderThatDoesNotExistFails) {
 }
 
 TEST_F(IniOptionTest, PresenceIgnoresLetterCaseAndValue) {
-  writeFile(file_, "[QZR]\r\nCENTERMENU=\r\nother=1\r\n[Else]\r\nfixVSync=1\r\n");
+  writeWholeFile(file_, "[QZR]\r\nCENTERMENU=\r\nother=1\r\n[Else]\r\nfixVSync=1\r\n");
   const struct {
     const char* key;
     const char* section;
@@ -168,7 +168,7 @@ TEST_F(IniOptionTest, PresenceIgnoresLetterCaseAndValue) {
 }
 
 TEST_F(IniOptionTest, SaveIfMissingNeverOverwrites) {
-  writeFile(file_, "[S]\r\nPRESENT=abc\r\n");
+  writeWholeFile(file_, "[S]\r\nPRESENT=abc\r\n");
   kvl::IntOption present("present", file_, 200, "S");
   kvl::IntOption missing("missing", file_, 200, "S");
   EXPECT_FALSE(kvl::saveIfMissing(present));

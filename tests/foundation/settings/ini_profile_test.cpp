@@ -7,15 +7,15 @@
 #include <string>
 
 #include "plugin/foundation/files/module_path.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 using kvl::IniProfile;
 using kvl::testing::currentDirectory;
-using kvl::testing::readFile;
+using kvl::testing::readWholeFile;
 using kvl::testing::ScratchFolder;
-using kvl::testing::writeFile;
+using kvl::testing::writeWholeFile;
 
 using Names = std::deque<std::string>;
 
@@ -30,7 +30,7 @@ const char kSample[] =
 
 TEST(IniProfileGet, ValuesDefaultsAndTrimming) {
   ScratchFolder scratch;
-  writeFile("sample.ini", kSample);
+  writeWholeFile("sample.ini", kSample);
   const IniProfile profile("sample.ini");
   const struct {
     const char* section;
@@ -53,7 +53,7 @@ TEST(IniProfileGet, MissingOrUnreadableFilesGiveTheDefault) {
   ScratchFolder scratch;
   kvl::testing::makeFolder("folder.ini");  // a folder where a file is expected
   static const char kBinary[] = "\0\x01\xff[\x00=\n\n=\x7f";
-  writeFile("binary.ini", std::string(kBinary, sizeof kBinary - 1));
+  writeWholeFile("binary.ini", std::string(kBinary, sizeof kBinary - 1));
   for (const char* name : {"absent.ini", "folder.ini", "binary.ini", "no\\such\\dir\\x.ini"}) {
     const IniProfile profile(name);
     EXPECT_EQ(profile.get("S", "k", " fallback "), "fallback") << name;
@@ -72,7 +72,7 @@ TEST(IniProfileGet, LongValuesArriveCutTo4094Characters) {
   // Cut right after a blank: the cut text is trimmed at its end.
   const std::string blankAtCut = std::string(4093, 'x') + " " + std::string(906, 'y');
   const std::string exact(4094, 'e');
-  writeFile("long.ini", "[S]\r\nplain=" + plain + "\r\nblank=" + blankAtCut + "\r\nexact=" + exact + "\r\n");
+  writeWholeFile("long.ini", "[S]\r\nplain=" + plain + "\r\nblank=" + blankAtCut + "\r\nexact=" + exact + "\r\n");
   const IniProfile profile("long.ini");
   EXPECT_EQ(profile.get("S", "plain", ""), std::string(4094, 'v'));
   EXPECT_EQ(profile.get("S", "blank", ""), std::string(4093, 'x'));
@@ -83,7 +83,7 @@ TEST(IniProfileGet, LongValuesArriveCutTo4094Characters) {
 
 TEST(IniProfileGet, HugeLinesDoNotHarmTheRest) {
   ScratchFolder scratch;
-  writeFile("huge.ini", "[S]\r\nbig=" + std::string(2 * 1024 * 1024, 'z') + "\r\nafter=ok\r\n");
+  writeWholeFile("huge.ini", "[S]\r\nbig=" + std::string(2 * 1024 * 1024, 'z') + "\r\nafter=ok\r\n");
   const IniProfile profile("huge.ini");
   EXPECT_EQ(profile.get("S", "after", ""), "ok");
   EXPECT_EQ(profile.get("S", "big", "").size(), 4094u);
@@ -91,7 +91,7 @@ TEST(IniProfileGet, HugeLinesDoNotHarmTheRest) {
 
 TEST(IniProfileLists, KeysAndSectionsInFileOrderAppended) {
   ScratchFolder scratch;
-  writeFile("lists.ini", "[A]\r\nzeta=1\r\nAlpha=2\r\nmid=\r\n[b]\r\nk=v\r\n");
+  writeWholeFile("lists.ini", "[A]\r\nzeta=1\r\nAlpha=2\r\nmid=\r\n[b]\r\nk=v\r\n");
   const IniProfile profile("lists.ini");
 
   Names keys{"kept"};
@@ -121,7 +121,7 @@ TEST(IniProfileLists, ListsBeyondTheBufferAreCutSafely) {
     snprintf(line, sizeof line, "key%026d=1\r\n", i);
     text += line;
   }
-  writeFile("big.ini", text);
+  writeWholeFile("big.ini", text);
   Names keys;
   EXPECT_TRUE(IniProfile("big.ini").keys("Big", keys));
   ASSERT_GT(keys.size(), 30000u);
@@ -144,7 +144,7 @@ TEST(IniProfileSet, WritesCreatesAndReadsBack) {
   profile.keys("QZR", keys);
   EXPECT_EQ(keys, (Names{"centerMenu", "empty"}));
   // The relative name was resolved against the current directory.
-  EXPECT_NE(readFile(scratch.path() + "\\new.ini").find("centerMenu=0"), std::string::npos);
+  EXPECT_NE(readWholeFile(scratch.path() + "\\new.ini").find("centerMenu=0"), std::string::npos);
 
   // A folder that does not exist is not created.
   EXPECT_FALSE(IniProfile("missing\\dir\\x.ini").set("S", "k", "v"));

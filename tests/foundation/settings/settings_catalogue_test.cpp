@@ -12,13 +12,13 @@
 #include "plugin/foundation/settings/ini_profile.h"
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/foundation/settings/settings_readers.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 namespace d = kvl::defaults;
 using kvl::testing::ScratchFolder;
-using kvl::testing::writeFile;
+using kvl::testing::writeWholeFile;
 
 struct Expected {
   std::unique_ptr<kvl::IniOption> option;
@@ -132,7 +132,7 @@ TEST(SettingsCatalogue, LimitedReaders) {
       {"", "99999999999", "1", 0, 1000, 1},
   };
   for (const auto& c : cases) {
-    writeFile("Korvala.ini", std::string("[QZR]\r\nffbRate=") + c.ffbRate + "\r\ninputRate=" + c.inputRate +
+    writeWholeFile("Korvala.ini", std::string("[QZR]\r\nffbRate=") + c.ffbRate + "\r\ninputRate=" + c.inputRate +
                                  "\r\ntelemetryTics=" + c.tics + "\r\n");
     EXPECT_EQ(kvl::readForceFeedbackRate(), c.ffb) << c.ffbRate;
     EXPECT_EQ(kvl::readInputRate(), c.input) << c.inputRate;
@@ -142,17 +142,17 @@ TEST(SettingsCatalogue, LimitedReaders) {
 
 TEST(SettingsCatalogue, PlaceholderKeyIsOneEntryReadTwoWays) {
   ScratchFolder scratch;
-  writeFile("Korvala.ini", "[QZR]\r\nxxx= 1 \r\n");
+  writeWholeFile("Korvala.ini", "[QZR]\r\nxxx= 1 \r\n");
   EXPECT_TRUE(kvl::PlaceholderBoolOption(d::placeholderBool).read());
   EXPECT_EQ(kvl::PlaceholderStringOption(d::placeholderString).read(), "1");
-  writeFile("Korvala.ini", "[QZR]\r\n");
+  writeWholeFile("Korvala.ini", "[QZR]\r\n");
   EXPECT_FALSE(kvl::PlaceholderBoolOption(d::placeholderBool).read());
   EXPECT_EQ(kvl::PlaceholderStringOption(d::placeholderString).read(), "");
 }
 
 TEST(SettingsCatalogue, StatusToggleWritesDigitsNotWords) {
   ScratchFolder scratch;
-  writeFile("Korvala.ini", "[QZR]\r\ntelemetryRecording=true\r\nudpTelemetry=FALSE\r\n");
+  writeWholeFile("Korvala.ini", "[QZR]\r\ntelemetryRecording=true\r\nudpTelemetry=FALSE\r\n");
   for (int round = 0; round < 2; ++round) {
     kvl::TelemetryRecordingOption recording(d::telemetryRecording);
     recording.save(!recording.read());

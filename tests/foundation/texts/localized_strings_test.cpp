@@ -5,14 +5,14 @@
 #include <map>
 #include <string>
 
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 using kvl::LocalizedStrings;
 using kvl::testing::makeFolder;
 using kvl::testing::ScratchFolder;
-using kvl::testing::writeFile;
+using kvl::testing::writeWholeFile;
 
 const char kFile[] = "Plugins/QZR/strings.ini";
 
@@ -58,7 +58,7 @@ class LocalizedStringsTest : public ::testing::Test {
 };
 
 TEST_F(LocalizedStringsTest, SectionByLanguageAndHostFallback) {
-  writeFile(kFile,
+  writeWholeFile(kFile,
             "[ENGLISH]\r\nTITLE=Settings\r\nLITERAL=SNF\r\n"
             "[FRENCH]\r\nTITLE= R\xC3\xA9glages \r\n"
             "[GERMAN]\r\nTITLE=Einstellungen\r\n"
@@ -91,18 +91,18 @@ TEST_F(LocalizedStringsTest, MissingFileGivesHostTexts) {
 }
 
 TEST_F(LocalizedStringsTest, FoundKeysAreReadOnceMissingKeysEveryTime) {
-  writeFile(kFile, "[ENGLISH]\r\nFOUND=first\r\n");
+  writeWholeFile(kFile, "[ENGLISH]\r\nFOUND=first\r\n");
   LocalizedStrings table(host_, kFile);
   const wchar_t* found = table.lookup("FOUND");
   EXPECT_EQ(std::wstring(table.lookup("LATER")), L"host:LATER");
-  writeFile(kFile, "[ENGLISH]\r\nFOUND=second\r\nLATER=now in the file\r\n");
+  writeWholeFile(kFile, "[ENGLISH]\r\nFOUND=second\r\nLATER=now in the file\r\n");
   EXPECT_EQ(table.lookup("FOUND"), found);
   EXPECT_EQ(std::wstring(found), L"first");
   EXPECT_EQ(std::wstring(table.lookup("LATER")), L"now in the file");
 }
 
 TEST_F(LocalizedStringsTest, LanguageChangesReadTheFileAgainAndKeepHandedOutTexts) {
-  writeFile(kFile, "[GERMAN]\r\nKEY=Alt\r\nSAME=Gleich\r\n[FRENCH]\r\nKEY=Vieux\r\n");
+  writeWholeFile(kFile, "[GERMAN]\r\nKEY=Alt\r\nSAME=Gleich\r\n[FRENCH]\r\nKEY=Vieux\r\n");
   LocalizedStrings table(host_, kFile);
   host_.language = 2;
   const wchar_t* german = table.lookup("KEY");
@@ -110,7 +110,7 @@ TEST_F(LocalizedStringsTest, LanguageChangesReadTheFileAgainAndKeepHandedOutText
   host_.language = 1;
   const wchar_t* french = table.lookup("KEY");
   EXPECT_EQ(std::wstring(french), L"Vieux");
-  writeFile(kFile, "[GERMAN]\r\nKEY=Neu\r\nSAME=Gleich\r\n[FRENCH]\r\nKEY=Vieux\r\n");
+  writeWholeFile(kFile, "[GERMAN]\r\nKEY=Neu\r\nSAME=Gleich\r\n[FRENCH]\r\nKEY=Vieux\r\n");
   host_.language = 2;
   const wchar_t* germanAgain = table.lookup("KEY");
   EXPECT_EQ(std::wstring(germanAgain), L"Neu");
@@ -124,7 +124,7 @@ TEST_F(LocalizedStringsTest, LanguageChangesReadTheFileAgainAndKeepHandedOutText
 }
 
 TEST_F(LocalizedStringsTest, FillsRecordsThatHaveAKey) {
-  writeFile(kFile, "[ENGLISH]\r\nHANDBRAKE=Handbrake\r\n");
+  writeWholeFile(kFile, "[ENGLISH]\r\nHANDBRAKE=Handbrake\r\n");
   LocalizedStrings table(host_, kFile);
   host_.attribute = 0x1234;
   const wchar_t original[] = L"unchanged";
@@ -148,7 +148,7 @@ TEST_F(LocalizedStringsTest, FillsRecordsThatHaveAKey) {
 }
 
 TEST_F(LocalizedStringsTest, UndecodableValuesStillGiveAText) {
-  writeFile(kFile, std::string("[ENGLISH]\r\nBAD=\xC3\r\nHUGE=") + std::string(6000, 'h') + "\r\n");
+  writeWholeFile(kFile, std::string("[ENGLISH]\r\nBAD=\xC3\r\nHUGE=") + std::string(6000, 'h') + "\r\n");
   LocalizedStrings table(host_, kFile);
   EXPECT_NE(table.lookup("BAD"), nullptr);
   EXPECT_EQ(std::wstring(table.lookup("HUGE")), std::wstring(4094, L'h'));
@@ -157,7 +157,7 @@ TEST_F(LocalizedStringsTest, UndecodableValuesStillGiveAText) {
 TEST_F(LocalizedStringsTest, TheSharedTableAnswersBeforeTheHostIsBound) {
   LocalizedStrings& shared = LocalizedStrings::instance();
   EXPECT_EQ(&shared, &LocalizedStrings::instance());
-  writeFile(kFile, "[ENGLISH]\r\nOK=Fine\r\n");
+  writeWholeFile(kFile, "[ENGLISH]\r\nOK=Fine\r\n");
   EXPECT_EQ(std::wstring(shared.lookup("OK")), L"Fine");
   EXPECT_EQ(std::wstring(shared.lookup("NOPE")), L"");
   static FakeHost boundHost;  // outlives the shared table's use of it

@@ -12,6 +12,7 @@
 
 #include "plugin/foundation/zip/zip_central_directory.h"
 #include "tests/foundation/zip/zip_bytes.h"
+#include "tests/support/file_text.h"
 
 #ifdef QZR_TEST_WITH_MINIZIP
 #include <minizip/zip.h>
@@ -21,12 +22,10 @@
 
 namespace {
 
+using kvl::testing::writeWholeFile;
+
 using Names = std::deque<std::string>;
 
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Every reader this build can list with: ours everywhere, minizip natively as well.
 struct ReaderKind {
@@ -219,7 +218,7 @@ TEST(ZipListing, ArchivesOfEveryShape) {
   int index = 0;
   for (const Case& c : cases()) {
     const std::string path = "listing_" + std::to_string(index++) + ".zip";
-    writeFile(path, c.bytes());
+    writeWholeFile(path, c.bytes());
     expectListing(c.name, path, c.result, c.names);
   }
 }
@@ -230,7 +229,7 @@ TEST(ZipListing, MissingFileAppendsNothing) {
 }
 
 TEST(ZipListing, EntriesReadOutOfOrder) {
-  writeFile("out_of_order.zip", ziptest::build({{"a", "", ""}, {"b", "", ""}, {"c", "", ""}}).bytes);
+  writeWholeFile("out_of_order.zip", ziptest::build({{"a", "", ""}, {"b", "", ""}, {"c", "", ""}}).bytes);
   for (const ReaderKind& kind : readers()) {
     const std::unique_ptr<kvl::ZipReader> reader = kind.make();
     ASSERT_TRUE(reader->open("out_of_order.zip")) << kind.name;
@@ -319,7 +318,7 @@ TEST(ZipListing, DamagedArchivesListAlikeWithBothReaders) {
           break;
       }
     }
-    writeFile("damaged.zip", bytes);
+    writeWholeFile("damaged.zip", bytes);
     Names ours, theirs;
     kvl::CentralDirectoryZipReader own;
     kvl::MinizipZipReader minizip;

@@ -12,7 +12,7 @@
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/foundation/settings/settings_readers.h"
 #include "plugin/host/entry/main_settings.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 using kvl::testing::ScratchFolder;
 
@@ -42,7 +42,7 @@ TEST(MainSettings, EmptyIniGetsEveryKeyWithItsDefault) {
   for (const char* initial : {"", "[QZR]\r\n", "[Settings]\r\nfullscreen=1\r\n"}) {
     SCOPED_TRACE(initial);
     ScratchFolder scratch;
-    if (*initial) kvl::testing::writeFile("Korvala.ini", initial);
+    if (*initial) kvl::testing::writeWholeFile("Korvala.ini", initial);
     kvl::loadMainSettings();
     EXPECT_EQ(keyCount(), 18 + 27);
     struct Expect {
@@ -66,7 +66,7 @@ TEST(MainSettings, EmptyIniGetsEveryKeyWithItsDefault) {
 
 TEST(MainSettings, PresentKeysAreNeverRewritten) {
   ScratchFolder scratch;
-  kvl::testing::writeFile("Korvala.ini",
+  kvl::testing::writeWholeFile("Korvala.ini",
                           "[QZR]\r\nFULLSCREENWINDOW=0\r\ntelemetryTics=often\r\nforcefeedbacksensitivitysnow=40\r\n");
   kvl::loadMainSettings();
   EXPECT_EQ(value("fullscreenWindow"), "0");
@@ -79,7 +79,7 @@ TEST(MainSettings, PresentKeysAreNeverRewritten) {
 // Every main key of [QZR] in its order, then the 27 force-feedback keys; [Settings] untouched.
 TEST(MainSettings, WriteBackFillsAnEmptySectionInOrder) {
   kvl::testing::ScratchFolder scratch;
-  kvl::testing::writeFile("Korvala.ini", "[Settings]\r\nXRes=1920\r\n");
+  kvl::testing::writeWholeFile("Korvala.ini", "[Settings]\r\nXRes=1920\r\n");
   kvl::loadMainSettings();
 
   std::deque<std::string> keys;
@@ -125,7 +125,7 @@ TEST(MainSettings, WriteBackFillsAnEmptySectionInOrder) {
 
 TEST(MainSettings, WriteBackKeepsPresentKeysWhateverTheirCaseOrValue) {
   kvl::testing::ScratchFolder scratch;
-  kvl::testing::writeFile("Korvala.ini", "[QZR]\r\nFULLSCREENWINDOW=0\r\ngearChangeIndicatorDeltaRPM=abc\r\nffbRate=5000\r\n");
+  kvl::testing::writeWholeFile("Korvala.ini", "[QZR]\r\nFULLSCREENWINDOW=0\r\ngearChangeIndicatorDeltaRPM=abc\r\nffbRate=5000\r\n");
   kvl::loadMainSettings();
   const kvl::IniProfile korvala("Korvala.ini");
   EXPECT_EQ(korvala.get("QZR", "fullscreenWindow", ""), "0");

@@ -12,7 +12,7 @@
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/event_signal.h"
 #include "plugin/host/events/host_event_hub.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/host_paint.h"
 
 using namespace kvl;
@@ -85,7 +85,7 @@ std::vector<std::string> names(const PatchGroupList& list) {
 
 TEST(PluginController, StartUpAndGameStateEvents) {
   kvl::testing::ScratchFolder scratch;
-  kvl::testing::writeFile("Korvala.ini",
+  kvl::testing::writeWholeFile("Korvala.ini",
                           "[QZR]\r\ntarmacSkidSoundThreshold=5\r\nskidSoundThreshold=500\r\n"
                           "gearChangeIndicatorDeltaRPM=-1\r\n");
   FakeHost host;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/host/entry/startup_checks.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 using kvl::testing::ScratchFolder;
 
@@ -49,7 +49,7 @@ ProbeRun runProbe(const std::string& arguments) {
   CloseHandle(pi.hProcess);
   CloseHandle(out);
   // Standard output is in text mode: line ends arrive as CR LF.
-  for (char ch : kvl::testing::readFile("probe-output.txt")) {
+  for (char ch : kvl::testing::readWholeFile("probe-output.txt")) {
     if (ch != '\r') run.output += ch;
   }
   return run;
@@ -67,7 +67,7 @@ void makeBin(bool withFiles) {
   }
   if (!withFiles) return;
   for (const char* f : {"QzrFmodDaemon.exe", "fmod.dll", "fmodstudio.dll"}) {
-    kvl::testing::writeFile(std::string("Plugins\\QZR\\bin\\x64\\") + f, "x");
+    kvl::testing::writeWholeFile(std::string("Plugins\\QZR\\bin\\x64\\") + f, "x");
   }
 }
 
@@ -96,7 +96,7 @@ TEST(PluginEntry, EndsTheProcessWithItsMessage) {
     SCOPED_TRACE(c.name);
     ScratchFolder scratch;
     makeBin(c.binFiles);
-    if (c.conflict) kvl::testing::writeFile(std::string("Plugins\\") + kvl::kConflictingPlugins[1] + ".dll", "x");
+    if (c.conflict) kvl::testing::writeWholeFile(std::string("Plugins\\") + kvl::kConflictingPlugins[1] + ".dll", "x");
     const ProbeRun run = runProbe(c.arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
     for (const auto& part : c.textParts) EXPECT_NE(run.output.find(part), std::string::npos) << run.output;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/host/entry/startup_checks.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 using namespace kvl;
 using kvl::testing::ScratchFolder;
@@ -55,7 +55,7 @@ TEST(StartupChecks, Messages) {
     SCOPED_TRACE(c.name);
     ScratchFolder scratch;
     makeFolders();
-    for (const auto& f : c.files) kvl::testing::writeFile(f, "x");
+    for (const auto& f : c.files) kvl::testing::writeWholeFile(f, "x");
     const auto message = startupCheckMessage("x64");
     ASSERT_EQ(message.has_value(), !c.ok);
     if (c.ok) continue;
@@ -71,7 +71,7 @@ TEST(StartupChecks, TheArchitectureNamesTheFolder) {
   makeFolders();
   CreateDirectoryA("Plugins\\QZR\\bin\\x86", nullptr);
   for (const char* f : {"QzrFmodDaemon.exe", "fmod.dll", "fmodstudio.dll"}) {
-    kvl::testing::writeFile(std::string("Plugins\\QZR\\bin\\x86\\") + f, "x");
+    kvl::testing::writeWholeFile(std::string("Plugins\\QZR\\bin\\x86\\") + f, "x");
   }
   EXPECT_FALSE(startupCheckMessage("x86").has_value());
   ASSERT_TRUE(startupCheckMessage("x64").has_value());

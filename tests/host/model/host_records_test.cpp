@@ -13,7 +13,7 @@
 #include "plugin/host/model/host_rally_tables.h"
 #include "plugin/host/model/host_service.h"
 #include "plugin/host/model/host_stage_load.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/host_fixture.h"
 
 using namespace kvl::host;

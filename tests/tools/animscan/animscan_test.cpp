@@ -5,15 +5,15 @@
 
 #include "tests/generators/dls_generator.h"
 #include "tests/generators/lbs_generator.h"
-#include "tests/tools/support/run_program.h"
-#include "tests/tools/support/work_dir.h"
+#include "tests/support/run_program.h"
+#include "tests/support/work_dir.h"
 
 namespace {
 
 using namespace kvl::testdata;
-using kvl::testsupport::readText;
-using kvl::testsupport::runProgram;
-using kvl::testsupport::ScopedWorkDir;
+using kvl::testing::readText;
+using kvl::testing::runProgram;
+using kvl::testing::ScopedWorkDir;
 
 const char* const kUsage =
     "\n"
@@ -48,7 +48,7 @@ TEST(Animscan, NoArgumentsPrintsUsage) {
   const auto r = runProgram(ANIMSCAN_PROGRAM, {});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output, kUsage);
-  EXPECT_FALSE(kvl::testsupport::exists("dlserrors.log"));
+  EXPECT_FALSE(kvl::testing::exists("dlserrors.log"));
 }
 
 TEST(Animscan, VerdictsLogAndUntouchedFiles) {

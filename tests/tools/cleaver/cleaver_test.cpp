@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "tests/generators/lbs_generator.h"
-#include "tests/tools/support/run_program.h"
-#include "tests/tools/support/work_dir.h"
+#include "tests/support/run_program.h"
+#include "tests/support/work_dir.h"
 
 namespace {
 
 using namespace kvl::testdata;
-using kvl::testsupport::exists;
-using kvl::testsupport::runProgram;
-using kvl::testsupport::ScopedWorkDir;
+using kvl::testing::exists;
+using kvl::testing::runProgram;
+using kvl::testing::ScopedWorkDir;
 
 const char* const kUsage =
     "\n\n"

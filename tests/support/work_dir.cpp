@@ -1,12 +1,10 @@
-#include "tests/tools/support/work_dir.h"
+#include "tests/support/work_dir.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
-namespace kvl::testsupport {
+namespace kvl::testing {
 
 namespace {
 
@@ -41,16 +39,4 @@ bool exists(const std::string& path) {
   return fs::exists(path, ec);
 }
 
-std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  std::string text = s.str();
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
-  return out;
-}
-
-}  // namespace kvl::testsupport
+}  // namespace kvl::testing

@@ -1,12 +1,13 @@
 #pragma once
-// Test helper: a fresh folder per test, made the current directory while the test runs, and
-// small file helpers. Windows only.
+// Test helper: a fresh folder per test, made the current directory while the test runs. Windows
+// only.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
+
+#include "tests/support/file_text.h"
 
 namespace kvl::testing {
 
@@ -60,18 +61,6 @@ class ScratchFolder {
   std::string previous_;
   std::string path_;
 };
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 inline void makeFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
 

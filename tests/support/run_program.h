@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-namespace kvl::testsupport {
+namespace kvl::testing {
 
 struct ProgramResult {
   int exitCode = -1;
@@ -14,4 +14,4 @@ struct ProgramResult {
 // given its Wine drive name on Windows.
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args);
 
-}  // namespace kvl::testsupport
+}  // namespace kvl::testing

@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
 
-namespace kvl::testsupport {
+#include "tests/support/file_text.h"
+
+namespace kvl::testing {
 
 // A fresh, empty folder in the build tree's scratch area that becomes the current directory for
 // the object's lifetime (tests of the same program run in parallel, each in its own folder).
@@ -18,8 +20,7 @@ class ScopedWorkDir {
   std::string path_;
 };
 
-// Whether a file exists, and its whole text with CR LF read as LF.
+// Whether a file exists.
 bool exists(const std::string& path);
-std::string readText(const std::string& path);
 
-}  // namespace kvl::testsupport
+}  // namespace kvl::testing

@@ -1,10 +1,10 @@
-#include "tests/tools/support/run_program.h"
+#include "tests/support/run_program.h"
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
-#include "tests/tools/support/work_dir.h"
+#include "tests/support/work_dir.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -14,7 +14,7 @@
 #include <unistd.h>
 #endif
 
-namespace kvl::testsupport {
+namespace kvl::testing {
 
 namespace {
 
@@ -104,4 +104,4 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
   return result;
 }
 
-}  // namespace kvl::testsupport
+}  // namespace kvl::testing
