@@ -54,14 +54,16 @@ class RecorderServerTest : public ::testing::Test {
     const bool goOn = server.handleCommand(*record);
     return {record->found, record->bufferedBytes, record->progress, record->jobState, goOn};
   }
-  // Polls with Save until the job has ended.
+  // Polls with Save until the job has ended. The worker's first job waits for its thread's COM
+  // start, which takes seconds on a slow machine: the bound is generous.
   Reply waitForJob(const std::string& name) {
     Reply r{};
-    for (int i = 0; i < 500; ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    do {
       r = send(RecorderCommand::Save, name);
       if (r.state != static_cast<int32_t>(JobState::New) && r.state != static_cast<int32_t>(JobState::Running)) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    } while (std::chrono::steady_clock::now() < deadline);
     return r;
   }
   std::string output(const char* name) {

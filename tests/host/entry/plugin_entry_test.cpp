@@ -26,9 +26,13 @@ std::string probePath() {
 }
 
 // Runs the probe in the current folder and collects its output through a file.
+// Each run writes a file of its own name: a file of the same name made again at once can show
+// the earlier run's bytes on a shared folder that caches what it read.
 ProbeRun runProbe(const std::string& arguments) {
+  static int runs = 0;
+  const std::string outputName = "probe-output-" + std::to_string(++runs) + ".txt";
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE out = CreateFileA("probe-output.txt", GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+  HANDLE out = CreateFileA(outputName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
@@ -49,7 +53,7 @@ ProbeRun runProbe(const std::string& arguments) {
   CloseHandle(pi.hProcess);
   CloseHandle(out);
   // Standard output is in text mode: line ends arrive as CR LF.
-  for (char ch : kvl::testing::readWholeFile("probe-output.txt")) {
+  for (char ch : kvl::testing::readWholeFile(outputName)) {
     if (ch != '\r') run.output += ch;
   }
   return run;
