@@ -147,7 +147,75 @@ std::vector<DWORD> daemonProcesses(const std::string& name) {
   return ids;
 }
 
+// The sound manager: slot 24 plays a deferred call, slot 68 follows a drain; its lock at +0x10590.
+constexpr std::uint32_t kManagerLockOffset = 0x10590;
+unsigned char* manager = nullptr;
+void* managerTable[32] = {};
+void __attribute__((thiscall)) managerPlay(void*, std::uint32_t value) { trace("host soundManager play " + std::to_string(value)); }
+void __attribute__((thiscall)) managerFlush(void*) { trace("host soundManager flush"); }
+std::int32_t __attribute__((thiscall)) managerUpdate(void*, float seconds) {
+  char text[64];
+  std::snprintf(text, sizeof text, "host soundManager update %g", static_cast<double>(seconds));
+  trace(text);
+  return 7;
+}
+void __attribute__((thiscall)) managerCall(void*, std::uint32_t value) { trace("host soundManager call " + std::to_string(value)); }
+// The routine the plugin replaces: one byte-sized argument, callee cleans.
+void __stdcall soundFlagRoutine(std::uint32_t argument) { trace("host soundFlag routine " + std::to_string(argument)); }
+
+// The per-frame sound-update object: its constructor sets the host table at 0x73574C.
+constexpr std::uint32_t kTickerTable = 0x73574C;
+unsigned char ticker[64] = {};
+void* __attribute__((thiscall)) tickerConstruct(void* object) {
+  const std::uint32_t table = kTickerTable;
+  std::memcpy(object, &table, 4);
+  trace("host soundTicker constructed");
+  return object;
+}
+void* __attribute__((thiscall)) tickerRelease(void* object, std::int32_t flags) {
+  trace("host soundTicker release " + std::to_string(flags));
+  return object;
+}
+void __attribute__((thiscall)) tickerUpdate(void*, float seconds) {
+  char text[64];
+  std::snprintf(text, sizeof text, "host soundTicker update %.4f", static_cast<double>(seconds));
+  trace(text);
+}
+void __attribute__((thiscall)) tickerOwnTick(void*) { trace("host soundTicker own tick"); }
+const float kHostConstant = 0.25f;
+
 }  // namespace
+
+std::vector<AddressEntry> soundSystemEntries() {
+  if (manager == nullptr) {
+    manager = static_cast<unsigned char*>(std::calloc(1, kManagerLockOffset + 64));
+    InitializeCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(manager + kManagerLockOffset));
+    managerTable[6] = reinterpret_cast<void*>(&managerPlay);
+    managerTable[17] = reinterpret_cast<void*>(&managerFlush);
+    put(manager, 0, wordOf(managerTable));
+  }
+  std::vector<AddressEntry> rows = {
+      {EntryKind::function, 0x4D44D0, "soundTickerConstruct", addressOf(&tickerConstruct)},
+      {EntryKind::function, 0x4D4960, "soundTickerRelease", addressOf(&tickerRelease)},
+      {EntryKind::function, 0x4D4980, "soundTickerUpdate", addressOf(&tickerUpdate)},
+      {EntryKind::function, 0x4D49A0, "soundTickerOwnTick", addressOf(&tickerOwnTick)},
+      {EntryKind::function, 0x4DB760, "soundManagerUpdate", addressOf(&managerUpdate)},
+      {EntryKind::function, 0x4DB800, "soundManagerCall", addressOf(&managerCall)},
+      {EntryKind::function, 0x4DB347, "soundFlagRoutine", addressOf(&soundFlagRoutine)},
+      {EntryKind::callSite, 0x446F05, "soundTickerConstructSite", 0x4D44D0},
+      {EntryKind::callSite, 0x4D4A3E, "soundManagerUpdateSite", 0x4DB760},
+      {EntryKind::callSite, 0x4DCEDD, "soundManagerCallSiteA", 0x4DB800},
+      {EntryKind::callSite, 0x4DCFE3, "soundManagerCallSiteB", 0x4DB800},
+      {EntryKind::operand, 0x4AE62D, "gearSoundGate", wordOf(&kHostConstant), {0xD9, 0x05}, 2},
+      {EntryKind::operand, 0x4D34E7, "gearSoundLevel", wordOf(&kHostConstant), {0xD9, 0x05}, 2},
+      {EntryKind::operand, 0x4D2778, "soundToggleValue", wordOf(&kHostConstant), {0xD9, 0x05}, 2},
+  };
+  for (std::uint32_t k = 0; k < 27; ++k) {
+    const std::uint32_t slot = k == 0 ? 0x4D4960u : k == 2 ? 0x4D49A0u : 0u;
+    rows.push_back({EntryKind::global, kTickerTable + 4 * k, "soundTickerTable", slot});
+  }
+  return rows;
+}
 
 std::vector<AddressEntry> audioEntries() {
   createObjects();
@@ -172,6 +240,31 @@ bool runAudioStep(const std::string& step, std::istream& in) {
     std::int32_t value = 0;
     in >> value;
     raiseEvent(kCarChangedSource, &value);
+    return true;
+  }
+  if (step == "sound") {
+    std::string what;
+    std::uint32_t value = 0;
+    in >> what >> value;
+    if (what == "ticker") {
+      // The host builds its per-frame sound-update object and calls slot 2 of its table.
+      runCallSite(0x446F05, {}, wordOf(ticker));
+      std::uint32_t table = 0, slot = 0;
+      std::memcpy(&table, ticker, 4);
+      trace(std::string("host soundTicker table ") + (table == kTickerTable ? "host" : "replaced"));
+      std::memcpy(&slot, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table + 8)), 4);
+      reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot))(ticker);
+    } else if (what == "queue") {
+      runCallSite(value % 2 == 0 ? 0x4DCEDD : 0x4DCFE3, {value}, wordOf(manager));
+    } else if (what == "update") {
+      runCallSite(0x4D4A3E, {floatWord(0.5f)}, wordOf(manager));
+    } else if (what == "flag") {
+      put(soundSystem, 4364, 0u);
+      reinterpret_cast<void(__stdcall*)(std::uint32_t)>(0x4DB347)(value);
+      trace("host soundSystem flag " + std::to_string(get<std::uint32_t>(soundSystem, 4364)));
+    } else {
+      return false;
+    }
     return true;
   }
   if (step == "levels") {

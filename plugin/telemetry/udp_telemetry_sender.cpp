@@ -26,9 +26,14 @@ void UdpTelemetrySender::sendPacket() {
   CarFrameCache frame;
   frame.transform = &carFrameTransform;
   frame.update(car);
-  const UdpTelemetryPacket packet = composeUdpPacket(
-      udpPacketSourcesOfCar(car, host::HostRace::instance(), host::HostGame::instance(), host::HostReplay::instance()),
-      frame);
+#if UINTPTR_MAX == 0xFFFFFFFFu
+  const UdpPacketSources sources =
+      udpPacketSourcesOfCar(car, host::HostRace::instance(), host::HostGame::instance(), host::HostReplay::instance());
+#else
+  // Host records are laid out for the 32-bit build only.
+  const UdpPacketSources sources;
+#endif
+  const UdpTelemetryPacket packet = composeUdpPacket(sources, frame);
   datagrams_->send(&packet, sizeof packet);
 }
 

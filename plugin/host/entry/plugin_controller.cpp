@@ -12,6 +12,7 @@
 #include "plugin/hooks/display_groups.h"
 #include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/main_hook_group.h"
+#include "plugin/hooks/sound_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -161,7 +162,7 @@ void PluginController::applyModeGroups() {
 
 // The builders hold no patches yet: each feature adds its own as it arrives. An empty group
 // shows "Missing".
-void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
+void PluginController::buildSoundGroup() { startupGroups_.push_back(hooks::buildSoundGroup()); }
 void PluginController::buildGameStuffGroup() { startupGroups_.push_back(hooks::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
   startupGroups_.push_back(makeFullscreenWindowGroup());
