@@ -232,7 +232,10 @@ bool runAudioStep(const std::string& step, std::istream& in) {
     in >> frames;
     unsigned char* ranges = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(*reinterpret_cast<std::uint32_t*>(kSetupRangesGlobal)));
     if (ranges != nullptr) put(ranges, 5056, std::int32_t{900});
-    for (std::int32_t f = 1; f <= frames; ++f) driveFrame(f);
+    for (std::int32_t f = 1; f <= frames; ++f) {
+      driveFrame(f);
+      trace("host drive frame " + std::to_string(f));
+    }
     trace("host drove " + std::to_string(frames) + " frames");
     return true;
   }

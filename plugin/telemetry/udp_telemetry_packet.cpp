@@ -56,7 +56,8 @@ float brakeTemperature(std::uint32_t microdegrees) { return static_cast<float>(m
 
 float brakeWear(std::uint32_t raw) { return static_cast<float>(raw) * 6.6666665e-8f; }
 
-UdpTelemetryPacket composeUdpPacket(const UdpPacketSources& s, const CarFrameCache& frame) {
+UdpTelemetryPacket composeUdpPacket(const UdpPacketSources& sources, const CarFrameCache& frame) {
+  const HostObjects& s = sources.records;
   UdpTelemetryPacket p{};
   p.totalSteps = read<std::uint32_t>(s.replay, 1620076);
   p.stage = read<std::int32_t>(s.game, 1840);
@@ -93,7 +94,7 @@ UdpTelemetryPacket composeUdpPacket(const UdpPacketSources& s, const CarFrameCac
   p.engineTemperature = readF(s.car, 5004);
   for (std::uint32_t i = 0; i < 4; ++i) {
     const void* brake = s.car ? static_cast<const unsigned char*>(s.car) + 3032 + 200 * i : nullptr;
-    p.wheels[i] = wheelBlock(s.wheel[i], brake, s.wear[i], s.linked[i]);
+    p.wheels[i] = wheelBlock(s.wheel[i], brake, s.wear[i], sources.linked[i]);
   }
   return p;
 }
@@ -101,17 +102,9 @@ UdpTelemetryPacket composeUdpPacket(const UdpPacketSources& s, const CarFrameCac
 #if UINTPTR_MAX == 0xFFFFFFFFu
 UdpPacketSources udpPacketSourcesOfCar(const void* car, const void* race, const void* game, const void* replay) {
   UdpPacketSources s;
-  s.car = car;
-  s.race = race;
-  s.game = game;
-  s.replay = replay;
-  auto pointer = [](const void* base, std::uint32_t offset) -> const void* {
-    return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(read<std::uint32_t>(base, offset)));
-  };
+  s.records = hostObjectsOfCar(car, replay, race, game);
   for (std::uint32_t i = 0; i < 4; ++i) {
-    s.wheel[i] = pointer(car, 1136 + 4 * i);
-    s.wear[i] = pointer(s.wheel[i], 4884);
-    s.linked[i] = pointer(s.wheel[i], 3796);
+    s.linked[i] = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(read<std::uint32_t>(s.records.wheel[i], 3796)));
   }
   return s;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/telemetry/car_frame_cache.h"
+#include "common/telemetry/telemetry_channel_table.h"
 
 namespace kvl {
 
@@ -76,15 +77,11 @@ static_assert(offsetof(UdpTelemetryPacket, gear) == 44 && offsetof(UdpTelemetryP
                   offsetof(UdpTelemetryPacket, engineTemperature) == 148 && offsetof(UdpTelemetryPacket, wheels) == 152,
               "packet layout");
 
-// The host records a packet reads. A missing record reads as zeros.
+// The host records a packet reads (those of the channel table, and per wheel the object its
+// member at +3796 points to). A missing record reads as zeros.
 struct UdpPacketSources {
-  const void* car = nullptr;
-  const void* race = nullptr;
-  const void* game = nullptr;
-  const void* replay = nullptr;
-  const void* wheel[4] = {};
-  const void* wear[4] = {};    // eight floats each
-  const void* linked[4] = {};  // the object a wheel's member at +3796 points to
+  HostObjects records;
+  const void* linked[4] = {};
 };
 
 // Radians to degrees with the host's factor, in double.

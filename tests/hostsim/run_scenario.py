@@ -18,6 +18,7 @@ The scenario file holds the host's steps plus directives in comments:
   #fmod-has TEXT     a line of fmod-trace.txt starts with TEXT
   #udp N             listen on 127.0.0.1:6776; at least N datagrams of 664 bytes must arrive,
                      their step counters rising and their speeds changing
+  #timeout S        the host may run S seconds (default 120)
   #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
                      whose values change from row to row
 """
@@ -99,7 +100,7 @@ def main():
     shutil.copy(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
 
     expect, ini_has, exit_code, ini, has, at_least = [], [], 0, {}, [], []
-    fmod_has, udp_min, tsv_min = [], None, None
+    fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     with open(a.scenario, encoding="utf-8") as f:
         for line in f:
@@ -143,6 +144,8 @@ def main():
                 fmod_has.append(line[10:])
             elif line.startswith("#udp "):
                 udp_min = int(line[5:])
+            elif line.startswith("#timeout "):
+                timeout = int(line[9:])
             elif line.startswith("#tsv "):
                 tsv_min = int(line[5:])
     if ini:
@@ -158,7 +161,7 @@ def main():
     env = dict(os.environ, FMODSIM_TRACE="fmod-trace.txt")
     run = subprocess.run([a.wine_run, os.path.join(game, "Korvala_SSE.exe"), "--scenario",
                           os.path.abspath(a.scenario), "--trace", "trace.txt"],
-                         cwd=game, capture_output=True, text=True, timeout=120, env=env)
+                         cwd=game, capture_output=True, text=True, timeout=timeout, env=env)
     text = open(trace).read() if os.path.exists(trace) else run.stdout
     problems = []
     if run.returncode != exit_code:

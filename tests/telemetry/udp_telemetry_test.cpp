@@ -64,12 +64,12 @@ TEST(UdpTelemetryPacket, FieldsComeFromTheirRecordsWithTheirConversions) {
   put(wear, 4 * 7, 0.25f);
   put(linked, 4, 0xABCDu);
   UdpPacketSources s;
-  s.car = car.data();
-  s.race = race.data();
-  s.game = game.data();
-  s.replay = replay.data();
-  s.wheel[2] = wheel.data();
-  s.wear[2] = wear.data();
+  s.records.car = car.data();
+  s.records.race = race.data();
+  s.records.game = game.data();
+  s.records.replay = replay.data();
+  s.records.wheel[2] = wheel.data();
+  s.records.wear[2] = wear.data();
   s.linked[2] = linked.data();  // the other wheels are missing and read as zeros
   CarFrameCache frame;
   frame.roll = 1.0f;
