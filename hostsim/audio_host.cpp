@@ -256,7 +256,11 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       std::memcpy(&table, ticker, 4);
       trace(std::string("host soundTicker table ") + (table == kTickerTable ? "host" : "replaced"));
       std::memcpy(&slot, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table + 8)), 4);
-      reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot))(ticker);
+      // Frames a few milliseconds apart.
+      for (int frame = 0; frame < 20; ++frame) {
+        reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot))(ticker);
+        Sleep(1);
+      }
     } else if (what == "queue") {
       runCallSite(value % 2 == 0 ? 0x4DCEDD : 0x4DCFE3, {value}, wordOf(manager));
     } else if (what == "update") {

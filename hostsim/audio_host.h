@@ -21,6 +21,7 @@ std::vector<AddressEntry> soundSystemEntries();
 //                  source is raised and the frame's step call runs
 //   carchange V    raises the car-changed source with the value V (-1: no car)
 //   sound ticker   builds the per-frame sound-update object through its site and runs slot 2
+//                  in 20 frames
 //   sound queue V  the manager call with V through 0x4DCEDD (V even) or 0x4DCFE3 (V odd)
 //   sound update   the manager's per-frame update through 0x4D4A3E
 //   sound flag V   the flag routine at 0x4DB347 with V; traces the sound system's flag word
