@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hostsim/address_table.h"
+#include "hostsim/audio_host.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
@@ -100,6 +101,7 @@ int runScenario(std::istream& steps) {
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
                runSlotDialogStep(step, in)) {
+    } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

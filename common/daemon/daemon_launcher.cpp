@@ -37,11 +37,36 @@ DaemonLauncher::DaemonLauncher(const std::string& executable, const std::string&
   std::vector<char> buffer(commandLine_.size() + 1, '\0');
   commandLine_.copy(buffer.data(), commandLine_.size());
 
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  // The daemon inherits only its own five handles, not every inheritable handle of this process
+  // (another daemon's channel among them); where the list cannot be given, plain inheritance.
+  HANDLE inherited[5] = {ownProcess_, channel_.mapping(), channel_.requestEvent().handle,
+                         channel_.replyEvent().handle, channel_.mutex()};
+  STARTUPINFOEXA startup{};
+  startup.StartupInfo.cb = sizeof startup.StartupInfo;
+  SIZE_T listSize = 0;
+  InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
+  std::vector<unsigned char> listBytes(listSize);
+  auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listBytes.data());
+  DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW;
+  const bool listMade = listSize != 0 && InitializeProcThreadAttributeList(list, 1, 0, &listSize);
+  if (listMade) {
+    if (UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited, nullptr,
+                                  nullptr)) {
+      startup.StartupInfo.cb = sizeof startup;
+      startup.lpAttributeList = list;
+      flags |= EXTENDED_STARTUPINFO_PRESENT;
+    }
+  }
   PROCESS_INFORMATION info{};
-  if (CreateProcessA(executable.c_str(), buffer.data(), nullptr, nullptr, TRUE,
-                     CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info)) {
+  BOOL created = CreateProcessA(executable.c_str(), buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                                &startup.StartupInfo, &info);
+  if (!created && (flags & EXTENDED_STARTUPINFO_PRESENT) != 0) {
+    startup.StartupInfo.cb = sizeof startup.StartupInfo;
+    created = CreateProcessA(executable.c_str(), buffer.data(), nullptr, nullptr, TRUE,
+                             CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup.StartupInfo, &info);
+  }
+  if (listMade) DeleteProcThreadAttributeList(list);
+  if (created) {
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
     if (job_) AssignProcessToJobObject(job_, info.hProcess);

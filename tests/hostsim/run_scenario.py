@@ -12,13 +12,75 @@ The scenario file holds the host's steps plus directives in comments:
   #has TEXT          TEXT must appear anywhere in the trace
   #at-least N TEXT   at least N lines of the trace hold TEXT
   #ini-has KEY=VALUE Korvala.ini must hold that line after the run
+  #template DIR      copy a folder of the project (relative to its root) into the game folder
+  #daemons           install the built daemons and the FMOD stand-ins in Plugins/QZR/bin/x64
+                     (the FMOD stand-ins trace their calls into fmod-trace.txt)
+  #fmod-has TEXT     a line of fmod-trace.txt starts with TEXT
+  #udp N             listen on 127.0.0.1:6776; at least N datagrams of 664 bytes must arrive,
+                     their step counters rising and their speeds changing
+  #timeout S        the host may run S seconds (default 120)
+  #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
+                     whose values change from row to row
 """
 import argparse
 import os
 import re
+import glob
 import shutil
+import socket
+import struct
 import subprocess
 import sys
+
+
+def install_daemons(root, game):
+    dest = os.path.join(game, "Plugins", "QZR", "bin", "x64")
+    os.makedirs(dest, exist_ok=True)
+    for preset, name in (("win32", "QzrTelemetryDaemon.exe"), ("win64", "QzrFmodDaemon.exe"),
+                         ("win64", "fmod.dll"), ("win64", "fmodstudio.dll")):
+        found = glob.glob(os.path.join(root, "build", preset, "**", name), recursive=True)
+        if not found:
+            raise SystemExit(f"{name} is not built in build/{preset}")
+        shutil.copy(found[0], dest)
+
+
+def check_udp(listener, minimum):
+    listener.settimeout(0.5)
+    packets = []
+    try:
+        while True:
+            packets.append(listener.recv(2048))
+    except socket.timeout:
+        pass
+    problems = []
+    if len(packets) < minimum:
+        problems.append(f"{len(packets)} UDP datagrams arrived, expected at least {minimum}")
+    if any(len(p) != 664 for p in packets):
+        problems.append("a UDP datagram is not 664 bytes long")
+        return problems
+    steps = [struct.unpack_from("<I", p, 0)[0] for p in packets]
+    speeds = {struct.unpack_from("<f", p, 60)[0] for p in packets}
+    if steps != sorted(steps) or len(set(steps)) < 2:
+        problems.append(f"UDP step counters do not rise: {steps[:10]}")
+    if len(speeds) < 2:
+        problems.append("UDP speeds do not change")
+    return problems
+
+
+def check_tsv(game, minimum):
+    files = glob.glob(os.path.join(game, "Plugins", "QZR", "telemetry", "*.tsv"))
+    if len(files) != 1:
+        return [f"{len(files)} .tsv files written, expected 1"]
+    lines = open(files[0], newline="").read().split("\r\n")
+    rows = [l for l in lines[1:] if l]
+    problems = []
+    if not lines[0].startswith("utcSystemTime\t"):
+        problems.append(f"the .tsv header row is {lines[0]!r}")
+    if len(rows) < minimum:
+        problems.append(f"the .tsv file holds {len(rows)} rows, expected at least {minimum}")
+    if len(set(rows)) < len(rows):
+        problems.append("the .tsv file holds repeated rows")
+    return problems
 
 
 def main():
@@ -38,6 +100,8 @@ def main():
     shutil.copy(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
 
     expect, ini_has, exit_code, ini, has, at_least = [], [], 0, {}, [], []
+    fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     with open(a.scenario, encoding="utf-8") as f:
         for line in f:
             line = line.rstrip("\n")
@@ -72,15 +136,32 @@ def main():
                 expect.append(("text", line[8:].replace("\\n", "\n")))
             elif line.startswith("#ini-has "):
                 ini_has.append(line[9:])
+            elif line.startswith("#template "):
+                shutil.copytree(os.path.join(root, line[10:].strip()), game, dirs_exist_ok=True)
+            elif line.strip() == "#daemons":
+                install_daemons(root, game)
+            elif line.startswith("#fmod-has "):
+                fmod_has.append(line[10:])
+            elif line.startswith("#udp "):
+                udp_min = int(line[5:])
+            elif line.startswith("#timeout "):
+                timeout = int(line[9:])
+            elif line.startswith("#tsv "):
+                tsv_min = int(line[5:])
     if ini:
         with open(os.path.join(game, "Korvala.ini"), "w") as f:
             for section, pairs in ini.items():
                 f.write(f"[{section}]\r\n" + "".join(p + "\r\n" for p in pairs))
 
+    listener = None
+    if udp_min is not None:
+        listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        listener.bind(("127.0.0.1", 6776))
     trace = os.path.join(game, "trace.txt")
+    env = dict(os.environ, FMODSIM_TRACE="fmod-trace.txt")
     run = subprocess.run([a.wine_run, os.path.join(game, "Korvala_SSE.exe"), "--scenario",
                           os.path.abspath(a.scenario), "--trace", "trace.txt"],
-                         cwd=game, capture_output=True, text=True, timeout=120)
+                         cwd=game, capture_output=True, text=True, timeout=timeout, env=env)
     text = open(trace).read() if os.path.exists(trace) else run.stdout
     problems = []
     if run.returncode != exit_code:
@@ -109,6 +190,16 @@ def main():
         for pair in ini_has:
             if pair not in content:
                 problems.append(f"Korvala.ini lacks {pair}")
+    if fmod_has:
+        path = os.path.join(game, "fmod-trace.txt")
+        calls = open(path, errors="replace").read().splitlines() if os.path.exists(path) else []
+        for e in fmod_has:
+            if not any(l.startswith(e) for l in calls):
+                problems.append(f"fmod-trace.txt lacks a line starting {e!r}")
+    if listener is not None:
+        problems += check_udp(listener, udp_min)
+    if tsv_min is not None:
+        problems += check_tsv(game, tsv_min)
     for p in problems:
         print(p)
     if problems:

@@ -12,6 +12,7 @@
 #include "plugin/hooks/display_groups.h"
 #include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/main_hook_group.h"
+#include "plugin/hooks/sound_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -29,7 +30,9 @@
 #include "plugin/host/workers/host_window_hook.h"
 #include "plugin/host/workers/input_workers.h"
 #include "plugin/host/workers/physics_worker.h"
+#include "plugin/host/events/hook_adapters.h"
 #include "plugin/sound/sound_client.h"
+#include "plugin/telemetry/telemetry_recorder.h"
 
 namespace kvl {
 
@@ -118,7 +121,9 @@ PluginController::~PluginController() { windowHook_.reset(); }
 void PluginController::startRuntime() {
   PerfClock::instance();
   SoundClient::instance();
-  host::physicsWorker();
+  TelemetryRecorder::instance();
+  host::setEngineEventObserver(&soundEngineUpdate);
+  host::physicsWorker().setStepObserver(&soundStepTick);
   host::inputWorker();
   host::forceFeedbackWorker();
   host::useHostClockSource();
@@ -157,7 +162,7 @@ void PluginController::applyModeGroups() {
 
 // The builders hold no patches yet: each feature adds its own as it arrives. An empty group
 // shows "Missing".
-void PluginController::buildSoundGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Sound", 0)); }
+void PluginController::buildSoundGroup() { startupGroups_.push_back(hooks::buildSoundGroup()); }
 void PluginController::buildGameStuffGroup() { startupGroups_.push_back(hooks::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
   startupGroups_.push_back(makeFullscreenWindowGroup());
@@ -197,6 +202,8 @@ void PluginController::gameStateHandler(const void* record) {
 
   if (is(next, HostGameState::loading)) prepareLoading();
   if (is(next, HostGameState::initializeTrack)) initializeTrack();
+  // An active recording is switched off and saved on the worker's thread.
+  if (is(next, HostGameState::endRace)) host::physicsWorker().postToWorker([] { stopAndSaveTelemetry(); });
 
   if (!ShowRevisionOption(defaults::showRevision).read()) return;
   auto& displayFlag = host::fieldAt<std::uint8_t>(host::HostAddress(kDisplayFlagByte).resolve(), 0);
@@ -234,9 +241,13 @@ void PluginController::initializeTrack() {
   if (replay != nullptr) host::HostReplay::setTickCount(replay, 0);
   PerfClock::instance().reset();
   // The car-parameter pass, the grip table, the track-list update and the stage sound word come
-  // with the physics, track and sound features; until then nothing is loaded and recording does
-  // not start by itself.
-  startTelemetryRecording(false);
+  // with the physics, track and sound features; until the pass exists the parameters count as
+  // loaded.
+  const bool parametersOk = true;
+  const bool autoStart = parametersOk && (replay == nullptr || host::HostReplay::mode(replay) != 1) &&
+                         TelemetryRecordingOption(defaults::telemetryRecording).read() &&
+                         host::HostGameModes::mode() != host::HostGameModes::kRallySchool;
+  startTelemetryRecording(autoStart);
   tarmacSkidSoundScale =
       skidSoundScaleFor(TarmacSkidSoundThresholdOption(defaults::tarmacSkidSoundThreshold).read());
   skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());
@@ -245,8 +256,8 @@ void PluginController::initializeTrack() {
 }
 
 // Recording starts or stops on the physics worker's thread.
-void PluginController::startTelemetryRecording(bool) {
-  host::physicsWorker().postToWorker([] {});
+void PluginController::startTelemetryRecording(bool on) {
+  host::physicsWorker().postToWorker([on] { TelemetryRecorder::instance().setActive(on); });
 }
 
 void PluginController::wheelDataHandler(const void*) {

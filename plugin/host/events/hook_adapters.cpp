@@ -1,6 +1,7 @@
 #include "plugin/host/events/hook_adapters.h"
 
 #include <array>
+#include <atomic>
 #include <cstring>
 
 #include <boost/asio/post.hpp>
@@ -47,6 +48,14 @@ void QZR_THISCALL commonRecord(EventSignal* source, const void* record) noexcept
     dispatchRaise(physicsWorker(), source, record, Size);
   } catch (...) {
   }
+}
+
+std::atomic<EngineEventObserver> engineObserver{nullptr};
+
+// The engine record goes to its observer (the sound client) on the calling thread first.
+void QZR_THISCALL engineAdapter(EventSignal* source, const void* record) noexcept {
+  if (EngineEventObserver observer = engineObserver.load()) observer(record);
+  commonRecord<sizeof(EngineEvent)>(source, record);
 }
 
 // One-word records arrive as the word itself; listeners get a pointer to it.
@@ -148,7 +157,7 @@ const std::array<AdapterRow, kAdapterCount>& adapters() {
       row(false, &commonRecord<56>),                 // 13
       row(false, &commonRecord<20>),                 // 14
       row(true, &commonWord),                        // 15
-      row(false, &commonRecord<sizeof(EngineEvent)>),  // 16
+      row(false, &engineAdapter),                     // 16
       row(false, &commonRecord<20>),                 // 17
       row(true, &steeringAdapter),                   // 18
       row(false, &commonRecord<12>),                 // 19
@@ -165,6 +174,8 @@ const std::array<AdapterRow, kAdapterCount>& adapters() {
 }
 
 }  // namespace
+
+void setEngineEventObserver(EngineEventObserver observer) noexcept { engineObserver.store(observer); }
 
 bool adapterTakesWord(int number) noexcept {
   return number >= 1 && number <= kAdapterCount && adapters()[number - 1].word;

@@ -34,6 +34,9 @@ using RecordAdapter = void(QZR_THISCALL*)(EventSignal* source, const void* recor
 using WordAdapter = void(QZR_THISCALL*)(EventSignal* source, std::uint32_t word) noexcept;
 
 constexpr int kAdapterCount = 27;
+// Adapter 16 hands the engine record to this observer before the common rule; none at first.
+using EngineEventObserver = void (*)(const void* record) noexcept;
+void setEngineEventObserver(EngineEventObserver observer) noexcept;
 // True for the adapters whose argument is the one-word record itself.
 bool adapterTakesWord(int number) noexcept;
 // The entry of adapter number (1..27); 0 for any other number.

@@ -72,6 +72,7 @@ bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
     hostRunStep(hostGame_, stepSeconds, hostArgument);
     HostGame::finishStep(hostGame_);
   }
+  if (StepObserver observer = stepObserver_.load()) observer(stepSeconds);
   return false;
 }
 
@@ -80,6 +81,7 @@ void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
   const auto seconds = static_cast<float>(static_cast<double>(elapsedMicros) / 1000000.0);
   hostRunStep(hostGame_, seconds, periods);
   HostGame::finishStep(hostGame_);
+  if (StepObserver observer = stepObserver_.load()) observer(seconds);
 }
 
 bool PhysicsWorker::shouldRun() {

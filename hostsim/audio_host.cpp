@@ -1,0 +1,313 @@
+#include "hostsim/audio_host.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/event_hub.h"
+#include "hostsim/host_layout.h"
+#include "hostsim/host_words.h"
+#include "hostsim/race.h"
+#include "hostsim/runtime_host.h"
+
+namespace hostsim {
+namespace {
+
+constexpr std::uint32_t kAudioGlobal = 0x8D5338;
+constexpr std::uint32_t kCarGlobal = 0x8EF660;
+constexpr std::uint32_t kSetupRangesGlobal = 0x7ECD04;
+constexpr std::uint32_t kTransformPoint = 0x51B560;
+constexpr std::uint32_t kEngineSite = 0x5191A9;
+constexpr std::uint32_t kEngineSource = 47;
+constexpr std::uint32_t kReplayFrameSource = 1;
+constexpr std::uint32_t kTickCountOffset = 1620076;
+constexpr std::uint32_t kLevelsOffset = 67336;
+
+unsigned char* audio = nullptr;
+unsigned char* listener = nullptr;
+unsigned char* soundSystem = nullptr;
+unsigned char* car = nullptr;
+unsigned char* engineData = nullptr;
+unsigned char* wheels[4] = {};
+unsigned char* wearArrays[4] = {};
+unsigned char* linked[4] = {};
+unsigned char carFrame[64] = {};
+void* carTable[16] = {};
+
+template <typename T>
+void put(unsigned char* object, std::uint32_t offset, T value) {
+  std::memcpy(object + offset, &value, sizeof value);
+}
+template <typename T>
+T get(const unsigned char* object, std::uint32_t offset) {
+  T value;
+  std::memcpy(&value, object + offset, sizeof value);
+  return value;
+}
+void putRow(unsigned char* object, std::uint32_t offset, float x, float y, float z) {
+  put(object, offset, x);
+  put(object, offset + 4, y);
+  put(object, offset + 8, z);
+}
+
+// Slot 12 of the car's table: the body's frame.
+void* __attribute__((thiscall)) carBodyFrame(void*) { return carFrame; }
+// The host's maths routine: the car drives straight ahead, so its frame is the world's.
+void __attribute__((thiscall)) transformPoint(void*, const float* input, void*, float* output) {
+  std::memcpy(output, input, 16);
+}
+
+void createObjects() {
+  if (audio != nullptr) return;
+  audio = static_cast<unsigned char*>(std::calloc(1, 68000));
+  listener = static_cast<unsigned char*>(std::calloc(1, 1024));
+  soundSystem = static_cast<unsigned char*>(std::calloc(1, 269000));
+  car = static_cast<unsigned char*>(std::calloc(1, 7520));
+  engineData = static_cast<unsigned char*>(std::calloc(1, 1024));
+  put(audio, 352, wordOf(listener));
+  put(audio, 67012, wordOf(soundSystem));
+  for (int k = 0; k < 28; ++k) put(audio, kLevelsOffset + 4 * k, 0.5f + 0.01f * static_cast<float>(k));
+  putRow(listener, 936 + 12, 0, 0, 2);  // forward, not yet of unit length
+  putRow(listener, 936 + 24, 0, 1, 0);
+  put(soundSystem, 192, 1u);
+  put(soundSystem, 268388, 1u);
+  put(soundSystem, 268392, 0.5f);
+  put(soundSystem, 268528, 12.5f);
+  putRow(soundSystem, 268452 + 12, 0, 0, 1);
+  putRow(soundSystem, 268452 + 24, 0, 1, 0);
+  for (void*& slot : carTable) slot = nullptr;
+  carTable[12] = reinterpret_cast<void*>(&carBodyFrame);
+  put(car, 0, wordOf(carTable));
+  put(car, 52, wordOf(engineData));
+  put(engineData, 984, 7500.0f);
+  put(engineData, 588, 0.35f);
+  for (std::uint32_t w = 0; w < 4; ++w) {
+    wheels[w] = static_cast<unsigned char*>(std::calloc(1, 5152));
+    wearArrays[w] = static_cast<unsigned char*>(std::calloc(1, 32));
+    linked[w] = static_cast<unsigned char*>(std::calloc(1, 8));
+    put(car, 1136 + 4 * w, wordOf(wheels[w]));
+    put(wheels[w], 4884, wordOf(wearArrays[w]));
+    put(wheels[w], 3796, wordOf(linked[w]));
+    put(wheels[w], 2720, 0.3f);
+    put(wheels[w], 1812, 1.5f + 0.1f * static_cast<float>(w));
+    put(linked[w], 4, 100u + w);
+  }
+}
+
+// One GAME frame of a car speeding up along z.
+void driveFrame(std::int32_t frame) {
+  const float speed = 5.0f + 0.5f * static_cast<float>(frame);  // m/s
+  const float z = get<float>(car, 328) + speed / 60.0f;
+  putRow(car, 320, 1.0f, 0.5f, z);
+  putRow(car, 448, 0.0f, 0.0f, speed);
+  put(car, 2144, 0.1f);
+  putRow(listener, 936 + 36, 1.0f, 2.5f, z - 4.0f);
+  putRow(soundSystem, 268800, 1.0f, 0.7f, z + 1.5f);
+  for (std::uint32_t w = 0; w < 4; ++w) {
+    put(wheels[w], 2640, speed / 0.3f);
+    putRow(wheels[w], 2608, w % 2 == 0 ? 0.2f : 1.8f, 0.3f, z + (w < 2 ? 1.2f : -1.2f));
+  }
+  put(car, 1200 + 900, speed / 0.3f);
+  put(car, 1200 + 1356, 1 + frame / 20);
+  unsigned char* race = hostRace();
+  put(race, 12, speed * 3.6f);
+  put(race, 16, 150.0f + 10.0f * static_cast<float>(frame));
+  put(race, 320, get<float>(race, 320) + 1.0f / 60.0f);
+  put(race, 368, 1 + frame / 20);
+  unsigned char* replay = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(*reinterpret_cast<std::uint32_t*>(kReplayGlobal)));
+  put(replay, kTickCountOffset, get<std::uint32_t>(replay, kTickCountOffset) + 1);
+
+  float engine[12] = {};
+  engine[0] = 150.0f + 10.0f * static_cast<float>(frame);  // rad/s
+  engine[1] = 0.8f;
+  engine[3] = 1.5f;
+  engine[4] = frame % 10 == 0 ? 1.0f : 0.0f;
+  runCallSite(kEngineSite, {wordOf(engine)}, wordOf(eventSource(kEngineSource)), false);
+  static unsigned char control[9] = {};
+  const std::uint32_t pointer = wordOf(control);
+  raiseEvent(kReplayFrameSource, &pointer);
+  runFrameCalls(1.0f / 60.0f);
+}
+
+// The daemon processes of this session, by executable name.
+std::vector<DWORD> daemonProcesses(const std::string& name) {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (_stricmp(entry.szExeFile, name.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return ids;
+}
+
+// The sound manager: slot 24 plays a deferred call, slot 68 follows a drain; its lock at +0x10590.
+constexpr std::uint32_t kManagerLockOffset = 0x10590;
+unsigned char* manager = nullptr;
+void* managerTable[32] = {};
+void __attribute__((thiscall)) managerPlay(void*, std::uint32_t value) { trace("host soundManager play " + std::to_string(value)); }
+void __attribute__((thiscall)) managerFlush(void*) { trace("host soundManager flush"); }
+std::int32_t __attribute__((thiscall)) managerUpdate(void*, float seconds) {
+  char text[64];
+  std::snprintf(text, sizeof text, "host soundManager update %g", static_cast<double>(seconds));
+  trace(text);
+  return 7;
+}
+void __attribute__((thiscall)) managerCall(void*, std::uint32_t value) { trace("host soundManager call " + std::to_string(value)); }
+// The routine the plugin replaces: one byte-sized argument, callee cleans.
+void __stdcall soundFlagRoutine(std::uint32_t argument) { trace("host soundFlag routine " + std::to_string(argument)); }
+
+// The per-frame sound-update object: its constructor sets the host table at 0x73574C.
+constexpr std::uint32_t kTickerTable = 0x73574C;
+unsigned char ticker[64] = {};
+void* __attribute__((thiscall)) tickerConstruct(void* object) {
+  const std::uint32_t table = kTickerTable;
+  std::memcpy(object, &table, 4);
+  trace("host soundTicker constructed");
+  return object;
+}
+void* __attribute__((thiscall)) tickerRelease(void* object, std::int32_t flags) {
+  trace("host soundTicker release " + std::to_string(flags));
+  return object;
+}
+void __attribute__((thiscall)) tickerUpdate(void*, float seconds) {
+  char text[64];
+  std::snprintf(text, sizeof text, "host soundTicker update %.4f", static_cast<double>(seconds));
+  trace(text);
+}
+void __attribute__((thiscall)) tickerOwnTick(void*) { trace("host soundTicker own tick"); }
+const float kHostConstant = 0.25f;
+
+}  // namespace
+
+std::vector<AddressEntry> soundSystemEntries() {
+  if (manager == nullptr) {
+    manager = static_cast<unsigned char*>(std::calloc(1, kManagerLockOffset + 64));
+    InitializeCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(manager + kManagerLockOffset));
+    managerTable[6] = reinterpret_cast<void*>(&managerPlay);
+    managerTable[17] = reinterpret_cast<void*>(&managerFlush);
+    put(manager, 0, wordOf(managerTable));
+  }
+  std::vector<AddressEntry> rows = {
+      {EntryKind::function, 0x4D44D0, "soundTickerConstruct", addressOf(&tickerConstruct)},
+      {EntryKind::function, 0x4D4960, "soundTickerRelease", addressOf(&tickerRelease)},
+      {EntryKind::function, 0x4D4980, "soundTickerUpdate", addressOf(&tickerUpdate)},
+      {EntryKind::function, 0x4D49A0, "soundTickerOwnTick", addressOf(&tickerOwnTick)},
+      {EntryKind::function, 0x4DB760, "soundManagerUpdate", addressOf(&managerUpdate)},
+      {EntryKind::function, 0x4DB800, "soundManagerCall", addressOf(&managerCall)},
+      {EntryKind::function, 0x4DB347, "soundFlagRoutine", addressOf(&soundFlagRoutine)},
+      {EntryKind::callSite, 0x446F05, "soundTickerConstructSite", 0x4D44D0},
+      {EntryKind::callSite, 0x4D4A3E, "soundManagerUpdateSite", 0x4DB760},
+      {EntryKind::callSite, 0x4DCEDD, "soundManagerCallSiteA", 0x4DB800},
+      {EntryKind::callSite, 0x4DCFE3, "soundManagerCallSiteB", 0x4DB800},
+      {EntryKind::operand, 0x4AE62D, "gearSoundGate", wordOf(&kHostConstant), {0xD9, 0x05}, 2},
+      {EntryKind::operand, 0x4D34E7, "gearSoundLevel", wordOf(&kHostConstant), {0xD9, 0x05}, 2},
+      {EntryKind::operand, 0x4D2778, "soundToggleValue", wordOf(&kHostConstant), {0xD9, 0x05}, 2},
+  };
+  for (std::uint32_t k = 0; k < 27; ++k) {
+    const std::uint32_t slot = k == 0 ? 0x4D4960u : k == 2 ? 0x4D49A0u : 0u;
+    rows.push_back({EntryKind::global, kTickerTable + 4 * k, "soundTickerTable", slot});
+  }
+  return rows;
+}
+
+std::vector<AddressEntry> audioEntries() {
+  createObjects();
+  return {
+      {EntryKind::global, kAudioGlobal, "audio", wordOf(audio)},
+      {EntryKind::global, kCarGlobal, "car", wordOf(car)},
+      {EntryKind::function, kTransformPoint, "transformPoint", addressOf(&transformPoint)},
+  };
+}
+
+bool runAudioStep(const std::string& step, std::istream& in) {
+  if (step == "drive") {
+    std::int32_t frames = 0;
+    in >> frames;
+    unsigned char* ranges = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(*reinterpret_cast<std::uint32_t*>(kSetupRangesGlobal)));
+    if (ranges != nullptr) put(ranges, 5056, std::int32_t{900});
+    for (std::int32_t f = 1; f <= frames; ++f) {
+      driveFrame(f);
+      trace("host drive frame " + std::to_string(f));
+    }
+    trace("host drove " + std::to_string(frames) + " frames");
+    return true;
+  }
+  if (step == "carchange") {
+    std::int32_t value = 0;
+    in >> value;
+    raiseEvent(kCarChangedSource, &value);
+    return true;
+  }
+  if (step == "sound") {
+    std::string what;
+    std::uint32_t value = 0;
+    in >> what >> value;
+    if (what == "ticker") {
+      // The host builds its per-frame sound-update object and calls slot 2 of its table.
+      runCallSite(0x446F05, {}, wordOf(ticker));
+      std::uint32_t table = 0, slot = 0;
+      std::memcpy(&table, ticker, 4);
+      trace(std::string("host soundTicker table ") + (table == kTickerTable ? "host" : "replaced"));
+      std::memcpy(&slot, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table + 8)), 4);
+      // Frames a few milliseconds apart.
+      for (int frame = 0; frame < 20; ++frame) {
+        reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot))(ticker);
+        Sleep(1);
+      }
+    } else if (what == "queue") {
+      runCallSite(value % 2 == 0 ? 0x4DCEDD : 0x4DCFE3, {value}, wordOf(manager));
+    } else if (what == "update") {
+      runCallSite(0x4D4A3E, {floatWord(0.5f)}, wordOf(manager));
+    } else if (what == "flag") {
+      put(soundSystem, 4364, 0u);
+      reinterpret_cast<void(__stdcall*)(std::uint32_t)>(0x4DB347)(value);
+      trace("host soundSystem flag " + std::to_string(get<std::uint32_t>(soundSystem, 4364)));
+    } else {
+      return false;
+    }
+    return true;
+  }
+  if (step == "levels") {
+    std::string line = "host levels";
+    char text[24];
+    for (int k = 0; k < 28; ++k) {
+      std::snprintf(text, sizeof text, " %.5g", static_cast<double>(get<float>(audio, kLevelsOffset + 4 * k)));
+      line += text;
+    }
+    trace(line);
+    return true;
+  }
+  if (step == "daemon") {
+    std::string what, name;
+    in >> what >> name;
+    if (what == "kill") {
+      for (DWORD id : daemonProcesses(name)) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (process == nullptr) continue;
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+      }
+      trace("host daemon " + name + " killed");
+    } else {
+      // Daemons may take a moment to notice: up to a second.
+      bool running = !daemonProcesses(name).empty();
+      for (int i = 0; running && i < 10; ++i) {
+        Sleep(100);
+        running = !daemonProcesses(name).empty();
+      }
+      trace("host daemon " + name + (running ? " running" : " gone"));
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace hostsim

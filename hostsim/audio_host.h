@@ -1,0 +1,33 @@
+#pragma once
+// The host's audio side and a moving car: the audio object with its listener and sound system
+// (28 sound levels), the current car with its wheels, engine data and drivetrain, the maths
+// routine that carries vectors into the car's frame.
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "hostsim/address_table.h"
+
+namespace hostsim {
+
+std::vector<AddressEntry> audioEntries();
+// The sound system's code: the per-frame sound-update object with its table (0x73574C), the
+// sound manager's update and deferred calls, the flag routine, three sound constants' readers.
+std::vector<AddressEntry> soundSystemEntries();
+
+// Scenario steps:
+//   drive N        N GAME frames with the car speeding up: the host's tick counter advances,
+//                  the engine event is raised through its site (0x5191A9), the replay-frame
+//                  source is raised and the frame's step call runs
+//   carchange V    raises the car-changed source with the value V (-1: no car)
+//   sound ticker   builds the per-frame sound-update object through its site and runs slot 2
+//                  in 20 frames
+//   sound queue V  the manager call with V through 0x4DCEDD (V even) or 0x4DCFE3 (V odd)
+//   sound update   the manager's per-frame update through 0x4D4A3E
+//   sound flag V   the flag routine at 0x4DB347 with V; traces the sound system's flag word
+//   levels         traces the 28 host sound levels ("host levels v0 v1 ...")
+//   daemon kill NAME    ends the daemon process of that executable name
+//   daemon check NAME   traces "host daemon NAME running" or "host daemon NAME gone"
+bool runAudioStep(const std::string& step, std::istream& in);
+
+}  // namespace hostsim

@@ -1,0 +1,214 @@
+#include "plugin/telemetry/telemetry_recorder.h"
+
+#include <direct.h>
+#include <io.h>
+
+#include <boost/asio/post.hpp>
+
+#include "common/daemon/channel_exchange.h"
+#include "common/daemon/daemon_executable_path.h"
+#include "common/daemon/daemon_launcher.h"
+#include "common/text/date_time_text.h"
+#include "plugin/foundation/settings/ini_files.h"
+#include "plugin/foundation/settings/settings_catalogue.h"
+#include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/host/events/event_records.h"
+#include "plugin/host/events/host_event_hub.h"
+#include "plugin/host/model/host_audio.h"
+#include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_replay.h"
+#include "plugin/host/model/race_events.h"
+#include "plugin/telemetry/car_frame_transform.h"
+#include "plugin/telemetry/telemetry_file_name.h"
+#include "plugin/telemetry/udp_telemetry_sender.h"
+
+namespace kvl {
+namespace {
+
+constexpr std::int32_t kInit = 0;
+constexpr std::int32_t kFrontEnd = 6;
+constexpr std::int32_t kInitializeTrack = 13;
+
+const ChannelLayout& recorderLayout() {
+  using R = RecorderCommandRecord;
+  static const ChannelLayout layout{
+      R::kSize, {R::kRequestOffset, R::kRequestLength}, {{R::kReplyOffset, R::kReplyLength}, {R::kJobReplyOffset, R::kJobReplyLength}}};
+  return layout;
+}
+
+}  // namespace
+
+TelemetryRecorder& TelemetryRecorder::instance() {
+  static TelemetryRecorder recorder;
+  return recorder;
+}
+
+TelemetryRecorder::TelemetryRecorder()
+    : addData_(makeCommandRecord()),
+      gameStateNode_(this, host::HostListenerNode::member<TelemetryRecorder, &TelemetryRecorder::onGameState>()),
+      frameNode_(this, host::HostListenerNode::member<TelemetryRecorder, &TelemetryRecorder::onFrame>()),
+      shutdownNode_(this, host::HostListenerNode::member<TelemetryRecorder, &TelemetryRecorder::onShutdown>()) {
+  setIniPath(telemetryIniPath());
+  table().setCarFrameTransform(&carFrameTransform);
+  if (host::HostEventHub* hub = host::HostEventHub::instance()) {
+    host::appendListener(hub->gameStateChanged()->catchAll(), gameStateNode_);
+    host::appendListener(hub->replayFrame()->catchAll(), frameNode_);
+    host::appendListener(hub->shutdown()->catchAll(), shutdownNode_);
+  }
+}
+
+TelemetryRecorder::~TelemetryRecorder() {
+  host::unlinkListener(shutdownNode_);
+  host::unlinkListener(frameNode_);
+  host::unlinkListener(gameStateNode_);
+}
+
+const void* TelemetryRecorder::car() const { return host::HostSoundCar::current(); }
+const void* TelemetryRecorder::replay() const { return host::HostReplay::instance(); }
+const void* TelemetryRecorder::race() const { return host::HostRace::instance(); }
+const void* TelemetryRecorder::game() const { return host::HostGame::instance(); }
+
+bool TelemetryRecorder::daemonRunning() const {
+  return launcher_ != nullptr && launcher_->process() != nullptr &&
+         WaitForSingleObject(launcher_->process(), 0) == WAIT_TIMEOUT;
+}
+
+bool TelemetryRecorder::exchange(RecorderCommandRecord& record) {
+  if (exchangeWithDaemon(launcher_.get(), &record, recorderLayout()) != ExchangeResult::Replied) return false;
+  lastBufferedBytes_.store(record.bufferedBytes);
+  return true;
+}
+
+void TelemetryRecorder::sendCommand(RecorderCommand command, const std::string& payload) {
+  std::shared_ptr<RecorderCommandRecord> record = makeCommandRecord();
+  record->setCommand(command);
+  if (!payload.empty()) record->setPayloadText(payload);
+  exchange(*record);
+}
+
+// One launcher per process: replacing it would close a kill-on-close job that holds the host.
+void TelemetryRecorder::startDaemon() {
+  launcher_ = std::make_shared<DaemonLauncher>(daemonExecutablePath("QzrTelemetryDaemon.exe"), "",
+                                               RecorderCommandRecord::kSize);
+}
+
+void TelemetryRecorder::setActive(bool on) {
+  std::lock_guard<std::mutex> lock(rowMutex_);
+  // Rebuilding the table while rows are packed would read freed channels: a second start is
+  // ignored.
+  if (on && isActive()) return;
+  TelemetryRecorderBase::setActive(on);
+  if (on) {
+    sampled_ = false;
+    tics_ = static_cast<std::uint32_t>(effectiveTelemetryTics(TelemetryTicsOption(defaults::telemetryTics).read()));
+    sendCommand(RecorderCommand::Start, iniPath());
+  } else {
+    sendCommand(RecorderCommand::Stop);
+  }
+}
+
+void TelemetryRecorder::clear() {
+  TelemetryRecorderBase::clear();
+  if (!isActive()) sendCommand(RecorderCommand::Clear);
+}
+
+void TelemetryRecorder::setRecordSet(const std::string& name) {
+  TelemetryRecorderBase::setRecordSet(name);
+  sendCommand(RecorderCommand::SetRecordSet, name);
+}
+
+void TelemetryRecorder::stop() {
+  TelemetryRecorderBase::stop();
+  sendCommand(RecorderCommand::Shutdown);
+  std::atomic_store(&udp_, std::shared_ptr<UdpTelemetrySender>());
+  if (launcher_ != nullptr && launcher_->process() != nullptr) WaitForSingleObject(launcher_->process(), 2000);
+}
+
+void TelemetryRecorder::onGameState(const void* event) {
+  const std::int32_t current = host::HostGame::gameState();
+  const std::int32_t next = static_cast<const host::GameStateEvent*>(event)->state;
+  if (current == kInit && launcher_ == nullptr) {
+    startDaemon();
+    setRecordSet("QZR");
+  }
+  if (next == kInitializeTrack) {
+    std::atomic_store(&udp_, std::shared_ptr<UdpTelemetrySender>());
+    if (UdpTelemetryOption(defaults::udpTelemetry).read()) {
+      std::atomic_store(&udp_, std::make_shared<UdpTelemetrySender>());
+    }
+  } else if (next == kFrontEnd) {
+    std::atomic_store(&udp_, std::shared_ptr<UdpTelemetrySender>());
+  }
+}
+
+void TelemetryRecorder::onFrame(const void*) {
+  if (std::shared_ptr<UdpTelemetrySender> sender = std::atomic_load(&udp_)) sender->sendPacket();
+  if (!isActive()) return;
+  std::lock_guard<std::mutex> lock(rowMutex_);
+  const void* replay = host::HostReplay::instance();
+  if (replay == nullptr || !isActive()) return;
+  const std::uint32_t tick = host::HostReplay::tickCount(replay);
+  // A counter that stands still (pause, menus) gives no further rows.
+  if (sampled_ && tick == lastSampledTick_) return;
+  if (tick % tics_ != 0) return;
+  sampled_ = true;
+  lastSampledTick_ = tick;
+  // The channels point into the car the table was built for: a changed car gives no row.
+  if (car() != table().boundCar()) return;
+  addData_->setCommand(RecorderCommand::AddData);
+  table().packRow(addData_->payload);
+  exchange(*addData_);
+}
+
+void TelemetryRecorder::onShutdown(const void*) { stop(); }
+
+std::string TelemetryRecorder::outputFileName() {
+  if (_access(kTelemetryFolder, 0) != 0) _mkdir(kTelemetryFolder);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const void* game = host::HostGame::instance();
+  const std::int32_t carIndex = game == nullptr ? 0 : host::HostGame::carId(game);
+  const std::int32_t stage = game == nullptr ? 0 : host::HostGame::stageId(game);
+  const std::string name = telemetryFileName(recordSetName(), carIndex, CarNameOption(carIndex, "").read(), stage,
+                                             localDateTimeText(now));
+  // Two saves within one displayed second would share a name, and the second would never be written.
+  return uniqueTelemetryFileName(name, [this](const std::string& candidate) {
+    return findJob(candidate) != nullptr || GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES;
+  });
+}
+
+std::shared_ptr<SaveJob> TelemetryRecorder::saveRecording() {
+  if (isActive()) return nullptr;
+  auto job = std::make_shared<SaveJob>(outputFileName());
+  addJob(job);
+  boost::asio::post(ioContext(), [this, job] { pollSaveJob(job); });
+  return job;
+}
+
+void TelemetryRecorder::pollSaveJob(const std::shared_ptr<SaveJob>& job) {
+  const std::string name = job->fileName();
+  for (;;) {
+    std::shared_ptr<RecorderCommandRecord> record = makeCommandRecord();
+    record->setCommand(RecorderCommand::Save);
+    record->setPayloadText(name);
+    exchange(*record);
+    job->setState(static_cast<JobState>(record->jobState));
+    job->setProgress(record->progress);
+    if (job->state() != JobState::New && job->state() != JobState::Running) return;
+    if (stopEvent().handle() == nullptr) {
+      if (stopEvent().isSet()) return;
+      Sleep(1000);
+    } else if (WaitForSingleObject(stopEvent().handle(), 1000) == WAIT_OBJECT_0) {
+      return;
+    }
+  }
+}
+
+void stopAndSaveTelemetry() {
+  TelemetryRecorder& recorder = TelemetryRecorder::instance();
+  if (!recorder.isActive()) return;
+  recorder.setActive(false);
+  recorder.saveRecording();
+}
+
+}  // namespace kvl
