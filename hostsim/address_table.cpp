@@ -8,6 +8,7 @@
 #include <iterator>
 #include <set>
 
+#include "hostsim/anim_data_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
@@ -90,6 +91,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendMenuRows(rows);
     appendRendererRows(rows);
     appendSlotDialogRows(rows);
+    appendAnimDataRows(rows);
     return rows;
   }();
   return table;

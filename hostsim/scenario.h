@@ -15,6 +15,7 @@
 //   menu, ranges, language, cursor, languagemenu   the host's menus (menu_model.h)
 //   race, dashboard, lamps      the driving display's lamps (renderer_model.h)
 //   slotmenu, slotconfirm       the setup-slot dialogs (slot_dialog_model.h)
+//   animdata, showfile          the stage's animation-data load (anim_data_model.h)
 //   shutdown                    raise the shutdown source
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)

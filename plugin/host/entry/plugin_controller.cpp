@@ -11,6 +11,7 @@
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/hooks/display_groups.h"
 #include "plugin/hooks/game_stuff_group.h"
+#include "plugin/hooks/load_data_group.h"
 #include "plugin/hooks/main_hook_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
@@ -167,7 +168,7 @@ void PluginController::addMemberPatchGroup() { startupGroups_.push_back(headGask
 void PluginController::buildCenterMenuGroup() {
   startupGroups_.push_back(std::make_shared<PatchGroup>("Center Menu", 0));
 }
-void PluginController::buildLoadDataGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Load Data", 0)); }
+void PluginController::buildLoadDataGroup() { startupGroups_.push_back(hooks::buildLoadDataGroup()); }
 void PluginController::buildMainHookGroup() {
   startupGroups_.push_back(hooks::buildMainHookGroup());
   startupGroups_.push_back(carSetupGroup_);
