@@ -13,6 +13,7 @@
 #include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/load_data_group.h"
 #include "plugin/hooks/main_hook_group.h"
+#include "plugin/hooks/track_loading_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -176,7 +177,7 @@ void PluginController::buildMainHookGroup() {
 void PluginController::buildKeyAliasTables() { host::extendBodyKeys(); }
 void PluginController::buildAspectRatioGroup() { modeGroups_.push_back(makeAspectRatioGroup()); }
 void PluginController::buildTrackLoadingGroup() {
-  modeGroups_.push_back(std::make_shared<PatchGroup>("Track Loading", 0));
+  modeGroups_.push_back(hooks::buildTrackLoadingGroup());
 }
 
 void PluginController::gameStateHandler(const void* record) {
