@@ -10,6 +10,8 @@
 
 #include "hostsim/anim_data_model.h"
 #include "hostsim/call_trace.h"
+#include "hostsim/stage_model.h"
+#include "hostsim/track_draw_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
@@ -92,6 +94,8 @@ const std::vector<AddressEntry>& addressTable() {
     appendRendererRows(rows);
     appendSlotDialogRows(rows);
     appendAnimDataRows(rows);
+    appendStageRows(rows);
+    appendTrackDrawRows(rows);
     return rows;
   }();
   return table;

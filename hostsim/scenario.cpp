@@ -8,6 +8,8 @@
 
 #include "hostsim/address_table.h"
 #include "hostsim/anim_data_model.h"
+#include "hostsim/stage_model.h"
+#include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
@@ -100,7 +102,8 @@ int runScenario(std::istream& steps) {
         return 3;
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
-               runSlotDialogStep(step, in) || runAnimDataStep(step, in)) {
+               runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
+               runStageStep(step, in) || runTrackDrawStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -16,6 +16,9 @@
 //   race, dashboard, lamps      the driving display's lamps (renderer_model.h)
 //   slotmenu, slotconfirm       the setup-slot dialogs (slot_dialog_model.h)
 //   animdata, showfile          the stage's animation-data load (anim_data_model.h)
+//   makestage, loadstage        the stage's track geometry load (stage_model.h)
+//   reloadgeometry, objectindex, drawcalls   the module's geometry reload, object ids and
+//                               drawing calls (track_draw_model.h)
 //   shutdown                    raise the shutdown source
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)
