@@ -14,6 +14,7 @@
 #include "plugin/hooks/load_data_group.h"
 #include "plugin/hooks/main_hook_group.h"
 #include "plugin/hooks/track_loading_group.h"
+#include "plugin/hooks/track_name_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -99,7 +100,7 @@ PluginController::PluginController()
       shutdownNode_(this, host::HostListenerNode::member<PluginController, &PluginController::shutdownHandler>()) {
   // Feature members: "Head Gasket", the track-name group (in no list), "QZR Car Setup".
   headGasketGroup_ = std::make_shared<PatchGroup>("Head Gasket", 0);
-  trackNameGroup_ = std::make_shared<PatchGroup>("", 0);
+  trackNameGroup_ = hooks::buildTrackNameGroup();
   carSetupGroup_ = std::make_shared<PatchGroup>("QZR Car Setup", 0);
 
   host::bindLocalizedTexts();
