@@ -70,6 +70,11 @@ int runScenario(std::istream& steps) {
       } else {
         trace("operand " + address + " reads " + std::to_string(runOperandSite(site)));
       }
+    } else if (step == "selector") {
+      std::uint32_t source = 0;
+      std::int32_t value = 0;
+      in >> source >> value;
+      setSelector(source, value);
     } else if (step == "wheels") {
       const std::int32_t none = 0;
       raiseEvent(kWheelDataSource, &none);

@@ -8,6 +8,7 @@
 //   site material A B           run the material-table call site with floats A and B
 //   site pressure P B X D       run the pressure call site with four words
 //   wheels                      raise the wheel-data source
+//   selector K V                source K's raises also reach its per-id list V
 //   operand ADDRESS [float|floatword]  run the operand site at ADDRESS (hex) and trace the value
 //                               read (floatword: the 32 bits read, shown as a float)
 //   window                      the host creates its window (display_model.h)

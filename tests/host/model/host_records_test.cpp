@@ -216,8 +216,8 @@ TEST_F(HostRecords, RepairListWorkTimesAndWheelConditions) {
   std::uint8_t service[64] = {};
   std::uint8_t modes[4096] = {};
   host->setGlobal(0x165FA90, modes);
-  stageRecord[144 / 4] = 5;  // skill
-  stageRecord[148 / 4] = 6;  // mechanics
+  stageRecord[144 / 4] = 6;  // mechanics
+  stageRecord[148 / 4] = 5;  // skill
   HostService::buildRepairList(service, "repair.ini");
   const float longTime = 0.075f * 45.0f * 1.2f, shortTime = 0.075f * 30.0f * 1.2f;
   struct Case {
