@@ -16,6 +16,7 @@
 #include "plugin/rally/kestrun_event.h"
 #include "tests/foundation/files/scratch_folder.h"
 #include "tests/support/host_fixture.h"
+#include "tests/support/host_strings.h"
 
 using namespace kvl::host;
 
@@ -75,19 +76,9 @@ void THISCALL entryConstruct(std::uint8_t* entry, std::int32_t partId, std::int3
 void* __cdecl hostMalloc(std::uint32_t bytes) { return std::malloc(bytes); }
 void __cdecl hostFree(void* block) { std::free(block); }
 
-// Host-runtime strings as the host reads and fills them (short texts stay in the inline buffer).
-std::string textOf(const std::uint8_t* s) {
-  std::uint32_t size;
-  std::memcpy(&size, s + 20, 4);
-  return std::string(reinterpret_cast<const char*>(s + 4), size);
-}
-void fill(std::uint8_t* s, const std::string& text) {
-  std::memset(s, 0, 28);
-  std::memcpy(s + 4, text.data(), text.size());
-  const std::uint32_t size = static_cast<std::uint32_t>(text.size()), capacity = 15;
-  std::memcpy(s + 20, &size, 4);
-  std::memcpy(s + 24, &capacity, 4);
-}
+using kvl::testing::fillHostString;
+using kvl::testing::hostStringText;
+
 int readers = 0;
 std::string iniCalls;
 void* THISCALL iniConstruct(void* reader) {
@@ -96,16 +87,16 @@ void* THISCALL iniConstruct(void* reader) {
 }
 void THISCALL iniDestroy(void*) { --readers; }
 std::int32_t THISCALL iniGetInt(void*, const std::uint8_t* section, const std::uint8_t* key, std::int32_t fallback) {
-  iniCalls += textOf(section) + "/" + textOf(key) + ";";
+  iniCalls += hostStringText(section) + "/" + hostStringText(key) + ";";
   return fallback + 1;
 }
 std::uint8_t* THISCALL iniGetString(void*, std::uint8_t* out, const std::uint8_t* section, const std::uint8_t* key,
                                     const std::uint8_t* fallback) {
-  fill(out, textOf(section) + "." + textOf(key) + "=" + textOf(fallback));
+  fillHostString(out, hostStringText(section) + "." + hostStringText(key) + "=" + hostStringText(fallback));
   return out;
 }
 std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b) {
-  fill(out, textOf(a) + "\\" + textOf(b));
+  fillHostString(out, hostStringText(a) + "\\" + hostStringText(b));
   return out;
 }
 

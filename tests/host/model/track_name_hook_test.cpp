@@ -13,37 +13,28 @@
 #include "plugin/tracks/track_name_hook.h"
 #include "tests/foundation/files/scratch_folder.h"
 #include "tests/support/host_fixture.h"
+#include "tests/support/host_strings.h"
 
 namespace {
 
 #define THISCALL __attribute__((thiscall))
 
-std::string textOf(const std::uint8_t* s) {
-  std::uint32_t size;
-  std::memcpy(&size, s + 20, 4);
-  return std::string(reinterpret_cast<const char*>(s + 4), size);
-}
-void fill(std::uint8_t* s, const std::string& text) {
-  std::memset(s, 0, 28);
-  std::memcpy(s + 4, text.data(), text.size());
-  const std::uint32_t size = static_cast<std::uint32_t>(text.size()), capacity = 15;
-  std::memcpy(s + 20, &size, 4);
-  std::memcpy(s + 24, &capacity, 4);
-}
+using kvl::testing::fillHostString;
+using kvl::testing::hostStringText;
 
 // The track ini names map 7's track "trk"; the host joins with a backslash.
 std::uint8_t* THISCALL trackIniString(void*, std::uint8_t* out, const std::uint8_t* section, const std::uint8_t* key,
                                       const std::uint8_t*) {
-  fill(out, textOf(section) == "Map07" && textOf(key) == "TrackName" ? "trk" : "");
+  fillHostString(out, hostStringText(section) == "Map07" && hostStringText(key) == "TrackName" ? "trk" : "");
   return out;
 }
 std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b) {
-  fill(out, textOf(a) + "\\" + textOf(b));
+  fillHostString(out, hostStringText(a) + "\\" + hostStringText(b));
   return out;
 }
 std::string setMapCalls;
 void THISCALL setMap(std::uint8_t* record, std::int32_t map) {
-  setMapCalls += std::to_string(map) + ":" + textOf(record + 48) + ";";
+  setMapCalls += std::to_string(map) + ":" + hostStringText(record + 48) + ";";
 }
 
 }  // namespace
@@ -67,10 +58,10 @@ TEST(TrackNameHook, VariantExtensionOnlyWhileTheVariantExists) {
     const char* calls;  // what the set-map step saw
   } cases[] = {{7, "7:lbx;"}, {3, "3:lbs;"}};
   for (const auto& c : cases) {
-    fill(record + 48, "lbs");
+    fillHostString(record + 48, "lbs");
     setMapCalls.clear();
     kvl::tracks::trackNameHook(record, c.map);
     EXPECT_EQ(setMapCalls, c.calls) << c.map;
-    EXPECT_EQ(textOf(record + 48), "lbs") << c.map;
+    EXPECT_EQ(hostStringText(record + 48), "lbs") << c.map;
   }
 }
