@@ -1,9 +1,9 @@
 #include "plugin/tracks/track_name_hook.h"
 
-#include <cstdio>
 #include <string>
 
 #include "common/lbs/lb2_loader.h"
+#include "plugin/foundation/settings/ini_section_names.h"
 #include "plugin/host/model/host_stage_load.h"
 
 namespace kvl::tracks {
@@ -21,10 +21,8 @@ std::string withLastX(std::string text) {
 
 void QZR_THISCALL trackNameHook(void* record, std::int32_t map) noexcept {
   try {
-    char section[16];
-    std::snprintf(section, sizeof section, "Map%.2d", static_cast<int>(map));
-    const std::string name =
-        host::hostIniString(host::HostTrackData::iniHandler(HostStageLoad::trackData(record)), section, "TrackName", "");
+    const std::string name = host::hostIniString(host::HostTrackData::iniHandler(HostStageLoad::trackData(record)),
+                                                 mapSection(map), "TrackName", "");
     const std::string extension = HostStageLoad::trackExt(record);
     if (fileExists(withLastX(host::hostJoinPath(name, extension)))) {
       HostStageLoad::setTrackExt(record, withLastX(extension).c_str());
