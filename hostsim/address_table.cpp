@@ -9,7 +9,10 @@
 #include <set>
 
 #include "hostsim/audio_host.h"
+#include "hostsim/anim_data_model.h"
 #include "hostsim/call_trace.h"
+#include "hostsim/stage_model.h"
+#include "hostsim/track_draw_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
@@ -91,6 +94,9 @@ const std::vector<AddressEntry>& addressTable() {
     appendMenuRows(rows);
     appendRendererRows(rows);
     appendSlotDialogRows(rows);
+    appendAnimDataRows(rows);
+    appendStageRows(rows);
+    appendTrackDrawRows(rows);
     return rows;
   }();
   return table;

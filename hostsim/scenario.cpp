@@ -8,6 +8,9 @@
 
 #include "hostsim/address_table.h"
 #include "hostsim/audio_host.h"
+#include "hostsim/anim_data_model.h"
+#include "hostsim/stage_model.h"
+#include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
@@ -68,6 +71,11 @@ int runScenario(std::istream& steps) {
       } else {
         trace("operand " + address + " reads " + std::to_string(runOperandSite(site)));
       }
+    } else if (step == "selector") {
+      std::uint32_t source = 0;
+      std::int32_t value = 0;
+      in >> source >> value;
+      setSelector(source, value);
     } else if (step == "wheels") {
       const std::int32_t none = 0;
       raiseEvent(kWheelDataSource, &none);
@@ -100,7 +108,8 @@ int runScenario(std::istream& steps) {
         return 3;
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
-               runSlotDialogStep(step, in)) {
+               runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
+               runStageStep(step, in) || runTrackDrawStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);

@@ -8,6 +8,7 @@
 //   site material A B           run the material-table call site with floats A and B
 //   site pressure P B X D       run the pressure call site with four words
 //   wheels                      raise the wheel-data source
+//   selector K V                source K's raises also reach its per-id list V
 //   operand ADDRESS [float|floatword]  run the operand site at ADDRESS (hex) and trace the value
 //                               read (floatword: the 32 bits read, shown as a float)
 //   window                      the host creates its window (display_model.h)
@@ -15,6 +16,10 @@
 //   menu, ranges, language, cursor, languagemenu   the host's menus (menu_model.h)
 //   race, dashboard, lamps      the driving display's lamps (renderer_model.h)
 //   slotmenu, slotconfirm       the setup-slot dialogs (slot_dialog_model.h)
+//   animdata, showfile          the stage's animation-data load (anim_data_model.h)
+//   makestage, loadstage        the stage's track geometry load (stage_model.h)
+//   reloadgeometry, objectindex, drawcalls   the module's geometry reload, object ids and
+//                               drawing calls (track_draw_model.h)
 //   shutdown                    raise the shutdown source
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)

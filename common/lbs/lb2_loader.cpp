@@ -16,20 +16,6 @@ bool fileExists(const std::string& path) {
 #endif
 }
 
-namespace {
-
-// A sink for the geom-block measuring outside a walk: nothing else is handed over then.
-class NoSink final : public Lb2Sink {
- public:
-  void geomBlocks(Lb2Walker&, const uint8_t*, std::size_t) override {}
-  void objectBlockHolder() override {}
-  std::size_t objectListCount() override { return 0; }
-  void objectBlock(int32_t, const uint8_t*, std::size_t) override {}
-  void visibleObjects(const uint8_t*, std::size_t) override {}
-};
-
-}  // namespace
-
 void Lb2Loader::lb2FileName(const std::string& lbsPath) {
   stream_.reset();
   name_ = tracks::lb2FileName(lbsPath);
@@ -62,16 +48,9 @@ void Lb2Loader::readLb2File(Lb2Sink& sink, LineLog& log) {
 
 bool Lb2Loader::readGeomBlocks(std::vector<uint8_t>& out) noexcept {
   out.clear();
-  if (walker_) return walker_->readGeomBlocks(out);
-  if (!stream_) return false;
-  try {
-    NoSink sink;
-    NullLineLog log;
-    Lb2Walker walker(*stream_, name_, sink, log);
-    return walker.readGeomBlocks(out);
-  } catch (...) {
-    return false;
-  }
+  // Only the walk's own geom blocks come from the LB2 file: an LB2 file left beside an unsplit
+  // LBS file must not feed its bytes into the LBS parse.
+  return walker_ != nullptr && walker_->readGeomBlocks(out);
 }
 
 }  // namespace kvl::tracks

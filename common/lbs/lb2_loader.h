@@ -23,6 +23,7 @@ class Lb2Loader {
   void lb2FileName(const std::string& lbsPath);
 
   bool hasStream() const { return stream_ != nullptr; }
+  bool walking() const { return walker_ != nullptr; }
   const std::string& lb2Name() const { return name_; }
 
   // Walks the LB2 file into the sink, writing the record to "lbsloading.log" (cut to length 0),
@@ -31,9 +32,8 @@ class Lb2Loader {
   void readLb2File(Lb2Sink& sink, LineLog& log);
 
   // The hook inside the host's geom-blocks routine: while a walk runs, the walker measures and
-  // reads the geom-block data; with an open stream outside a walk, a walker without a log does.
-  // False when there is no stream or the data could not be read (the caller then passes
-  // through).
+  // reads the geom-block data. False outside a walk (the caller then passes through) and when
+  // the data could not be read (out is then empty).
   bool readGeomBlocks(std::vector<uint8_t>& out) noexcept;
 
  private:

@@ -5,6 +5,7 @@
 #include "plugin/hooks/aspect_ratio.h"
 #include "plugin/hooks/patch_payloads.h"
 #include "plugin/hooks/hook_row.h"
+#include "plugin/hooks/module_sites.h"
 #include "plugin/host/model/vsync_graphics.h"
 
 namespace kvl {
@@ -13,21 +14,7 @@ float aspectHalfRatio = 0.6666667f;
 
 using host::HostAddress;
 
-namespace {
-
-// A site in Spindle3D.DLL. While the host has recorded no load address for the module, the bare
-// offset could be mapped memory of the process: the site is then the null page, where a patch
-// never applies and the group shows "Failed".
-class Spindle3DAddress : public host::Spindle3DAddress {
- public:
-  using host::Spindle3DAddress::Spindle3DAddress;
-  void* resolve() const override {
-    if (host::HostModuleTable::spindleBase() == 0) return nullptr;
-    return host::Spindle3DAddress::resolve();
-  }
-};
-
-}  // namespace
+using Spindle3DAddress = hooks::SpindleSite;
 
 std::shared_ptr<PatchGroup> makeFullscreenWindowGroup() {
   auto group = std::make_shared<PatchGroup>("Fullscreen Window", 0);

@@ -8,7 +8,11 @@
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_lists.h"
+#include "plugin/host/model/host_game.h"
+#include "plugin/host/model/host_message_box.h"
 #include "plugin/host/model/host_object_accessors.h"
+#include "plugin/host/model/host_service.h"
+#include "plugin/foundation/logging/log_record.h"
 
 namespace kvl::rally {
 namespace {
@@ -27,6 +31,14 @@ HostCarState* playerRecord0() {
 }
 
 std::int32_t stateOf(const void* record) { return static_cast<const host::GameStateEvent*>(record)->state; }
+
+// The confirm callback of the message that ends a service: back one menu page.
+void QZR_CDECL backOnePage(void*) noexcept {
+  try {
+    if (void* manager = host::HostMenuManager::instance()) host::HostMenuManager::back(manager);
+  } catch (...) {
+  }
+}
 
 }  // namespace
 
@@ -76,7 +88,7 @@ std::int32_t KestrunEvent::skillLevel(const std::string& word) const {
 
 void KestrunEvent::configure(std::int32_t stageKey, std::int32_t mechanics, std::int32_t skill, float allowedRepairTime) {
   stageKey_ = stageKey;
-  active_ = true;
+  active_.store(true);
   serviceInfo_.setMechanics(mechanics).setSkill(skill).setAllowedRepairTime(allowedRepairTime);
 }
 
@@ -86,23 +98,28 @@ void KestrunEvent::applyToHost() {
   if (HostCarState* player = playerRecord0()) HostCarState::assign(player, driverRecord_);
 
   void* rallyTable = host::hostRallyTable();
+  void* stageTable = host::hostStageTable();
   if (rallyTable != nullptr) {
     const auto* builtIn = static_cast<const std::uint8_t*>(host::HostRallyTable::builtInRecords(rallyTable));
     for (std::size_t i = 0; i < host::HostRallyRecord::kCount; ++i) {
       std::uint8_t* record = eventTable_ + host::HostRallyRecord::kSize * i;
       if (builtIn != nullptr) std::memcpy(record, builtIn + host::HostRallyRecord::kSize * i, host::HostRallyRecord::kSize);
-      host::HostRallyRecord::setValueA(record, serviceInfo_.mechanics());
-      host::HostRallyRecord::setValueB(record, serviceInfo_.skill());
+      // The crew's mechanics at +144 and skill at +148, where the host's repair list reads them.
+      host::HostRallyRecord::setValueB(record, serviceInfo_.mechanics());
+      host::HostRallyRecord::setValueA(record, serviceInfo_.skill());
     }
-    void* previous = host::HostRallyTable::exchangeActive(rallyTable, eventTable_);
-    // A second start keeps the host's own table as the one to put back.
-    if (previous != eventTable_) savedActiveTable_ = previous;
   }
-
-  if (void* stageTable = host::hostStageTable()) {
-    if (savedStageTable_ == nullptr) savedStageTable_ = host::copyHostStageTable(stageTable);
+  // A second start refreshes the event's tables but keeps what the first one saved of the host's.
+  if (swapped_) {
+    if (stageTable != nullptr) host::HostStageTable::selectEntry(stageTable, stageKey_);
+    return;
+  }
+  if (rallyTable != nullptr) savedActiveTable_ = host::HostRallyTable::exchangeActive(rallyTable, eventTable_);
+  if (stageTable != nullptr) {
+    savedStageTable_ = host::copyHostStageTable(stageTable);
     host::HostStageTable::selectEntry(stageTable, stageKey_);
   }
+  swapped_ = true;
 }
 
 std::int32_t KestrunEvent::start() {
@@ -113,16 +130,18 @@ std::int32_t KestrunEvent::start() {
 
 void KestrunEvent::end() {
   if (HostCarState* player = playerRecord0()) HostCarState::assign(driverRecord_, player);
+  // Only what a start saved goes back, once: never a null table, never a freed copy.
+  if (!swapped_) return;
+  swapped_ = false;
   void* rallyTable = host::hostRallyTable();
-  // Never hand the host a null table, nor restore a copy twice.
-  if (rallyTable != nullptr && savedActiveTable_ != nullptr) {
-    host::HostRallyTable::exchangeActive(rallyTable, savedActiveTable_);
-    savedActiveTable_ = nullptr;
-  }
+  if (rallyTable != nullptr && savedActiveTable_ != nullptr) host::HostRallyTable::exchangeActive(rallyTable, savedActiveTable_);
+  savedActiveTable_ = nullptr;
   if (void* stageTable = host::hostStageTable()) {
     host::restoreHostStageTable(stageTable, savedStageTable_);
-    savedStageTable_ = nullptr;
+  } else {
+    delete[] savedStageTable_;
   }
+  savedStageTable_ = nullptr;
 }
 
 std::int32_t KestrunEvent::writeDriverRecord(const void* source, std::uint32_t length) {
@@ -146,12 +165,12 @@ std::int32_t KestrunEvent::driverRecordValue() {
 }
 
 void KestrunEvent::finish() {
-  active_ = false;
+  active_.store(false);
   if (HostCarState* player = playerRecord0()) HostCarState::assign(driverRecord_, player);
 }
 
 void KestrunEvent::handOverToHost(const void* record) {
-  if (!active_ || stateOf(record) != kLoading) return;
+  if (!active_.load() || stateOf(record) != kLoading) return;
   HostCarState::hostCall(driverRecord_, host::HostControls::settingValue(host::hostControls()));
   void* modes = host::HostGameModes::instance();
   if (void* records = modes == nullptr ? nullptr : host::HostGameModes::playerRecords(modes)) {
@@ -160,11 +179,47 @@ void KestrunEvent::handOverToHost(const void* record) {
 }
 
 void KestrunEvent::finishOnRaceEnd(const void* record) {
-  if (active_ && stateOf(record) == kEndRace) finish();
+  if (active_.load() && stateOf(record) == kEndRace) finish();
 }
 
 void KestrunEvent::finishOnLeave(const void* record) {
-  if (active_ && (stateOf(record) == kEndRace || stateOf(record) == kInitFrontEnd)) finish();
+  if (active_.load() && (stateOf(record) == kEndRace || stateOf(record) == kInitFrontEnd)) finish();
+}
+
+void KestrunEvent::runRepairService() noexcept {
+  try {
+    instance().repairService();
+  } catch (...) {
+  }
+}
+
+void KestrunEvent::repairService() {
+  void* service = host::hostService();
+  if (service == nullptr || host::HostService::hostActionB(service) != 0) return;
+  if (void* clock = host::hostServiceClock()) {
+    host::HostServiceClock::setTime(clock, serviceInfo_.allowedRepairTime() * 60.0f);
+  }
+  void* game = host::HostGame::instance();
+  const char* folder = game == nullptr ? nullptr : host::HostGame::stageFolder(game, stageKey_);
+  const std::string path = std::string(folder == nullptr ? "" : folder) + "repair.ini";
+  // A path the host's 260-character buffers cannot hold is not cut to a different file.
+  if (path.size() > 260) {
+    LogRecord record;
+    record << "Kestrun: repair file path longer than 260 characters, no repair list: " << path << endRecord;
+  } else {
+    host::HostService::buildRepairList(service, path.c_str());
+    host::HostService::refreshWheelParts(service);
+  }
+  if (host::HostService::elapsedCount(service) == 0) {
+    host::HostService::finish(service);
+    endServiceAtOnce();
+  }
+}
+
+void KestrunEvent::endServiceAtOnce() {
+  servicePenalty_ = 0.0f;
+  if (void* modes = host::HostGameModes::instance()) host::HostGameModes::setMode(modes, 1);
+  host::HostMessageBox::show(24, &backOnePage, this);
 }
 
 }  // namespace kvl::rally

@@ -3,6 +3,7 @@
 // plugin drives it through the proxy interface; it hands the driver's car state to the host,
 // swaps its own copy of the host's event table in, selects its stage and restores the host's
 // tables when it ends.
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -36,15 +37,22 @@ class KestrunEvent {
   host::HostCarState* driverRecord() noexcept { return driverRecord_; }
   ServiceInfo& serviceInfo() noexcept { return serviceInfo_; }
   std::int32_t stageKey() const noexcept { return stageKey_; }
-  bool active() const noexcept { return active_; }
+  bool active() const noexcept { return active_.load(); }
   void setServicePenalty(float seconds) noexcept { servicePenalty_ = seconds; }
   // The level whose word begins with the given word (any letter case); 0 when none does.
   std::int32_t skillLevel(const std::string& word) const;
+
+  // The action of the event's service page: sets the service clock from the allowed repair
+  // time and has the host build its repair list from the stage folder's "repair.ini"; with no
+  // work pending the service ends at once.
+  static void runRepairService() noexcept;
 
  private:
   KestrunEvent();
   void applyToHost();
   void finish();
+  void repairService();
+  void endServiceAtOnce();
   void handOverToHost(const void* record);
   void finishOnRaceEnd(const void* record);
   void finishOnLeave(const void* record);
@@ -58,7 +66,10 @@ class KestrunEvent {
   std::uint8_t* savedStageTable_ = nullptr;
   std::int32_t stageKey_ = 0;
   std::map<std::int32_t, std::string> skillLevels_;
-  bool active_ = false;
+  // Read by the host's game-state listeners and written by the companion plugin's calls.
+  std::atomic<bool> active_{false};
+  // The host uses the event's table and a saved copy of its stage table: from start to end.
+  bool swapped_ = false;
   ServiceInfo serviceInfo_;
   host::HostListenerNode raceEndNode_;
   host::HostListenerNode leaveNode_;

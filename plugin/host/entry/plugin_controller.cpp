@@ -11,8 +11,11 @@
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/hooks/display_groups.h"
 #include "plugin/hooks/game_stuff_group.h"
+#include "plugin/hooks/load_data_group.h"
 #include "plugin/hooks/main_hook_group.h"
 #include "plugin/hooks/sound_group.h"
+#include "plugin/hooks/track_loading_group.h"
+#include "plugin/hooks/track_name_group.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
@@ -100,7 +103,7 @@ PluginController::PluginController()
       shutdownNode_(this, host::HostListenerNode::member<PluginController, &PluginController::shutdownHandler>()) {
   // Feature members: "Head Gasket", the track-name group (in no list), "QZR Car Setup".
   headGasketGroup_ = std::make_shared<PatchGroup>("Head Gasket", 0);
-  trackNameGroup_ = std::make_shared<PatchGroup>("", 0);
+  trackNameGroup_ = hooks::buildTrackNameGroup();
   carSetupGroup_ = std::make_shared<PatchGroup>("QZR Car Setup", 0);
 
   host::bindLocalizedTexts();
@@ -172,7 +175,7 @@ void PluginController::addMemberPatchGroup() { startupGroups_.push_back(headGask
 void PluginController::buildCenterMenuGroup() {
   startupGroups_.push_back(std::make_shared<PatchGroup>("Center Menu", 0));
 }
-void PluginController::buildLoadDataGroup() { startupGroups_.push_back(std::make_shared<PatchGroup>("Load Data", 0)); }
+void PluginController::buildLoadDataGroup() { startupGroups_.push_back(hooks::buildLoadDataGroup()); }
 void PluginController::buildMainHookGroup() {
   startupGroups_.push_back(hooks::buildMainHookGroup());
   startupGroups_.push_back(carSetupGroup_);
@@ -180,7 +183,7 @@ void PluginController::buildMainHookGroup() {
 void PluginController::buildKeyAliasTables() { host::extendBodyKeys(); }
 void PluginController::buildAspectRatioGroup() { modeGroups_.push_back(makeAspectRatioGroup()); }
 void PluginController::buildTrackLoadingGroup() {
-  modeGroups_.push_back(std::make_shared<PatchGroup>("Track Loading", 0));
+  modeGroups_.push_back(hooks::buildTrackLoadingGroup());
 }
 
 void PluginController::gameStateHandler(const void* record) {

@@ -26,6 +26,10 @@ void* HostGame::menuRenderer(void* game) noexcept {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(game, kMenuRendererOffset)));
 }
 
+const char* HostGame::stageFolder(void* game, std::int32_t stageKey) {
+  return hostFunction<0x47C7D0, const char*(QZR_THISCALL*)(void*, std::int32_t)>()(game, stageKey);
+}
+
 void HostGame::finishStep(void* game) { hostFunction<0x47CA70, void(QZR_THISCALL*)(void*)>()(game); }
 
 void hostRunStep(void* game, float stepSeconds, std::int32_t argument) {

@@ -32,6 +32,8 @@ class HostGame {
   static std::int32_t carId(const void* game) noexcept { return fieldAt<std::int32_t>(game, kCarIdOffset); }
   static void* inputDecoderSlot(void* game) noexcept { return addressAt(game, kInputDecoderSlotOffset); }
 
+  // Host 0x47C7D0, member call: the folder of the stage with that key (ends in a separator).
+  static const char* stageFolder(void* game, std::int32_t stageKey);
   // Host 0x47CA70, member call: run after every physics step.
   static void finishStep(void* game);
 };

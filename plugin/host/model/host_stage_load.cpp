@@ -71,12 +71,16 @@ std::int32_t HostIniFile::getInt(const std::string& section, const std::string& 
 }
 
 std::string HostIniFile::getString(const std::string& section, const std::string& key, const std::string& fallback) {
+  return hostIniString(storage_, section, key, fallback);
+}
+
+std::string hostIniString(void* ini, const std::string& section, const std::string& key, const std::string& fallback) {
   const HostString s(section);
   const HostString k(key);
   const HostString d(fallback);
   HostString value;
   using Fn = HostString*(QZR_THISCALL*)(void*, HostString*, const HostString*, const HostString*, const HostString*);
-  hostFunction<0x411420, Fn>()(storage_, &value, &s, &k, &d);
+  hostFunction<0x411420, Fn>()(ini, &value, &s, &k, &d);
   return std::string(value.data(), value.size());
 }
 

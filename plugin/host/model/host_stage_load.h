@@ -35,6 +35,9 @@ struct HostStageManager {
   static std::int32_t surfaceOf(void* manager, std::int32_t stageKey);  // host 0x4A1330
 };
 
+// Host 0x411420 on any of the host's ini readers (its own or a track's ini handler).
+std::string hostIniString(void* ini, const std::string& section, const std::string& key, const std::string& fallback);
+
 // Host 0x4665F0: the two texts joined as a path.
 std::string hostJoinPath(const std::string& first, const std::string& second);
 

@@ -13,8 +13,10 @@
 #include "plugin/host/model/host_rally_tables.h"
 #include "plugin/host/model/host_service.h"
 #include "plugin/host/model/host_stage_load.h"
+#include "plugin/rally/kestrun_event.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/host_fixture.h"
+#include "tests/support/host_strings.h"
 
 using namespace kvl::host;
 
@@ -74,19 +76,9 @@ void THISCALL entryConstruct(std::uint8_t* entry, std::int32_t partId, std::int3
 void* __cdecl hostMalloc(std::uint32_t bytes) { return std::malloc(bytes); }
 void __cdecl hostFree(void* block) { std::free(block); }
 
-// Host-runtime strings as the host reads and fills them (short texts stay in the inline buffer).
-std::string textOf(const std::uint8_t* s) {
-  std::uint32_t size;
-  std::memcpy(&size, s + 20, 4);
-  return std::string(reinterpret_cast<const char*>(s + 4), size);
-}
-void fill(std::uint8_t* s, const std::string& text) {
-  std::memset(s, 0, 28);
-  std::memcpy(s + 4, text.data(), text.size());
-  const std::uint32_t size = static_cast<std::uint32_t>(text.size()), capacity = 15;
-  std::memcpy(s + 20, &size, 4);
-  std::memcpy(s + 24, &capacity, 4);
-}
+using kvl::testing::fillHostString;
+using kvl::testing::hostStringText;
+
 int readers = 0;
 std::string iniCalls;
 void* THISCALL iniConstruct(void* reader) {
@@ -95,17 +87,53 @@ void* THISCALL iniConstruct(void* reader) {
 }
 void THISCALL iniDestroy(void*) { --readers; }
 std::int32_t THISCALL iniGetInt(void*, const std::uint8_t* section, const std::uint8_t* key, std::int32_t fallback) {
-  iniCalls += textOf(section) + "/" + textOf(key) + ";";
+  iniCalls += hostStringText(section) + "/" + hostStringText(key) + ";";
   return fallback + 1;
 }
 std::uint8_t* THISCALL iniGetString(void*, std::uint8_t* out, const std::uint8_t* section, const std::uint8_t* key,
                                     const std::uint8_t* fallback) {
-  fill(out, textOf(section) + "." + textOf(key) + "=" + textOf(fallback));
+  fillHostString(out, hostStringText(section) + "." + hostStringText(key) + "=" + hostStringText(fallback));
   return out;
 }
 std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b) {
-  fill(out, textOf(a) + "\\" + textOf(b));
+  fillHostString(out, hostStringText(a) + "\\" + hostStringText(b));
   return out;
+}
+
+// The service visit as the Kestrun event's page action drives it.
+std::int32_t serviceBusy = 0;
+std::int32_t pendingWork = 0;
+float clockTime = -1.0f;
+std::string stageFolderText, serviceCalls;
+std::int32_t THISCALL serviceActionB(void*) { return serviceBusy; }
+void THISCALL clockSetTime(void*, float seconds) { clockTime = seconds; }
+const char* THISCALL stageFolder(void*, std::int32_t key) {
+  serviceCalls += "folder " + std::to_string(key) + ";";
+  return stageFolderText.c_str();
+}
+std::int32_t THISCALL serviceElapsedCount(void*) { return pendingWork; }
+std::int32_t THISCALL partListCount(void*) { return 0; }
+std::int32_t THISCALL serviceFinish(void*) {
+  serviceCalls += "finish;";
+  return 1;
+}
+void THISCALL setGameMode(void*, std::int32_t mode) { serviceCalls += "mode " + std::to_string(mode) + ";"; }
+void(__cdecl* messageCallback)(void*) = nullptr;
+void* messageContext = nullptr;
+void THISCALL showMessage(void*, std::int32_t id, void(__cdecl* callback)(void*), void* context) {
+  serviceCalls += "message " + std::to_string(id) + ";";
+  messageCallback = callback;
+  messageContext = context;
+}
+std::int32_t THISCALL menuBack(void*, std::int32_t) {
+  serviceCalls += "back;";
+  return 0;
+}
+void* THISCALL rallyRecordReset(void* record) { return record; }
+std::string builtFrom;
+void THISCALL repairListFrom(std::uint8_t* service, const char* file) {
+  builtFrom = file;
+  repairListBuilder(service, file);
 }
 
 float floatAt(const void* p, std::size_t offset) {
@@ -134,6 +162,19 @@ class HostRecords : public ::testing::Test {
     host->paintFunction(0x4114D0, &iniGetInt);
     host->paintFunction(0x411420, &iniGetString);
     host->paintFunction(0x4665F0, &joinPath);
+  }
+  static void paintServiceVisit() {
+    host->paintFunction(0x5B16F0, &repairListFrom);
+    host->paintFunction(0x5AFE00, &serviceActionB);
+    host->paintFunction(0x5B0050, &clockSetTime);
+    host->paintFunction(0x47C7D0, &stageFolder);
+    host->paintFunction(0x5B0590, &serviceElapsedCount);
+    host->paintFunction(0x5AFDE0, &partListCount);
+    host->paintFunction(0x5B1140, &serviceFinish);
+    host->paintFunction(0x5666E0, &setGameMode);
+    host->paintFunction(0x58DC60, &showMessage);
+    host->paintFunction(0x560290, &menuBack);
+    host->paintFunction(0x5D68E0, &rallyRecordReset);
   }
   static kvl::testing::HostFixture* host;
 };
@@ -216,8 +257,8 @@ TEST_F(HostRecords, RepairListWorkTimesAndWheelConditions) {
   std::uint8_t service[64] = {};
   std::uint8_t modes[4096] = {};
   host->setGlobal(0x165FA90, modes);
-  stageRecord[144 / 4] = 5;  // skill
-  stageRecord[148 / 4] = 6;  // mechanics
+  stageRecord[144 / 4] = 6;  // mechanics
+  stageRecord[148 / 4] = 5;  // skill
   HostService::buildRepairList(service, "repair.ini");
   const float longTime = 0.075f * 45.0f * 1.2f, shortTime = 0.075f * 30.0f * 1.2f;
   struct Case {
@@ -271,4 +312,49 @@ TEST_F(HostRecords, IniReaderAndJoinedPaths) {
   EXPECT_EQ(readers, 0);
   EXPECT_EQ(iniCalls, "Map01/Surface;");
   EXPECT_EQ(hostJoinPath("Maps", "track.ini"), "Maps\\track.ini");
+}
+
+TEST_F(HostRecords, KestrunRepairService) {
+  paintServiceVisit();
+  std::uint8_t service[64] = {}, clock[16] = {}, game[4096] = {}, modes[4096] = {}, messageBox[16] = {}, manager[256] = {};
+  host->setGlobal(0x7D2AF4, service);
+  host->setGlobal(0x7D2AF8, clock);
+  host->setGlobal(0x7EAC48, game);
+  host->setGlobal(0x165FA90, modes);
+  host->setGlobal(0x7D2344, messageBox);
+  host->setGlobal(0x165FA48, manager);
+  kvl::rally::KestrunEvent& event = kvl::rally::KestrunEvent::instance();
+  event.configure(14, 2, 5, 40.0f);
+  const std::string longFolder(255, 'f');
+  struct Case {
+    const char* name;
+    std::int32_t busy, pending;
+    std::string folder;
+    float clock;
+    const char* builtFrom;
+    const char* calls;
+  } cases[] = {
+      {"work pending", 0, 3, "stages\\s14\\", 2400.0f, "stages\\s14\\repair.ini", "folder 14;"},
+      {"nothing to repair", 0, 0, "s\\", 2400.0f, "s\\repair.ini", "folder 14;finish;mode 1;message 24;back;"},
+      {"service busy", 1, 0, "s\\", -1.0f, "", ""},
+      // 255 + 10 characters do not fit the host's 260: no repair list from a cut path.
+      {"path too long", 0, 2, longFolder, 2400.0f, "", "folder 14;"},
+  };
+  for (const auto& c : cases) {
+    serviceBusy = c.busy;
+    pendingWork = c.pending;
+    stageFolderText = c.folder;
+    clockTime = -1.0f;
+    builtFrom.clear();
+    serviceCalls.clear();
+    messageCallback = nullptr;
+    event.setServicePenalty(30.0f);
+    kvl::rally::KestrunEvent::runRepairService();
+    if (messageCallback != nullptr) messageCallback(messageContext);
+    EXPECT_EQ(clockTime, c.clock) << c.name;
+    EXPECT_EQ(builtFrom, c.builtFrom) << c.name;
+    EXPECT_EQ(serviceCalls, c.calls) << c.name;
+    EXPECT_EQ(event.servicePenalty(), c.pending == 0 && c.busy == 0 ? 0.0 : 30.0) << c.name;
+  }
+  for (std::uint32_t global : {0x7D2AF4u, 0x7D2AF8u, 0x7EAC48u, 0x165FA90u, 0x7D2344u, 0x165FA48u}) host->setGlobal(global, nullptr);
 }

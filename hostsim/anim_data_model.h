@@ -1,0 +1,26 @@
+#pragma once
+// The host's loading of a stage's animation data: the loader object with its parsed entries,
+// the loader at 0x479020 and its call at 0x47B010, and the sites of the "Load Data" constants.
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "hostsim/address_table.h"
+
+namespace hostsim {
+
+void appendAnimDataRows(std::vector<AddressEntry>& rows);
+
+// Scenario steps (false for any other step):
+//   animdata KIND [raise] V...   the host builds DLS data of KIND (clean, damaged, badmagic, or
+//                                farset: its set header past the data) in a block of its runtime heap, gives its loader object one parsed
+//                                entry per value V (the float at byte 20), and runs its call of
+//                                the loader; with raise the loader raises a host exception.
+//                                Traces "host anim data ids N channels R A" from the loader and
+//                                "host anim entries V..." after the call.
+//   showfile NAME                traces each line of the game folder's file NAME as
+//                                "file NAME: LINE" (or "file NAME missing")
+bool runAnimDataStep(const std::string& step, std::istream& arguments);
+
+}  // namespace hostsim

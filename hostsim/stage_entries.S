@@ -1,0 +1,54 @@
+/* Spindle3D.DLL's track-loading routines that take their object in a register, and a way to run
+   a call site with the registers the module's calls set. */
+        .text
+        .globl _hostsimReadFileEntry
+        .globl _hostsimVisibleObjectsEntry
+        .globl _hostsimHolderEntry
+        .globl _hostsimReloadGeometryEntry
+        .globl _hostsimInvokeSiteRegs
+
+/* The whole-file read: read buffer record in ECX, path (host string) in EDI; byte result. */
+_hostsimReadFileEntry:
+        pushl %edi
+        pushl %ecx
+        call _hostsimReadWholeFile
+        addl $8, %esp
+        ret
+
+/* The visible-objects routine: loader object in EDI. */
+_hostsimVisibleObjectsEntry:
+        pushl %edi
+        call _hostsimVisibleObjects
+        addl $4, %esp
+        ret
+
+/* The object-block holder's constructor: holder in EBX, one stack argument, removed here. */
+_hostsimHolderEntry:
+        pushl 4(%esp)
+        pushl %ebx
+        call _hostsimConstructHolder
+        addl $8, %esp
+        ret $4
+
+/* The module's geometry reload: object in ESI. */
+_hostsimReloadGeometryEntry:
+        pushl %esi
+        call _hostsimReloadGeometry
+        addl $4, %esp
+        ret
+
+/* uint32_t hostsimInvokeSiteRegs(const void* fragment, uint32_t self, uint32_t esi, uint32_t edi)
+   Runs a call-site fragment with ECX = self, ESI = esi and EDI = edi, for module calls that pass
+   their object in a register; the fragment ends in hostsimSiteReturn, which expects this frame
+   (EBP, then EBX, ESI, EDI saved). */
+_hostsimInvokeSiteRegs:
+        pushl %ebp
+        movl %esp, %ebp
+        pushl %ebx
+        pushl %esi
+        pushl %edi
+        movl 12(%ebp), %ecx
+        movl 16(%ebp), %esi
+        movl 20(%ebp), %edi
+        movl 8(%ebp), %eax
+        jmp *%eax

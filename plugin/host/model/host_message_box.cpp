@@ -1,0 +1,15 @@
+#include "plugin/host/model/host_message_box.h"
+
+#include "plugin/host/binding/call_through.h"
+
+namespace kvl::host {
+
+void* HostMessageBox::instance() { return hostObject<0x7D2344>(); }
+
+void HostMessageBox::show(std::int32_t textId, MessageCallback callback, void* context) {
+  void* box = instance();
+  if (box == nullptr) return;
+  hostFunction<0x58DC60, void(QZR_THISCALL*)(void*, std::int32_t, MessageCallback, void*)>()(box, textId, callback, context);
+}
+
+}  // namespace kvl::host

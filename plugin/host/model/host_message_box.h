@@ -1,0 +1,19 @@
+#pragma once
+// The host's message box (pointer in host global 0x7D2344): shows a host message by text id and
+// calls the callback with the context when the player confirms it.
+#include <cstdint>
+
+#include "plugin/host/binding/abi.h"
+
+namespace kvl::host {
+
+using MessageCallback = void(QZR_CDECL*)(void* context) noexcept;
+
+struct HostMessageBox {
+  // Null while the host has none.
+  static void* instance();
+  // Host 0x58DC60, member call; nothing without a message box.
+  static void show(std::int32_t textId, MessageCallback callback, void* context);
+};
+
+}  // namespace kvl::host

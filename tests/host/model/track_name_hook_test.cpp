@@ -1,0 +1,67 @@
+// The map's track file variant on the host stand-in: the set-map step runs once, with the variant
+// extension only while a variant file exists (i686).
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "plugin/host/binding/host_string.h"
+#include "plugin/host/model/host_stage_load.h"
+#include "plugin/tracks/track_name_hook.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/host_fixture.h"
+#include "tests/support/host_strings.h"
+
+namespace {
+
+#define THISCALL __attribute__((thiscall))
+
+using kvl::testing::fillHostString;
+using kvl::testing::hostStringText;
+
+// The track ini names map 7's track "trk"; the host joins with a backslash.
+std::uint8_t* THISCALL trackIniString(void*, std::uint8_t* out, const std::uint8_t* section, const std::uint8_t* key,
+                                      const std::uint8_t*) {
+  fillHostString(out, hostStringText(section) == "Map07" && hostStringText(key) == "TrackName" ? "trk" : "");
+  return out;
+}
+std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b) {
+  fillHostString(out, hostStringText(a) + "\\" + hostStringText(b));
+  return out;
+}
+std::string setMapCalls;
+void THISCALL setMap(std::uint8_t* record, std::int32_t map) {
+  setMapCalls += std::to_string(map) + ":" + hostStringText(record + 48) + ";";
+}
+
+}  // namespace
+
+TEST(TrackNameHook, VariantExtensionOnlyWhileTheVariantExists) {
+  kvl::testing::HostFixture host;
+  ASSERT_TRUE(host.loaded());
+  host.paintFunction(0x411420, &trackIniString);
+  host.paintFunction(0x4665F0, &joinPath);
+  host.paintFunction(0x466F10, &setMap);
+  kvl::testing::ScratchFolder scratch;
+  CreateDirectoryA("trk", nullptr);
+  std::ofstream("trk\\lbx").put('x');
+
+  alignas(8) std::uint8_t record[80] = {};
+  std::uint8_t trackIni[64] = {};
+  const auto iniWord = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(trackIni));
+  std::memcpy(record + 44, &iniWord, 4);
+  struct Case {
+    std::int32_t map;
+    const char* calls;  // what the set-map step saw
+  } cases[] = {{7, "7:lbx;"}, {3, "3:lbs;"}};
+  for (const auto& c : cases) {
+    fillHostString(record + 48, "lbs");
+    setMapCalls.clear();
+    kvl::tracks::trackNameHook(record, c.map);
+    EXPECT_EQ(setMapCalls, c.calls) << c.map;
+    EXPECT_EQ(hostStringText(record + 48), "lbs") << c.map;
+  }
+}
