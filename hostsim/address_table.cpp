@@ -11,6 +11,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
+#include "hostsim/menu_centring_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_words.h"
@@ -90,6 +91,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendMenuRows(rows);
     appendRendererRows(rows);
     appendSlotDialogRows(rows);
+    appendMenuCentringRows(rows);
     return rows;
   }();
   return table;

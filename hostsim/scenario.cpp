@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
+#include "hostsim/menu_centring_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_words.h"
@@ -99,7 +100,7 @@ int runScenario(std::istream& steps) {
         return 3;
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
-               runSlotDialogStep(step, in)) {
+               runSlotDialogStep(step, in) || runMenuCentringStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -1,6 +1,7 @@
 #pragma once
 // The host's 2D menu drawing object, handed to every page and list draw callback: functions at
 // fixed host addresses and virtual slots read from the object's table on each call.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,9 @@ struct HostMenuRenderer {
 };
 
 struct HostMenuView {
+  static constexpr std::size_t kWidthOffset = 12;
+  // The width the view lays its content out in.
+  static std::int32_t width(const void* view) noexcept { return fieldAt<std::int32_t>(view, kWidthOffset); }
   // Slot 83: a layout value converted for the view.
   static float scaleValue(void* view, std::int32_t value);
 };
