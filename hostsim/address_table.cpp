@@ -12,6 +12,7 @@
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
+#include "hostsim/setup_file_menus_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_words.h"
@@ -92,6 +93,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendRendererRows(rows);
     appendSlotDialogRows(rows);
     appendMenuCentringRows(rows);
+    appendSetupFileMenuRows(rows);
     return rows;
   }();
   return table;

@@ -11,6 +11,7 @@
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
+#include "hostsim/setup_file_menus_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_words.h"
@@ -100,7 +101,8 @@ int runScenario(std::istream& steps) {
         return 3;
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
-               runSlotDialogStep(step, in) || runMenuCentringStep(step, in)) {
+               runSlotDialogStep(step, in) || runMenuCentringStep(step, in) ||
+               runSetupFileMenuStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -24,6 +24,14 @@ struct HostMenuRenderer {
   static void drawTextId(void* r, std::int32_t id, float x, float y);  // slot 38
   static void drawItem(void* r, std::int32_t a, std::int32_t b, std::uint32_t c);  // slot 43
   static float scaleCoordinate(void* r, float value);               // slot 85
+  // Slot 31, a variable-argument member (the renderer as the first stack argument): one wide
+  // text through the format "%s" at (x, y).
+  static void printText(void* r, float x, float y, const wchar_t* text);
+  // Host 0x4A79C0, member call: a list of `rows` rows of two texts (row-major), `first` the first
+  // row number, `highlighted` the marked window row, `selection` two words.
+  static void drawList(void* r, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
+                       std::int32_t rows, std::int32_t highlighted, const wchar_t* const* texts,
+                       const std::int32_t* selection, std::int32_t flag);
 };
 
 struct HostMenuView {
