@@ -110,7 +110,9 @@ std::int32_t THISCALL widgetEvent(void*, std::int32_t code, const float* record)
   trace(line);
   return 0;
 }
-void THISCALL widgetRender(void*, void*, float x, float y) { trace("host widget render " + number(x) + " " + number(y)); }
+void THISCALL widgetRender(void*, void*, float x, float y) {
+  trace("host widget render " + number(x) + " " + number(y));
+}
 void THISCALL widgetOther(void*) { trace("host widget unexpected slot"); }
 
 unsigned char* newWidget() {

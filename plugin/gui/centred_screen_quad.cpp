@@ -18,12 +18,8 @@ constexpr std::size_t kUnlockSlot = 12;
 }  // namespace
 
 const void* CentredScreenQuad::table() {
-  static void* entries[kTableSlots];
-  static const bool filled = (host::fillTableCopy(entries, host::HostAddress(kHostTable).resolve(), kTableSlots,
-                                                  kDrawSlot, reinterpret_cast<void*>(&CentredScreenQuad::shiftXs)),
-                              true);
-  (void)filled;
-  return entries;
+  return host::replacedTableCopy<kHostTable, kTableSlots, kDrawSlot>(
+      reinterpret_cast<void*>(&CentredScreenQuad::shiftXs));
 }
 
 void CentredScreenQuad::shiftVertices(void* vertexBuffer, float offset) {

@@ -13,15 +13,6 @@ namespace {
 
 constexpr std::size_t kTableSlots = 14;
 
-template <std::uint32_t HostTable>
-const void* tableWith(std::size_t slot, void* replacement) {
-  static void* entries[kTableSlots];
-  static const bool filled =
-      (host::fillTableCopy(entries, host::HostAddress(HostTable).resolve(), kTableSlots, slot, replacement), true);
-  (void)filled;
-  return entries;
-}
-
 void showMessage(std::int32_t message, host::MessageCallback callback, void* userData) {
   if (void* box = host::HostMessageBox::instance()) host::HostMessageBox::show(box, message, callback, userData);
 }
@@ -33,7 +24,7 @@ void leaveScreen() {
 }  // namespace
 
 const void* ServiceKeyItem::table() {
-  return tableWith<kHostTable>(1, reinterpret_cast<void*>(&ServiceKeyItem::onInput));
+  return host::replacedTableCopy<kHostTable, kTableSlots, 1>(reinterpret_cast<void*>(&ServiceKeyItem::onInput));
 }
 
 void* ServiceKeyItem::construct(void* item, std::int32_t value) {
@@ -69,7 +60,8 @@ std::int32_t QZR_THISCALL ServiceKeyItem::onInput(void* item, std::int32_t event
 }
 
 const void* ServiceCountdownItem::table() {
-  return tableWith<kHostTable>(2, reinterpret_cast<void*>(&ServiceCountdownItem::update));
+  return host::replacedTableCopy<kHostTable, kTableSlots, 2>(
+      reinterpret_cast<void*>(&ServiceCountdownItem::update));
 }
 
 void* ServiceCountdownItem::construct(void* item) {

@@ -26,15 +26,6 @@ constexpr float kNameWidth = 488.0f;
 constexpr std::size_t kItemNameSize = host::HostList::kEntrySize - 392;
 constexpr std::int32_t kHighlightEvent = 0x40000017;
 
-template <std::uint32_t HostTable>
-const void* tableWith(void* draw) {
-  static void* entries[kTableSlots];
-  static const bool filled =
-      (host::fillTableCopy(entries, host::HostAddress(HostTable).resolve(), kTableSlots, kDrawSlot, draw), true);
-  (void)filled;
-  return entries;
-}
-
 std::wstring wide(const std::string& text) {
   std::wstring out;
   if (!toWide(text, out, CP_ACP)) out.clear();
@@ -98,7 +89,7 @@ void drawCaption(void* renderer, std::int32_t k, host::HostText& caption) {
 }  // namespace
 
 const void* SetupFileListMenu::table() {
-  return tableWith<kHostTable>(reinterpret_cast<void*>(&SetupFileListMenu::draw));
+  return host::replacedTableCopy<kHostTable, kTableSlots, kDrawSlot>(reinterpret_cast<void*>(&SetupFileListMenu::draw));
 }
 
 void* QZR_THISCALL SetupFileListMenu::construct(void* list, std::uint32_t value0, std::uint32_t value1,
@@ -133,7 +124,8 @@ void QZR_THISCALL SetupFileListMenu::draw(void* list, void* renderer, float x, f
 }
 
 const void* SetupFileChooserMenu::table() {
-  return tableWith<kHostTable>(reinterpret_cast<void*>(&SetupFileChooserMenu::draw));
+  return host::replacedTableCopy<kHostTable, kTableSlots, kDrawSlot>(
+      reinterpret_cast<void*>(&SetupFileChooserMenu::draw));
 }
 
 void* QZR_THISCALL SetupFileChooserMenu::construct(void* chooser, std::int32_t value) noexcept {

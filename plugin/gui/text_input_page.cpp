@@ -59,7 +59,9 @@ void TextInputPage::onKey(const void* record) {
     }
     return;
   }
-  if (host::fieldAt<std::int32_t>(bytes, kEraseOffsetA) == 0 && host::fieldAt<std::int32_t>(bytes, kEraseOffsetB) == 0) {
+  const bool erase =
+      host::fieldAt<std::int32_t>(bytes, kEraseOffsetA) != 0 || host::fieldAt<std::int32_t>(bytes, kEraseOffsetB) != 0;
+  if (!erase) {
     return;
   }
   if (!text_.empty()) {
