@@ -15,6 +15,8 @@
 #include "hostsim/track_draw_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
+#include "hostsim/menu_centring_model.h"
+#include "hostsim/setup_file_menus_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_words.h"
@@ -97,6 +99,8 @@ const std::vector<AddressEntry>& addressTable() {
     appendAnimDataRows(rows);
     appendStageRows(rows);
     appendTrackDrawRows(rows);
+    appendMenuCentringRows(rows);
+    appendSetupFileMenuRows(rows);
     return rows;
   }();
   return table;

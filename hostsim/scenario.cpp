@@ -14,6 +14,8 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
+#include "hostsim/menu_centring_model.h"
+#include "hostsim/setup_file_menus_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_words.h"
@@ -109,7 +111,8 @@ int runScenario(std::istream& steps) {
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
-               runStageStep(step, in) || runTrackDrawStep(step, in)) {
+               runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
+               runSetupFileMenuStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);

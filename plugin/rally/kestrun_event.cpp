@@ -33,7 +33,7 @@ HostCarState* playerRecord0() {
 std::int32_t stateOf(const void* record) { return static_cast<const host::GameStateEvent*>(record)->state; }
 
 // The confirm callback of the message that ends a service: back one menu page.
-void QZR_CDECL backOnePage(void*) noexcept {
+void QZR_CDECL backOnePage(std::int32_t) noexcept {
   try {
     if (void* manager = host::HostMenuManager::instance()) host::HostMenuManager::back(manager);
   } catch (...) {

@@ -41,6 +41,17 @@ const void* hostTableCopy() {
   return entries;
 }
 
+// The copy of the same host table with one slot replaced (a plugin subclass's table), filled on
+// the first call; later calls return it unchanged.
+template <std::uint32_t HostTable, std::size_t Slots, std::size_t Slot>
+const void* replacedTableCopy(void* replacement) {
+  static void* entries[Slots];
+  static const bool filled =
+      (fillTableCopy(entries, HostAddress(HostTable).resolve(), Slots, Slot, replacement), true);
+  (void)filled;
+  return entries;
+}
+
 // The copy of the same host table whose slot 0 does nothing (the destruction copy).
 template <std::uint32_t HostTable, std::size_t Slots>
 const void* inertTableCopy() {

@@ -9,6 +9,7 @@
 #include "plugin/foundation/clocks/step_timer.h"
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/hooks/center_menu_group.h"
 #include "plugin/hooks/display_groups.h"
 #include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/load_data_group.h"
@@ -173,7 +174,7 @@ void PluginController::buildFullscreenWindowGroup() {
 }
 void PluginController::addMemberPatchGroup() { startupGroups_.push_back(headGasketGroup_); }
 void PluginController::buildCenterMenuGroup() {
-  startupGroups_.push_back(std::make_shared<PatchGroup>("Center Menu", 0));
+  startupGroups_.push_back(hooks::buildCenterMenuGroup());
 }
 void PluginController::buildLoadDataGroup() { startupGroups_.push_back(hooks::buildLoadDataGroup()); }
 void PluginController::buildMainHookGroup() {

@@ -62,10 +62,27 @@ struct HostSetupFileList {
   static void* childWidget(const void* list) noexcept {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(list, 104)));
   }
+  static HostText& title(void* list) noexcept { return fieldAt<HostText>(list, 40); }
+  // Column title k (0 to 2) of the heading block whose pointer is at +36.
+  static HostText& columnTitle(void* list, int k) noexcept {
+    auto* heading = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(list, 36)));
+    return fieldAt<HostText>(heading, 8 + 12 * static_cast<std::size_t>(k));
+  }
 };
 
 struct HostSetupFileChooser {
   static void* construct(void* chooser, std::int32_t value);  // 0x5C1FF0, table 0x74C548
+  static HostText& title(void* c) noexcept { return fieldAt<HostText>(c, 8); }
+  static HostText& currentLabel(void* c) noexcept { return fieldAt<HostText>(c, 20); }
+  static HostText& firstButtonLabel(void* c) noexcept { return fieldAt<HostText>(c, 32); }
+  static HostText& firstButtonLabelAtTop(void* c) noexcept { return fieldAt<HostText>(c, 44); }
+  static HostText& secondButtonLabel(void* c) noexcept { return fieldAt<HostText>(c, 56); }
+  static void* highlight(const void* c) noexcept {
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(c, 68)));
+  }
+  // Row 0 is the current entry's line, rows from 1 the files.
+  static std::int32_t selectedRow(const void* c) noexcept { return fieldAt<std::int32_t>(c, 72); }
+  static std::int32_t selectedButton(const void* c) noexcept { return fieldAt<std::int32_t>(c, 76); }
 };
 
 struct HostServicePanel {

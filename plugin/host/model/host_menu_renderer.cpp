@@ -63,6 +63,19 @@ float HostMenuRenderer::scaleCoordinate(void* r, float value) {
   return slot<float(QZR_THISCALL*)(void*, float)>(r, 85)(r, value);
 }
 
+void HostMenuRenderer::printText(void* r, float x, float y, const wchar_t* text) {
+  using Print = void(QZR_CDECL*)(void*, float, float, const wchar_t*, ...);
+  slot<Print>(r, 31)(r, x, y, L"%s", text);
+}
+
+void HostMenuRenderer::drawList(void* r, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
+                                std::int32_t rows, std::int32_t highlighted, const wchar_t* const* texts,
+                                const std::int32_t* selection, std::int32_t flag) {
+  using Draw = void(QZR_THISCALL*)(void*, float, float, std::int32_t, const float*, std::int32_t, std::int32_t,
+                                   std::int32_t, const wchar_t* const*, const std::int32_t*, std::int32_t);
+  hostFunction<0x4A79C0, Draw>()(r, x, y, kind, columns, first, rows, highlighted, texts, selection, flag);
+}
+
 float HostMenuView::scaleValue(void* view, std::int32_t value) {
   return slot<float(QZR_THISCALL*)(void*, std::int32_t)>(view, 83)(view, value);
 }

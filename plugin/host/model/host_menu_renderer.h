@@ -1,6 +1,7 @@
 #pragma once
 // The host's 2D menu drawing object, handed to every page and list draw callback: functions at
 // fixed host addresses and virtual slots read from the object's table on each call.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,9 +24,20 @@ struct HostMenuRenderer {
   static void drawTextId(void* r, std::int32_t id, float x, float y);  // slot 38
   static void drawItem(void* r, std::int32_t a, std::int32_t b, std::uint32_t c);  // slot 43
   static float scaleCoordinate(void* r, float value);               // slot 85
+  // Slot 31, a variable-argument member (the renderer as the first stack argument): one wide
+  // text through the format "%s" at (x, y).
+  static void printText(void* r, float x, float y, const wchar_t* text);
+  // Host 0x4A79C0, member call: a list of `rows` rows of two texts (row-major), `first` the first
+  // row number, `highlighted` the marked window row, `selection` two words.
+  static void drawList(void* r, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
+                       std::int32_t rows, std::int32_t highlighted, const wchar_t* const* texts,
+                       const std::int32_t* selection, std::int32_t flag);
 };
 
 struct HostMenuView {
+  static constexpr std::size_t kWidthOffset = 12;
+  // The width the view lays its content out in.
+  static std::int32_t width(const void* view) noexcept { return fieldAt<std::int32_t>(view, kWidthOffset); }
   // Slot 83: a layout value converted for the view.
   static float scaleValue(void* view, std::int32_t value);
 };

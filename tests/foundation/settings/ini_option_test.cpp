@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "plugin/foundation/settings/float_list_option.h"
 #include "plugin/foundation/settings/ini_profile.h"
 #include "tests/support/scratch_folder.h"
 
@@ -180,3 +181,20 @@ TEST_F(IniOptionTest, SaveIfMissingNeverOverwrites) {
 }
 
 }  // namespace
+
+TEST_F(IniOptionTest, FloatListReadsAndSaves) {
+  const kvl::FloatList defaults = {1.0f, 2.0f};
+  const struct {
+    const char* held;
+    kvl::FloatList expected;
+  } cases[] = {{nullptr, {1.0f, 2.0f}}, {"0.5 1 4x", {0.5f, 1.0f, 4.0f}}, {"abc", {}}, {"", {}}};
+  for (const auto& c : cases) {
+    hold(c.held);
+    const kvl::FloatListOption option("k", file_, defaults, "S");
+    EXPECT_EQ(option.read(), c.expected) << (c.held ? c.held : "<missing>");
+  }
+  const kvl::FloatListOption option("k", file_, defaults, "S");
+  ASSERT_TRUE(option.save({0.25f, 8.0f, -3.0f}));
+  EXPECT_EQ(stored(file_, "S", "k"), "0.25 8 -3");
+  EXPECT_EQ(option.read(), (kvl::FloatList{0.25f, 8.0f, -3.0f}));
+}

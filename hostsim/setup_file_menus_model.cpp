@@ -1,0 +1,233 @@
+#include "hostsim/setup_file_menus_model.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
+#include "hostsim/host_objects.h"
+
+namespace hostsim {
+namespace {
+
+#define THISCALL __attribute__((thiscall))
+
+constexpr std::uint32_t kEntrySize = 440;
+constexpr std::uint32_t kTableSlots = 14;
+constexpr std::uint32_t kObjectSize = 256;
+
+std::string number(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", v);
+  return text;
+}
+
+std::string narrow(const wchar_t* text) {
+  std::string out;
+  for (; text != nullptr && *text != 0; ++text) out += static_cast<char>(*text);
+  return out;
+}
+
+// Text records {key, wide text, attribute}: the host's text for a key is the key itself, widened.
+const wchar_t* THISCALL widenText(unsigned char* record) {
+  static std::map<std::string, std::wstring> texts;
+  if (get(record, 4) != 0) return reinterpret_cast<const wchar_t*>(pointer(get(record, 4)));
+  const char* key = reinterpret_cast<const char*>(pointer(get(record, 0)));
+  std::wstring& text = texts[key == nullptr ? "" : key];
+  if (text.empty() && key != nullptr) text.assign(key, key + std::strlen(key));
+  return text.c_str();
+}
+
+void setText(unsigned char* object, std::uint32_t offset, const char* key) {
+  put(object, offset, wordOf(key));
+  put(object, offset + 4, 0u);
+}
+
+void THISCALL beginText(void*, std::int32_t a, std::int32_t b, void* p, std::int32_t c) {
+  trace("host renderer begin text " + std::to_string(a) + " " + std::to_string(b) + " " + (p ? "pointer" : "null") +
+        " " + std::to_string(c));
+}
+void THISCALL setFont(void*, std::int32_t font) { trace("host renderer font " + std::to_string(font)); }
+void THISCALL setColourIndex(void*, std::int32_t c) { trace("host renderer colour index " + std::to_string(c)); }
+
+// Slot 31 takes a variable argument list, the renderer first on the stack.
+void __attribute__((cdecl)) printText(void*, float x, float y, const wchar_t* format, const wchar_t* text) {
+  trace("host renderer print " + number(x) + " " + number(y) + " " + narrow(format) + " \"" + narrow(text) + "\"");
+}
+
+void THISCALL drawList(void*, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
+                       std::int32_t rows, std::int32_t highlighted, const wchar_t* const* texts,
+                       const std::int32_t* selection, std::int32_t flag) {
+  trace("host renderer list " + number(x) + " " + number(y) + " kind " + std::to_string(kind) + " columns " +
+        number(columns[0]) + " " + number(columns[1]) + " first " + std::to_string(first) + " rows " +
+        std::to_string(rows) + " highlighted " + std::to_string(highlighted) + " selection " +
+        std::to_string(selection[0]) + " " + std::to_string(selection[1]) + " flag " + std::to_string(flag));
+  for (std::int32_t r = 0; r < rows; ++r) {
+    trace("host renderer row " + std::to_string(r) + " \"" + narrow(texts[2 * r]) + "\" \"" +
+          narrow(texts[2 * r + 1]) + "\"");
+  }
+}
+
+// The catalogue's one list: entries of 440 bytes (file name at +264, item name at +392), the
+// entry array at +0 and the count at +8.
+unsigned char* fileList() {
+  static unsigned char list[16];
+  return list;
+}
+
+void makeSetupFiles(std::int32_t count) {
+  auto* entries = static_cast<unsigned char*>(std::calloc(count > 0 ? count : 1, kEntrySize));
+  for (std::int32_t i = 0; i < count; ++i) {
+    unsigned char* entry = entries + i * kEntrySize;
+    std::snprintf(reinterpret_cast<char*>(entry + 264), 128, "%s%02d.set",
+                  i == 3 ? "a_setup_name_far_too_long_for_the_name_column_of_the_list" : "setup", static_cast<int>(i));
+    std::snprintf(reinterpret_cast<char*>(entry + 392), 48, "Car %02d", static_cast<int>(i));
+  }
+  put(fileList(), 0, wordOf(entries));
+  put(fileList(), 8, count);
+}
+
+void* THISCALL listOfKind(void*, std::int32_t kind) {
+  trace("host setup files list of kind " + std::to_string(kind));
+  return fileList();
+}
+
+// The display name is the file name without its extension.
+void THISCALL displayName(void*, char* buffer, const char* fileName, std::int32_t mode) {
+  if (mode != 2) trace("host setup files display name mode " + std::to_string(mode));
+  std::size_t n = 0;
+  while (fileName[n] != 0 && fileName[n] != '.' && n < 128) {
+    buffer[n] = fileName[n];
+    ++n;
+  }
+}
+
+std::int32_t THISCALL widgetEvent(void*, std::int32_t code, const float* record) {
+  std::string line = "host widget event " + std::to_string(code);
+  for (int i = 0; i < 5; ++i) line += " " + number(record[i]);
+  trace(line);
+  return 0;
+}
+void THISCALL widgetRender(void*, void*, float x, float y) {
+  trace("host widget render " + number(x) + " " + number(y));
+}
+void THISCALL widgetOther(void*) { trace("host widget unexpected slot"); }
+
+unsigned char* newWidget() {
+  static std::uint32_t table[8];
+  for (std::uint32_t& e : table) e = addressOf(&widgetOther);
+  table[1] = addressOf(&widgetEvent);
+  table[3] = addressOf(&widgetRender);
+  auto* widget = static_cast<unsigned char*>(std::calloc(1, 16));
+  put(widget, 0, wordOf(table));
+  return widget;
+}
+
+// File list: kind +20, selected row +32, heading block pointer +36 (column titles at +8, +20,
+// +32 of the block), title +40, child widget +104.
+void* THISCALL fileListConstruct(unsigned char* list, std::uint32_t v0, std::uint32_t v1, std::uint32_t v2,
+                                 std::int32_t a, std::int32_t b, std::int32_t c) {
+  static unsigned char heading[48];
+  setText(heading, 8, "FILE");
+  setText(heading, 20, "CAR");
+  setText(heading, 32, "SLOT");
+  std::memset(list, 0, kObjectSize);
+  put(list, 0, kFileListTable);
+  put(list, 20, v0);
+  put(list, 36, wordOf(heading));
+  setText(list, 40, "SAVED SETUPS");
+  put(list, 104, wordOf(newWidget()));
+  trace("host file list construct " + std::to_string(v0) + " " + std::to_string(v1) + " " + std::to_string(v2) + " " +
+        std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c));
+  return list;
+}
+
+// Chooser: title +8, current entry +20, button labels +32 (first), +44 (first, top row), +56
+// (second), highlight widget +68, selected row +72, selected button +76.
+void* THISCALL chooserConstruct(unsigned char* chooser, std::int32_t value) {
+  std::memset(chooser, 0, kObjectSize);
+  put(chooser, 0, kChooserTable);
+  setText(chooser, 8, "CHOOSE SETUP");
+  setText(chooser, 20, "current");
+  setText(chooser, 32, "LOAD");
+  setText(chooser, 44, "DEFAULT");
+  setText(chooser, 56, "BACK");
+  put(chooser, 68, wordOf(newWidget()));
+  trace("host chooser construct " + std::to_string(value));
+  return chooser;
+}
+
+void* THISCALL menuDestroy(unsigned char* menu, std::uint32_t flags) {
+  trace("host setup menu destroy");
+  if (flags & 1) std::free(menu);
+  return menu;
+}
+void THISCALL menuHostDraw(void*, void*, float, float) { trace("host setup menu host draw"); }
+void THISCALL menuOtherSlot(void*) { trace("host setup menu unexpected slot"); }
+
+void runMenu(std::uint32_t site, const std::vector<std::uint32_t>& args, std::uint32_t table, std::uint32_t rowOffset,
+             std::int32_t row, std::int32_t button) {
+  auto* menu = static_cast<unsigned char*>(std::calloc(1, kObjectSize));
+  runCallSite(site, args, wordOf(menu));
+  trace(std::string("host setup menu table ") + (get(menu, 0) == table ? "host" : "replaced"));
+  put(menu, rowOffset, row);
+  if (button >= 0) put(menu, 76, button);
+  const auto* entries = reinterpret_cast<const std::uint32_t*>(pointer(get(menu, 0)));
+  using Draw = void(THISCALL*)(void*, void*, float, float);
+  reinterpret_cast<Draw>(static_cast<std::uintptr_t>(entries[3]))(menu, pointer(get(hostObjects().game, 92)), 50.0f,
+                                                                   100.0f);
+  using Destroy = void*(THISCALL*)(void*, std::uint32_t);
+  reinterpret_cast<Destroy>(static_cast<std::uintptr_t>(entries[0]))(menu, 1);
+}
+
+}  // namespace
+
+void appendSetupFileMenuRows(std::vector<AddressEntry>& rows) {
+  appendFunctions(rows, {
+                            {kWidenText, "widenText", addressOf(&widenText)},
+                            {kBeginText, "beginText", addressOf(&beginText)},
+                            {kSetFont, "setFont", addressOf(&setFont)},
+                            {kSetColourIndex, "setColourIndex", addressOf(&setColourIndex)},
+                            {kDrawList, "drawList", addressOf(&drawList)},
+                            {kListOfKind, "listOfKind", addressOf(&listOfKind)},
+                            {kDisplayName, "displayName", addressOf(&displayName)},
+                            {kFileListConstructor, "fileListConstruct", addressOf(&fileListConstruct)},
+                            {kChooserConstructor, "chooserConstruct", addressOf(&chooserConstruct)},
+                        });
+  rows.push_back({EntryKind::callSite, kFileListSite, "fileListSite", kFileListConstructor});
+  rows.push_back({EntryKind::callSite, kChooserSite, "chooserSite", kChooserConstructor});
+  for (std::uint32_t table : {kFileListTable, kChooserTable}) {
+    for (std::uint32_t slot = 0; slot < kTableSlots; ++slot) {
+      const std::uint32_t entry = slot == 0   ? addressOf(&menuDestroy)
+                                  : slot == 3 ? addressOf(&menuHostDraw)
+                                              : addressOf(&menuOtherSlot);
+      rows.push_back({EntryKind::global, table + 4 * slot, "setupMenuTable", entry});
+    }
+  }
+  // The menu renderer's text call (slot 31) joins the slots the renderer model fills.
+  unsigned char* renderer = pointer(get(hostObjects().game, 92));
+  if (renderer != nullptr) put(pointer(get(renderer, 0)), 31 * 4, addressOf(&printText));
+}
+
+bool runSetupFileMenuStep(const std::string& step, std::istream& in) {
+  if (step == "setupfiles") {
+    std::int32_t count = 0;
+    in >> count;
+    makeSetupFiles(count);
+  } else if (step == "filelist") {
+    std::int32_t row = 0;
+    in >> row;
+    runMenu(kFileListSite, {2, 0x11, 0x22, 7, 8, 9}, kFileListTable, 32, row, -1);
+  } else if (step == "chooser") {
+    std::int32_t row = 0, button = 0;
+    in >> row >> button;
+    runMenu(kChooserSite, {5}, kChooserTable, 72, row, button);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace hostsim
