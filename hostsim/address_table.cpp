@@ -9,6 +9,7 @@
 #include <set>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/car_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
@@ -83,7 +84,7 @@ const std::vector<AddressEntry>& addressTable() {
     std::vector<AddressEntry> rows = baseEntries();
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
-    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries()}) {
+    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(), carEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -8,6 +8,7 @@
 
 #include "hostsim/address_table.h"
 #include "hostsim/call_trace.h"
+#include "hostsim/car_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
@@ -99,7 +100,7 @@ int runScenario(std::istream& steps) {
         return 3;
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
-               runSlotDialogStep(step, in)) {
+               runSlotDialogStep(step, in) || runCarStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {
