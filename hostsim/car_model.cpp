@@ -212,7 +212,7 @@ unsigned char* objectNamed(const std::string& name) {
   }
   if (name == "effectentries") return reinterpret_cast<unsigned char*>(get<std::uint32_t>(c.effects, 1044));
   if (name.size() == 6 && name.compare(0, 5, "wheel") == 0) return c.wheels[(name[5] - '0') & 3];
-  if (name.size() == 9 && name.compare(0, 8, "tyrerec") == 0) return c.tyreOwners[(name[8] - '0') & 3] + 1388;
+  if (name.size() == 8 && name.compare(0, 7, "tyrerec") == 0) return c.tyreOwners[(name[7] - '0') & 3] + 1388;
   if (name.size() == 5 && name.compare(0, 4, "tyre") == 0) return c.tyreBlocks[(name[4] - '0') & 3];
   if (name.size() == 5 && name.compare(0, 4, "susp") == 0) return c.suspension[(name[4] - '0') & 3];
   return nullptr;
@@ -254,6 +254,8 @@ void runTableParam(std::istream& in) {
 }
 
 }  // namespace
+
+unsigned char* carSetupRangesObject() { return car().ranges; }
 
 std::vector<AddressEntry> carEntries() {
   Car& c = car();

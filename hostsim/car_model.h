@@ -24,6 +24,8 @@
 namespace hostsim {
 
 std::vector<AddressEntry> carEntries();
+// The car-setup ranges object (22096 bytes) behind the global 0x7ECD04.
+unsigned char* carSetupRangesObject();
 // Reads the simulated host's own car file (stock.car beside the executable) into the car.
 void loadStockCar();
 bool runCarStep(const std::string& step, std::istream& in);
