@@ -11,6 +11,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/car_key_tables.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_words.h"
 
@@ -43,17 +44,6 @@ constexpr RangeBlock kRangeBlocks[] = {
 };
 
 unsigned char* zeroed(std::size_t bytes) { return static_cast<unsigned char*>(std::calloc(1, bytes)); }
-
-template <typename T>
-T get(const void* p, std::size_t offset) {
-  T v;
-  std::memcpy(&v, static_cast<const unsigned char*>(p) + offset, sizeof v);
-  return v;
-}
-template <typename T>
-void put(void* p, std::size_t offset, T v) {
-  std::memcpy(static_cast<unsigned char*>(p) + offset, &v, sizeof v);
-}
 
 struct Car {
   unsigned char* car = zeroed(7520);
@@ -265,15 +255,15 @@ std::vector<AddressEntry> carEntries() {
       {EntryKind::global, kRangesGlobal, "carSetupRanges", wordOf(c.ranges)},
       {EntryKind::global, kGripGlobal, "surfaceGrip", wordOf(c.grip)},
       {EntryKind::global, kEffectsGlobal, "effects", wordOf(c.effects)},
-      {EntryKind::function, kBaseRead, "setupBaseRead", addressOf(&hostBaseRead)},
-      {EntryKind::function, kFindMaterial, "findMaterial", addressOf(&hostFindMaterial)},
-      {EntryKind::function, kCarNumber, "carNumber", addressOf(&hostCarNumber)},
-      {EntryKind::function, kTableConstruct, "tableParamConstruct", addressOf(&hostTableConstruct)},
-      {EntryKind::function, kTableParse, "tableParamParse", addressOf(&hostTableParse)},
-      {EntryKind::function, kTokensLeft, "tokensLeft", addressOf(&hostTokensLeft)},
       {EntryKind::callSite, kTableSite, "tableParamSite", kTableConstruct},
       {EntryKind::global, kSetupSlot, "setupReadSlot", kBaseRead},
   };
+  appendFunctions(rows, {{kBaseRead, "setupBaseRead", addressOf(&hostBaseRead)},
+                         {kFindMaterial, "findMaterial", addressOf(&hostFindMaterial)},
+                         {kCarNumber, "carNumber", addressOf(&hostCarNumber)},
+                         {kTableConstruct, "tableParamConstruct", addressOf(&hostTableConstruct)},
+                         {kTableParse, "tableParamParse", addressOf(&hostTableParse)},
+                         {kTokensLeft, "tokensLeft", addressOf(&hostTokensLeft)}});
   for (const RangeBlock& b : kRangeBlocks) rows.push_back({EntryKind::global, b.slot, "rangeReadSlot", kBaseRead});
   for (std::uint32_t i = 0; i < 19; ++i) {
     rows.push_back({EntryKind::global, kTableClass + 4 * i, "tableParamClass", i == 2 ? kTableParse : kBaseRead});
