@@ -13,6 +13,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/stage_model.h"
 #include "hostsim/track_draw_model.h"
+#include "hostsim/car_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
@@ -89,7 +90,7 @@ const std::vector<AddressEntry>& addressTable() {
     std::vector<AddressEntry> rows = baseEntries();
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
-    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(), audioEntries(), soundSystemEntries()}) {
+    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(), audioEntries(), soundSystemEntries(), carEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "hostsim/address_table.h"
+#include "hostsim/car_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
   hostsim::recordModuleBases(spindle, railwise);
   // After the modules: some rows lie in their ranges.
   hostsim::paintRegion();
+  hostsim::loadStockCar();
   hostsim::createHostWindow();
 
   if (scenarioPath.empty()) {

@@ -1,5 +1,7 @@
 #include "hostsim/menu_model.h"
 
+#include "hostsim/car_model.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -173,7 +175,7 @@ MenuObjects& menuObjects() {
     MenuObjects m{};
     m.localization = static_cast<unsigned char*>(std::calloc(1, 64));
     put<std::uint16_t>(m.localization, 16, 0x0102);
-    m.ranges = static_cast<unsigned char*>(std::calloc(1, 8192));
+    m.ranges = carSetupRangesObject();  // the car model's object
     for (int i = 0; i < 2; ++i) {
       m.languageMenus[i] = static_cast<unsigned char*>(std::calloc(1, 64));
       put(hostObjects().menuManager, kMenuArrayOffset + 4 * i, wordOf(m.languageMenus[i]));

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "plugin/hooks/car_data_rows.h"
 #include "plugin/hooks/hook_row.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
 #include "plugin/host/binding/hook_address.h"
@@ -125,6 +126,7 @@ void* batchBuffer() noexcept { return batchBufferBlock; }
 
 std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
+  addCarDataRows(*group);
   addMenuRows(*group);
   addRows(*group, smallTestRows());
   addRows(*group, replayAndPathRows());

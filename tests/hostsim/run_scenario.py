@@ -95,7 +95,7 @@ def main():
     game = os.path.join(a.work, os.path.splitext(os.path.basename(a.scenario))[0])
     shutil.rmtree(game, ignore_errors=True)
     os.makedirs(os.path.join(game, "Plugins"))
-    for name in ("Korvala_SSE.exe", "Spindle3D.DLL", "Railwise.DLL"):
+    for name in ("Korvala_SSE.exe", "Spindle3D.DLL", "Railwise.DLL", "stock.car"):
         shutil.copy(os.path.join(a.host, name), game)
     shutil.copy(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
 

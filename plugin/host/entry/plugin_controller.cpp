@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <string>
 
 #include <windows.h>
 
@@ -9,8 +11,10 @@
 #include "plugin/foundation/clocks/step_timer.h"
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/hooks/car_setup_hooks.h"
 #include "plugin/hooks/center_menu_group.h"
 #include "plugin/hooks/display_groups.h"
+#include "plugin/hooks/head_gasket.h"
 #include "plugin/hooks/game_stuff_group.h"
 #include "plugin/hooks/load_data_group.h"
 #include "plugin/hooks/main_hook_group.h"
@@ -35,12 +39,20 @@
 #include "plugin/host/workers/input_workers.h"
 #include "plugin/host/workers/physics_worker.h"
 #include "plugin/host/events/hook_adapters.h"
+#include "plugin/physics/car_load_pass.h"
+#include "plugin/physics/effects_state.h"
+#include "plugin/physics/host_car.h"
+#include "plugin/physics/key_alias_tables.h"
+#include "plugin/physics/setup_parameter_check.h"
+#include "plugin/physics/surface_grip_fill.h"
+#include "plugin/physics/surface_grip_sets.h"
 #include "plugin/sound/sound_client.h"
 #include "plugin/telemetry/telemetry_recorder.h"
 
 namespace kvl {
 
-float replayGripValue = 0.0f;
+// The replay time step saved at state 5; a state 13 before the first state 5 reads the default.
+float replayGripValue = physics::kPhysicsTimeStep;
 float tarmacSkidSoundScale = 1.0f;
 float skidSoundScale = 1.0f;
 
@@ -103,9 +115,10 @@ PluginController::PluginController()
       wheelDataNode_(this, host::HostListenerNode::member<PluginController, &PluginController::wheelDataHandler>()),
       shutdownNode_(this, host::HostListenerNode::member<PluginController, &PluginController::shutdownHandler>()) {
   // Feature members: "Head Gasket", the track-name group (in no list), "QZR Car Setup".
-  headGasketGroup_ = std::make_shared<PatchGroup>("Head Gasket", 0);
+  headGasket_ = std::make_unique<hooks::HeadGasket>();
+  headGasketGroup_ = headGasket_->patchGroup();
   trackNameGroup_ = hooks::buildTrackNameGroup();
-  carSetupGroup_ = std::make_shared<PatchGroup>("QZR Car Setup", 0);
+  carSetupGroup_ = hooks::CarSetupHooks().patchGroup();
 
   host::bindLocalizedTexts();
   buildPatchGroups();
@@ -181,7 +194,7 @@ void PluginController::buildMainHookGroup() {
   startupGroups_.push_back(hooks::buildMainHookGroup());
   startupGroups_.push_back(carSetupGroup_);
 }
-void PluginController::buildKeyAliasTables() { host::extendBodyKeys(); }
+void PluginController::buildKeyAliasTables() { physics::buildKeyAliasTables(); }
 void PluginController::buildAspectRatioGroup() { modeGroups_.push_back(makeAspectRatioGroup()); }
 void PluginController::buildTrackLoadingGroup() {
   modeGroups_.push_back(hooks::buildTrackLoadingGroup());
@@ -241,13 +254,17 @@ void PluginController::prepareLoading() {
 }
 
 void PluginController::initializeTrack() {
+  physics::EffectsState::rebuildMaterials(physics::hostEffectsState());
   void* replay = host::HostReplay::instance();
   if (replay != nullptr) host::HostReplay::setTickCount(replay, 0);
   PerfClock::instance().reset();
-  // The car-parameter pass, the grip table, the track-list update and the stage sound word come
-  // with the physics, track and sound features; until the pass exists the parameters count as
-  // loaded.
-  const bool parametersOk = true;
+  const bool loaded = loadCarParameters();
+  bool parametersOk = false;
+  if (void* grip = physics::hostSurfaceGripTable()) {
+    physics::fillSurfaceGripTable(grip, replayGripValue);
+    parametersOk = loaded && physics::SurfaceGripTable::revision(grip) == physics::kDetailedGripRevision;
+  }
+  // The track-list update and the stage sound word come with the track and sound features.
   const bool autoStart = parametersOk && (replay == nullptr || host::HostReplay::mode(replay) != 1) &&
                          TelemetryRecordingOption(defaults::telemetryRecording).read() &&
                          host::HostGameModes::mode() != host::HostGameModes::kRallySchool;
@@ -257,6 +274,32 @@ void PluginController::initializeTrack() {
   skidSoundScale = skidSoundScaleFor(SkidSoundThresholdOption(defaults::skidSoundThreshold).read());
   gearChangeIndicatorDelta =
       gearChangeIndicatorDeltaFor(GearChangeIndicatorDeltaRpmOption(defaults::gearChangeIndicatorDeltaRpm).read());
+}
+
+// The current car's altitude step and load pass. A pass that fails is logged; the car then keeps
+// the host's own engine and the remaining steps of the state change still run.
+bool PluginController::loadCarParameters() {
+  void* car = physics::HostCar::current();
+  if (car == nullptr) return false;
+  // The step is added once per car object: a second state 13 without a new car leaves it.
+  static void* steppedCar = nullptr;
+  static float steppedValue = 0.0f;
+  void* body = physics::HostCar::wordPointer(car, 1184);
+  void* source = body == nullptr ? nullptr : physics::HostCar::wordPointer(body, 52);
+  float& altitude = host::fieldAt<float>(car, 328);
+  if (source != nullptr && !(car == steppedCar && altitude == steppedValue)) {
+    altitude += host::fieldAt<float>(source, 312) - 0.215f;
+    steppedCar = car;
+    steppedValue = altitude;
+  }
+  try {
+    return physics::loadCarParameters(car, wheelRecordSnapshot);
+  } catch (const std::exception& e) {
+    physics::appendSetupErrorLine(std::string("car parameters not loaded: ") + e.what());
+  } catch (...) {
+    physics::appendSetupErrorLine("car parameters not loaded");
+  }
+  return false;
 }
 
 // Recording starts or stops on the physics worker's thread.

@@ -13,6 +13,9 @@
 namespace kvl::host {
 class HostWindowHook;
 }
+namespace kvl::hooks {
+class HeadGasket;
+}
 
 namespace kvl {
 
@@ -67,6 +70,7 @@ class PluginController {
   void hookHostWindow();
   void prepareLoading();
   void initializeTrack();
+  bool loadCarParameters();
   void startTelemetryRecording(bool start);
 
   host::HostListenerNode gameStateNode_;
@@ -74,6 +78,7 @@ class PluginController {
   host::HostListenerNode shutdownNode_;
   PatchGroupList startupGroups_;
   PatchGroupList modeGroups_;
+  std::unique_ptr<hooks::HeadGasket> headGasket_;  // host code holds the addresses of its floats
   std::shared_ptr<PatchGroup> headGasketGroup_;
   std::shared_ptr<PatchGroup> trackNameGroup_;
   std::shared_ptr<PatchGroup> carSetupGroup_;

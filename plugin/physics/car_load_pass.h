@@ -1,0 +1,36 @@
+#pragma once
+// The car-parameter load pass, run on every change to state 13 for the current car: tyre
+// compounds into the wheels, range checks, the parts' set-ups, the values host code reads
+// through redirected operands, the time-factor rescale and the force-feedback sensitivity.
+#include <cstddef>
+#include <cstdint>
+
+namespace kvl::physics {
+
+// Plugin floats that host instructions read (their addresses are written into host code).
+extern float tyreDerivedA;    // 0x53D5DA
+extern float tyreDerivedB;    // 0x53974B
+extern float tyreDerivedC;    // 0x53973F
+extern float timeScaled500;   // 0x4F13D3
+extern float timeScaled800;   // 0x49148C
+extern float timeScaled4000;  // 0x4914C9
+
+// False after a pass that failed for the car loaded last: its hooks leave the engine to the host.
+extern bool carParametersLoaded;
+
+// The parameter block's words this pass uses.
+struct CarParameterBlock {
+  static constexpr std::size_t kTimeDivisor = 364, kSteeringLock = 556, kTyreSum = 588;
+  static constexpr std::size_t kFrontRollBar = 17504, kRearRollBar = 17520, kFfbSensitivity = 17568;
+  static constexpr std::size_t kSurface = 17600;
+  static constexpr std::size_t kBytes = 17604;
+};
+
+// The pass on a non-null car, with the four wheels' snapshot records (788 bytes each). True when
+// it ran to its end; an exception of a part's set-up leaves it.
+bool loadCarParameters(void* car, const std::uint8_t (*wheelSnapshot)[788]);
+
+// The time factor of the car: 0.000714 / the block's +364 when above 0, else 1.
+float carTimeScale(const void* car) noexcept;
+
+}  // namespace kvl::physics

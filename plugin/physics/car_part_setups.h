@@ -1,0 +1,19 @@
+#pragma once
+// The set-up routines of the car's parts that the load pass runs: the engine model (on the car's
+// member at +1680), the differential maps (+2128), the drivetrain (+1200), then each wheel's
+// suspension geometry with its spring and tyre set-ups. The per-part physics fills them in; a
+// routine left empty is skipped. A routine may throw: the pass ends there.
+#include <cstdint>
+
+namespace kvl::physics {
+
+struct CarPartSetups {
+  void (*engine)(void* engineModel) = nullptr;
+  void (*differential)(void* differentialMaps) = nullptr;
+  void (*drivetrain)(void* drivetrain) = nullptr;
+  void (*wheel)(void* wheel, std::int32_t index) = nullptr;
+};
+
+CarPartSetups& carPartSetups() noexcept;
+
+}  // namespace kvl::physics

@@ -1,0 +1,77 @@
+#pragma once
+// The host's car objects and their neighbours, reached through the host's globals (bound once,
+// read on every call), and the few host words the vehicle physics writes.
+#include <cstddef>
+#include <cstdint>
+
+#include "plugin/host/binding/abi.h"
+
+namespace kvl::physics {
+
+// The host's current car (7520 bytes; global 0x8EF660); its wheels are 5152 bytes each.
+struct HostCar {
+  static constexpr std::size_t kSize = 7520;
+  static constexpr std::size_t kParameterBlock = 52;
+  static constexpr std::size_t kListNodes[3] = {980, 1012, 1044};
+  static constexpr std::size_t kWheels = 1136;
+  static constexpr std::size_t kDrivetrain = 1200;
+  static constexpr std::size_t kEngineModel = 1680;
+  static constexpr std::size_t kEngine = 2128;
+  static constexpr std::size_t kTable = 2548;
+
+  static void* current();
+  static void* parameterBlock(const void* car) noexcept { return wordPointer(car, kParameterBlock); }
+  static void* wheel(const void* car, int i) noexcept { return wordPointer(car, kWheels + 4 * i); }
+  static void* table(const void* car) noexcept { return wordPointer(car, kTable); }
+  // The address of the car's member at +2128.
+  static void* engine(void* car) noexcept { return static_cast<std::uint8_t*>(car) + kEngine; }
+  // The pointer held at +1200.
+  static void* drivetrain(const void* car) noexcept { return wordPointer(car, kDrivetrain); }
+  // Host 0x4E91F0 as a member of the car, with a 32-byte controls record.
+  static void applyControls(void* car, void* controls);
+
+  static void* wordPointer(const void* object, std::size_t offset) noexcept {
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(host::fieldAt<host::HostWord>(object, offset)));
+  }
+};
+
+// A wheel: +52 the object whose 788-byte tyre record starts at +1388; +1712 a second part.
+struct HostWheel {
+  static constexpr std::size_t kSize = 5152;
+  static constexpr std::size_t kTyreOwner = 52;
+  static constexpr std::size_t kTyreRecord = 1388;
+  static constexpr std::size_t kSecondPart = 1712;
+  static std::uint8_t* tyreRecord(const void* wheel) noexcept {
+    auto* owner = static_cast<std::uint8_t*>(HostCar::wordPointer(wheel, kTyreOwner));
+    return owner == nullptr ? nullptr : owner + kTyreRecord;
+  }
+  static std::uint8_t* secondPart(void* wheel) noexcept { return static_cast<std::uint8_t*>(wheel) + kSecondPart; }
+};
+
+void* hostCarSetup();          // global 0x7ECD00
+void* hostCarSetupRanges();    // global 0x7ECD04
+void* hostSurfaceGripTable();  // global 0x1659B6C
+void* hostSurfaceNames();      // global 0x1659B70
+void* hostEffectsState();      // global 0x166E378
+void* forceFeedbackKeyTable();       // 0x7C6578 itself
+void* forceFeedbackKeyDescriptor();  // 0x8EF73C itself
+void* physicsRevisionKeyTable();     // 0x7CBB10 itself
+
+struct SurfaceGripTable {
+  static void* entries(void* table) noexcept { return static_cast<std::uint8_t*>(table) + 24; }
+  static std::int32_t revision(const void* table) noexcept { return host::fieldAt<std::int32_t>(table, 90236); }
+};
+
+// A host list node of three words: two links, then the owning list (first, last, count at +8).
+struct HostListNode {
+  static void detach(void* node) noexcept;
+};
+
+struct HostEngineRef {
+  static host::HostWord get(const void* ref) noexcept { return host::fieldAt<host::HostWord>(ref, 0); }
+};
+
+// The host's current car number: host 0x566080 on the game-mode controller; 0 without one.
+std::int32_t hostCurrentCarNumber();
+
+}  // namespace kvl::physics
