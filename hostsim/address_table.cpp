@@ -21,6 +21,7 @@
 #include "hostsim/driving_path.h"
 #include "hostsim/race.h"
 #include "hostsim/rally_host.h"
+#include "hostsim/skid_trails.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
@@ -83,7 +84,8 @@ const std::vector<AddressEntry>& addressTable() {
     std::vector<AddressEntry> rows = baseEntries();
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
-    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries()}) {
+    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
+                              skidTrailEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -24,6 +24,7 @@
 #include "hostsim/companion_plugin.h"
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/skid_trails.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -116,8 +117,9 @@ int runScenario(std::istream& steps) {
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
     } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
-               step == "threshold" || step == "code" || step == "proxy") {
+               step == "threshold" || step == "code" || step == "proxy" || step == "skid") {
       const bool known = step == "replay" ? runReplayStep(in)
+                         : step == "skid"   ? runSkidTrailStep(in)
                          : step == "proxy"  ? runCompanionStep(in)
                          : step == "path" ? runDrivingPathStep(in)
                          : step == "race" ? runRaceStep(in)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "plugin/hooks/hook_row.h"
+#include "plugin/hooks/physics_rows.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/host/binding/host_allocators.h"
@@ -127,6 +128,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
   addMenuRows(*group);
   addRows(*group, smallTestRows());
+  addRows(*group, skidTrailRows());
   addRows(*group, replayAndPathRows());
   addRows(*group, inputAndStepRows());
   if (batchBufferBlock == nullptr) {

@@ -90,7 +90,7 @@ TEST(SurfaceProfile, BlendsOffsetsAndWaves) {
   EXPECT_FLOAT_EQ(p.height, 0.01f);
   EXPECT_FLOAT_EQ(p.secondHeight, 0.03f);
   p = surfaceProfileAt(1.0f, 2.0f, 0.25f, flat, wavy);
-  const double wave = (std::sin(M_PI / 2) + std::sin(M_PI)) * 0.25 * 0.1;
+  const double wave = (1.0 + 0.0) * 0.25 * 0.1;  // sin(pi / 2) + sin(pi)
   EXPECT_NEAR(p.height, 0.75 * 0.01 + 0.25 * 0.03 + wave, 1e-6);
   EXPECT_NEAR(p.secondHeight, 0.75 * 0.02 - 0.25 * 0.01 + p.height, 1e-6);
 }
