@@ -25,6 +25,7 @@
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/skid_trails.h"
+#include "hostsim/effects_step.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -117,9 +118,11 @@ int runScenario(std::istream& steps) {
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
     } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
-               step == "threshold" || step == "code" || step == "proxy" || step == "skid") {
+               step == "threshold" || step == "code" || step == "proxy" || step == "skid" ||
+               step == "effects") {
       const bool known = step == "replay" ? runReplayStep(in)
                          : step == "skid"   ? runSkidTrailStep(in)
+                         : step == "effects" ? runEffectsStep(in)
                          : step == "proxy"  ? runCompanionStep(in)
                          : step == "path" ? runDrivingPathStep(in)
                          : step == "race" ? runRaceStep(in)

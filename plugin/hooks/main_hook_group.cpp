@@ -142,6 +142,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
     // Without the buffer the host keeps its own and its own sizes: nothing points at a null block.
     group->setText("No memory for the batch buffer");
   }
+  addRows(*group, frameTimeStepRows());
   addRows(*group, eventRows());
   return group;
 }

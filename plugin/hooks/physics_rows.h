@@ -9,4 +9,7 @@ namespace kvl::hooks {
 // The three skid trail ring operations (end, move, add).
 std::vector<HookRow> skidTrailRows();
 
+// The eight frame time-step sites of the host's effects update.
+std::vector<HookRow> frameTimeStepRows();
+
 }  // namespace kvl::hooks
