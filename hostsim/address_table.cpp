@@ -23,6 +23,7 @@
 #include "hostsim/rally_host.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
+#include "hostsim/physics_operands.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
@@ -86,7 +87,7 @@ const std::vector<AddressEntry>& addressTable() {
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
-                              skidTrailEntries(), effectsStepEntries()}) {
+                              skidTrailEntries(), effectsStepEntries(), physicsOperandEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

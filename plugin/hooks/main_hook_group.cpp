@@ -126,9 +126,12 @@ void* batchBuffer() noexcept { return batchBufferBlock; }
 
 std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
+  addRows(*group, physicsVariableRows());
   addMenuRows(*group);
+  addRows(*group, springVariableRows());
   addRows(*group, smallTestRows());
   addRows(*group, skidTrailRows());
+  addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
   addRows(*group, inputAndStepRows());
   if (batchBufferBlock == nullptr) {

@@ -6,6 +6,13 @@
 
 namespace kvl::hooks {
 
+// The plugin variables of the vehicle physics among the group's first 92 rows.
+std::vector<HookRow> physicsVariableRows();
+// The spring and suspension-damage variables that follow the setup menu rows.
+std::vector<HookRow> springVariableRows();
+// The idle band in rpm, read by the host's engine sound and display code.
+std::vector<HookRow> idleBandRows();
+
 // The three skid trail ring operations (end, move, add).
 std::vector<HookRow> skidTrailRows();
 
