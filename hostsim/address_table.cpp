@@ -24,6 +24,7 @@
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/physics_operands.h"
+#include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
@@ -87,7 +88,8 @@ const std::vector<AddressEntry>& addressTable() {
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
-                              skidTrailEntries(), effectsStepEntries(), physicsOperandEntries()}) {
+                              skidTrailEntries(), effectsStepEntries(), physicsOperandEntries(),
+                              drivetrainCouplingEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -26,6 +26,7 @@
 #include "hostsim/small_calls.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
+#include "hostsim/drivetrain_coupling.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -119,10 +120,11 @@ int runScenario(std::istream& steps) {
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
     } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
                step == "threshold" || step == "code" || step == "proxy" || step == "skid" ||
-               step == "effects") {
+               step == "effects" || step == "clutch" || step == "heat") {
       const bool known = step == "replay" ? runReplayStep(in)
                          : step == "skid"   ? runSkidTrailStep(in)
                          : step == "effects" ? runEffectsStep(in)
+                         : (step == "clutch" || step == "heat") ? runDrivetrainCouplingStep(step, in)
                          : step == "proxy"  ? runCompanionStep(in)
                          : step == "path" ? runDrivingPathStep(in)
                          : step == "race" ? runRaceStep(in)

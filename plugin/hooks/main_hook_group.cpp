@@ -126,7 +126,7 @@ void* batchBuffer() noexcept { return batchBufferBlock; }
 
 std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
-  addRows(*group, physicsVariableRows());
+  addRows(*group, vehiclePhysicsRows());
   addMenuRows(*group);
   addRows(*group, springVariableRows());
   addRows(*group, smallTestRows());

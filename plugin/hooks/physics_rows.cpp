@@ -1,8 +1,10 @@
 #include "plugin/hooks/physics_rows.h"
 
 #include "plugin/host/binding/hook_address.h"
+#include "plugin/physics/hooks/drivetrain_solver_hooks.h"
 #include "plugin/physics/hooks/frame_time_step_hook.h"
 #include "plugin/physics/hooks/skid_trail_hooks.h"
+#include "plugin/physics/hooks/tyre_heat_hooks.h"
 #include "plugin/physics/models/physics_variables.h"
 
 namespace kvl::hooks {
@@ -18,10 +20,11 @@ HookRow variableRow(std::uint32_t site, const float& variable, const char* name)
 
 }  // namespace
 
-std::vector<HookRow> physicsVariableRows() {
+std::vector<HookRow> vehiclePhysicsRows() {
   const physics::PhysicsVariables& v = physics::physicsVariables();
   const physics::EngineConstants& e = v.engine;
   std::vector<HookRow> rows = {
+      {0x50A34B, 4, HookKind::callRedirection, host::hookAddress(&physics::stickSlipHook), "Drivetrain::stickSlip"},
       variableRow(0x50A333, e.constantA, "engine constant A"),
       variableRow(0x50926D, v.driveline.first, "driveline coefficient 1"),
       variableRow(0x509303, v.driveline.second, "driveline coefficient 2"),
@@ -43,6 +46,9 @@ std::vector<HookRow> physicsVariableRows() {
   rows.push_back(variableRow(0x518227, v.air.pressure115, "air pressure x 1.15"));
   rows.push_back(variableRow(0x518237, v.air.pressure0987, "air pressure x 0.9871668"));
   rows.push_back(variableRow(0x5183EA, v.air.density, "air density"));
+  for (std::uint32_t site : {0x518A33u, 0x53428Du}) {
+    rows.push_back({site, 4, HookKind::callRedirection, host::hookAddress(&physics::tyreHeatExchangeHook), "TyreHeat::exchange"});
+  }
   rows.push_back(variableRow(0x5345CD, v.tyreHeatFlow, "tyre heat flow"));
   rows.push_back(variableRow(0x5395AE, v.damage.forceLimit, "suspension damage force limit"));
   rows.push_back(variableRow(0x4E7E62, v.halfDensityRatio, "half density ratio"));

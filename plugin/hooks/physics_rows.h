@@ -6,8 +6,9 @@
 
 namespace kvl::hooks {
 
-// The plugin variables of the vehicle physics among the group's first 92 rows.
-std::vector<HookRow> physicsVariableRows();
+// The vehicle physics rows among the group's first 92: the hooks built so far and the plugin
+// variables.
+std::vector<HookRow> vehiclePhysicsRows();
 // The spring and suspension-damage variables that follow the setup menu rows.
 std::vector<HookRow> springVariableRows();
 // The idle band in rpm, read by the host's engine sound and display code.
