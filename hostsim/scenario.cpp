@@ -120,11 +120,13 @@ int runScenario(std::istream& steps) {
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
     } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
                step == "threshold" || step == "code" || step == "proxy" || step == "skid" ||
-               step == "effects" || step == "clutch" || step == "heat") {
+               step == "effects" || step == "clutch" || step == "heat" ||
+               step == "wheellock" || step == "solvelocks") {
       const bool known = step == "replay" ? runReplayStep(in)
                          : step == "skid"   ? runSkidTrailStep(in)
                          : step == "effects" ? runEffectsStep(in)
-                         : (step == "clutch" || step == "heat") ? runDrivetrainCouplingStep(step, in)
+                         : (step == "clutch" || step == "heat" || step == "wheellock" || step == "solvelocks")
+                             ? runDrivetrainCouplingStep(step, in)
                          : step == "proxy"  ? runCompanionStep(in)
                          : step == "path" ? runDrivingPathStep(in)
                          : step == "race" ? runRaceStep(in)

@@ -5,6 +5,7 @@
 #include "plugin/physics/hooks/frame_time_step_hook.h"
 #include "plugin/physics/hooks/skid_trail_hooks.h"
 #include "plugin/physics/hooks/tyre_heat_hooks.h"
+#include "plugin/physics/hooks/wheel_lock_hooks.h"
 #include "plugin/physics/models/physics_variables.h"
 
 namespace kvl::hooks {
@@ -23,7 +24,13 @@ HookRow variableRow(std::uint32_t site, const float& variable, const char* name)
 std::vector<HookRow> vehiclePhysicsRows() {
   const physics::PhysicsVariables& v = physics::physicsVariables();
   const physics::EngineConstants& e = v.engine;
+  constexpr HookKind kCall = HookKind::callRedirection;
   std::vector<HookRow> rows = {
+      {0x50A10C, 4, kCall, host::hookAddress(&physics::solveWheelLocksHook), "Drivetrain::solveWheelLocks"},
+      {0x509C86, 4, kCall, host::hookAddress(&physics::axleTorqueHook), "Drivetrain::axleTorque"},
+      {0x509D74, 4, kCall, host::hookAddress(&physics::axleTorqueHook), "Drivetrain::axleTorque"},
+      {0x509C34, 4, kCall, host::hookAddress(&physics::axleLockTestHook), "Drivetrain::axleLockTest"},
+      {0x509E94, 4, kCall, host::hookAddress(&physics::axleLockTestHook), "Drivetrain::axleLockTest"},
       {0x50A34B, 4, HookKind::callRedirection, host::hookAddress(&physics::stickSlipHook), "Drivetrain::stickSlip"},
       variableRow(0x50A333, e.constantA, "engine constant A"),
       variableRow(0x50926D, v.driveline.first, "driveline coefficient 1"),

@@ -14,6 +14,7 @@ struct PhysicsVariables {
   EngineConstants engine;
   Atmosphere air;
   DrivelineCoefficients driveline;
+  float rearShare = 0.5f;                  // the rear wheels' share of an axle quantity
   float tyreHeatFlow = 800.0f;
   float halfDensityRatio = 0.5f;           // density ratio x 0.5, set by the downforce step
   float differentialSpeedScale = 5000.0f;  // rev limit / 7800 x 5000
