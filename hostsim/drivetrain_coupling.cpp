@@ -17,6 +17,7 @@ constexpr std::uint32_t kStickSlipSite = 0x50A34B, kSynchronisedStep = 0x509210,
 constexpr std::uint32_t kHeatSites[] = {0x518A33, 0x53428D};
 constexpr std::uint32_t kAxleTest = 0x506B20, kSolveSite = 0x50A10C;
 constexpr std::uint32_t kWheelSites[] = {0x509C86, 0x509D74, 0x509C34, 0x509E94};
+constexpr std::uint32_t kContactSite = 0x535484;
 int axleTestYes = 0;  // the host's axle test answers yes this many times
 
 unsigned char params[1684 + 80 * 10];
@@ -81,6 +82,13 @@ void traceWheel(int w) {
   trace(text);
 }
 
+using W = std::uint32_t;
+W THISCALL hostContact(void*, W, W, W, W, W, W, W, W, W, W, W, W, W, W, float* a15, W, float* a17) {
+  *a15 = 0.2f;
+  *a17 = 0.5f;
+  return 7;
+}
+
 float __cdecl hostHeatExchange(float a, float b, float k, float area) { return (a - b) * k * area; }
 
 std::uint32_t bitsOf(float f) {
@@ -97,6 +105,7 @@ std::vector<AddressEntry> drivetrainCouplingEntries() {
       {EntryKind::function, kSynchronisedStep, "synchronisedStep", addressOf(&hostSynchronisedStep)},
       {EntryKind::function, kFreeStep, "freeStep", addressOf(&hostFreeStep)},
   };
+  rows.push_back({EntryKind::callSite, kContactSite, "tyreContactSite", addressOf(&hostContact)});
   rows.push_back({EntryKind::function, kAxleTest, "axleTest", addressOf(&hostAxleTest)});
   rows.push_back({EntryKind::callSite, kSolveSite, "solveWheelLocksSite", addressOf(&hostSolveLocks)});
   for (std::uint32_t s : kWheelSites) rows.push_back({EntryKind::callSite, s, "wheelLockSite", addressOf(&hostWheelStep)});
@@ -154,6 +163,18 @@ bool runDrivetrainCouplingStep(const std::string& step, std::istream& in) {
     trace("solve passes that changed " + std::to_string(get<std::int32_t>(state, 4 * 362)) + ", axle test left " +
           std::to_string(axleTestYes < 0 ? 0 : axleTestYes));
     axleTestYes = 0;
+  } else if (step == "contact") {
+    // contact: the tyre contact call (site 0x535484) with seventeen words, the fifteenth and
+    // seventeenth pointing at floats the host's routine sets to 0.2 and 0.5.
+    static float fifteenth, seventeenth;
+    static unsigned char tyre[1300];
+    std::vector<std::uint32_t> args(17, 0);
+    args[14] = wordOf(&fifteenth);
+    args[16] = wordOf(&seventeenth);
+    const std::uint32_t result = runCallSite(kContactSite, args, wordOf(tyre));
+    char text[96];
+    std::snprintf(text, sizeof text, "contact result %u values %g %g", static_cast<unsigned>(result), fifteenth, seventeenth);
+    trace(text);
   } else if (step == "heat") {
     std::string siteText;
     float a = 0, b = 0, k = 0, area = 0;

@@ -23,6 +23,8 @@ std::vector<AddressEntry> drivetrainCouplingEntries();
 //   solvelocks YES
 //        the wheel-lock pass loop (site 0x50A10C) with wheel 0 locked the wrong way and wheel 1
 //        the right way, the host's axle test answering yes YES times
+//   contact
+//        the tyre contact call (site 0x535484); traces its result and the two clamped floats
 //   heat SITE A B K AREA
 //        the heat exchange call at SITE (hex); traces "heat SITE VALUE"
 bool runDrivetrainCouplingStep(const std::string& step, std::istream& in);

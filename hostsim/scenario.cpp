@@ -121,11 +121,12 @@ int runScenario(std::istream& steps) {
     } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
                step == "threshold" || step == "code" || step == "proxy" || step == "skid" ||
                step == "effects" || step == "clutch" || step == "heat" ||
-               step == "wheellock" || step == "solvelocks") {
+               step == "wheellock" || step == "solvelocks" || step == "contact") {
       const bool known = step == "replay" ? runReplayStep(in)
                          : step == "skid"   ? runSkidTrailStep(in)
                          : step == "effects" ? runEffectsStep(in)
-                         : (step == "clutch" || step == "heat" || step == "wheellock" || step == "solvelocks")
+                         : (step == "clutch" || step == "heat" || step == "wheellock" || step == "solvelocks" ||
+                            step == "contact")
                              ? runDrivetrainCouplingStep(step, in)
                          : step == "proxy"  ? runCompanionStep(in)
                          : step == "path" ? runDrivingPathStep(in)

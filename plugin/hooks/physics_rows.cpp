@@ -4,6 +4,7 @@
 #include "plugin/physics/hooks/drivetrain_solver_hooks.h"
 #include "plugin/physics/hooks/frame_time_step_hook.h"
 #include "plugin/physics/hooks/skid_trail_hooks.h"
+#include "plugin/physics/hooks/tyre_contact_hook.h"
 #include "plugin/physics/hooks/tyre_heat_hooks.h"
 #include "plugin/physics/hooks/wheel_lock_hooks.h"
 #include "plugin/physics/models/physics_variables.h"
@@ -57,6 +58,7 @@ std::vector<HookRow> vehiclePhysicsRows() {
     rows.push_back({site, 4, HookKind::callRedirection, host::hookAddress(&physics::tyreHeatExchangeHook), "TyreHeat::exchange"});
   }
   rows.push_back(variableRow(0x5345CD, v.tyreHeatFlow, "tyre heat flow"));
+  rows.push_back({0x535484, 4, kCall, host::hookAddress(&physics::clampContactHook), "TyreModel::clampContact"});
   rows.push_back(variableRow(0x5395AE, v.damage.forceLimit, "suspension damage force limit"));
   rows.push_back(variableRow(0x4E7E62, v.halfDensityRatio, "half density ratio"));
   rows.push_back(variableRow(0x53761E, e.lowerIdleBand, "lower idle band"));
