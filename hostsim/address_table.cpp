@@ -28,6 +28,10 @@
 #include "hostsim/driving_path.h"
 #include "hostsim/race.h"
 #include "hostsim/rally_host.h"
+#include "hostsim/skid_trails.h"
+#include "hostsim/effects_step.h"
+#include "hostsim/physics_operands.h"
+#include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
@@ -90,7 +94,9 @@ const std::vector<AddressEntry>& addressTable() {
     std::vector<AddressEntry> rows = baseEntries();
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
-    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(), audioEntries(), soundSystemEntries(), carEntries()}) {
+    for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
+                              audioEntries(), soundSystemEntries(), carEntries(), skidTrailEntries(),
+                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

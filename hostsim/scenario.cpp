@@ -31,6 +31,9 @@
 #include "hostsim/companion_plugin.h"
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/skid_trails.h"
+#include "hostsim/effects_step.h"
+#include "hostsim/drivetrain_coupling.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -131,8 +134,15 @@ int runScenario(std::istream& steps) {
       in >> c;
       plugin.input(c.empty() ? 0u : static_cast<unsigned char>(c[0]));
     } else if (step == "replay" || step == "path" || step == "race" || step == "settings" ||
-               step == "threshold" || step == "code" || step == "proxy") {
+               step == "threshold" || step == "code" || step == "proxy" || step == "skid" ||
+               step == "effects" || step == "clutch" || step == "heat" ||
+               step == "wheellock" || step == "solvelocks" || step == "contact") {
       const bool known = step == "replay" ? runReplayStep(in)
+                         : step == "skid"   ? runSkidTrailStep(in)
+                         : step == "effects" ? runEffectsStep(in)
+                         : (step == "clutch" || step == "heat" || step == "wheellock" || step == "solvelocks" ||
+                            step == "contact")
+                             ? runDrivetrainCouplingStep(step, in)
                          : step == "proxy"  ? runCompanionStep(in)
                          : step == "path" ? runDrivingPathStep(in)
                          : step == "race" ? runRaceStep(in)

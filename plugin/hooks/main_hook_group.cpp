@@ -5,6 +5,7 @@
 
 #include "plugin/hooks/car_data_rows.h"
 #include "plugin/hooks/hook_row.h"
+#include "plugin/hooks/physics_rows.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/host/binding/host_allocators.h"
@@ -127,8 +128,12 @@ void* batchBuffer() noexcept { return batchBufferBlock; }
 std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
   addCarDataRows(*group);
+  addRows(*group, vehiclePhysicsRows());
   addMenuRows(*group);
+  addRows(*group, springVariableRows());
   addRows(*group, smallTestRows());
+  addRows(*group, skidTrailRows());
+  addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
   addRows(*group, inputAndStepRows());
   if (batchBufferBlock == nullptr) {
@@ -142,6 +147,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
     // Without the buffer the host keeps its own and its own sizes: nothing points at a null block.
     group->setText("No memory for the batch buffer");
   }
+  addRows(*group, frameTimeStepRows());
   addRows(*group, eventRows());
   return group;
 }
