@@ -133,7 +133,8 @@ void driveFrame(std::int32_t frame) {
   runFrameCalls(1.0f / 60.0f);
 }
 
-// The daemon processes of this session, by executable name.
+// The daemon processes this host started, by executable name (other hosts of the same Wine
+// session have their own).
 std::vector<DWORD> daemonProcesses(const std::string& name) {
   std::vector<DWORD> ids;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -141,7 +142,9 @@ std::vector<DWORD> daemonProcesses(const std::string& name) {
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (_stricmp(entry.szExeFile, name.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+    if (_stricmp(entry.szExeFile, name.c_str()) == 0 && entry.th32ParentProcessID == GetCurrentProcessId()) {
+      ids.push_back(entry.th32ProcessID);
+    }
   }
   CloseHandle(snapshot);
   return ids;

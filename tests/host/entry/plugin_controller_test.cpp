@@ -103,7 +103,7 @@ TEST(PluginController, StartUpAndGameStateEvents) {
             (std::vector<std::string>{"Sound", "Game Stuff", "Fullscreen Window", "V-Sync", "Head Gasket",
                                       "Center Menu", "Load Data", "Quazirra", "QZR Car Setup"}));
   // Groups with rows hold patches over this stand-in's empty sites; the others are still empty.
-  const std::vector<std::string> withRows = {"Game Stuff", "Fullscreen Window", "V-Sync", "Center Menu",
+  const std::vector<std::string> withRows = {"Sound", "Game Stuff", "Fullscreen Window", "V-Sync", "Center Menu",
                                              "Load Data", "Quazirra", "QZR Car Setup"};
   for (const auto& g : controller.startupGroups()) {
     if (g->name() == "Head Gasket") {
@@ -115,10 +115,11 @@ TEST(PluginController, StartUpAndGameStateEvents) {
   }
   EXPECT_TRUE(controller.modeGroups().empty());
 
-  // The controller's node first in the catch-all lists of sources 52, 65 and 10; the workers'
-  // nodes follow on 52 (two for each of the three workers) and 10.
+  // The controller's node first in the catch-all lists of sources 52, 65 and 10; the sound and
+  // telemetry clients' nodes and the workers' nodes (two for each of the three) follow on 52
+  // and 10.
   for (std::uint32_t k : {52u, 65u, 10u}) {
-    EXPECT_EQ(host.source(k)->catchAll().count, k == 52 ? 7 : k == 10 ? 4 : 1) << k;
+    EXPECT_EQ(host.source(k)->catchAll().count, k == 52 ? 9 : k == 10 ? 6 : 1) << k;
     ASSERT_NE(host.source(k)->catchAll().head, nullptr) << k;
     EXPECT_EQ(host.source(k)->catchAll().head->userData, &controller) << k;
   }
