@@ -62,13 +62,12 @@ void setEntryRow(ListRowTexts& rows, std::int32_t row, const FileList& files, st
   rows.set(row, 1, wide(std::string(item, strnlen(item, kItemNameSize))));
 }
 
-void beginDraw(void* list, void* renderer, float x, float y, host::HostText& title) {
+void beginDraw(void* renderer, float x, float y, host::HostText& title) {
   HostMenuRenderer::setFlags(renderer, 256);
   HostMenuRenderer::beginText(renderer, 0, 0, nullptr, 0);
   HostMenuRenderer::setFont(renderer, 4);
   HostMenuRenderer::setEnabled(renderer, 1);
   if (title.hasKey()) HostMenuRenderer::printText(renderer, x, y - 21.0f, textOf(title).c_str());
-  (void)list;
 }
 
 void drawRows(void* renderer, float x, const ListRowTexts& rows, std::int32_t highlighted) {
@@ -105,7 +104,7 @@ void* QZR_THISCALL SetupFileListMenu::construct(void* list, std::uint32_t value0
 
 void QZR_THISCALL SetupFileListMenu::draw(void* list, void* renderer, float x, float y) noexcept {
   try {
-    beginDraw(list, renderer, x, y, host::HostSetupFileList::title(list));
+    beginDraw(renderer, x, y, host::HostSetupFileList::title(list));
     const FileList files = fileListOfKind(host::HostSetupFileList::kind(list));
     const ListWindow window = fileListWindow(host::HostSetupFileList::selectedRow(list));
     ListRowTexts rows;
@@ -140,7 +139,7 @@ void* QZR_THISCALL SetupFileChooserMenu::construct(void* chooser, std::int32_t v
 void QZR_THISCALL SetupFileChooserMenu::draw(void* chooser, void* renderer, float x, float y) noexcept {
   using Chooser = host::HostSetupFileChooser;
   try {
-    beginDraw(chooser, renderer, x, y, Chooser::title(chooser));
+    beginDraw(renderer, x, y, Chooser::title(chooser));
     const FileList files = fileListOfKind(1);
     const ListWindow window = chooserWindow(Chooser::selectedRow(chooser));
     ListRowTexts rows;
