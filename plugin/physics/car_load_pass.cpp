@@ -1,6 +1,7 @@
 #include "plugin/physics/car_load_pass.h"
 
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -150,6 +151,20 @@ bool loadCarParameters(void* car, const std::uint8_t (*snapshot)[788]) {
   }
   carParametersLoaded = true;
   return true;
+}
+
+bool loadCarParametersLogged(void* car, const std::uint8_t (*snapshot)[788]) noexcept {
+  try {
+    try {
+      return loadCarParameters(car, snapshot);
+    } catch (const std::exception& e) {
+      appendSetupErrorLine(std::string("car parameters not loaded: ") + e.what());
+    } catch (...) {
+      appendSetupErrorLine("car parameters not loaded");
+    }
+  } catch (...) {
+  }
+  return false;
 }
 
 }  // namespace kvl::physics

@@ -30,6 +30,11 @@ struct CarParameterBlock {
 // it ran to its end; an exception of a part's set-up leaves it.
 bool loadCarParameters(void* car, const std::uint8_t (*wheelSnapshot)[788]);
 
+// The pass with its failure handled: the cause of an exception is logged to "QZR_SetupErrors.log"
+// and the car keeps the host's own engine (carParametersLoaded stays false). True when the pass
+// ran to its end.
+bool loadCarParametersLogged(void* car, const std::uint8_t (*wheelSnapshot)[788]) noexcept;
+
 // The time factor of the car: 0.000714 / the block's +364 when above 0, else 1.
 float carTimeScale(const void* car) noexcept;
 

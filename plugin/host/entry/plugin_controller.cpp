@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
-#include <string>
 
 #include <windows.h>
 
@@ -43,7 +41,6 @@
 #include "plugin/physics/effects_state.h"
 #include "plugin/physics/host_car.h"
 #include "plugin/physics/key_alias_tables.h"
-#include "plugin/physics/setup_parameter_check.h"
 #include "plugin/physics/surface_grip_fill.h"
 #include "plugin/physics/surface_grip_sets.h"
 #include "plugin/sound/sound_client.h"
@@ -292,14 +289,7 @@ bool PluginController::loadCarParameters() {
     steppedCar = car;
     steppedValue = altitude;
   }
-  try {
-    return physics::loadCarParameters(car, wheelRecordSnapshot);
-  } catch (const std::exception& e) {
-    physics::appendSetupErrorLine(std::string("car parameters not loaded: ") + e.what());
-  } catch (...) {
-    physics::appendSetupErrorLine("car parameters not loaded");
-  }
-  return false;
+  return physics::loadCarParametersLogged(car, wheelRecordSnapshot);
 }
 
 // Recording starts or stops on the physics worker's thread.

@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "plugin/physics/car_load_pass.h"
+#include "plugin/physics/car_part_setups.h"
+#include "plugin/physics/setup_parameter_check.h"
+#include "tests/foundation/files/scratch_folder.h"
+
+namespace kvl::physics {
+namespace {
+
+// A torque curve whose speeds do not rise makes the engine set-up throw: the pass ends, the
+// cause is logged and the car keeps the host's engine.
+TEST(CarLoadPass, AFailingPartSetUpIsLoggedAndReported) {
+  kvl::testing::ScratchFolder scratch;
+  const std::string folder = kvl::testing::currentDirectory() + "\\";
+  SetEnvironmentVariableA("TMP", folder.c_str());
+  std::vector<std::uint8_t> car(7520, 0);
+  static const std::uint8_t snapshot[4][788] = {};
+  carPartSetups().engine = [](void*) { throw std::runtime_error("torque curve speeds do not rise"); };
+  EXPECT_FALSE(loadCarParametersLogged(car.data(), snapshot));
+  EXPECT_FALSE(carParametersLoaded);
+  carPartSetups().engine = nullptr;
+  const std::string log = kvl::testing::readFile(folder + kSetupErrorLogName);
+  EXPECT_NE(log.find(" car parameters not loaded: torque curve speeds do not rise\r\n"), std::string::npos) << log;
+}
+
+}  // namespace
+}  // namespace kvl::physics
