@@ -17,7 +17,7 @@ constexpr std::uint32_t kStickSlipSite = 0x50A34B, kSynchronisedStep = 0x509210,
 constexpr std::uint32_t kHeatSites[] = {0x518A33, 0x53428D};
 constexpr std::uint32_t kAxleTest = 0x506B20, kSolveSite = 0x50A10C;
 constexpr std::uint32_t kWheelSites[] = {0x509C86, 0x509D74, 0x509C34, 0x509E94};
-constexpr std::uint32_t kContactSite = 0x535484;
+constexpr std::uint32_t kContactSite = 0x535484, kHostContact = 0x5320C0;
 int axleTestYes = 0;  // the host's axle test answers yes this many times
 
 unsigned char params[1684 + 80 * 10];
@@ -106,6 +106,7 @@ std::vector<AddressEntry> drivetrainCouplingEntries() {
       {EntryKind::function, kFreeStep, "freeStep", addressOf(&hostFreeStep)},
   };
   rows.push_back({EntryKind::callSite, kContactSite, "tyreContactSite", addressOf(&hostContact)});
+  rows.push_back({EntryKind::function, kHostContact, "tyreContact", addressOf(&hostContact)});
   rows.push_back({EntryKind::function, kAxleTest, "axleTest", addressOf(&hostAxleTest)});
   rows.push_back({EntryKind::callSite, kSolveSite, "solveWheelLocksSite", addressOf(&hostSolveLocks)});
   for (std::uint32_t s : kWheelSites) rows.push_back({EntryKind::callSite, s, "wheelLockSite", addressOf(&hostWheelStep)});
