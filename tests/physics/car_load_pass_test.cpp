@@ -8,7 +8,7 @@
 #include "plugin/physics/car_load_pass.h"
 #include "plugin/physics/car_part_setups.h"
 #include "plugin/physics/setup_parameter_check.h"
-#include "tests/foundation/files/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace kvl::physics {
 namespace {
@@ -25,7 +25,7 @@ TEST(CarLoadPass, AFailingPartSetUpIsLoggedAndReported) {
   EXPECT_FALSE(loadCarParametersLogged(car.data(), snapshot));
   EXPECT_FALSE(carParametersLoaded);
   carPartSetups().engine = nullptr;
-  const std::string log = kvl::testing::readFile(folder + kSetupErrorLogName);
+  const std::string log = kvl::testing::readWholeFile(folder + kSetupErrorLogName);
   EXPECT_NE(log.find(" car parameters not loaded: torque curve speeds do not rise\r\n"), std::string::npos) << log;
 }
 
