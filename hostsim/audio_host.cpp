@@ -1,5 +1,7 @@
 #include "hostsim/audio_host.h"
 
+#include "hostsim/car_model.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -8,6 +10,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_words.h"
@@ -18,7 +21,6 @@ namespace hostsim {
 namespace {
 
 constexpr std::uint32_t kAudioGlobal = 0x8D5338;
-constexpr std::uint32_t kCarGlobal = 0x8EF660;
 constexpr std::uint32_t kSetupRangesGlobal = 0x7ECD04;
 constexpr std::uint32_t kTransformPoint = 0x51B560;
 constexpr std::uint32_t kEngineSite = 0x5191A9;
@@ -66,8 +68,9 @@ void createObjects() {
   audio = static_cast<unsigned char*>(std::calloc(1, 68000));
   listener = static_cast<unsigned char*>(std::calloc(1, 1024));
   soundSystem = static_cast<unsigned char*>(std::calloc(1, 269000));
-  car = static_cast<unsigned char*>(std::calloc(1, 7520));
-  engineData = static_cast<unsigned char*>(std::calloc(1, 1024));
+  // The car is the car model's; the sound reads its engine data and wheels.
+  car = hostCarObject();
+  engineData = get<unsigned char*>(car, 52);
   put(audio, 352, wordOf(listener));
   put(audio, 67012, wordOf(soundSystem));
   for (int k = 0; k < 28; ++k) put(audio, kLevelsOffset + 4 * k, 0.5f + 0.01f * static_cast<float>(k));
@@ -82,14 +85,12 @@ void createObjects() {
   for (void*& slot : carTable) slot = nullptr;
   carTable[12] = reinterpret_cast<void*>(&carBodyFrame);
   put(car, 0, wordOf(carTable));
-  put(car, 52, wordOf(engineData));
   put(engineData, 984, 7500.0f);
   put(engineData, 588, 0.35f);
   for (std::uint32_t w = 0; w < 4; ++w) {
-    wheels[w] = static_cast<unsigned char*>(std::calloc(1, 5152));
+    wheels[w] = get<unsigned char*>(car, 1136 + 4 * w);
     wearArrays[w] = static_cast<unsigned char*>(std::calloc(1, 32));
     linked[w] = static_cast<unsigned char*>(std::calloc(1, 8));
-    put(car, 1136 + 4 * w, wordOf(wheels[w]));
     put(wheels[w], 4884, wordOf(wearArrays[w]));
     put(wheels[w], 3796, wordOf(linked[w]));
     put(wheels[w], 2720, 0.3f);
@@ -224,7 +225,6 @@ std::vector<AddressEntry> audioEntries() {
   createObjects();
   return {
       {EntryKind::global, kAudioGlobal, "audio", wordOf(audio)},
-      {EntryKind::global, kCarGlobal, "car", wordOf(car)},
       {EntryKind::function, kTransformPoint, "transformPoint", addressOf(&transformPoint)},
   };
 }

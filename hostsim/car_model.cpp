@@ -247,6 +247,8 @@ void runTableParam(std::istream& in) {
 
 unsigned char* carSetupRangesObject() { return car().ranges; }
 
+unsigned char* hostCarObject() { return car().car; }
+
 std::vector<AddressEntry> carEntries() {
   Car& c = car();
   std::vector<AddressEntry> rows = {

@@ -26,6 +26,9 @@ namespace hostsim {
 std::vector<AddressEntry> carEntries();
 // The car-setup ranges object (22096 bytes) behind the global 0x7ECD04.
 unsigned char* carSetupRangesObject();
+// The current car (7520 bytes) behind the global 0x8EF660, with its parameter block at +52 and
+// its wheels at +1136: the one car every part of the simulated host works on.
+unsigned char* hostCarObject();
 // Reads the simulated host's own car file (stock.car beside the executable) into the car.
 void loadStockCar();
 bool runCarStep(const std::string& step, std::istream& in);

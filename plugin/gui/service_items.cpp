@@ -1,18 +1,15 @@
 #include "plugin/gui/service_items.h"
 
 #include "plugin/gui/service_overtime.h"
+#include "plugin/gui/service_time.h"
 #include "plugin/host/binding/host_class_clone.h"
 #include "plugin/host/model/cloned_host_classes.h"
 #include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_message_box.h"
 #include "plugin/host/model/host_service.h"
-#include "plugin/rally/kestrun_event.h"
 
 namespace kvl::gui {
 namespace {
-
-// The overtime goes to the rally event as its service penalty.
-void addServiceTime(float seconds) { rally::KestrunEvent::instance().setServicePenalty(seconds); }
 
 constexpr std::size_t kTableSlots = 14;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "plugin/gui/service_items.h"
-#include "plugin/rally/kestrun_event.h"
+#include "plugin/gui/service_time.h"
 #include "plugin/host/model/host_message_box.h"
 #include "tests/support/host_fixture.h"
 
@@ -15,8 +15,6 @@ using namespace kvl::gui;
 using Calls = std::vector<std::string>;
 
 namespace {
-
-float serviceTime() { return static_cast<float>(kvl::rally::KestrunEvent::instance().servicePenalty()); }
 
 #define THISCALL __attribute__((thiscall))
 
@@ -97,7 +95,7 @@ struct ServiceItemsTest : ::testing::Test {
     });
     setTable(0x74C8BC);
     setTable(0x74C83C);
-    kvl::rally::KestrunEvent::instance().setServicePenalty(-1.0f);
+    addServiceTime(-1.0f);
   }
   void setDone(bool done) { s.service[12] = done ? 1 : 0; }
   bool done() const { return s.service[12] != 0; }

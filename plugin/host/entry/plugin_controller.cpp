@@ -9,6 +9,7 @@
 #include "plugin/foundation/clocks/step_timer.h"
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/gui/service_time.h"
 #include "plugin/hooks/car_setup_hooks.h"
 #include "plugin/hooks/center_menu_group.h"
 #include "plugin/hooks/display_groups.h"
@@ -45,6 +46,7 @@
 #include "plugin/physics/surface_grip_sets.h"
 #include "plugin/sound/sound_client.h"
 #include "plugin/telemetry/telemetry_recorder.h"
+#include "plugin/rally/kestrun_event.h"
 
 namespace kvl {
 
@@ -111,6 +113,8 @@ PluginController::PluginController()
     : gameStateNode_(this, host::HostListenerNode::member<PluginController, &PluginController::gameStateHandler>()),
       wheelDataNode_(this, host::HostListenerNode::member<PluginController, &PluginController::wheelDataHandler>()),
       shutdownNode_(this, host::HostListenerNode::member<PluginController, &PluginController::shutdownHandler>()) {
+  // The service screen's overtime becomes the rally event's service penalty.
+  gui::setServiceTimeReceiver([](float seconds) { rally::KestrunEvent::instance().setServicePenalty(seconds); });
   // Feature members: "Head Gasket", the track-name group (in no list), "QZR Car Setup".
   headGasket_ = std::make_unique<hooks::HeadGasket>();
   headGasketGroup_ = headGasket_->patchGroup();
