@@ -74,8 +74,8 @@ bool looksInteger(const std::string& text) {
 
 }  // namespace
 
-const std::vector<KeyTableSpec>& keyTableSpecs() {
-  static const std::vector<KeyTableSpec> specs = {
+const std::vector<KeyTablePlace>& keyTablePlaces() {
+  static const std::vector<KeyTablePlace> places = {
       {"Drivetrain", 0x7C95F0, 15, 0x1659134},  {"Damper", 0x7C94E0, 17, 0x165915C},
       {"SetupRanges", 0x7C96E0, 230, 0},        {"Engine", 0x7CA6D8, 17, 0x16591B0},
       {"Features", 0x7CA698, 1, 0},             {"EngineRanges", 0x7CA6A8, 3, 0},
@@ -83,11 +83,11 @@ const std::vector<KeyTableSpec>& keyTableSpecs() {
       {"Suspension", 0x7CE288, 27, 0x165F2CC},  {"Car", 0x7C6578, 18, 0x8EF73C},
       {"Surface", 0x7CBB10, 16, 0},             {"Body", 0x7CAF38, 134, 0x1659AD8},
   };
-  return specs;
+  return places;
 }
 
 void appendKeyTableRows(std::vector<AddressEntry>& rows) {
-  for (const KeyTableSpec& s : keyTableSpecs()) {
+  for (const KeyTablePlace& s : keyTablePlaces()) {
     const std::vector<HostKey> keys = hostKeys(s.table, s.count);
     for (std::uint32_t i = 0; i < keys.size(); ++i) {
       const std::uint32_t at = s.table + 16 * i;
@@ -104,7 +104,7 @@ void appendKeyTableRows(std::vector<AddressEntry>& rows) {
 }
 
 int parseCarFile(std::istream& text, BlockFor blockFor) {
-  const KeyTableSpec* spec = nullptr;
+  const KeyTablePlace* place = nullptr;
   unsigned char* block = nullptr;
   std::string line;
   int stored = 0;
@@ -116,23 +116,23 @@ int parseCarFile(std::istream& text, BlockFor blockFor) {
       std::string name;
       int wheel = 0;
       header >> name >> wheel;
-      spec = nullptr;
-      for (const KeyTableSpec& s : keyTableSpecs()) {
-        if (name == s.section) spec = &s;
+      place = nullptr;
+      for (const KeyTablePlace& s : keyTablePlaces()) {
+        if (name == s.section) place = &s;
       }
-      block = spec == nullptr ? nullptr : blockFor(name, wheel);
+      block = place == nullptr ? nullptr : blockFor(name, wheel);
       if (block == nullptr) trace("host car section unknown " + line);
       continue;
     }
-    if (spec == nullptr || block == nullptr) continue;
+    if (place == nullptr || block == nullptr) continue;
     std::istringstream in(line);
     std::string key, value;
     in >> key >> value;
     // The table the host's parser walks: the one its descriptor holds now, or its own.
-    std::uint32_t table = spec->table, count = spec->count;
-    if (spec->descriptor != 0) {
-      std::memcpy(&count, reinterpret_cast<const void*>(spec->descriptor + 8), 4);
-      std::memcpy(&table, reinterpret_cast<const void*>(spec->descriptor + 12), 4);
+    std::uint32_t table = place->table, count = place->count;
+    if (place->descriptor != 0) {
+      std::memcpy(&count, reinterpret_cast<const void*>(place->descriptor + 8), 4);
+      std::memcpy(&table, reinterpret_cast<const void*>(place->descriptor + 12), 4);
     }
     bool found = false;
     for (std::uint32_t i = 0; i < count && !found; ++i) {

@@ -12,13 +12,13 @@
 
 namespace hostsim {
 
-struct KeyTableSpec {
+struct KeyTablePlace {
   const char* section;
   std::uint32_t table;       // the host table
   std::uint32_t count;       // its entries
   std::uint32_t descriptor;  // 0: the parser walks the host table itself
 };
-const std::vector<KeyTableSpec>& keyTableSpecs();
+const std::vector<KeyTablePlace>& keyTablePlaces();
 
 // Rows painting the host tables (16-byte entries) and the descriptors (+8 count, +12 table).
 void appendKeyTableRows(std::vector<AddressEntry>& rows);

@@ -324,7 +324,7 @@ bool runCarStep(const std::string& step, std::istream& in) {
     const auto address = static_cast<std::uint32_t>(std::strtoul(addressText.c_str(), nullptr, 16));
     std::uint32_t table = address, count = 0;
     bool hasDescriptor = false;
-    for (const KeyTableSpec& s : keyTableSpecs()) {
+    for (const KeyTablePlace& s : keyTablePlaces()) {
       if (s.descriptor == address) hasDescriptor = true;
       if (s.table == address) count = s.count;
     }
