@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
@@ -40,16 +41,6 @@ unsigned char* linked[4] = {};
 unsigned char carFrame[64] = {};
 void* carTable[16] = {};
 
-template <typename T>
-void put(unsigned char* object, std::uint32_t offset, T value) {
-  std::memcpy(object + offset, &value, sizeof value);
-}
-template <typename T>
-T get(const unsigned char* object, std::uint32_t offset) {
-  T value;
-  std::memcpy(&value, object + offset, sizeof value);
-  return value;
-}
 void putRow(unsigned char* object, std::uint32_t offset, float x, float y, float z) {
   put(object, offset, x);
   put(object, offset + 4, y);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_words.h"
 
 namespace hostsim {
@@ -24,16 +25,6 @@ unsigned char params[1684 + 80 * 10];
 unsigned char state[1600];
 unsigned char solver[512];
 
-template <typename T>
-void put(unsigned char* block, std::size_t offset, T value) {
-  std::memcpy(block + offset, &value, sizeof value);
-}
-template <typename T>
-T get(const unsigned char* block, std::size_t offset) {
-  T value;
-  std::memcpy(&value, block + offset, sizeof value);
-  return value;
-}
 
 void THISCALL hostStickSlip(void*, float, float* output, float, float, float) { *output = -1.0f; }
 void THISCALL hostSynchronisedStep(void*, float f) {
