@@ -9,6 +9,7 @@
 #include <set>
 
 #include "hostsim/audio_host.h"
+#include "hostsim/sound_sites.h"
 #include "hostsim/anim_data_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/stage_model.h"
@@ -95,7 +96,7 @@ const std::vector<AddressEntry>& addressTable() {
     const std::vector<AddressEntry> runtime = runtimeEntries();
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
-                              audioEntries(), soundSystemEntries(), carEntries(), skidTrailEntries(),
+                              audioEntries(), soundSystemEntries(), soundSiteEntries(), carEntries(), skidTrailEntries(),
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
@@ -143,6 +144,10 @@ void paintRegion() {
       }
       case EntryKind::global:
         put32(e.address, e.value);
+        break;
+      case EntryKind::code:
+        std::memcpy(reinterpret_cast<void*>(e.address), reinterpret_cast<const void*>(e.value), e.length);
+        for (std::uint32_t page = e.address & ~0xFFFu; page < e.address + e.length; page += 0x1000) codePages.insert(page);
         break;
       case EntryKind::inlineCode: {
         for (std::uint32_t i = 0; i < e.value; ++i) put8(e.address + i, 0x90);

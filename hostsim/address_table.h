@@ -15,6 +15,7 @@ enum class EntryKind {
   global,    // a 32-bit word at the address holding `value`
   inlineCode,  // `value` bytes of plain host code (no-operations) from the address, then a jump
                // to the register check: sites where the plugin inserts a call into host code
+  code,        // `length` bytes of host code (or padding) copied from the address in `value`
 };
 
 struct AddressEntry {
@@ -24,6 +25,7 @@ struct AddressEntry {
   std::uint32_t value;  // handler or target address, the operand's initial address, or the global's value
   std::uint8_t opcode[3] = {0, 0, 0};  // operand sites: e.g. A1 (mov eax, [m32]), D9 05 (fld dword [m32])
   std::uint8_t opcodeLength = 0;
+  std::uint32_t length = 0;  // code rows
 };
 
 // The rows, with the objects behind the globals created on first use.

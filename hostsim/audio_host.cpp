@@ -17,6 +17,7 @@
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/sound_sites.h"
 
 namespace hostsim {
 namespace {
@@ -241,8 +242,10 @@ bool runAudioStep(const std::string& step, std::istream& in) {
   }
   if (step == "sound") {
     std::string what;
+    in >> what;
+    if (runSoundSiteStep(what, in)) return true;
     std::uint32_t value = 0;
-    in >> what >> value;
+    in >> value;
     if (what == "ticker") {
       // The host builds its per-frame sound-update object and calls slot 2 of its table.
       runCallSite(0x446F05, {}, wordOf(ticker));

@@ -1,0 +1,314 @@
+#include "hostsim/sound_sites.h"
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/host_words.h"
+
+extern "C" std::uint32_t hostsimInvokeGuard(const void* place, std::uint32_t eax, std::uint32_t ecx, std::uint32_t esi);
+extern "C" void hostsimGuardRan();
+extern "C" void hostsimGuardSkipped();
+extern "C" std::uint32_t hostsimGuardAfter[4];
+extern "C" float hostsimGuardFloat;
+
+namespace hostsim {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The host's instructions as they are before the plugin: sizes at 0x118D0 + 4 x 0x4000, single
+// bytes, a six-byte store, the older comparison that reads the status word.
+struct HostBytes {
+  std::uint32_t address;
+  Bytes bytes;
+};
+const std::vector<HostBytes> kHostBytes = {
+    {0x4CFA98, {0x68, 0xD0, 0x18, 0x02, 0x00}},                    // push 0x218D0
+    {0x4CFB08, {0x68, 0x40, 0x19, 0x02, 0x00}},                    // push 0x21940
+    {0x4D0179, {0x8D, 0xBC, 0x56, 0xD0, 0x18, 0x01, 0x00}},        // lea edi, [esi+edx*2+0x118D0]
+    {0x4D0191, {0x8D, 0xBE, 0xD0, 0x18, 0x01, 0x00}},              // lea edi, [esi+0x118D0]
+    {0x4D01D0, {0x8D, 0xAE, 0xD0, 0x18, 0x01, 0x00}},              // lea ebp, [esi+0x118D0]
+    {0x4D04CA, {0xB9, 0x00, 0x40, 0x00, 0x00}},                    // mov ecx, 0x4000
+    {0x4D04CF, {0x8D, 0xBE, 0xD0, 0x18, 0x01, 0x00}},              // lea edi, [esi+0x118D0]
+    {0x4ACBB4, {0xC1, 0xC8, 0x04}},                                // ror eax, 4
+    {0x4AD199, {0x75, 0x0C}},
+    {0x4AD28A, {0x75, 0x0C}},
+    {0x4AD37E, {0x75, 0x0C}},
+    {0x4AE2EE, {0x6A, 0x04}},                                      // push 4
+    {0x4AE3C3, {0x6A, 0x05}},                                      // push 5
+    {0x4D21B4, {0x75, 0x0C}},
+    {0x4D2960, {0x6A, 0x20}},                                      // push 0x20
+    {0x4D5AD6, {0x75, 0x0C}},
+    {0x4D5D9F, {0x74, 0x0C}},
+    {0x4D5DB1, {0x89, 0x86, 0x88, 0x00, 0x00, 0x00, 0x5E}},        // mov [esi+0x88], eax; pop esi
+    {0x4D60AB, {0xD9, 0x45, 0x58, 0xD8, 0x1D, 0x18, 0x5E, 0x79, 0x00, 0xDF, 0xE0, 0xF6, 0xC4, 0x41, 0x75, 0x07, 0xFF,
+                0x75, 0x54, 0xEB, 0x05, 0x90, 0xFF, 0x75, 0x50, 0x90, 0xE9, 0x2F, 0x00, 0x00, 0x00, 0x90, 0x90, 0x90, 0x8B}},
+    {0x4D60EC, {0x50}},
+};
+
+// The sites that hold a sound buffer's address (LEA EAX, [buffer]), per buffer.
+const std::vector<std::uint32_t> kBufferSites[2] = {
+    {0x4D145E, 0x4D1494, 0x4D14A9, 0x4D15A7, 0x4D15C7, 0x4D15DC, 0x4D30CB, 0x4D316B, 0x4D31B0, 0x4D39B2, 0x4D7D2C,
+     0x4D7DFE, 0x4D81BC, 0x4D81E0, 0x4D81FA, 0x4D8247, 0x4DAFD9, 0x4DB0B7, 0x4DCD31},
+    {0x4DB9B3, 0x4DB9C2},
+};
+unsigned char ownBuffer[64] = {};
+
+// The places that use a register that may be null: site, length of the host code there before
+// the next place the plugin may continue at, whether ECX (else EAX) holds the value, and the
+// address the host's code goes on at when there is nothing to use.
+struct GuardedPlace {
+  std::uint32_t site;
+  std::uint32_t length;
+  bool ecx;
+  std::uint32_t skip;
+};
+const GuardedPlace kPlaces[] = {
+    {0x4AB1EE, 7, false, 0x4AB2FB},
+    {0x4AB35F, 6, false, 0x4AB44A},
+    {0x4ACECC, 9, false, 0x4AD081},
+    {0x4AD10D, 6, false, 0x4AD1A7},
+    {0x4AD1FE, 6, false, 0x4AD298},
+    {0x4AD2EC, 6, false, 0x4AD38C},
+    {0x4AD532, 7, false, 0x4AD5D1},
+    {0x4AD5A4, 2, false, 0x4AD5D1},
+    {0x4AF1D1, 6, false, 0x4AF274},
+    {0x4AF315, 6, false, 0x4AF3DB},
+    {0x4AF449, 6, false, 0x4AF4EC},
+    {0x4B1F2C, 6, false, 0x4B2347},
+    {0x4B1F6D, 7, false, 0x4B2347},
+    {0x4B1F8F, 6, false, 0x4B2347},
+    {0x4B2059, 7, false, 0x4B2347},
+    {0x4B207B, 6, false, 0x4B2347},
+    {0x4B2C7E, 10, false, 0x4B2D00},
+    {0x4B2D5C, 10, false, 0x4B2DE0},
+    {0x4B2E3C, 10, false, 0x4B2EC0},
+    {0x4B2F68, 10, false, 0x4B2FF6},
+    {0x4B3052, 7, false, 0x4B308B},
+    {0x4B4A73, 6, false, 0x4B4AE2},
+    {0x4B4DDB, 6, false, 0x4B4E49},
+    {0x4B4E06, 6, false, 0x4B4E49},
+    {0x4B51B6, 5, false, 0x4B51E5},
+    {0x4B51D3, 5, false, 0x4B51E5},
+    {0x4BA719, 7, true, 0x4BA77F},
+    {0x4BA766, 6, true, 0x4BA77F},
+    {0x4CF240, 5, false, 0x4CF2ED},
+    {0x4D0614, 6, false, 0x4D069F},
+    {0x4D1D2C, 6, false, 0x4D1EE0},
+    {0x4D1D4D, 6, false, 0x4D1EE0},
+    {0x4D1D6E, 6, false, 0x4D1EE0},
+    {0x4D2FFF, 6, false, 0x4D3031},
+    {0x4D3280, 6, false, 0x4D330C},
+    {0x4D33D9, 7, false, 0x4D3486},
+    {0x4D34DB, 8, false, 0x4D3503},
+    {0x4D354B, 8, false, 0x4D3579},
+    {0x4D3C08, 5, false, 0x4D3C96},
+    {0x4D3CD6, 6, false, 0x4D3D63},
+    {0x4D58C6, 7, false, 0x4D58DD},
+    {0x4D5A74, 7, false, 0x4D5A8B},
+    {0x4D5C24, 6, false, 0x4D5CF7},
+    {0x4D69EF, 5, false, 0x4D6C93},
+    {0x4D6A36, 5, false, 0x4D6C93},
+    {0x4D6AA3, 6, false, 0x4D6C93},
+    {0x4D6B08, 6, false, 0x4D6C93},
+    {0x4D6CFD, 7, false, 0x4D7009},
+    {0x4D6DA8, 5, false, 0x4D7009},
+    {0x4D6DE5, 5, false, 0x4D7009},
+    {0x4D6E4A, 5, false, 0x4D7009},
+    {0x4D6E8D, 5, false, 0x4D7009},
+    {0x4D745F, 7, false, 0x4D757A},
+    {0x4D767B, 6, false, 0x4D76F1},
+    {0x4D772F, 6, false, 0x4D77B5},
+    {0x4D77EF, 6, false, 0x4D786D},
+};
+// The padding between the host's routines that the plugin's stubs go into (int3), around two
+// stretches of host code.
+struct Padding {
+  std::uint32_t from, to;
+};
+const Padding kPadding[] = {{0x4AB4C0, 0x4AB523}, {0x4AD5F0, 0x4AD8A6}, {0x4AD920, 0x4AD9A3}, {0x4AD9D0, 0x4ADA65}};
+// After the place at 0x4D34DB the host's code runs into its read of the interior gear level
+// (0x4D34E5) and returns.
+constexpr std::uint32_t kPlaceBeforeGearLevel = 0x4D34DB;
+
+// The host code at each place. Three are the host's own: mov esi, eax; mov eax, [audio] -
+// mov [esi+0x88], eax - mov eax, [0x1660E10]; mov edx, [ecx]. The others move their site into
+// EDX and count it up (inc edx), or only count up where the place is shorter than five bytes.
+Bytes placeCode(const GuardedPlace& p) {
+  if (p.site == 0x4AB1EE) return {0x89, 0xC6, 0xA1, 0x38, 0x53, 0x8D, 0x00};
+  if (p.site == 0x4AB35F) return {0x89, 0x86, 0x88, 0x00, 0x00, 0x00};
+  if (p.site == 0x4BA719) return {0xA1, 0x10, 0x0E, 0x66, 0x01, 0x8B, 0x11};
+  Bytes code;
+  if (p.length >= 5) {
+    code = {0xBA};
+    for (int k = 0; k < 4; ++k) code.push_back(static_cast<std::uint8_t>(p.site >> (8 * k)));
+  }
+  while (code.size() < p.length) code.push_back(0x42);
+  return code;
+}
+constexpr std::uint32_t kUnsetEdx = 0xD4D4D4D4;
+std::uint32_t edxAfterCode(const GuardedPlace& p) {
+  return p.length >= 5 ? p.site + (p.length - 5) : kUnsetEdx + p.length;
+}
+
+// Storage of the rows' bytes (the table keeps their addresses).
+std::vector<Bytes>& codeStore() {
+  static std::vector<Bytes> store;
+  return store;
+}
+AddressEntry codeRow(std::uint32_t at, const char* name, Bytes bytes) {
+  codeStore().push_back(std::move(bytes));
+  AddressEntry e{EntryKind::code, at, name, wordOf(codeStore().back().data())};
+  e.length = static_cast<std::uint32_t>(codeStore().back().size());
+  return e;
+}
+
+unsigned char scratch[256] = {};
+
+struct Outcome {
+  std::uint32_t landing, eax, edx, esi, stackLeft;
+  float value;
+};
+Outcome runPlace(const GuardedPlace& p, std::uint32_t value) {
+  std::memset(scratch, 0xEE, sizeof scratch);
+  const std::uint32_t pointedWord = 0x0BADF00D;
+  std::memcpy(scratch + 16, &pointedWord, 4);
+  // ECX points at a word when it is set (the host code may read through it).
+  const std::uint32_t eax = p.ecx ? 0x5A5A5A5A : value;
+  const std::uint32_t ecx = p.ecx ? (value == 0 ? 0 : wordOf(scratch + 16)) : 0x3C3C3C3C;
+  Outcome o{};
+  o.landing = hostsimInvokeGuard(reinterpret_cast<const void*>(p.site), eax, ecx, wordOf(scratch));
+  o.eax = hostsimGuardAfter[0];
+  o.edx = hostsimGuardAfter[1];
+  o.esi = hostsimGuardAfter[2];
+  o.stackLeft = hostsimGuardAfter[3];
+  o.value = hostsimGuardFloat;
+  return o;
+}
+
+// What the host's code at the place leaves when it ran with a set register.
+bool ranAsHost(const GuardedPlace& p, const Outcome& o, std::uint32_t value) {
+  const std::uint32_t audio = *reinterpret_cast<const std::uint32_t*>(0x8D5338);
+  std::uint32_t stored = 0;
+  std::memcpy(&stored, scratch + 0x88, 4);
+  if (o.stackLeft != 0) return false;
+  if (p.site == 0x4AB1EE) return o.landing == 1 && o.esi == value && o.eax == audio;
+  if (p.site == 0x4AB35F) return o.landing == 1 && stored == value;
+  if (p.site == 0x4BA719) {
+    return o.landing == 1 && o.eax == *reinterpret_cast<const std::uint32_t*>(0x1660E10) && o.edx == 0x0BADF00D;
+  }
+  if (p.site == kPlaceBeforeGearLevel) {
+    return o.landing == 3 && o.edx == edxAfterCode(p) + 2 && o.value == runFloatOperandSite(0x4D34E7);
+  }
+  return o.landing == 1 && o.edx == edxAfterCode(p);
+}
+
+bool skipped(const GuardedPlace& p, const Outcome& o) {
+  std::uint32_t stored = 0;
+  std::memcpy(&stored, scratch + 0x88, 4);
+  // The store at 0x4AB35F happens before the test, so it is there either way.
+  const bool storeKept = p.site != 0x4AB35F || stored == 0;
+  return o.landing == 2 && o.stackLeft == 0 && storeKept && o.edx == kUnsetEdx;
+}
+
+std::string describe(const Outcome& o) {
+  char text[96];
+  std::snprintf(text, sizeof text, "landing %u eax %08x edx %08x esi %08x stack %d", static_cast<unsigned>(o.landing),
+                static_cast<unsigned>(o.eax), static_cast<unsigned>(o.edx), static_cast<unsigned>(o.esi),
+                static_cast<int>(o.stackLeft));
+  return text;
+}
+
+void runGuards() {
+  int guarded = 0;
+  for (const GuardedPlace& p : kPlaces) {
+    const Outcome zero = runPlace(p, 0);
+    const bool zeroOk = skipped(p, zero);
+    const std::uint32_t value = 0x00A0B0C0;
+    const Outcome set = runPlace(p, value);
+    const bool setOk = ranAsHost(p, set, p.ecx ? wordOf(scratch + 16) : value);
+    char site[16];
+    std::snprintf(site, sizeof site, "%08x", static_cast<unsigned>(p.site));
+    if (zeroOk && setOk) {
+      ++guarded;
+      trace(std::string("host guard ") + site + " skipped when zero, ran when set");
+    } else {
+      trace(std::string("host guard ") + site + " zero: " + describe(zero) + "; set: " + describe(set));
+    }
+  }
+  trace("host guards " + std::to_string(guarded) + " as guarded");
+}
+
+void traceBuffer(const std::vector<std::uint32_t>& sites) {
+  std::set<std::uint32_t> addresses;
+  for (std::uint32_t site : sites) addresses.insert(runOperandSite(site));
+  std::string line = "host sound buffer sites " + std::to_string(sites.size());
+  const std::uint32_t block = *addresses.begin();
+  if (addresses.size() != 1) {
+    line += " differ";
+  } else if (block == wordOf(ownBuffer)) {
+    line += " host's own";
+  } else {
+    // The plugin's buffers come from the host runtime's malloc.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(block);
+    const std::size_t size = _msize(const_cast<unsigned char*>(bytes));
+    bool zero = true;
+    for (std::size_t k = 0; k < size && zero; ++k) zero = bytes[k] == 0;
+    line += " block " + std::to_string(size) + (zero ? " zero" : " dirty");
+  }
+  trace(line);
+}
+
+}  // namespace
+
+std::vector<AddressEntry> soundSiteEntries() {
+  std::vector<AddressEntry> rows;
+  for (const HostBytes& b : kHostBytes) rows.push_back(codeRow(b.address, "soundHostBytes", b.bytes));
+  for (const auto& sites : kBufferSites) {
+    for (std::uint32_t site : sites) rows.push_back({EntryKind::operand, site, "soundBufferSite", wordOf(ownBuffer), {0x8D, 0x05}, 2});
+  }
+  for (const Padding& p : kPadding) rows.push_back(codeRow(p.from, "soundStubPadding", Bytes(p.to - p.from, 0xCC)));
+  std::set<std::uint32_t> skips;
+  for (const GuardedPlace& p : kPlaces) {
+    rows.push_back(codeRow(p.site, "soundGuardedPlace", placeCode(p)));
+    if (p.site == kPlaceBeforeGearLevel) {
+      rows.push_back(codeRow(p.site + p.length, "soundGuardedPlaceNext", {0x42, 0x42}));
+    } else {
+      rows.push_back({EntryKind::function, p.site + p.length, "soundGuardedPlaceNext", addressOf(&hostsimGuardRan)});
+    }
+    if (skips.insert(p.skip).second) {
+      rows.push_back({EntryKind::function, p.skip, "soundGuardSkip", addressOf(&hostsimGuardSkipped)});
+    }
+  }
+  return rows;
+}
+
+bool runSoundSiteStep(const std::string& what, std::istream& in) {
+  if (what == "buffers") {
+    for (const auto& sites : kBufferSites) traceBuffer(sites);
+  } else if (what == "guards") {
+    runGuards();
+  } else if (what == "bytes") {
+    std::string address;
+    std::uint32_t count = 0;
+    in >> address >> count;
+    const auto at = static_cast<std::uint32_t>(std::strtoul(address.c_str(), nullptr, 16));
+    std::string line = "host bytes " + address;
+    char text[8];
+    for (std::uint32_t k = 0; k < count; ++k) {
+      std::snprintf(text, sizeof text, " %02X", static_cast<unsigned>(*reinterpret_cast<const std::uint8_t*>(at + k)));
+      line += text;
+    }
+    trace(line);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace hostsim
