@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <set>
 
 #include "hostsim/call_trace.h"
@@ -15,6 +16,10 @@ extern "C" void hostsimGuardRan();
 extern "C" void hostsimGuardSkipped();
 extern "C" std::uint32_t hostsimGuardAfter[4];
 extern "C" float hostsimGuardFloat;
+extern "C" std::uint32_t hostsimInvokeCompare(const void* code, std::uint32_t ebp);
+extern "C" void hostsimCompareFirst();
+extern "C" void hostsimCompareSecond();
+extern "C" std::uint32_t hostsimCompareAfter[3];
 
 namespace hostsim {
 namespace {
@@ -47,9 +52,16 @@ const std::vector<HostBytes> kHostBytes = {
     {0x4D5D9F, {0x74, 0x0C}},
     {0x4D5DB1, {0x89, 0x86, 0x88, 0x00, 0x00, 0x00, 0x5E}},        // mov [esi+0x88], eax; pop esi
     {0x4D60AB, {0xD9, 0x45, 0x58, 0xD8, 0x1D, 0x18, 0x5E, 0x79, 0x00, 0xDF, 0xE0, 0xF6, 0xC4, 0x41, 0x75, 0x07, 0xFF,
-                0x75, 0x54, 0xEB, 0x05, 0x90, 0xFF, 0x75, 0x50, 0x90, 0xE9, 0x2F, 0x00, 0x00, 0x00, 0x90, 0x90, 0x90, 0x8B}},
+                0x75, 0x54, 0xEB, 0x05, 0x90, 0xFF, 0x75, 0x50, 0x90, 0xE9, 0x2F, 0x00, 0x00, 0x00, 0x90, 0x90, 0x90}},
     {0x4D60EC, {0x50}},
 };
+
+// The comparison at 0x4D60AB: its float constant, and where the host goes on after it.
+constexpr std::uint32_t kCompare = 0x4D60AB;
+constexpr std::uint32_t kCompareConstant = 0x795E18;
+constexpr float kCompareConstantValue = 1.0f;
+constexpr std::uint32_t kCompareFirst = 0x4D60CD;
+constexpr std::uint32_t kCompareSecond = 0x4D60FF;
 
 // The sites that hold a sound buffer's address (LEA EAX, [buffer]), per buffer.
 const std::vector<std::uint32_t> kBufferSites[2] = {
@@ -244,6 +256,24 @@ void runGuards() {
   trace("host guards " + std::to_string(guarded) + " as guarded");
 }
 
+// The comparison with a frame whose float at +0x58 is x and whose words at +0x50 and +0x54 can be
+// told apart.
+void runCompare(const std::string& given) {
+  const float x = given == "nan" ? std::numeric_limits<float>::quiet_NaN() : std::strtof(given.c_str(), nullptr);
+  unsigned char frame[0x60] = {};
+  const std::uint32_t second = 0x50505050, first = 0x54545454;
+  std::memcpy(frame + 0x50, &second, 4);
+  std::memcpy(frame + 0x54, &first, 4);
+  std::memcpy(frame + 0x58, &x, 4);
+  const std::uint32_t landing = hostsimInvokeCompare(reinterpret_cast<const void*>(kCompare), wordOf(frame));
+  char text[128];
+  std::snprintf(text, sizeof text, "host compare %s pushed %08x at %08x stack %d fpu %s", given.c_str(),
+                static_cast<unsigned>(hostsimCompareAfter[0]),
+                static_cast<unsigned>(landing == 1 ? kCompareFirst : landing == 2 ? kCompareSecond : 0),
+                static_cast<int>(hostsimCompareAfter[1]), ((hostsimCompareAfter[2] >> 11) & 7) == 0 ? "empty" : "not empty");
+  trace(text);
+}
+
 void traceBuffer(const std::vector<std::uint32_t>& sites) {
   std::set<std::uint32_t> addresses;
   for (std::uint32_t site : sites) addresses.insert(runOperandSite(site));
@@ -269,6 +299,11 @@ void traceBuffer(const std::vector<std::uint32_t>& sites) {
 std::vector<AddressEntry> soundSiteEntries() {
   std::vector<AddressEntry> rows;
   for (const HostBytes& b : kHostBytes) rows.push_back(codeRow(b.address, "soundHostBytes", b.bytes));
+  rows.push_back({EntryKind::function, kCompareFirst, "soundCompareFirst", addressOf(&hostsimCompareFirst)});
+  rows.push_back({EntryKind::function, kCompareSecond, "soundCompareSecond", addressOf(&hostsimCompareSecond)});
+  std::uint32_t constantBits = 0;
+  std::memcpy(&constantBits, &kCompareConstantValue, 4);
+  rows.push_back({EntryKind::global, kCompareConstant, "soundCompareConstant", constantBits});
   for (const auto& sites : kBufferSites) {
     for (std::uint32_t site : sites) rows.push_back({EntryKind::operand, site, "soundBufferSite", wordOf(ownBuffer), {0x8D, 0x05}, 2});
   }
@@ -291,6 +326,10 @@ std::vector<AddressEntry> soundSiteEntries() {
 bool runSoundSiteStep(const std::string& what, std::istream& in) {
   if (what == "buffers") {
     for (const auto& sites : kBufferSites) traceBuffer(sites);
+  } else if (what == "compare") {
+    std::string value;
+    in >> value;
+    runCompare(value);
   } else if (what == "guards") {
     runGuards();
   } else if (what == "bytes") {

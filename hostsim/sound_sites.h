@@ -19,6 +19,9 @@ std::vector<AddressEntry> soundSiteEntries();
 //   sound guards         runs each guarded place with its register zero and then set; traces
 //                        "host guard SITE skipped when zero, ran when set" or what happened, and
 //                        "host guards N as guarded"
+//   sound compare X      runs the comparison at 0x4D60AB with X at [EBP+0x58] (against 1.0 at
+//                        0x795E18); traces "host compare X pushed WORD at ADDRESS stack N fpu
+//                        empty" (the word of +0x54 or +0x50, where the host went on)
 //   sound bytes ADDR N   traces "host bytes ADDR b0 b1 ..." (hex)
 bool runSoundSiteStep(const std::string& what, std::istream& in);
 

@@ -58,3 +58,54 @@ _hostsimGuardSkipped:
         popl %ebx
         popl %ebp
         ret
+
+/* Runs the host's comparison at 0x4D60AB with EBP pointing at a frame, the way the host's flow
+   enters it. uint32_t hostsimInvokeCompare(const void* code, uint32_t ebp)
+   The code pushes one value and goes on at 0x4D60CD or 0x4D60FF, whose jumps land here: the
+   result is 1 for 0x4D60CD and 2 for 0x4D60FF; hostsimCompareAfter holds the pushed value, the
+   stack words left beyond it, and the floating-point status word. */
+        .data
+        .globl _hostsimCompareAfter
+_hostsimCompareAfter:
+        .fill 3, 4, 0
+compareLanding:
+        .long 0
+compareStack:
+        .long 0
+        .text
+        .globl _hostsimInvokeCompare
+        .globl _hostsimCompareFirst
+        .globl _hostsimCompareSecond
+_hostsimInvokeCompare:
+        pushl %ebp
+        movl %esp, %ebp
+        pushl %ebx
+        pushl %esi
+        pushl %edi
+        movl 8(%ebp), %eax
+        movl %esp, compareStack
+        pushl %ebp
+        movl 12(%ebp), %ebp
+        jmp *%eax
+_hostsimCompareFirst:
+        movl $1, compareLanding
+        jmp 2f
+_hostsimCompareSecond:
+        movl $2, compareLanding
+2:
+        popl _hostsimCompareAfter
+        popl %ebp
+        movl compareStack, %eax
+        subl %esp, %eax
+        sarl $2, %eax
+        movl %eax, _hostsimCompareAfter+4
+        fnstsw %ax
+        movzwl %ax, %eax
+        movl %eax, _hostsimCompareAfter+8
+        movl compareStack, %esp
+        movl compareLanding, %eax
+        popl %edi
+        popl %esi
+        popl %ebx
+        popl %ebp
+        ret
