@@ -114,6 +114,9 @@ TEST(PluginController, StartUpAndGameStateEvents) {
     EXPECT_EQ(g->id(), g->name() == "Quazirra" ? 2 : 0) << g->name();
   }
   EXPECT_TRUE(controller.modeGroups().empty());
+  // "Sound": 444 patches less the 92 displaced host instructions of its guards, copied as one
+  // patch per guard.
+  EXPECT_EQ(controller.startupGroups().front()->patches().size(), 408u);
 
   // The controller's node first in the catch-all lists of sources 52, 65 and 10; the sound and
   // telemetry clients' nodes and the workers' nodes (two for each of the three) follow on 52
