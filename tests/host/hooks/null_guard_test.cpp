@@ -15,7 +15,9 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes joined(const std::vector<GuardPiece>& pieces) {
   Bytes all;
   for (std::size_t k = 0; k < pieces.size(); ++k) {
-    if (k > 0) EXPECT_EQ(pieces[k].address, pieces[k - 1].address + pieces[k - 1].bytes.size());
+    if (k > 0) {
+      EXPECT_EQ(pieces[k].address, pieces[k - 1].address + pieces[k - 1].bytes.size());
+    }
     all.insert(all.end(), pieces[k].bytes.begin(), pieces[k].bytes.end());
   }
   return all;
@@ -80,7 +82,9 @@ TEST(NullGuard, TheStubsTileTheirStretches) {
   for (std::size_t k = 0; k < stubs.size(); ++k) {
     const Span& s = stubs[k];
     used += s.to - s.from;
-    if (k > 0) EXPECT_LE(stubs[k - 1].to, s.from) << std::hex << s.from;
+    if (k > 0) {
+      EXPECT_LE(stubs[k - 1].to, s.from) << std::hex << s.from;
+    }
     EXPECT_TRUE(std::any_of(std::begin(stretches), std::end(stretches),
                             [&](const Span& r) { return r.from <= s.from && s.to <= r.to; }))
         << std::hex << s.from;
