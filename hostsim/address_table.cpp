@@ -33,6 +33,7 @@
 #include "hostsim/physics_operands.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/game_stuff_sites.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
 
@@ -96,7 +97,8 @@ const std::vector<AddressEntry>& addressTable() {
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), carEntries(), skidTrailEntries(),
-                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
+                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
+                              gameStuffEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);
@@ -150,6 +152,12 @@ void paintRegion() {
         put32(e.address + e.value + 1, rel(e.address + e.value + 1, addressOf(&hostsimInlineReturn)));
         codePages.insert(e.address & ~0xFFFu);
         codePages.insert((e.address + e.value + 5) & ~0xFFFu);
+        break;
+      }
+      case EntryKind::code: {
+        const auto* code = reinterpret_cast<const HostCode*>(static_cast<std::uintptr_t>(e.value));
+        std::memcpy(reinterpret_cast<void*>(e.address), code->bytes, code->length);
+        for (std::uint32_t at = e.address & ~0xFFFu; at < e.address + code->length; at += 0x1000) codePages.insert(at);
         break;
       }
     }

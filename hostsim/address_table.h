@@ -15,6 +15,13 @@ enum class EntryKind {
   global,    // a 32-bit word at the address holding `value`
   inlineCode,  // `value` bytes of plain host code (no-operations) from the address, then a jump
                // to the register check: sites where the plugin inserts a call into host code
+  code,        // host code as it stands: `value` is the address of a HostCode whose bytes are
+               // painted from the address
+};
+
+struct HostCode {
+  const std::uint8_t* bytes;
+  std::uint32_t length;
 };
 
 struct AddressEntry {
