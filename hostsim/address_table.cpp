@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <iterator>
 #include <set>
@@ -34,6 +35,7 @@
 #include "hostsim/physics_operands.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/game_stuff_sites.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
 
@@ -90,6 +92,14 @@ std::vector<AddressEntry> baseEntries() {
 
 }  // namespace
 
+AddressEntry codeEntry(std::uint32_t address, const char* name, std::vector<std::uint8_t> bytes) {
+  static std::deque<std::vector<std::uint8_t>> store;
+  store.push_back(std::move(bytes));
+  AddressEntry e{EntryKind::code, address, name, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(store.back().data()))};
+  e.length = static_cast<std::uint32_t>(store.back().size());
+  return e;
+}
+
 const std::vector<AddressEntry>& addressTable() {
   static const std::vector<AddressEntry> table = [] {
     std::vector<AddressEntry> rows = baseEntries();
@@ -97,7 +107,8 @@ const std::vector<AddressEntry>& addressTable() {
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), soundSiteEntries(), carEntries(), skidTrailEntries(),
-                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
+                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
+                              gameStuffEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -28,6 +28,9 @@ struct AddressEntry {
   std::uint32_t length = 0;  // code rows
 };
 
+// A code row painting `bytes` at the address; the bytes are kept for the life of the process.
+AddressEntry codeEntry(std::uint32_t address, const char* name, std::vector<std::uint8_t> bytes);
+
 // The rows, with the objects behind the globals created on first use.
 const std::vector<AddressEntry>& addressTable();
 

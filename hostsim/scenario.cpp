@@ -31,6 +31,7 @@
 #include "hostsim/companion_plugin.h"
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/game_stuff_sites.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/drivetrain_coupling.h"
@@ -116,7 +117,7 @@ int runScenario(std::istream& steps) {
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
-               runSetupFileMenuStep(step, in) || runCarStep(step, in)) {
+               runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);

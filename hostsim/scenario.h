@@ -35,6 +35,8 @@
 //   settings, threshold, code   small host calls the plugin replaces (hostsim/small_calls.h)
 //   proxy ...                   the companion plugin on the CreateProxy export
 //                               (hostsim/companion_plugin.h)
+//   branch, pushes, hostcode, words, keycompare, steptime   the host code of the menu and
+//                               frame-time changes (hostsim/game_stuff_sites.h)
 // Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
 //   host physics step S periods N on host|worker    each host physics step, S in seconds
 //   host listener K FIRST                           a host listener of source K got a record

@@ -168,17 +168,6 @@ std::uint32_t edxAfterCode(const GuardedPlace& p) {
   return p.length >= 5 ? p.site + (p.length - 5) : kUnsetEdx + p.length;
 }
 
-// Storage of the rows' bytes (the table keeps their addresses).
-std::vector<Bytes>& codeStore() {
-  static std::vector<Bytes> store;
-  return store;
-}
-AddressEntry codeRow(std::uint32_t at, const char* name, Bytes bytes) {
-  codeStore().push_back(std::move(bytes));
-  AddressEntry e{EntryKind::code, at, name, wordOf(codeStore().back().data())};
-  e.length = static_cast<std::uint32_t>(codeStore().back().size());
-  return e;
-}
 
 unsigned char scratch[256] = {};
 
@@ -298,7 +287,7 @@ void traceBuffer(const std::vector<std::uint32_t>& sites) {
 
 std::vector<AddressEntry> soundSiteEntries() {
   std::vector<AddressEntry> rows;
-  for (const HostBytes& b : kHostBytes) rows.push_back(codeRow(b.address, "soundHostBytes", b.bytes));
+  for (const HostBytes& b : kHostBytes) rows.push_back(codeEntry(b.address, "soundHostBytes", b.bytes));
   rows.push_back({EntryKind::function, kCompareFirst, "soundCompareFirst", addressOf(&hostsimCompareFirst)});
   rows.push_back({EntryKind::function, kCompareSecond, "soundCompareSecond", addressOf(&hostsimCompareSecond)});
   std::uint32_t constantBits = 0;
@@ -307,12 +296,12 @@ std::vector<AddressEntry> soundSiteEntries() {
   for (const auto& sites : kBufferSites) {
     for (std::uint32_t site : sites) rows.push_back({EntryKind::operand, site, "soundBufferSite", wordOf(ownBuffer), {0x8D, 0x05}, 2});
   }
-  for (const Padding& p : kPadding) rows.push_back(codeRow(p.from, "soundStubPadding", Bytes(p.to - p.from, 0xCC)));
+  for (const Padding& p : kPadding) rows.push_back(codeEntry(p.from, "soundStubPadding", Bytes(p.to - p.from, 0xCC)));
   std::set<std::uint32_t> skips;
   for (const GuardedPlace& p : kPlaces) {
-    rows.push_back(codeRow(p.site, "soundGuardedPlace", placeCode(p)));
+    rows.push_back(codeEntry(p.site, "soundGuardedPlace", placeCode(p)));
     if (p.site == kPlaceBeforeGearLevel) {
-      rows.push_back(codeRow(p.site + p.length, "soundGuardedPlaceNext", {0x42, 0x42}));
+      rows.push_back(codeEntry(p.site + p.length, "soundGuardedPlaceNext", {0x42, 0x42}));
     } else {
       rows.push_back({EntryKind::function, p.site + p.length, "soundGuardedPlaceNext", addressOf(&hostsimGuardRan)});
     }

@@ -10,6 +10,7 @@
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/gui/service_time.h"
+#include "plugin/gui/setup_menu_bindings.h"
 #include "plugin/hooks/car_setup_hooks.h"
 #include "plugin/hooks/center_menu_group.h"
 #include "plugin/hooks/display_groups.h"
@@ -230,9 +231,11 @@ void PluginController::gameStateHandler(const void* record) {
   if (is(next, HostGameState::pause)) displayFlag = 1;
 }
 
-// The setup and language menus are bound by the menu features as they arrive.
+// The differential-map setup pages, the language menus, then the differentials page.
 void PluginController::bindHostMenus() {
+  gui::bindDiffMapMenus();
   host::registerLanguageCallbacks(host::HostMenuManager::menu(0), host::HostMenuManager::menu(1));
+  gui::bindDifferentialsMenu();
 }
 
 // The track lists come with the track features.
