@@ -33,6 +33,7 @@
 #include "hostsim/physics_operands.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
+#include "hostsim/replaced_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
 
@@ -99,6 +100,8 @@ const std::vector<AddressEntry>& addressTable() {
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
+    const std::vector<AddressEntry> replaced = replacedCallEntries();
+    rows.insert(rows.end(), replaced.begin(), replaced.end());
     appendDisplayRows(rows);
     appendMenuRows(rows);
     appendRendererRows(rows);
