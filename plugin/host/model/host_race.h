@@ -10,15 +10,10 @@ struct HostRace {
   static constexpr std::uint32_t kGlobal = 0x165FC68u;
   static void* instance();  // null while there is none
 
-  static float speed(const void* race) noexcept { return fieldAt<float>(race, 12); }
-  // Revolutions per minute.
+  // Revolutions per minute. (The telemetry packet reads the speed, distances and progress from
+  // the object's bytes itself.)
   static float engineSpeed(const void* race) noexcept { return fieldAt<float>(race, 16); }
-  static float driveLineLocation(const void* race) noexcept { return fieldAt<float>(race, 32); }
-  static float travelDistance(const void* race) noexcept { return fieldAt<float>(race, 36); }
-  static float distanceToEnd(const void* race) noexcept { return fieldAt<float>(race, 40); }
-  static float progress(const void* race) noexcept { return fieldAt<float>(race, 316); }
   static float& value320(void* race) noexcept { return fieldAt<float>(race, 320); }
-  static float value320(const void* race) noexcept { return fieldAt<float>(race, 320); }
   static std::int32_t& modeWord(void* race) noexcept { return fieldAt<std::int32_t>(race, 324); }
   static std::int32_t gear(const void* race) noexcept { return fieldAt<std::int32_t>(race, 368); }
   static float value(const void* race, std::uint32_t i) noexcept { return i < 3 ? fieldAt<float>(race, 600 + 4 * i) : 0.0f; }

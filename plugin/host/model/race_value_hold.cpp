@@ -16,7 +16,7 @@ void QZR_THISCALL raceValueHoldHook(void* race, float value) noexcept {
       return;
     }
     const std::int32_t state = HostGame::gameState();
-    const float kept = HostRace::value320(static_cast<const void*>(race));
+    const float kept = HostRace::value320(race);
     update(race, value);
     if (state == static_cast<std::int32_t>(HostGameState::game) && HostGameModes::mode() != HostGameModes::kRallySchool) {
       HostRace::value320(race) = kept;
