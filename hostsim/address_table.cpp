@@ -36,6 +36,7 @@
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/game_stuff_sites.h"
+#include "hostsim/replaced_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
 
@@ -111,6 +112,8 @@ const std::vector<AddressEntry>& addressTable() {
                               gameStuffEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
+    const std::vector<AddressEntry> replaced = replacedCallEntries();
+    rows.insert(rows.end(), replaced.begin(), replaced.end());
     appendDisplayRows(rows);
     appendMenuRows(rows);
     appendRendererRows(rows);

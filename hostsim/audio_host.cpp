@@ -27,6 +27,7 @@ constexpr std::uint32_t kSetupRangesGlobal = 0x7ECD04;
 constexpr std::uint32_t kTransformPoint = 0x51B560;
 constexpr std::uint32_t kEngineSite = 0x5191A9;
 constexpr std::uint32_t kEngineSource = 47;
+constexpr std::uint32_t kVehicleStateSource = 46;
 constexpr std::uint32_t kReplayFrameSource = 1;
 constexpr std::uint32_t kTickCountOffset = 1620076;
 constexpr std::uint32_t kLevelsOffset = 67336;
@@ -48,6 +49,9 @@ void putRow(unsigned char* object, std::uint32_t offset, float x, float y, float
   put(object, offset + 8, z);
 }
 
+void __attribute__((thiscall)) idleNodeDestroy(ListenerNode*, std::uint32_t) {}
+void __attribute__((thiscall)) idleNodeInvoke(ListenerNode*, const void*) {}
+
 // Slot 12 of the car's table: the body's frame.
 void* __attribute__((thiscall)) carBodyFrame(void*) { return carFrame; }
 // The host's maths routine: the car drives straight ahead, so its frame is the world's.
@@ -68,7 +72,12 @@ void createObjects() {
   for (int k = 0; k < 28; ++k) put(audio, kLevelsOffset + 4 * k, 0.5f + 0.01f * static_cast<float>(k));
   putRow(listener, 936 + 12, 0, 0, 2);  // forward, not yet of unit length
   putRow(listener, 936 + 24, 0, 1, 0);
-  put(soundSystem, 192, 1u);
+  // The sound system listens on the vehicle-state source through a node at +180: while it is
+  // linked, the system runs.
+  static const ListenerNodeTable idleNode = {&idleNodeDestroy, &idleNodeInvoke};
+  auto& node = *reinterpret_cast<ListenerNode*>(soundSystem + 180);
+  node.table = &idleNode;
+  appendHostListener(kVehicleStateSource, node);
   put(soundSystem, 268388, 1u);
   put(soundSystem, 268392, 0.5f);
   put(soundSystem, 268528, 12.5f);

@@ -32,6 +32,7 @@
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/game_stuff_sites.h"
+#include "hostsim/replaced_calls.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/drivetrain_coupling.h"
@@ -118,6 +119,7 @@ int runScenario(std::istream& steps) {
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in)) {
+    } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);

@@ -33,6 +33,8 @@
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)
 //   race ...                    the host's timed race events (hostsim/race.h)
 //   settings, threshold, code   small host calls the plugin replaces (hostsim/small_calls.h)
+//   racevalue, framecallback, diffpage   host calls replaced by host-model hooks
+//                               (hostsim/replaced_calls.h)
 //   proxy ...                   the companion plugin on the CreateProxy export
 //                               (hostsim/companion_plugin.h)
 //   branch, pushes, hostcode, words, keycompare, steptime   the host code of the menu and

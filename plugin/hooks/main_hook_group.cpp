@@ -13,6 +13,7 @@
 #include "plugin/host/model/driving_path_hooks.h"
 #include "plugin/host/model/host_lists.h"
 #include "plugin/host/model/race_events.h"
+#include "plugin/host/model/race_value_hold.h"
 #include "plugin/host/model/replay_hooks.h"
 #include "plugin/host/workers/input_workers.h"
 #include "plugin/host/workers/physics_worker.h"
@@ -71,6 +72,10 @@ std::vector<HookRow> inputAndStepRows() {
       {0x4CC45E, 4, kCall, hookAddress(&host::inputPollHook), "inputPollHook"},
       {0x44A765, 4, kCall, hookAddress(&host::hostStepHook), "hostStepHook"},
       {0x44A76C, 4, kCall, hookAddress(&host::emptyHostCallback), "emptyHostCallback"},
+      {0x48261A, 4, kCall, hookAddress(&host::raceValueHoldHook), "raceValueHoldHook"},
+      {0x482695, 4, kCall, hookAddress(&host::raceValueHoldHook), "raceValueHoldHook"},
+      {0x4829F2, 4, kCall, hookAddress(&host::raceValueHoldHook), "raceValueHoldHook"},
+      {0x482E52, 4, kCall, hookAddress(&host::raceValueHoldHook), "raceValueHoldHook"},
   };
 }
 

@@ -3,6 +3,7 @@
 #include "plugin/hooks/hook_row.h"
 #include "plugin/hooks/patch_payloads.h"
 #include "plugin/host/binding/hook_address.h"
+#include "plugin/host/model/differentials_page_hook.h"
 #include "plugin/host/model/gear_lamps.h"
 #include "plugin/host/model/menu_entry_hooks.h"
 
@@ -15,6 +16,7 @@ void addMenuRows(PatchGroup& group) {
   addRows(group, {
                      {0x55D368, 1, HookKind::literal, 0x05, "05"},
                      {0x55D40D, 4, kCall, hookAddress(&host::handbrakeMenuEntryHook), "handbrakeMenuEntryHook"},
+                     {0x560F79, 4, kCall, hookAddress(&host::differentialsPageHook), "differentialsPageHook"},
                  });
 #if QZR_HOST_ABI  // the register-keeping entry exists in the 32-bit build only
   // Each call is followed by a short jump over the host code it replaces.

@@ -12,6 +12,7 @@
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_object_accessors.h"
 #include "plugin/host/model/host_replay.h"
+#include "plugin/host/model/host_vehicle_state.h"
 
 namespace kvl {
 
@@ -245,7 +246,7 @@ void SoundClient::update(const host::EngineEvent& engine) {
   if (state != kGame && state != kReplay) return;
   if (audio_ == nullptr || car_ == nullptr) return;
   void* system = host::HostAudio::soundSystem(audio_);
-  if (host::HostAudio::listener(audio_) == nullptr || system == nullptr || !host::HostSoundSystem::active(system)) return;
+  if (host::HostAudio::listener(audio_) == nullptr || system == nullptr || host::HostVehicleState::isFlagClear(system)) return;
   send(SoundCommand::Frame, [&] {
     using host::HostSoundCar;
     update3DLocked();

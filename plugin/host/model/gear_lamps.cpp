@@ -5,6 +5,7 @@
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_menu_renderer.h"
 #include "plugin/host/model/host_object_accessors.h"
+#include "plugin/host/model/host_race.h"
 
 namespace kvl {
 float gearChangeIndicatorDelta = 200.0f;
@@ -13,7 +14,6 @@ float gearChangeIndicatorDelta = 200.0f;
 namespace kvl::host {
 namespace {
 
-constexpr std::uint32_t kRaceGlobal = 0x165FC68u;
 constexpr std::int32_t kLampGlyph = 279;
 
 ShiftPointSource& source() {
@@ -27,7 +27,7 @@ void* pointerAt(const void* object, std::size_t offset) {
 
 // The dashboard layout record, when the race's dashboard link is complete.
 const void* dashboardLayout(const void* race) {
-  const void* link = pointerAt(race, 1996);
+  const void* link = HostRace::dashboardLink(race);
   if (link == nullptr) return nullptr;
   const void* view = pointerAt(link, 64);
   if (view == nullptr) return nullptr;
@@ -52,13 +52,11 @@ LampPlaces places(const void* race, bool secondSet) {
     p.y[1] = by + fieldAt<float>(layout, offsets + 12);
     return p;
   }
-  const std::size_t base = secondSet ? 0 : 724;
-  const std::size_t offsets = secondSet ? 1484 : 828;
-  const std::int32_t bx = fieldAt<std::int32_t>(race, base);
-  const std::int32_t by = fieldAt<std::int32_t>(race, base + 4);
+  const std::int32_t* base = HostRace::displayBase(race, secondSet);
+  const std::int32_t* offsets = HostRace::lampOffsets(race, secondSet);
   for (int i = 0; i < 2; ++i) {
-    p.x[i] = static_cast<float>(bx + fieldAt<std::int32_t>(race, offsets + 4 * i));
-    p.y[i] = static_cast<float>(by + fieldAt<std::int32_t>(race, offsets + 8 + 4 * i));
+    p.x[i] = static_cast<float>(base[0] + offsets[i]);
+    p.y[i] = static_cast<float>(base[1] + offsets[2 + i]);
   }
   return p;
 }
@@ -77,13 +75,13 @@ float shiftPointRpm(std::int32_t gear) noexcept {
 extern "C" void qzrDrawGearLamps() noexcept {
   using namespace kvl::host;
   try {
-    const void* race = pointerAt(hostGlobalAddress<kRaceGlobal, HostWord>(), 0);
+    const void* race = HostRace::instance();
     void* game = HostGame::instance();
     if (race == nullptr || game == nullptr) return;
     void* renderer = HostGame::menuRenderer(game);
     if (renderer == nullptr) return;
-    const float rpm = fieldAt<float>(race, 16);
-    const std::int32_t gear = fieldAt<std::int32_t>(race, 368);
+    const float rpm = HostRace::engineSpeed(race);
+    const std::int32_t gear = HostRace::gear(race);
     const LampColours colours = lampColours(shiftPointRpm(gear) - rpm, kvl::gearChangeIndicatorDelta);
     const bool secondSet = fieldAt<std::int32_t>(hostControls(), 1268) != 0;
     const LampPlaces at = places(race, secondSet);

@@ -35,7 +35,6 @@ struct HostFrameRows {
 };
 
 struct HostSoundSystem {
-  static bool active(const void* system) noexcept { return fieldAt<std::uint32_t>(system, 192) != 0; }
   static std::uint32_t engineSoundsOff(const void* system) noexcept { return fieldAt<std::uint32_t>(system, 268580); }
   static std::uint32_t valveFlag(const void* system) noexcept { return fieldAt<std::uint32_t>(system, 268388); }
   static float valve(const void* system) noexcept { return fieldAt<float>(system, 268392); }

@@ -4,21 +4,9 @@
 #include <cstdint>
 
 #include "plugin/host/binding/abi.h"
+#include "plugin/host/model/host_race.h"
 
 namespace kvl::host {
-
-struct HostRace {
-  static constexpr std::uint32_t kGlobal = 0x165FC68u;
-  static void* instance();  // null while there is none
-  static float& value320(void* race) noexcept { return fieldAt<float>(race, 320); }
-  static std::int32_t& modeWord(void* race) noexcept { return fieldAt<std::int32_t>(race, 324); }
-  static float value(const void* race, std::uint32_t i) noexcept { return i < 3 ? fieldAt<float>(race, 600 + 4 * i) : 0.0f; }
-
-  static void advance(void* race);                         // host 0x579430
-  static std::int32_t isRunning(void* race);               // host 0x572FC0
-  static std::int32_t finishStage(void* race);             // host 0x573530
-  static void applyValue(void* race, float value);         // host 0x572DA0
-};
 
 struct HostRaceEventList {
   static void update(void* list, float now);  // host 0x4783B0

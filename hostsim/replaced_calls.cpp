@@ -1,0 +1,70 @@
+#include "hostsim/replaced_calls.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/host_layout.h"
+#include "hostsim/host_words.h"
+#include "hostsim/race.h"
+
+namespace hostsim {
+namespace {
+
+constexpr std::uint32_t kRaceValueUpdate = 0x573D90;
+constexpr std::uint32_t kRaceValueSites[] = {0x48261A, 0x482695, 0x4829F2, 0x482E52};
+constexpr std::uint32_t kDifferentialsPageSite = 0x560F79;
+constexpr std::uint32_t kDifferentialsPage = 0x5610A0;  // the simulated host's own address
+
+std::string number(float v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(v));
+  return text;
+}
+
+// The host's update has a lasting effect on the race value.
+void __attribute__((thiscall)) raceValueUpdate(unsigned char* race, float value) {
+  trace("host raceValueUpdate " + number(value));
+  std::memcpy(race + 320, &value, 4);
+}
+
+unsigned char hostDifferentialsPage[212];
+void* __cdecl createHostDifferentialsPage() {
+  trace("host differentials page built");
+  return hostDifferentialsPage;
+}
+
+}  // namespace
+
+std::vector<AddressEntry> replacedCallEntries() {
+  std::vector<AddressEntry> rows = {
+      {EntryKind::function, kRaceValueUpdate, "raceValueUpdate", addressOf(&raceValueUpdate)},
+      {EntryKind::function, kDifferentialsPage, "differentialsPage", addressOf(&createHostDifferentialsPage)},
+      {EntryKind::callSite, kDifferentialsPageSite, "differentialsPageSite", kDifferentialsPage},
+  };
+  for (std::uint32_t s : kRaceValueSites) rows.push_back({EntryKind::callSite, s, "raceValueSite", kRaceValueUpdate});
+  return rows;
+}
+
+bool runReplacedCallStep(const std::string& step, std::istream& in) {
+  if (step == "racevalue") {
+    std::string site;
+    float value = 0;
+    in >> site >> value;
+    runCallSite(static_cast<std::uint32_t>(std::strtoul(site.c_str(), nullptr, 16)), {floatWord(value)}, wordOf(hostRace()));
+    float now = 0;
+    std::memcpy(&now, hostRace() + 320, 4);
+    trace("race value " + number(now));
+  } else if (step == "framecallback") {
+    runCallSite(kFrameCallbackSite, {});
+  } else if (step == "diffpage") {
+    const std::uint32_t page = runCallSite(kDifferentialsPageSite, {});
+    trace(std::string("differentials page ") + (page == wordOf(hostDifferentialsPage) ? "kept" : "replaced"));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace hostsim
