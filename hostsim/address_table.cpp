@@ -14,6 +14,8 @@
 #include "hostsim/anim_data_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/stage_model.h"
+#include "hostsim/track_ini_model.h"
+#include "hostsim/service_page_model.h"
 #include "hostsim/track_draw_model.h"
 #include "hostsim/car_model.h"
 #include "hostsim/display_model.h"
@@ -120,6 +122,8 @@ const std::vector<AddressEntry>& addressTable() {
     appendSlotDialogRows(rows);
     appendAnimDataRows(rows);
     appendStageRows(rows);
+    appendTrackIniRows(rows);
+    appendServicePageRows(rows);
     appendTrackDrawRows(rows);
     appendMenuCentringRows(rows);
     appendSetupFileMenuRows(rows);

@@ -134,6 +134,7 @@ std::int32_t THISCALL pageSendEvent(unsigned char* page, std::uint32_t item, std
   trace("host page event " + std::to_string(code) + (item == 0 ? "" : " with item"));
   if (code == 2) put(page, 32, data);
   if (code == 1) put(page, 40, data);
+  if (code == 21) trace(std::string("host page name ") + reinterpret_cast<const char*>(pointer(data)));
   return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/stage_model.h"
 
 namespace hostsim {
 namespace {
@@ -71,7 +72,22 @@ std::int32_t THISCALL hostFinishStage(void*) {
 void THISCALL hostApplyValue(void*, float v) { trace("host raceApplyValue " + number(v)); }
 float THISCALL hostEventValue(void* event) { return 100.0f + indexOf(event); }
 std::int32_t THISCALL hostEventFlag(void*) { return eventFlagAnswer; }
-void THISCALL hostEventPair(std::int32_t, std::int32_t v) { trace("host raceEventPair " + std::to_string(v)); }
+std::int32_t THISCALL hostEventPair(std::int32_t object, std::int32_t v) {
+  trace("host raceEventPair object " + std::to_string(object) + " " + std::to_string(v));
+  return 0;
+}
+std::int32_t THISCALL pathsSlot40(void*, std::int32_t v) {
+  trace("host paths slot40 " + std::to_string(v));
+  return 0;
+}
+
+// The application's paths object gets a table whose slot 40 the rally school's event calls.
+void tablePathsOnce() {
+  static std::uint32_t table[48] = {};
+  table[40] = addressOf(&pathsSlot40);
+  const std::uint32_t word = wordOf(table);
+  std::memcpy(applicationPaths(), &word, 4);
+}
 
 void THISCALL listenerDestroy(ListenerNode*, std::uint32_t) {}
 void THISCALL raceEventInvoke(ListenerNode*, const void* record) {
@@ -109,6 +125,7 @@ void listenOnce() {
 unsigned char* hostRace() { return raceObject(); }
 
 std::vector<AddressEntry> raceEntries() {
+  tablePathsOnce();
   return {
       {EntryKind::global, kRaceGlobal, "race", wordOf(raceObject())},
       {EntryKind::global, kEventPairGlobal, "eventPairObject", 0x1234},
@@ -148,6 +165,14 @@ bool runRaceStep(std::istream& in) {
     std::int32_t mode = 0;
     in >> mode;
     std::memcpy(hostObjects().gameModes, &mode, 4);
+  } else if (step == "time") {
+    float elapsed;
+    std::memcpy(&elapsed, raceObject() + 320, 4);
+    trace("host race time " + number(elapsed));
+  } else if (step == "hold") {
+    std::int32_t hold = 0;
+    in >> hold;
+    std::memcpy(raceObject() + 324, &hold, 4);
   } else if (step == "eventflag") {
     in >> eventFlagAnswer;
   } else if (step == "update") {

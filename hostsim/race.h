@@ -18,6 +18,8 @@ unsigned char* hostRace();
 //   event KIND TIME [FLAGS]   appends an event to the list (FLAGS hex; bit 14 puts the kind in
 //                             the flags, as the host does)
 //   mode N                    the game mode (7 is rally school)
+//   time                      traces the race's elapsed time (float +320)
+//   hold N                    the race's hold word (+324): no time is added while it is not 0
 //   eventflag N               what the host's event-flag query answers
 //   update NOW                the host's per-frame event update call (site 0x478981)
 // Host listeners on the race-event and race-values sources trace what they receive.

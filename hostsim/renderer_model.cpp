@@ -15,6 +15,7 @@ namespace {
 #define THISCALL __attribute__((thiscall))
 
 constexpr std::uint32_t kRendererSlots = 90;
+constexpr std::uintptr_t kControlsObject = 0x16607F8;
 // The four places of the lamp code and where each one's short jump lands.
 const std::uint32_t kLampSites[4] = {0x576E32, 0x57724A, 0x55C227, 0x55C785};
 const std::uint32_t kLampSkips[4] = {0x576E87, 0x5772C0, 0x55C2A4, 0x55C7E9};
@@ -80,6 +81,11 @@ void addDashboard(float x, float y) {
   put(layout, 4, y);
   const float offsets[] = {0.5f, 20.5f, 1.5f, 2.5f};
   for (int i = 0; i < 4; ++i) put(layout, 104 + 4 * i, offsets[i]);
+  // The first position block at +0xB8, which the second set draws from: (x + 200, y + 100), lamp
+  // offsets x 1 and 2, y 3 and 4 at +768.
+  put(layout, 0xB8, x + 200.0f);
+  put(layout, 0xBC, y + 100.0f);
+  for (int i = 0; i < 4; ++i) put(layout, 768 + 4 * i, static_cast<float>(i + 1));
   auto* view = static_cast<unsigned char*>(std::calloc(1, 16));
   put(view, 4, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layout)));
   auto* link = static_cast<unsigned char*>(std::calloc(1, 128));
@@ -128,6 +134,11 @@ bool runRendererStep(const std::string& step, std::istream& in) {
     float x = 0, y = 0;
     in >> x >> y;
     addDashboard(x, y);
+  } else if (step == "lampset") {
+    // The player's choice of lamp set: the controls object's word +1268.
+    std::int32_t set = 0;
+    in >> set;
+    put(reinterpret_cast<unsigned char*>(kControlsObject), 1268, set);
   } else if (step == "lamps") {
     int place = 0;
     in >> place;

@@ -18,6 +18,7 @@ void appendRendererRows(std::vector<AddressEntry>& rows);
 // Scenario steps (false for any other step):
 //   car RPM GEAR       the race's engine speed and gear index
 //   dashboard X Y      the race gets a dashboard layout with float base X Y (no step: none)
+//   lampset N          the player's lamp set (0 the first, otherwise the second)
 //   lamps [N]          the host draws its driving display through lamp place N (0 to 3, default
 //                      0): traces the registers, the x87 control word, the x87 stack top and
 //                      MXCSR as the host finds them afterwards

@@ -173,7 +173,9 @@ bool runReplayStep(std::istream& in) {
   listenOnce();
   std::string step;
   in >> step;
-  if (step == "restart") {
+  if (step == "mode") {
+    in >> word(kMode);
+  } else if (step == "restart") {
     runCallSite(kRestartSite, {0, 0}, self());
   } else if (step == "record") {
     std::string hex;

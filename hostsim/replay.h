@@ -11,6 +11,7 @@ namespace hostsim {
 std::vector<AddressEntry> replayEntries();
 
 // Scenario steps, after "replay":
+//   mode N                  the replay mode word (1 while a replay plays)
 //   restart                 the host's restart call (site 0x4806C7)
 //   record HEX [COUNT]      sets the control record (up to 9 bytes, hex) and records COUNT frames
 //                           (default 1) through the record call

@@ -10,6 +10,7 @@
 #include "hostsim/audio_host.h"
 #include "hostsim/anim_data_model.h"
 #include "hostsim/stage_model.h"
+#include "hostsim/track_ini_model.h"
 #include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
@@ -117,7 +118,7 @@ int runScenario(std::istream& steps) {
       }
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
-               runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
+               runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {

@@ -18,6 +18,7 @@
 //   slotmenu, slotconfirm       the setup-slot dialogs (slot_dialog_model.h)
 //   animdata, showfile          the stage's animation-data load (anim_data_model.h)
 //   makestage, loadstage        the stage's track geometry load (stage_model.h)
+//   loadmap N                   the stage-load record's map and track ini (track_ini_model.h)
 //   reloadgeometry, objectindex, drawcalls   the module's geometry reload, object ids and
 //                               drawing calls (track_draw_model.h)
 //   shutdown                    raise the shutdown source

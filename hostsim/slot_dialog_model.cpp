@@ -7,6 +7,8 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/service_page_model.h"
+#include "hostsim/track_ini_model.h"
 
 namespace hostsim {
 namespace {
@@ -164,13 +166,14 @@ void appendSlotDialogRows(std::vector<AddressEntry>& rows) {
   static unsigned char objects[4][64];
   rows.push_back({EntryKind::global, kSetupStoreGlobal, "setupStore", wordOf(objects[0])});
   // The stage table global is the rally model's (one object behind each host global).
-  rows.push_back({EntryKind::global, kStageManagerGlobal, "stageManager", wordOf(objects[2])});
+  rows.push_back({EntryKind::global, kStageManagerGlobal, "stageManager", wordOf(stageManager())});
   rows.push_back({EntryKind::global, kSetupFilesGlobal, "setupFiles", wordOf(objects[3])});
   rows.push_back({EntryKind::global, kSlotStoreGlobal, "slotStore", wordOf(objects[3])});
   // The menu manager's table: slot 1 opens a page by number.
   static std::uint32_t managerTable[8];
   for (std::uint32_t& e : managerTable) e = addressOf(&managerOtherSlot);
   managerTable[1] = addressOf(&openById);
+  managerTable[4] = menuEnterPageHandler();
   if (get(hostObjects().menuManager, 0) == 0) put(hostObjects().menuManager, 0, wordOf(managerTable));
 }
 

@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
+#include "hostsim/host_strings.h"
 
 extern "C" void hostsimReadFileEntry();
 extern "C" void hostsimVisibleObjectsEntry();
@@ -335,20 +336,9 @@ void makeStage(const std::string& name, const std::string& kind) {
   if (!lb2.empty()) writeBytes("Maps\\" + name + ".lb2", lb2);
 }
 
-// A host string in the host runtime's layout: allocator word, 16 bytes of text or a pointer,
-// size, capacity.
 unsigned char* hostString(const std::string& text) {
   auto* s = static_cast<unsigned char*>(std::calloc(1, 28));
-  put<std::uint32_t>(s, 20, static_cast<std::uint32_t>(text.size()));
-  if (text.size() <= 15) {
-    std::memcpy(s + 4, text.c_str(), text.size() + 1);
-    put<std::uint32_t>(s, 24, 15);
-  } else {
-    char* heap = static_cast<char*>(runtimeMalloc(static_cast<std::uint32_t>(text.size() + 1)));
-    std::memcpy(heap, text.c_str(), text.size() + 1);
-    put(s, 4, wordOf(heap));
-    put<std::uint32_t>(s, 24, static_cast<std::uint32_t>(text.size()));
-  }
+  writeHostString(s, text);
   return s;
 }
 

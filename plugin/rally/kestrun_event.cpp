@@ -12,6 +12,8 @@
 #include "plugin/host/model/host_message_box.h"
 #include "plugin/host/model/host_object_accessors.h"
 #include "plugin/host/model/host_service.h"
+#include "plugin/host/workers/periodic_worker.h"
+#include "plugin/rally/kestrun_menu.h"
 #include "plugin/foundation/logging/log_record.h"
 
 namespace kvl::rally {
@@ -70,7 +72,9 @@ KestrunEvent::KestrunEvent()
 }
 
 KestrunEvent::~KestrunEvent() {
-  // The listener nodes leave their host lists as they are destroyed.
+  // The listener nodes leave their host lists as they are destroyed. When the process ends the
+  // host's heap and menus are going away with it: the page is left to them.
+  if (!host::PeriodicWorker::isProcessExiting()) destroyKestrunMenu(menuPage_);
   delete[] savedStageTable_;
 }
 
@@ -123,9 +127,11 @@ void KestrunEvent::applyToHost() {
 }
 
 std::int32_t KestrunEvent::start() {
+  if (menuPage_ == nullptr) menuPage_ = buildKestrunMenu();
   applyToHost();
   if (void* modes = host::HostGameModes::instance()) host::HostGameModes::setMode(modes, 1);
-  return 0;
+  void* manager = host::HostMenuManager::instance();
+  return manager == nullptr || menuPage_ == nullptr ? 0 : host::HostMenuManager::enterPage(manager, menuPage_);
 }
 
 void KestrunEvent::end() {

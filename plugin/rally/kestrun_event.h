@@ -66,6 +66,8 @@ class KestrunEvent {
   std::uint8_t* savedStageTable_ = nullptr;
   std::int32_t stageKey_ = 0;
   std::map<std::int32_t, std::string> skillLevels_;
+  // The service page "new_main", built by the first start and kept (host heap).
+  void* menuPage_ = nullptr;
   // Read by the host's game-state listeners and written by the companion plugin's calls.
   std::atomic<bool> active_{false};
   // The host uses the event's table and a saved copy of its stage table: from start to end.

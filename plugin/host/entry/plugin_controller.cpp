@@ -48,6 +48,7 @@
 #include "plugin/sound/sound_client.h"
 #include "plugin/telemetry/telemetry_recorder.h"
 #include "plugin/rally/kestrun_event.h"
+#include "plugin/tracks/track_lists.h"
 
 namespace kvl {
 
@@ -238,8 +239,10 @@ void PluginController::bindHostMenus() {
   gui::bindDifferentialsMenu();
 }
 
-// The track lists come with the track features.
-void PluginController::buildTrackLists() {}
+void PluginController::buildTrackLists() {
+  tracks::TrackNameTables::instance();
+  tracks::TrackLists::buildFromTrackIni();
+}
 
 // One hook serves the process: a hook already held stays.
 void PluginController::hookHostWindow() {
@@ -268,7 +271,8 @@ void PluginController::initializeTrack() {
     physics::fillSurfaceGripTable(grip, replayGripValue);
     parametersOk = loaded && physics::SurfaceGripTable::revision(grip) == physics::kDetailedGripRevision;
   }
-  // The track-list update and the stage sound word come with the track and sound features.
+  if (replay == nullptr || host::HostReplay::mode(replay) != 1) tracks::TrackLists::updateForCurrentMap();
+  // The stage sound word comes with the sound feature.
   const bool autoStart = parametersOk && (replay == nullptr || host::HostReplay::mode(replay) != 1) &&
                          TelemetryRecordingOption(defaults::telemetryRecording).read() &&
                          host::HostGameModes::mode() != host::HostGameModes::kRallySchool;

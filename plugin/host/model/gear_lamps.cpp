@@ -6,6 +6,7 @@
 #include "plugin/host/model/host_menu_renderer.h"
 #include "plugin/host/model/host_object_accessors.h"
 #include "plugin/host/model/host_race.h"
+#include "plugin/host/model/host_object_bindings.h"
 
 namespace kvl {
 float gearChangeIndicatorDelta = 200.0f;
@@ -42,10 +43,11 @@ struct LampPlaces {
 LampPlaces places(const void* race, bool secondSet) {
   LampPlaces p{};
   if (const void* layout = dashboardLayout(race)) {
-    const std::size_t base = secondSet ? 184 : 0;
     const std::size_t offsets = secondSet ? 768 : 104;
-    const auto bx = static_cast<float>(static_cast<std::int32_t>(fieldAt<float>(layout, base)));
-    const auto by = static_cast<float>(static_cast<std::int32_t>(fieldAt<float>(layout, base + 4)));
+    // The second set is placed from the dashboard's first position block.
+    const float* origin = secondSet ? HostCockpit::dashLayout(race) : &fieldAt<float>(layout, 0);
+    const auto bx = static_cast<float>(static_cast<std::int32_t>(origin[0]));
+    const auto by = static_cast<float>(static_cast<std::int32_t>(origin[1]));
     p.x[0] = bx + fieldAt<float>(layout, offsets);
     p.x[1] = bx + fieldAt<float>(layout, offsets + 4);
     p.y[0] = by + fieldAt<float>(layout, offsets + 8);

@@ -42,6 +42,8 @@ class HostMenuManager {
   static void* menu(std::int32_t id);
   // Member call 0x560290 with 0: leaves the current page.
   static std::int32_t back(void* manager);
+  // Slot 4: shows a page the plugin built; the host's result.
+  static std::int32_t enterPage(void* manager, void* page);
   // Host 0x559190, caller cleans: opens the menu with that id.
   static void* openMenu(std::int32_t id);
 };

@@ -24,6 +24,8 @@ struct HostMenuPage {
   static int sendValueEvent(void* page, void* item, std::uint32_t value);
   // Host 0x584E60: the second event entry, same arguments.
   static int sendEventB(void* page, void* item, std::uint32_t code, const void* data);
+  // Host 0x540930, caller cleans: the page's place among its parent's pages.
+  static void setParentIndex(void* page, std::int32_t index, std::int32_t b);
   // Host 0x5855D0, member call: positions an item.
   static void placeItem(void* page, void* item, float x, float y);
   // Host 0x541B80, caller cleans: lays the page out with the items.

@@ -9,6 +9,7 @@
 #include "plugin/host/events/host_listener.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_game_modes.h"
+#include "plugin/host/model/host_object_bindings.h"
 #include "plugin/host/model/race_event_list.h"
 
 namespace kvl::host {
@@ -43,10 +44,9 @@ void publishRaceValues(void* race) {
 // call on the int at 0x7C2CA0 with 0.
 void rallySchoolCalls() {
   if (void* application = hostGlobal<0x7EA990, void*>()) {
-    if (void* paths = pointerAt(application, 64)) tableEntry<void(QZR_THISCALL*)(void*, std::int32_t)>(paths, 40)(paths, 1);
+    if (void* paths = pointerAt(application, 64)) HostObject::callSlot40(paths, 1);
   }
-  const std::int32_t object = *hostGlobalAddress<0x7C2CA0, std::int32_t>();
-  hostFunction<0x492AE0, void(QZR_THISCALL*)(std::int32_t, std::int32_t)>()(object, 0);
+  hostCallEventPair(hostEventGlobal(), 0);
 }
 
 // The default settings record: the host's layout with nine unlinked listener nodes.

@@ -28,6 +28,7 @@ constexpr std::size_t kMaxPostedRecord = 72;
 }  // namespace
 
 void PeriodicWorker::setProcessExiting() noexcept { processExiting.store(true); }
+bool PeriodicWorker::isProcessExiting() noexcept { return processExiting.load(); }
 
 PeriodicWorker::PeriodicWorker(std::int32_t rate, StateReader readState)
     : rate_(rate),

@@ -78,6 +78,7 @@ class PeriodicWorker {
   // The process is ending: the system has ended the other threads, so destructors let go of the
   // worker's thread and loop instead of joining or stopping them.
   static void setProcessExiting() noexcept;
+  static bool isProcessExiting() noexcept;
 
  protected:
   // Links the game-state and shutdown nodes at the tail of the two sources' catch-all lists.

@@ -9,7 +9,9 @@
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_game_modes.h"
+#include "plugin/host/model/host_object_bindings.h"
 #include "plugin/host/model/host_replay.h"
+#include "plugin/host/model/race_events.h"
 
 namespace kvl::host {
 namespace {
@@ -82,6 +84,8 @@ void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
   hostRunStep(hostGame_, seconds, periods);
   HostGame::finishStep(hostGame_);
   if (StepObserver observer = stepObserver_.load()) observer(seconds);
+  // The race clock belongs to the host thread: it advances there, at the host's next frame.
+  postToHost([seconds] { HostRaceTime::addElapsedTime(HostRace::instance(), seconds); });
 }
 
 bool PhysicsWorker::shouldRun() {

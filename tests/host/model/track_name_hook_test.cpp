@@ -10,6 +10,7 @@
 
 #include "plugin/host/binding/host_string.h"
 #include "plugin/host/model/host_stage_load.h"
+#include "plugin/tracks/alternative_file_hook.h"
 #include "plugin/tracks/track_name_hook.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/host_fixture.h"
@@ -35,6 +36,12 @@ std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const s
 std::string setMapCalls;
 void THISCALL setMap(std::uint8_t* record, std::int32_t map) {
   setMapCalls += std::to_string(map) + ":" + hostStringText(record + 48) + ";";
+}
+
+std::string openedName;
+std::int32_t THISCALL openFile(void*, const char* name) {
+  openedName = name;
+  return 5;
 }
 
 }  // namespace
@@ -63,5 +70,28 @@ TEST(TrackNameHook, VariantExtensionOnlyWhileTheVariantExists) {
     kvl::tracks::trackNameHook(record, c.map);
     EXPECT_EQ(setMapCalls, c.calls) << c.map;
     EXPECT_EQ(hostStringText(record + 48), "lbs") << c.map;
+  }
+}
+
+// The host's routine gets the "x" variant of a file name only while that file exists and the
+// option "XXX" is not set.
+TEST(AlternativeFileHook, VariantNameOnlyWhenItExistsAndTheOptionIsOff) {
+  kvl::testing::HostFixture host;
+  ASSERT_TRUE(host.loaded());
+  host.paintFunction(0x4FFC60, &openFile);
+  kvl::testing::ScratchFolder scratch;
+  std::ofstream("trk.lbx").put('x');
+  struct Case {
+    const char* ini;
+    const char* name;
+    const char* opened;
+  } cases[] = {{"", "trk.lbs", "trk.lbx"}, {"", "other.lbs", "other.lbs"}, {"", "", ""},
+               {"[QZR]\nXXX=true\n", "trk.lbs", "trk.lbs"}};
+  for (const auto& c : cases) {
+    // Only the last case writes the settings file: before it there is none.
+    if (*c.ini != '\0') std::ofstream("Korvala.ini") << c.ini;
+    openedName = "(none)";
+    EXPECT_EQ(kvl::tracks::alternativeFileHook(nullptr, c.name), 5) << c.name;
+    EXPECT_EQ(openedName, c.opened) << c.name << c.ini;
   }
 }

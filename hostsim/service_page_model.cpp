@@ -1,0 +1,118 @@
+#include "hostsim/service_page_model.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
+
+namespace hostsim {
+namespace {
+
+#define THISCALL __attribute__((thiscall))
+
+constexpr std::uint32_t kPageConstruct = 0x5850B0, kSetParentIndex = 0x540930, kPlaceItem = 0x5855D0;
+constexpr std::uint32_t kPanelConstruct = 0x5C5720, kPanelStart = 0x5C5880, kFrameConstruct = 0x5C7030;
+constexpr std::uint32_t kInfoBoxConstruct = 0x5C66E0, kElementConstruct = 0x53F400, kTimerConstruct = 0x5C55C0;
+
+struct ClassTable {
+  std::uint32_t address;
+  std::uint32_t slots;
+  const char* kind;
+};
+const ClassTable kPage{0x7473E8, 14, "page"}, kPanel{0x74C8BC, 14, "panel"}, kFrame{0x74CA1C, 25, "frame"},
+    kInfoBox{0x74C9A4, 14, "infobox"}, kElement{0x742C5C, 23, "element"}, kTimer{0x74C83C, 14, "timer"},
+    kBase{0x7402D4, 14, "base"};
+
+std::map<std::uint32_t, std::string>& kinds() {
+  static std::map<std::uint32_t, std::string> k;
+  return k;
+}
+
+std::string kindOf(const void* object) {
+  const auto it = kinds().find(wordOf(object));
+  return it == kinds().end() ? "unknown" : it->second;
+}
+
+void* build(unsigned char* object, const ClassTable& table) {
+  put(object, 0, table.address);
+  kinds()[wordOf(object)] = table.kind;
+  return object;
+}
+
+std::string number(float v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(v));
+  return text;
+}
+
+void* THISCALL pageConstruct(unsigned char* page, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
+  trace("host page construct " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c) + " " +
+        std::to_string(d));
+  return build(page, kPage);
+}
+void __cdecl setParentIndex(unsigned char*, std::int32_t a, std::int32_t b) {
+  trace("host page parent " + std::to_string(a) + " " + std::to_string(b));
+}
+void THISCALL placeItem(unsigned char*, unsigned char* item, float x, float y) {
+  trace("host page place " + kindOf(item) + " at " + number(x) + " " + number(y));
+}
+void* THISCALL panelConstruct(unsigned char* panel, std::int32_t value) {
+  trace("host service panel construct " + std::to_string(value));
+  return build(panel, kPanel);
+}
+void THISCALL panelStart(unsigned char* panel) { trace("host service panel start " + kindOf(panel)); }
+void* THISCALL frameConstruct(unsigned char* frame, unsigned char* panel) {
+  trace("host service frame construct around " + kindOf(panel));
+  return build(frame, kFrame);
+}
+void* THISCALL infoBoxConstruct(unsigned char* box) {
+  trace("host info box construct");
+  return build(box, kInfoBox);
+}
+void* THISCALL elementConstruct(unsigned char* element, unsigned char* content) {
+  trace("host element construct with " + (content == nullptr ? std::string("none") : kindOf(content)));
+  return build(element, kElement);
+}
+void* THISCALL timerConstruct(unsigned char* timer) {
+  trace("host service timer construct");
+  return build(timer, kTimer);
+}
+void* THISCALL destroy(unsigned char* object, std::uint32_t flags) {
+  trace("host destroy " + kindOf(object) + " flags " + std::to_string(flags));
+  return object;
+}
+void THISCALL otherSlot(unsigned char*) { trace("host page object unexpected slot"); }
+std::int32_t THISCALL enterPage(unsigned char*, unsigned char* page) {
+  trace("host menu enter " + kindOf(page));
+  return 1;
+}
+
+void appendTable(std::vector<AddressEntry>& rows, const ClassTable& table) {
+  rows.push_back({EntryKind::global, table.address, table.kind, addressOf(&destroy)});
+  for (std::uint32_t i = 1; i < table.slots; ++i) {
+    rows.push_back({EntryKind::global, table.address + 4 * i, table.kind, addressOf(&otherSlot)});
+  }
+}
+
+}  // namespace
+
+std::uint32_t menuEnterPageHandler() { return addressOf(&enterPage); }
+
+void appendServicePageRows(std::vector<AddressEntry>& rows) {
+  appendFunctions(rows, {
+                            {kPageConstruct, "pageConstruct", addressOf(&pageConstruct)},
+                            {kSetParentIndex, "pageSetParentIndex", addressOf(&setParentIndex)},
+                            {kPlaceItem, "pagePlaceItem", addressOf(&placeItem)},
+                            {kPanelConstruct, "servicePanelConstruct", addressOf(&panelConstruct)},
+                            {kPanelStart, "servicePanelStart", addressOf(&panelStart)},
+                            {kFrameConstruct, "serviceFrameConstruct", addressOf(&frameConstruct)},
+                            {kInfoBoxConstruct, "infoBoxConstruct", addressOf(&infoBoxConstruct)},
+                            {kElementConstruct, "menuElementConstruct", addressOf(&elementConstruct)},
+                            {kTimerConstruct, "serviceTimerConstruct", addressOf(&timerConstruct)},
+                        });
+  for (const ClassTable& table : {kPage, kPanel, kFrame, kInfoBox, kElement, kTimer, kBase}) appendTable(rows, table);
+}
+
+}  // namespace hostsim
