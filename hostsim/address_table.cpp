@@ -1,4 +1,5 @@
 #include "hostsim/address_table.h"
+#include "hostsim/chassis_model.h"
 
 #include <windows.h>
 
@@ -96,7 +97,8 @@ const std::vector<AddressEntry>& addressTable() {
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), carEntries(), skidTrailEntries(),
-                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
+                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
+                              chassisEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -13,6 +13,7 @@
 #include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
+#include "hostsim/chassis_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
@@ -118,6 +119,7 @@ int runScenario(std::istream& steps) {
                runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
+    } else if (created && runChassisStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {
