@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
@@ -25,6 +27,8 @@ constexpr std::uint32_t kGripSites[] = {0x53E2A4, 0x53F086};
 constexpr std::uint32_t kHeatTermSites[] = {0x534613, 0x534639, 0x5344EB, 0x534531};
 constexpr std::uint32_t kCamberSite = 0x5362AB, kFlexSite = 0x536724, kProfileSite = 0x53D49D;
 constexpr std::uint32_t kCarTickSite = 0x4EA1B3, kSuspensionSite = 0x53F386;
+constexpr std::uint32_t kSuspension2Sites[] = {0x53E317, 0x53F0DD};
+constexpr std::uint32_t kTransformPointB = 0x51B4C0, kSuspension2Source = 33;
 constexpr std::uint32_t kHostSpring = 0x52E090, kHostSpringFinish = 0x52DD70, kHostGrip = 0x5360C0;
 constexpr std::uint32_t kHostCamber = 0x5338A0, kHostFlex = 0x534090, kHostTickConsumer = 0x601FB0;
 constexpr std::uint32_t kTickConsumerGlobal = 0x167EA90;
@@ -45,6 +49,11 @@ std::string text(const char* format, ...) {
   return buffer;
 }
 
+// Float fields of one object, by byte offset.
+void putFloats(unsigned char* object, std::initializer_list<std::pair<std::uint32_t, float>> fields) {
+  for (const auto& f : fields) put(object, f.first, f.second);
+}
+
 unsigned char* wheelOf(int w) { return pointer(get(hostCarObject(), 1136 + 4 * (w & 3))); }
 unsigned char* wheelBlock(int w) { return pointer(get(wheelOf(w), 52)); }
 unsigned char* springComponent(int w) { return wheelOf(w) + 3780; }
@@ -54,6 +63,15 @@ unsigned char* tyreObject(int w) { return wheelOf(w) + 3840; }
 unsigned char* tyreState(int w) { return pointer(get(tyreObject(w), 20)); }
 unsigned char* tyreParams(int w) { return tyreParameterRecord(w); }
 unsigned char* gripEntry(int id) { return pointer(get(reinterpret_cast<void*>(0x1659B6C), 0)) + 36 + 352 * id; }
+
+// The car's frame moves points by (100, 200, 300); the host's point transform applies a frame of
+// the car's and leaves every other one's points where they are.
+float carFrame[3] = {100.0f, 200.0f, 300.0f};
+void* THISCALL carBodyFrame(void*) { return carFrame; }
+std::uint32_t carBodyTable[16];
+void THISCALL hostTransformPointB(void*, const float* input, const void* frame, float* output) {
+  for (int i = 0; i < 3; ++i) output[i] = input[i] + (frame == carFrame ? carFrame[i] : 0.0f);
+}
 
 // Each wheel gets its spring component (parameter block, state, damping scale object) and its
 // tyre object (parameter record, state, owner), and points at the car.
@@ -72,6 +90,9 @@ void attachWheelParts() {
     put(tyreObject(w), 20, wordOf(std::calloc(1, 400)));
     put(tyreObject(w), 1040, wordOf(wheel));
   }
+  // The car's body answers its frame through its table's entry at +48.
+  carBodyTable[12] = addressOf(&carBodyFrame);
+  put(pointer(get(hostCarObject(), 1184)), 0, wordOf(carBodyTable));
 }
 
 // The host's own routines behind the hooks.
@@ -125,6 +146,10 @@ void THISCALL vectorInvoke(ListenerNode* node, const void* record) {
                    get<float>(r, 108 + 16 * i));
     }
     trace(line + text(" first %d last %d", get<std::int32_t>(r, 0), get<std::int32_t>(r, 220)));
+  } else if (self->source == kSuspension2Source) {
+    std::string line = "suspension2 listener";
+    for (std::uint32_t o : {16u, 32u, 48u, 64u}) line += text(" (%g %g %g)", get<float>(r, o), get<float>(r, o + 4), get<float>(r, o + 8));
+    trace(line + text(" last %d", get<std::int32_t>(r, 172)));
   } else {
     trace(text("suspension listener (%g %g %g) first %d", get<float>(r, 16), get<float>(r, 20), get<float>(r, 24),
                get<std::int32_t>(r, 0)));
@@ -162,15 +187,8 @@ void runSpring(std::istream& in) {
   in >> length >> velocity >> platform >> progressive;
   unsigned char* b = springBlock(0);
   unsigned char* s = springState(0);
-  put(b, 40, 0.1f);
-  put(b, 152, 1000.0f);
-  put(b, 216, 50.0f);
-  put(b, 232, 1.0f);
-  put(b, 248, 0.5f);
-  put(b, 280, 200.0f);
-  put(s, 12, 10.0f);
-  put(s, 16, 20.0f);
-  put(s, 20, 300.0f);
+  putFloats(b, {{40, 0.1f}, {152, 1000.0f}, {216, 50.0f}, {232, 1.0f}, {248, 0.5f}, {280, 200.0f}});
+  putFloats(s, {{12, 10.0f}, {16, 20.0f}, {20, 300.0f}});
   put(pointer(get(springComponent(0), 16)), 4, 0.5f);
   put(wheelBlock(0), 1052, platform);
   put(wheelBlock(0), 508, 2.0f);
@@ -230,9 +248,7 @@ void runFlex(std::istream& in) {
   unsigned char* t = tyreObject(0);
   put(t, 1152, flag);
   put(t, 940, sine);
-  put(t, 968, 2.0f);
-  put(t, 888, 3.0f);
-  put(t, 1256, -1.0f);
+  putFloats(t, {{968, 2.0f}, {888, 3.0f}, {1256, -1.0f}});
   put(tyreParams(0), 268, factor);
   const std::uint32_t result = runCallSite(kFlexSite, {1, 2, 3}, wordOf(t));
   trace(text("flexheat result %u heat %g flex %g", static_cast<unsigned>(result), get<float>(t, 1256), get<float>(t, 968)));
@@ -249,11 +265,7 @@ void runHeatTerm(std::istream& in) {
   while (in >> value) args.push_back(floatWord(value));
   unsigned char* p = tyreParams(0);
   put(p, 28, std::int32_t{2});
-  put(p, 124, 0.3f);
-  put(p, 140, 0.01f);
-  put(p, 156, 0.005f);
-  put(p, 172, 0.2f);
-  put(p, 236, 0.1f);
+  putFloats(p, {{124, 0.3f}, {140, 0.01f}, {156, 0.005f}, {172, 0.2f}, {236, 0.1f}});
   put(tyreObject(0), 1152, std::int32_t{0});
   put(wheelOf(0), 3744, 10.0f);
   put(hostCarObject(), 5624, 20.0f);
@@ -269,16 +281,11 @@ void runProfile(std::istream& in) {
   const float materials[2][5] = {{3, 0.01f, 0.02f, 0.005f, 2.0f}, {5, 0.03f, 0.04f, 0.0f, 0.0f}};
   for (const auto& m : materials) {
     unsigned char* e = gripEntry(static_cast<int>(m[0]));
-    put(e, 24, m[1]);
-    put(e, 184, m[2]);
-    put(e, 200, m[3]);
-    put(e, 216, m[4]);
+    putFloats(e, {{24, m[1]}, {184, m[2]}, {200, m[3]}, {216, m[4]}});
   }
   static unsigned char contact[96];
   std::memset(contact, 0, sizeof contact);
-  put(contact, 16, x2);
-  put(contact, 20, x1);
-  put(contact, 52, blend);
+  putFloats(contact, {{16, x2}, {20, x1}, {52, blend}});
   put(contact, 56, primary);
   put(contact, 60, secondary);
   runCallSite(kProfileSite, {wordOf(contact)});
@@ -310,11 +317,28 @@ void runSuspensionEvent(std::istream& in) {
   placeWheels();
   static unsigned char record[88];
   put(record, 0, std::int32_t{88});
-  put(record, 16, 1.0f);
-  put(record, 20, 2.0f);
-  put(record, 24, 3.0f);
+  putFloats(record, {{16, 1.0f}, {20, 2.0f}, {24, 3.0f}});
   const std::uint32_t result = runRegisterCallSite(kSuspensionSite, {wordOf(record)}, wordOf(wheelOf(w)));
   trace(text("suspension result %u", static_cast<unsigned>(result)));
+}
+
+// Wheel WHEEL's hub sits 0.5 x 0.25 inwards; the record's three vectors from byte 16 hold
+// (1, 2, 3), (4, 5, 6), (7, 8, 9), the fourth (10, 11, 12) stays.
+void runSuspensionEvent2(std::istream& in) {
+  const std::uint32_t site = siteFrom(in);
+  int w = 0;
+  in >> w;
+  listenOnce(kSuspension2Source);
+  placeWheels();
+  static unsigned char hubObject[404];
+  put(hubObject, 400, 0.5f);
+  put(wheelBlock(w), 988, wordOf(hubObject));
+  put(wheelBlock(w), 876, 0.25f);
+  static unsigned char record[176];
+  for (int i = 0; i < 12; ++i) put(record, 16 + 16 * (i / 3) + 4 * (i % 3), 1.0f + i);
+  put(record, 172, std::int32_t{176});
+  const std::uint32_t result = runRegisterCallSite(site, {wordOf(record)}, wordOf(wheelOf(w)));
+  trace(text("suspension2 result %u record kept %g", static_cast<unsigned>(result), get<float>(record, 16)));
 }
 
 // Out-of-range values in wheel 0 and its ranges: a strut platform height above its range, an
@@ -325,42 +349,20 @@ void prepareWheelSetup() {
   unsigned char* block = wheelBlock(0);
   unsigned char* ranges = carSetupRangesObject();
   const std::uint32_t g = 6928, s = 5092;
-  put(block, 1036, 0.5f);
-  put(block, 1052, 0.2f);
-  put(ranges, g + 396, 0.0f);
-  put(ranges, g + 412, 0.1f);
-  put(block, 2304, 0.3f);
-  put(block, 976, 7.0f);
-  put(block, 984, 8.0f);
-  put(ranges, g + 348, 0.0f);
-  put(ranges, g + 364, 0.5f);
-  put(block, 572, -1.0f);
-  put(ranges, g + 300, 0.1f);
-  put(ranges, g + 316, 0.3f);
+  putFloats(block, {{1036, 0.5f}, {1052, 0.2f}, {2304, 0.3f}, {976, 7.0f}, {984, 8.0f}, {572, -1.0f}});
+  putFloats(ranges, {{g + 396, 0.0f}, {g + 412, 0.1f}, {g + 348, 0.0f}, {g + 364, 0.5f}, {g + 300, 0.1f}, {g + 316, 0.3f}});
   for (std::uint32_t o : {2352u, 2368u, 2384u, 2400u, 2416u}) put(block, o, 1000.0f);
   unsigned char* spring = springBlock(0);
-  put(spring, 72, 5.0f);
-  put(ranges, s + 24, 0.1f);
-  put(ranges, s + 40, 0.5f);
-  put(spring, 120, 0.2f);
-  put(ranges, s + 136, 1.0f);
+  putFloats(spring, {{72, 5.0f}, {120, 0.2f}});
+  putFloats(ranges, {{s + 24, 0.1f}, {s + 40, 0.5f}, {s + 136, 1.0f}});
   const float limits[] = {1000, 4000, 100, 10, 1000, 10};
   for (int i = 0; i < 6; ++i) put(ranges, 4264 + 16 * i, limits[i]);
   unsigned char* setup = carSetupObject();
-  put(setup, 1360, 5000.0f);
-  put(setup, 1376, 100.0f);
-  put(setup, 1392, 300.0f);
+  putFloats(setup, {{1360, 5000.0f}, {1376, 100.0f}, {1392, 300.0f}});
   unsigned char* p = tyreParams(0);
   put(p, 12, std::int32_t{4});
-  put(p, 124, 0.3f);
-  put(p, 140, 0.01f);
-  put(p, 172, 0.2f);
-  put(p, 188, 0.9f);
-  put(p, 204, 0.2f);
-  put(p, 236, 0.1f);
-  put(p, 516, 1.0f);
-  put(tyreState(0), 100, 300.0f);
-  put(tyreState(0), 104, 200000.0f);
+  putFloats(p, {{124, 0.3f}, {140, 0.01f}, {172, 0.2f}, {188, 0.9f}, {204, 0.2f}, {236, 0.1f}, {516, 1.0f}});
+  putFloats(tyreState(0), {{100, 300.0f}, {104, 200000.0f}});
 }
 
 void traceWheelValues(std::istream& in) {
@@ -393,12 +395,16 @@ std::vector<AddressEntry> chassisEntries() {
   rows.push_back({EntryKind::callSite, kProfileSite, "surfaceProfileSite", addressOf(&hostRecordCall)});
   rows.push_back({EntryKind::callSite, kCarTickSite, "carTickSite", addressOf(&hostRecordCall)});
   rows.push_back({EntryKind::callSite, kSuspensionSite, "suspensionEventSite", addressOf(&hostRecordCall)});
+  for (std::uint32_t site : kSuspension2Sites) {
+    rows.push_back({EntryKind::callSite, site, "suspensionEvent2Site", addressOf(&hostRecordCall)});
+  }
   appendFunctions(rows, {{kHostSpring, "spring", addressOf(&hostSpring)},
                          {kHostSpringFinish, "springFinish", addressOf(&hostSpringFinish)},
                          {kHostGrip, "tyreGrip", addressOf(&hostGrip)},
                          {kHostCamber, "tyreCamber", addressOf(&hostCamber)},
                          {kHostFlex, "tyreFlex", addressOf(&hostFlex)},
-                         {kHostTickConsumer, "tickConsume", addressOf(&hostConsume)}});
+                         {kHostTickConsumer, "tickConsume", addressOf(&hostConsume)},
+                         {kTransformPointB, "transformPointB", addressOf(&hostTransformPointB)}});
   for (std::uint32_t site : kConstantOperands) {
     rows.push_back({EntryKind::operand, site, "chassisOperand", wordOf(&hostConstant), {0xD9, 0x05}, 2});
   }
@@ -407,7 +413,7 @@ std::vector<AddressEntry> chassisEntries() {
 
 bool runChassisStep(const std::string& step, std::istream& in) {
   static const char* const kSteps[] = {"ffcurve", "spring", "tyregrip", "camber", "flexheat", "heatterm",
-                                       "profile", "cartick", "suspevent", "wheelprep", "wheelvalues"};
+                                       "profile", "cartick", "suspevent", "suspevent2", "wheelprep", "wheelvalues"};
   bool known = false;
   for (const char* s : kSteps) known = known || step == s;
   if (!known) return false;
@@ -438,6 +444,8 @@ bool runChassisStep(const std::string& step, std::istream& in) {
     runCarTick();
   } else if (step == "suspevent") {
     runSuspensionEvent(in);
+  } else if (step == "suspevent2") {
+    runSuspensionEvent2(in);
   } else if (step == "wheelprep") {
     prepareWheelSetup();
   } else {

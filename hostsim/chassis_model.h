@@ -26,6 +26,8 @@
 //                               consumer and a car-tick listener trace the wheel vectors
 //   suspevent WHEEL             the suspension event call (0x53F386) with the wheel in ESI; a
 //                               listener of source 20 traces the record's second vector
+//   suspevent2 SITE WHEEL       the second suspension event call at SITE with the wheel in ESI; a
+//                               listener of source 33 traces the record's four vectors from 16
 //   wheelprep                   puts out-of-range geometry, spring and bump-stop values into
 //                               wheel 0 and its ranges (for a following state 13)
 //   wheelvalues WHEEL           traces the values the load pass sets for the wheel

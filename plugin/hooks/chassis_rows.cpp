@@ -55,6 +55,9 @@ std::vector<HookRow> chassisTickRows() {
 #if QZR_HOST_ABI
   rows.push_back({0x4EA1B3, 4, kCall, hookAddress(&physics::carTickHook), "carTickHook"});
   rows.push_back({0x53F386, 4, kCall, hookAddress(&physics::suspensionEventHook), "suspensionEventHook"});
+  for (std::uint32_t site : {0x53E317u, 0x53F0DDu}) {
+    rows.push_back({site, 4, kCall, hookAddress(&physics::suspensionEventHook2), "suspensionEventHook2"});
+  }
 #endif
   rows.push_back({0x53D49D, 4, kCall, hookAddress(&physics::surfaceProfileHook), "surfaceProfileHook"});
   for (std::uint32_t site : {0x52719Bu, 0x49FFE8u, 0x49FFF9u}) rows.push_back(constantRow(site, kZero, "constant 0"));

@@ -11,7 +11,8 @@ namespace kvl::hooks {
 // Among the group's first 92, in patch order: the tyre heat terms and grip hooks, the constants
 // of the tyre code, the force-feedback curve and the spring force.
 std::vector<HookRow> chassisPhysicsRows();
-// The car tick, suspension event and surface profile hooks, then the three zero constants.
+// The car tick, the two suspension events' and the surface profile hooks, then the three zero
+// constants.
 std::vector<HookRow> chassisTickRows();
 
 }  // namespace kvl::hooks

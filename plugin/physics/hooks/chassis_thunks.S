@@ -29,6 +29,15 @@ _suspensionEventHook:
         addl $8, %esp
         ret $4
 
+/* suspensionEventHook2: the same with the 176-byte record. */
+        .globl _suspensionEventHook2
+_suspensionEventHook2:
+        COPY_ARGUMENTS 1
+        pushl %esi
+        call _qzrSuspensionEvent2
+        addl $8, %esp
+        ret $4
+
 /* The tyre heat terms: tyre in ESI, float stack arguments that the caller removes, the result
    in ST(0). */
         .globl _tyreBandTermHook

@@ -64,4 +64,35 @@ extern "C" std::uint32_t QZR_CDECL qzrSuspensionEvent(void* wheel, const void* r
   }
 }
 
+extern "C" std::uint32_t QZR_CDECL qzrSuspensionEvent2(void* wheel, const void* record) noexcept {
+  try {
+    void* body = wheel == nullptr ? nullptr : host::HostWheel::body(wheel);
+    void* car = wheel == nullptr ? nullptr : HostCar::wordPointer(wheel, 2036);
+    void* carBody = car == nullptr ? nullptr : HostCar::wordPointer(car, 1184);
+    host::HostEventHub* hub = host::HostEventHub::instance();
+    if (body == nullptr || carBody == nullptr || hub == nullptr) return 0;
+    GroundPosition p = wheelGroundPosition(wheel);
+    const void* hub988 = HostCar::wordPointer(body, 988);
+    const float a = hub988 == nullptr ? 0.0f : fieldAt<float>(hub988, 400);
+    p.x -= a * fieldAt<float>(body, 876);
+    host::SuspensionEvent2 copy;
+    std::memcpy(copy.bytes, record, sizeof copy.bytes);
+    void* maths = host::hostMath();
+    void* frame = host::HostBody::frame(carBody);
+    for (std::size_t offset : {16u, 32u, 48u}) {
+      float t[4] = {};
+      host::HostMath::transformPointB(maths, copy.bytes + offset, frame, t);
+      t[0] += p.x;
+      t[1] += p.y;
+      float out[4] = {};
+      host::HostMath::transformPointB(car, t, maths, out);
+      std::memcpy(copy.bytes + offset, out, 3 * sizeof(float));
+    }
+    host::dispatchRaise(host::physicsWorker(), hub->suspension2(), copy.bytes, sizeof copy.bytes);
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
 }  // namespace kvl::physics

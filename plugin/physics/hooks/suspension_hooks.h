@@ -17,8 +17,13 @@ void QZR_STDCALL surfaceProfileHook(void* contact) noexcept;
 // vector is raised on source 20 (posted to the physics worker while it steps). 1 when raised or
 // posted, 0 without an event hub.
 extern "C" std::uint32_t QZR_CDECL qzrSuspensionEvent(void* wheel, const void* record) noexcept;
+// Sites 0x53E317 and 0x53F0DD: as above with the 176-byte record, whose three vectors from
+// byte 16 are carried through the car's frame and moved by the wheel's ground position (less its
+// hub offset) before the copy is raised on source 33.
+extern "C" std::uint32_t QZR_CDECL qzrSuspensionEvent2(void* wheel, const void* record) noexcept;
 #if QZR_HOST_ABI
 extern "C" void suspensionEventHook();
+extern "C" void suspensionEventHook2();
 #endif
 
 }  // namespace kvl::physics
