@@ -29,6 +29,7 @@ constexpr std::uint32_t kCamberSite = 0x5362AB, kFlexSite = 0x536724, kProfileSi
 constexpr std::uint32_t kCarTickSite = 0x4EA1B3, kSuspensionSite = 0x53F386;
 constexpr std::uint32_t kSuspension2Sites[] = {0x53E317, 0x53F0DD};
 constexpr std::uint32_t kTransformPointB = 0x51B4C0, kSuspension2Source = 33;
+constexpr std::uint32_t kControllerValueSite = 0x4CC554, kHostInputUpdate = 0x4CBF50;
 constexpr std::uint32_t kHostSpring = 0x52E090, kHostSpringFinish = 0x52DD70, kHostGrip = 0x5360C0;
 constexpr std::uint32_t kHostCamber = 0x5338A0, kHostFlex = 0x534090, kHostTickConsumer = 0x601FB0;
 constexpr std::uint32_t kTickConsumerGlobal = 0x167EA90;
@@ -123,6 +124,7 @@ std::uint32_t THISCALL hostFlex(unsigned char* tyre, W, W, W) {
   trace(text("host flex %g", get<float>(tyre, 968)));
   return 6;
 }
+void THISCALL hostInputUpdate(void*, float value) { trace(text("host input update %g", value)); }
 float __cdecl hostHeatTerm(float, float, float) { return -1.0f; }
 void STDCALL hostRecordCall(const void*) {}
 void THISCALL hostConsume(void*, const unsigned char* record) {
@@ -395,6 +397,7 @@ std::vector<AddressEntry> chassisEntries() {
   rows.push_back({EntryKind::callSite, kProfileSite, "surfaceProfileSite", addressOf(&hostRecordCall)});
   rows.push_back({EntryKind::callSite, kCarTickSite, "carTickSite", addressOf(&hostRecordCall)});
   rows.push_back({EntryKind::callSite, kSuspensionSite, "suspensionEventSite", addressOf(&hostRecordCall)});
+  rows.push_back({EntryKind::callSite, kControllerValueSite, "controllerValueSite", addressOf(&hostInputUpdate)});
   for (std::uint32_t site : kSuspension2Sites) {
     rows.push_back({EntryKind::callSite, site, "suspensionEvent2Site", addressOf(&hostRecordCall)});
   }
@@ -404,7 +407,8 @@ std::vector<AddressEntry> chassisEntries() {
                          {kHostCamber, "tyreCamber", addressOf(&hostCamber)},
                          {kHostFlex, "tyreFlex", addressOf(&hostFlex)},
                          {kHostTickConsumer, "tickConsume", addressOf(&hostConsume)},
-                         {kTransformPointB, "transformPointB", addressOf(&hostTransformPointB)}});
+                         {kTransformPointB, "transformPointB", addressOf(&hostTransformPointB)},
+                         {kHostInputUpdate, "inputUpdate", addressOf(&hostInputUpdate)}});
   for (std::uint32_t site : kConstantOperands) {
     rows.push_back({EntryKind::operand, site, "chassisOperand", wordOf(&hostConstant), {0xD9, 0x05}, 2});
   }
@@ -413,7 +417,8 @@ std::vector<AddressEntry> chassisEntries() {
 
 bool runChassisStep(const std::string& step, std::istream& in) {
   static const char* const kSteps[] = {"ffcurve", "spring", "tyregrip", "camber", "flexheat", "heatterm",
-                                       "profile", "cartick", "suspevent", "suspevent2", "wheelprep", "wheelvalues"};
+                                       "profile", "cartick", "suspevent", "suspevent2", "wheelprep", "wheelvalues",
+                                       "controllervalue"};
   bool known = false;
   for (const char* s : kSteps) known = known || step == s;
   if (!known) return false;
@@ -446,6 +451,11 @@ bool runChassisStep(const std::string& step, std::istream& in) {
     runSuspensionEvent(in);
   } else if (step == "suspevent2") {
     runSuspensionEvent2(in);
+  } else if (step == "controllervalue") {
+    static unsigned char target[600];
+    float value = 0;
+    in >> value;
+    runCallSite(kControllerValueSite, {floatWord(value)}, wordOf(target));
   } else if (step == "wheelprep") {
     prepareWheelSetup();
   } else {

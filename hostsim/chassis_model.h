@@ -28,6 +28,7 @@
 //                               listener of source 20 traces the record's second vector
 //   suspevent2 SITE WHEEL       the second suspension event call at SITE with the wheel in ESI; a
 //                               listener of source 33 traces the record's four vectors from 16
+//   controllervalue V           the controller value call (0x4CC554) on an input target with V
 //   wheelprep                   puts out-of-range geometry, spring and bump-stop values into
 //                               wheel 0 and its ranges (for a following state 13)
 //   wheelvalues WHEEL           traces the values the load pass sets for the wheel

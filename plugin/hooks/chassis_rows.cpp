@@ -2,6 +2,7 @@
 
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/physics/hooks/chassis_hooks.h"
+#include "plugin/physics/hooks/controller_value_hook.h"
 #include "plugin/physics/hooks/spring_force_hook.h"
 #include "plugin/physics/hooks/suspension_hooks.h"
 #include "plugin/physics/hooks/tyre_grip_hooks.h"
@@ -62,6 +63,10 @@ std::vector<HookRow> chassisTickRows() {
   rows.push_back({0x53D49D, 4, kCall, hookAddress(&physics::surfaceProfileHook), "surfaceProfileHook"});
   for (std::uint32_t site : {0x52719Bu, 0x49FFE8u, 0x49FFF9u}) rows.push_back(constantRow(site, kZero, "constant 0"));
   return rows;
+}
+
+std::vector<HookRow> controllerValueRows() {
+  return {{0x4CC554, 4, kCall, hookAddress(&physics::controllerValueHook), "controllerValueHook"}};
 }
 
 }  // namespace kvl::hooks

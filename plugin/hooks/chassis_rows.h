@@ -14,5 +14,7 @@ std::vector<HookRow> chassisPhysicsRows();
 // The car tick, the two suspension events' and the surface profile hooks, then the three zero
 // constants.
 std::vector<HookRow> chassisTickRows();
+// The controller value call, first of the input rows.
+std::vector<HookRow> controllerValueRows();
 
 }  // namespace kvl::hooks

@@ -138,6 +138,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addRows(*group, skidTrailRows());
   addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
+  addRows(*group, controllerValueRows());
   addRows(*group, inputAndStepRows());
   if (batchBufferBlock == nullptr) {
     batchBufferBlock = host::hostRuntimeMalloc(kBatchBufferSize);
