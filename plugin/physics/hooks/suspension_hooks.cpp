@@ -21,6 +21,7 @@ constexpr std::int32_t kSameAsPrimary = 254;
 
 SurfaceProfileMaterial materialOf(void* table, std::int32_t id) {
   SurfaceProfileMaterial m;
+  if (id < 0 || id > 255) return m;  // the host's table has 256 materials
   const void* entry = host::hostFindMaterial(SurfaceGripTable::entries(table), id);
   if (entry == nullptr) return m;
   m.baseOffset = fieldAt<float>(entry, 24);

@@ -39,6 +39,7 @@ Word QZR_THISCALL tyreGripStepHook(void* tyre, void* contact, Word a2, Word a3, 
     unsigned char saved[TyreObject::kGripTablesSize];
     std::memcpy(saved, static_cast<unsigned char*>(params) + TyreObject::kGripTables, sizeof saved);
     const float f = speedGripFactor(fieldAt<float>(tyre, 864));
+    const float contactSaved[] = {fieldAt<float>(contact, 72), fieldAt<float>(contact, 88), fieldAt<float>(contact, 120)};
     for (std::size_t o : {72u, 88u, 120u}) fieldAt<float>(contact, o) *= f;
     const void* ranges = hostCarSetupRanges();
     if (ranges != nullptr) {
@@ -54,6 +55,9 @@ Word QZR_THISCALL tyreGripStepHook(void* tyre, void* contact, Word a2, Word a3, 
     } catch (...) {
     }
     std::memcpy(static_cast<unsigned char*>(params) + TyreObject::kGripTables, saved, sizeof saved);
+    fieldAt<float>(contact, 72) = contactSaved[0];
+    fieldAt<float>(contact, 88) = contactSaved[1];
+    fieldAt<float>(contact, 120) = contactSaved[2];
     return result;
   } catch (...) {
     return 0;
@@ -61,13 +65,22 @@ Word QZR_THISCALL tyreGripStepHook(void* tyre, void* contact, Word a2, Word a3, 
 }
 
 Word QZR_THISCALL tyreCamberGripHook(void* tyre) noexcept {
+  using HostCamber = Word(QZR_THISCALL*)(void*);
   try {
-    if (void* params = TyreObject::parameters(tyre)) {
-      const CamberGrip g = camberGrip(fieldAt<float>(tyre, 940));
-      scaleFloats(params, 580, 8, g.factor);
-      if (g.lateralToo) scaleFloats(params, TyreObject::kGripTables, 8, g.factor);
+    void* params = TyreObject::parameters(tyre);
+    if (params == nullptr) return host::hostFunction<0x5338A0, HostCamber>()(tyre);
+    unsigned char saved[TyreObject::kGripTablesSize];
+    std::memcpy(saved, static_cast<unsigned char*>(params) + TyreObject::kGripTables, sizeof saved);
+    const CamberGrip g = camberGrip(fieldAt<float>(tyre, 940));
+    scaleFloats(params, 580, 8, g.factor);
+    if (g.lateralToo) scaleFloats(params, TyreObject::kGripTables, 8, g.factor);
+    Word result = 0;
+    try {
+      result = host::hostFunction<0x5338A0, HostCamber>()(tyre);
+    } catch (...) {
     }
-    return host::hostFunction<0x5338A0, Word(QZR_THISCALL*)(void*)>()(tyre);
+    std::memcpy(static_cast<unsigned char*>(params) + TyreObject::kGripTables, saved, sizeof saved);
+    return result;
   } catch (...) {
     return 0;
   }
