@@ -1,4 +1,5 @@
 #include "hostsim/address_table.h"
+#include "hostsim/chassis_model.h"
 
 #include <windows.h>
 
@@ -111,7 +112,7 @@ const std::vector<AddressEntry>& addressTable() {
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), soundSiteEntries(), carEntries(), skidTrailEntries(),
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
-                              gameStuffEntries()}) {
+                              gameStuffEntries(), chassisEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

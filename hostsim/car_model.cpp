@@ -70,8 +70,8 @@ struct Car {
   Car() {
     for (int i = 0; i < 4; ++i) {
       wheels[i] = zeroed(5152);
-      tyreOwners[i] = zeroed(1388 + 788);
-      tyreBlocks[i] = zeroed(512);
+      tyreOwners[i] = zeroed(2432);  // the wheel's parameter block, with its tyre record at +1388
+      tyreBlocks[i] = zeroed(788);
       suspension[i] = zeroed(4096);
       put(wheels[i], 52, wordOf(tyreOwners[i]));
       put(car, 1136 + 4 * i, wordOf(wheels[i]));
@@ -248,6 +248,8 @@ void runTableParam(std::istream& in) {
 unsigned char* carSetupRangesObject() { return car().ranges; }
 
 unsigned char* hostCarObject() { return car().car; }
+unsigned char* carSetupObject() { return car().setup; }
+unsigned char* tyreParameterRecord(int wheel) { return car().tyreBlocks[wheel & 3]; }
 
 std::vector<AddressEntry> carEntries() {
   Car& c = car();

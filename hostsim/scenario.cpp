@@ -14,6 +14,7 @@
 #include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
+#include "hostsim/chassis_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
@@ -122,6 +123,7 @@ int runScenario(std::istream& steps) {
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
+    } else if (created && runChassisStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -29,6 +29,9 @@
         .globl _hostsimSiteStackLeft
 _hostsimSiteStackLeft:
         .long 0
+        .globl _hostsimSiteRegisters
+_hostsimSiteRegisters:
+        .fill 3, 4, 0
         .text
         .globl _hostsimInvokeSite
         .globl _hostsimInvokeFloatSite
@@ -39,6 +42,10 @@ _hostsimInvokeFloatSite:  /* the same, declared to C++ with a float result in ST
         movl 8(%ebp), %eax
         jmp *%eax
 _hostsimSiteReturn:
+        /* EBX, ESI and EDI as the target left them. */
+        movl %ebx, _hostsimSiteRegisters
+        movl %esi, _hostsimSiteRegisters+4
+        movl %edi, _hostsimSiteRegisters+8
         /* Bytes the target left on the stack: the arguments for a caller-cleans target, none for
            a callee-cleans one. */
         leal -12(%ebp), %edx
@@ -151,3 +158,20 @@ _hostsimCallMemberDouble:
         popl %ebx
         popl %ebp
         ret
+
+/* Runs a call-site fragment as host code that holds an object in ESI runs it.
+   uint32_t hostsimInvokeSiteEsi(const void* fragment, const uint32_t* args, int count,
+                                 uint32_t self, uint32_t esi)
+   As hostsimInvokeSite, with EBX B2B2B2B2, ESI `esi` (24(%ebp)) and EDI D1D1D1D1 at the call;
+   hostsimSiteRegisters then holds EBX, ESI and EDI as the target left them. */
+        .text
+        .globl _hostsimInvokeSiteEsi
+        .globl _hostsimInvokeFloatSiteEsi
+_hostsimInvokeSiteEsi:
+_hostsimInvokeFloatSiteEsi:
+        PUSH_ARGUMENTS
+        movl 24(%ebp), %esi
+        movl $0xB2B2B2B2, %ebx
+        movl $0xD1D1D1D1, %edi
+        movl 8(%ebp), %eax
+        jmp *%eax

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "plugin/hooks/car_data_rows.h"
+#include "plugin/hooks/chassis_rows.h"
 #include "plugin/hooks/hook_row.h"
 #include "plugin/hooks/physics_rows.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
@@ -134,12 +135,15 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
   addCarDataRows(*group);
   addRows(*group, vehiclePhysicsRows());
+  addRows(*group, chassisPhysicsRows());
   addMenuRows(*group);
   addRows(*group, springVariableRows());
+  addRows(*group, chassisTickRows());
   addRows(*group, smallTestRows());
   addRows(*group, skidTrailRows());
   addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
+  addRows(*group, controllerValueRows());
   addRows(*group, inputAndStepRows());
   if (batchBufferBlock == nullptr) {
     batchBufferBlock = host::hostRuntimeMalloc(kBatchBufferSize);

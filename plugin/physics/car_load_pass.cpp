@@ -88,7 +88,7 @@ void installCompounds(void* car, void* block, const CompoundSet& compounds, cons
     const std::uint8_t* s = snapshot[i];
     addWheel(derived, fieldAt<float>(s, 124), fieldAt<float>(s, 140));
     if (derived.sum && block != nullptr) fieldAt<float>(block, CarParameterBlock::kTyreSum) = *derived.sum;
-    if (carPartSetups().wheel) carPartSetups().wheel(wheel, i);
+    if (carPartSetups().wheel) carPartSetups().wheel(wheel, i, s);
   }
 }
 

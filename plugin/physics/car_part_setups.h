@@ -11,7 +11,8 @@ struct CarPartSetups {
   void (*engine)(void* engineModel) = nullptr;
   void (*differential)(void* differentialMaps) = nullptr;
   void (*drivetrain)(void* drivetrain) = nullptr;
-  void (*wheel)(void* wheel, std::int32_t index) = nullptr;
+  // The wheel's 788-byte tyre record as the host announced it (null: none).
+  void (*wheel)(void* wheel, std::int32_t index, const std::uint8_t* snapshot) = nullptr;
 };
 
 CarPartSetups& carPartSetups() noexcept;

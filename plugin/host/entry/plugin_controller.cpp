@@ -43,6 +43,7 @@
 #include "plugin/physics/effects_state.h"
 #include "plugin/physics/host_car.h"
 #include "plugin/physics/key_alias_tables.h"
+#include "plugin/physics/wheel_setup.h"
 #include "plugin/physics/surface_grip_fill.h"
 #include "plugin/physics/surface_grip_sets.h"
 #include "plugin/sound/sound_client.h"
@@ -300,6 +301,7 @@ bool PluginController::loadCarParameters() {
     steppedCar = car;
     steppedValue = altitude;
   }
+  physics::installWheelSetup();
   return physics::loadCarParametersLogged(car, wheelRecordSnapshot);
 }
 

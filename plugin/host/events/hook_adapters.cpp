@@ -32,8 +32,6 @@ void dispatchRaise(PeriodicWorker& worker, EventSignal* source, const void* reco
   }
 }
 
-namespace {
-
 // The host's per-tick consumer (global 0x167EA90) takes each car-tick record first.
 void consumeTick(const void* record) {
   const HostWord consumer = hostGlobal<0x167EA90, HostWord>();
@@ -41,6 +39,8 @@ void consumeTick(const void* record) {
   hostFunction<0x601FB0, void(QZR_THISCALL*)(void*, const void*)>()(
       reinterpret_cast<void*>(static_cast<std::uintptr_t>(consumer)), record);
 }
+
+namespace {
 
 template <std::size_t Size>
 void QZR_THISCALL commonRecord(EventSignal* source, const void* record) noexcept {

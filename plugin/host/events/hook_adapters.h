@@ -29,6 +29,9 @@ void dispatchRaise(PeriodicWorker& worker, EventSignal* source, const void* reco
 void postRaise(PeriodicWorker& worker, EventSignal* source, const void* record, std::size_t size,
                RaiseFunction raise = &raisePlain);
 
+// Hands a 224-byte car-tick record to the host's per-tick consumer (nothing while it has none).
+void consumeTick(const void* record);
+
 // The adapters, by number; each replaces host raise calls (see the main hook group).
 using RecordAdapter = void(QZR_THISCALL*)(EventSignal* source, const void* record) noexcept;
 using WordAdapter = void(QZR_THISCALL*)(EventSignal* source, std::uint32_t word) noexcept;
