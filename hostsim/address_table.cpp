@@ -1,4 +1,5 @@
 #include "hostsim/address_table.h"
+#include "hostsim/car_setup_pages_model.h"
 
 #include <windows.h>
 
@@ -108,6 +109,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendTrackDrawRows(rows);
     appendMenuCentringRows(rows);
     appendSetupFileMenuRows(rows);
+    appendCarSetupPageRows(rows);
     return rows;
   }();
   return table;

@@ -13,6 +13,7 @@
 #include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
+#include "hostsim/car_setup_pages_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
@@ -116,7 +117,8 @@ int runScenario(std::istream& steps) {
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
-               runSetupFileMenuStep(step, in) || runCarStep(step, in)) {
+               runSetupFileMenuStep(step, in) || runCarStep(step, in) ||
+               runCarSetupPageStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
