@@ -1,5 +1,6 @@
 #include "hostsim/address_table.h"
 #include "hostsim/car_setup_pages_model.h"
+#include "hostsim/slot_page_model.h"
 
 #include <windows.h>
 
@@ -110,6 +111,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendMenuCentringRows(rows);
     appendSetupFileMenuRows(rows);
     appendCarSetupPageRows(rows);
+    appendSlotPageRows(rows);
     return rows;
   }();
   return table;

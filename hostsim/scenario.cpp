@@ -14,6 +14,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
 #include "hostsim/car_setup_pages_model.h"
+#include "hostsim/slot_page_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
@@ -118,7 +119,7 @@ int runScenario(std::istream& steps) {
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) ||
-               runCarSetupPageStep(step, in)) {
+               runCarSetupPageStep(step, in) || runSlotPageStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
