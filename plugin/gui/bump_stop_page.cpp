@@ -27,30 +27,14 @@ void QZR_THISCALL buildRows(void* page) noexcept {
   }
 }
 
-float QZR_THISCALL columnX(void*, void*, std::int32_t column, std::int32_t) noexcept { return damperColumnX(column); }
-float QZR_THISCALL rowY(void*, void* renderer, std::int32_t row) noexcept {
-  try {
-    return damperRowY(renderer, row, 3);
-  } catch (...) {
-    return 0.0f;
-  }
-}
-void QZR_THISCALL drawHeaders(void* page, void* renderer, float x, float) noexcept {
-  try {
-    drawDamperHeaders(page, kShape, renderer, x, 174.0f);
-  } catch (...) {
-  }
-}
-float QZR_THISCALL titleBarX(void*) noexcept { return 300.0f; }
-float QZR_THISCALL titleBarWidth(void*) noexcept { return 230.0f; }
-std::int32_t QZR_THISCALL titleTextId(void*) noexcept { return 1241; }
+using Layout = DamperPageSlots<kShape, 3, 174, 230>;
 
 // The layout entries first: the dampers rebound page writes them too.
 const GridSlotEntry kEntries[] = {
-    {kGridColumnX, slotEntry(&columnX)},           {kGridRowY, slotEntry(&rowY)},
-    {kGridDrawHeaders, slotEntry(&drawHeaders)},   {kGridTitleText, slotEntry(&Slots::titleText)},
-    {kGridTitleBarX, slotEntry(&titleBarX)},       {kGridTitleBarWidth, slotEntry(&titleBarWidth)},
-    {kGridTitleTextId, slotEntry(&titleTextId)},   {kGridBuildRows, slotEntry(&buildRows)},
+    {kGridColumnX, slotEntry(&Layout::columnX)},           {kGridRowY, slotEntry(&Layout::rowY)},
+    {kGridDrawHeaders, slotEntry(&Layout::drawHeaders)},   {kGridTitleText, slotEntry(&Slots::titleText)},
+    {kGridTitleBarX, slotEntry(&Layout::titleBarX)},       {kGridTitleBarWidth, slotEntry(&Layout::titleBarWidth)},
+    {kGridTitleTextId, slotEntry(&Layout::titleTextId)},   {kGridBuildRows, slotEntry(&buildRows)},
     {kGridLinkColumns, slotEntry(&Slots::link)},
 };
 

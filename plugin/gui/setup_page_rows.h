@@ -32,4 +32,29 @@ extern const char* const kWheelHeaderKeys[4];
 // rear), column 1 top (right front), column 1 bottom (right rear).
 constexpr std::size_t kQuarterWheel[4] = {0, 2, 1, 3};
 
+// The positions, headers and title bar of a two-column damper page of the shape: rows from
+// FirstLowerRow on lie 30 lower, the lower headers at LowerHeaderY, a title bar BarWidth wide.
+template <const GridShape& S, std::int32_t FirstLowerRow, int LowerHeaderY, int BarWidth>
+struct DamperPageSlots {
+  static float QZR_THISCALL columnX(void*, void*, std::int32_t column, std::int32_t) noexcept {
+    return damperColumnX(column);
+  }
+  static float QZR_THISCALL rowY(void*, void* renderer, std::int32_t row) noexcept {
+    try {
+      return damperRowY(renderer, row, FirstLowerRow);
+    } catch (...) {
+      return 0.0f;
+    }
+  }
+  static void QZR_THISCALL drawHeaders(void* page, void* renderer, float x, float) noexcept {
+    try {
+      drawDamperHeaders(page, S, renderer, x, static_cast<float>(LowerHeaderY));
+    } catch (...) {
+    }
+  }
+  static float QZR_THISCALL titleBarX(void*) noexcept { return 300.0f; }
+  static float QZR_THISCALL titleBarWidth(void*) noexcept { return static_cast<float>(BarWidth); }
+  static std::int32_t QZR_THISCALL titleTextId(void*) noexcept { return 1241; }
+};
+
 }  // namespace kvl::gui
