@@ -1,5 +1,7 @@
 #include "hostsim/address_table.h"
 #include "hostsim/chassis_model.h"
+#include "hostsim/car_setup_pages_model.h"
+#include "hostsim/slot_page_model.h"
 
 #include <windows.h>
 
@@ -128,6 +130,8 @@ const std::vector<AddressEntry>& addressTable() {
     appendTrackDrawRows(rows);
     appendMenuCentringRows(rows);
     appendSetupFileMenuRows(rows);
+    appendCarSetupPageRows(rows);
+    appendSlotPageRows(rows);
     return rows;
   }();
   return table;

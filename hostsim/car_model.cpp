@@ -246,6 +246,7 @@ void runTableParam(std::istream& in) {
 }  // namespace
 
 unsigned char* carSetupRangesObject() { return car().ranges; }
+unsigned char* carSetupObject() { return car().setup; }
 
 unsigned char* hostCarObject() { return car().car; }
 unsigned char* carSetupObject() { return car().setup; }

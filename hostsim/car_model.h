@@ -26,6 +26,8 @@ namespace hostsim {
 std::vector<AddressEntry> carEntries();
 // The car-setup ranges object (22096 bytes) behind the global 0x7ECD04.
 unsigned char* carSetupRangesObject();
+// The car-setup values object (5888 bytes) behind the global 0x7ECD00.
+unsigned char* carSetupObject();
 // The current car (7520 bytes) behind the global 0x8EF660, with its parameter block at +52 and
 // its wheels at +1136: the one car every part of the simulated host works on.
 unsigned char* hostCarObject();

@@ -10,12 +10,6 @@
 namespace hostsim {
 namespace {
 
-std::string hex(const void* p) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p)));
-  return text;
-}
-
 std::string number(float f) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(f));
@@ -35,7 +29,17 @@ void __cdecl runtimeFree(void* block) {
   std::free(block);
 }
 
+namespace {
+int gFailNewIn = 0;  // the allocation that fails: 1 = the next one; 0 = none
+}  // namespace
+
+void failHostNew(int n) { gFailNewIn = n; }
+
 void* __cdecl hostNew(std::uint32_t bytes) {
+  if (gFailNewIn > 0 && --gFailNewIn == 0) {
+    trace("host new " + std::to_string(bytes) + " failed");
+    return nullptr;
+  }
   void* block = std::malloc(bytes);
   trace("host new " + std::to_string(bytes));
   return block;
@@ -46,11 +50,8 @@ void __cdecl hostDelete(void* block) {
   std::free(block);
 }
 
-int __cdecl defaultSlotCall(int page, int a, int b) {
-  trace("host defaultSlotCall " + hex(reinterpret_cast<void*>(page)) + " " + std::to_string(a) + " " +
-        std::to_string(b));
-  return 0;
-}
+// The host's grid row spacing: 100 + 25 per row, plus the gap.
+float __cdecl defaultSlotCall(void*, float gap, std::int32_t row) { return 100.0f + 25.0f * static_cast<float>(row) + gap; }
 
 std::uint32_t __cdecl pressureFunction(std::uint32_t p, std::uint32_t b, float pressure, std::uint32_t d) {
   trace("host pressure " + std::to_string(p) + " " + std::to_string(b) + " " + number(pressure) + " " +

@@ -8,8 +8,10 @@ namespace hostsim {
 void* __cdecl runtimeMalloc(std::uint32_t bytes);
 void __cdecl runtimeFree(void* block);
 void* __cdecl hostNew(std::uint32_t bytes);
+// Makes the n-th next hostNew fail (0: none).
+void failHostNew(int n);
 void __cdecl hostDelete(void* block);
-int __cdecl defaultSlotCall(int page, int a, int b);
+float __cdecl defaultSlotCall(void* renderer, float gap, std::int32_t row);
 std::uint32_t __cdecl pressureFunction(std::uint32_t p, std::uint32_t b, float pressure, std::uint32_t d);
 std::uint32_t __attribute__((thiscall)) materialLookup(void* table, float a, float b);
 void __cdecl languageCall(std::uint32_t value);

@@ -53,7 +53,8 @@ void* THISCALL itemDestroy(unsigned char* self, std::uint32_t flags) {
 }
 
 void THISCALL itemSetEnabled(unsigned char* self, std::uint32_t enabled) { put(self, 4, enabled & 0xFF); }
-void* THISCALL itemAttachedDialog(unsigned char* self) { return self; }
+// The page's own frame widgets have no dialog.
+void* THISCALL itemAttachedDialog(unsigned char* self) { return keyOf(self) == "FRAME" ? nullptr : self; }
 
 void THISCALL itemBindAction(unsigned char* self, std::int32_t action, std::int32_t target, std::int32_t code,
                              std::uint32_t data) {

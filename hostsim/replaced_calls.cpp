@@ -14,8 +14,6 @@ namespace {
 
 constexpr std::uint32_t kRaceValueUpdate = 0x573D90;
 constexpr std::uint32_t kRaceValueSites[] = {0x48261A, 0x482695, 0x4829F2, 0x482E52};
-constexpr std::uint32_t kDifferentialsPageSite = 0x560F79;
-constexpr std::uint32_t kDifferentialsPage = 0x5610A0;  // the simulated host's own address
 
 std::string number(float v) {
   char text[32];
@@ -29,19 +27,11 @@ void __attribute__((thiscall)) raceValueUpdate(unsigned char* race, float value)
   std::memcpy(race + 320, &value, 4);
 }
 
-unsigned char hostDifferentialsPage[212];
-void* __cdecl createHostDifferentialsPage() {
-  trace("host differentials page built");
-  return hostDifferentialsPage;
-}
-
 }  // namespace
 
 std::vector<AddressEntry> replacedCallEntries() {
   std::vector<AddressEntry> rows = {
       {EntryKind::function, kRaceValueUpdate, "raceValueUpdate", addressOf(&raceValueUpdate)},
-      {EntryKind::function, kDifferentialsPage, "differentialsPage", addressOf(&createHostDifferentialsPage)},
-      {EntryKind::callSite, kDifferentialsPageSite, "differentialsPageSite", kDifferentialsPage},
   };
   for (std::uint32_t s : kRaceValueSites) rows.push_back({EntryKind::callSite, s, "raceValueSite", kRaceValueUpdate});
   return rows;
@@ -58,9 +48,6 @@ bool runReplacedCallStep(const std::string& step, std::istream& in) {
     trace("race value " + number(now));
   } else if (step == "framecallback") {
     runCallSite(kFrameCallbackSite, {});
-  } else if (step == "diffpage") {
-    const std::uint32_t page = runCallSite(kDifferentialsPageSite, {});
-    trace(std::string("differentials page ") + (page == wordOf(hostDifferentialsPage) ? "kept" : "replaced"));
   } else {
     return false;
   }

@@ -1,7 +1,6 @@
 #pragma once
 // Host calls the plugin replaces with hooks of its host model: the race value update's four
-// calls, the call right after the frame's physics step, and the call that creates the
-// differentials setup page.
+// calls and the call right after the frame's physics step.
 #include <istream>
 #include <string>
 #include <vector>
@@ -16,9 +15,6 @@ std::vector<AddressEntry> replacedCallEntries();
 //   racevalue SITE V   the race value update call at SITE (hex) on the race object with V; the
 //                      host update stores V at +320; traces "race value X", X read afterwards
 //   framecallback      the call after the frame's physics step (site 0x44A76C) alone
-//   diffpage           the call creating the differentials page (site 0x560F79); traces
-//                      "differentials page kept" when the host's own page came back, else
-//                      "differentials page replaced"
 bool runReplacedCallStep(const std::string& step, std::istream& in);
 
 }  // namespace hostsim

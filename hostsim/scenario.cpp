@@ -15,6 +15,8 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
 #include "hostsim/chassis_model.h"
+#include "hostsim/car_setup_pages_model.h"
+#include "hostsim/slot_page_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/menu_centring_model.h"
@@ -120,7 +122,8 @@ int runScenario(std::istream& steps) {
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
-               runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in)) {
+               runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
+               runCarSetupPageStep(step, in) || runSlotPageStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

@@ -36,6 +36,10 @@ const wchar_t* THISCALL widenText(unsigned char* record) {
   if (get(record, 4) != 0) return reinterpret_cast<const wchar_t*>(pointer(get(record, 4)));
   const char* key = reinterpret_cast<const char*>(pointer(get(record, 0)));
   std::wstring& text = texts[key == nullptr ? "" : key];
+  // The slot dialog's two texts take the stage's surface; the second also holds what a format
+  // would read.
+  if (text.empty() && key != nullptr && std::strcmp(key, "CSDEFA") == 0) text = L"Default %s setup";
+  if (text.empty() && key != nullptr && std::strcmp(key, "CSCURR") == 0) text = L"Current %s 100%% %d";
   if (text.empty() && key != nullptr) text.assign(key, key + std::strlen(key));
   return text.c_str();
 }
@@ -60,13 +64,20 @@ void __attribute__((cdecl)) printText(void*, float x, float y, const wchar_t* fo
 void THISCALL drawList(void*, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
                        std::int32_t rows, std::int32_t highlighted, const wchar_t* const* texts,
                        const std::int32_t* selection, std::int32_t flag) {
-  trace("host renderer list " + number(x) + " " + number(y) + " kind " + std::to_string(kind) + " columns " +
-        number(columns[0]) + " " + number(columns[1]) + " first " + std::to_string(first) + " rows " +
-        std::to_string(rows) + " highlighted " + std::to_string(highlighted) + " selection " +
-        std::to_string(selection[0]) + " " + std::to_string(selection[1]) + " flag " + std::to_string(flag));
+  // `kind` columns, texts and selection words per row.
+  const int n = kind == 3 ? 3 : 2;
+  std::string columnText, selectionText;
+  for (int c = 0; c < n; ++c) {
+    columnText += " " + number(columns[c]);
+    selectionText += " " + std::to_string(selection[c]);
+  }
+  trace("host renderer list " + number(x) + " " + number(y) + " kind " + std::to_string(kind) + " columns" +
+        columnText + " first " + std::to_string(first) + " rows " + std::to_string(rows) + " highlighted " +
+        std::to_string(highlighted) + " selection" + selectionText + " flag " + std::to_string(flag));
   for (std::int32_t r = 0; r < rows; ++r) {
-    trace("host renderer row " + std::to_string(r) + " \"" + narrow(texts[2 * r]) + "\" \"" +
-          narrow(texts[2 * r + 1]) + "\"");
+    std::string line = "host renderer row " + std::to_string(r);
+    for (int c = 0; c < n; ++c) line += " \"" + narrow(texts[n * r + c]) + "\"";
+    trace(line);
   }
 }
 

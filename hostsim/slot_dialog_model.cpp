@@ -9,6 +9,7 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/service_page_model.h"
 #include "hostsim/track_ini_model.h"
+#include "hostsim/slot_page_model.h"
 
 namespace hostsim {
 namespace {
@@ -104,7 +105,9 @@ std::int32_t THISCALL surfaceOf(void*, std::int32_t key) {
 }
 std::uint32_t THISCALL isSlotEmpty(void*, std::int32_t car, std::int32_t slot) {
   trace("host slot empty car " + std::to_string(car) + " slot " + std::to_string(slot));
-  return 0xABCDEF00u | state().empty;  // the result is in AL only
+  // The result is in AL only; a slot list of the dialog's scenario tells per slot.
+  const int listed = slotListEmptiness(slot);
+  return 0xABCDEF00u | (listed >= 0 ? static_cast<std::uint8_t>(listed) : state().empty);
 }
 std::int32_t THISCALL selectSlot(void*, std::int32_t slot, std::int32_t car) {
   trace("host select slot " + std::to_string(slot) + " car " + std::to_string(car));
@@ -182,6 +185,8 @@ bool runSlotDialogStep(const std::string& step, std::istream& in) {
     std::string which;
     in >> which;
     openSlotMenu(which == "save");
+  } else if (step == "slotsurface") {
+    in >> state().surface;
   } else if (step == "slotconfirm") {
     std::string which;
     std::int32_t row = 0, status = 0, surface = 0, empty = 0;

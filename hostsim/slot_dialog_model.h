@@ -22,6 +22,7 @@ void appendSlotDialogRows(std::vector<AddressEntry>& rows);
 //   slotconfirm save|load ROW STATUS SURFACE EMPTY   the dialog's selected row and status, the
 //                                      selected stage's surface, whether the setup slot is empty;
 //                                      then the host runs the action of item id 4 and traces it
+//   slotsurface SURFACE                the selected stage's surface
 bool runSlotDialogStep(const std::string& step, std::istream& arguments);
 
 }  // namespace hostsim

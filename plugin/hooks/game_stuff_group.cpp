@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "plugin/gui/setup_file_menus.h"
+#include "plugin/gui/setup_slot_page.h"
 #include "plugin/hooks/hook_row.h"
 #include "plugin/hooks/patch_payloads.h"
 #include "plugin/host/binding/hook_address.h"
@@ -71,6 +72,7 @@ std::shared_ptr<PatchGroup> buildGameStuffGroup() {
   auto group = std::make_shared<PatchGroup>("Game Stuff", 0);
   auto add = [&](std::shared_ptr<MemoryPatch> patch) { group->add(std::move(patch)); };
   addRows(*group, {
+                      {0x559214, 4, kCall, hookAddress(&gui::SetupSlotPage::construct), "SetupSlotPage"},
                       {0x5610E9, 4, kCall, hookAddress(&host::saveSlotMenuHook), "saveSlotMenuHook"},
                       {0x5610D5, 4, kCall, hookAddress(&host::loadSlotMenuHook), "loadSlotMenuHook"},
                   });

@@ -52,6 +52,11 @@ void* HostMenuManager::openMenu(std::int32_t id) {
   return hostFunction<0x559190, void*(QZR_CDECL*)(std::int32_t)>()(id);
 }
 
+std::int32_t HostMenuManager::showPage(void* manager, void* page, std::int32_t flag) {
+  using Fn = std::int32_t(QZR_THISCALL*)(void*, void*, std::int32_t);
+  return tableEntry<Fn>(manager, 2 * kTableEntrySize)(manager, page, flag);
+}
+
 std::int32_t hostForwardedCall(void* object) {
   return hostFunction<0x5693F0, std::int32_t(QZR_THISCALL*)(void*)>()(object);
 }

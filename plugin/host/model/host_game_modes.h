@@ -46,6 +46,8 @@ class HostMenuManager {
   static std::int32_t enterPage(void* manager, void* page);
   // Host 0x559190, caller cleans: opens the menu with that id.
   static void* openMenu(std::int32_t id);
+  // Slot 2: shows a menu page.
+  static std::int32_t showPage(void* manager, void* page, std::int32_t flag);
 };
 
 // Host 0x5693F0, member call: the call that forwardingHook passes on.

@@ -22,8 +22,8 @@ const wchar_t* HostText::widen(HostText* record) {
   return hostFunction<0x496BF0, const wchar_t*(QZR_THISCALL*)(HostText*)>()(record);
 }
 
-int HostMenuPage::defaultSlotCall(int page, int a, int b) {
-  return hostFunction<0x547CB0, int(QZR_CDECL*)(int, int, int)>()(page, a, b);
+float HostMenuPage::defaultSlotCall(void* renderer, float gap, std::int32_t row) {
+  return hostFunction<0x547CB0, float(QZR_CDECL*)(void*, float, std::int32_t)>()(renderer, gap, row);
 }
 
 int HostMenuPage::sendEvent(void* page, void* item, std::uint32_t code, const void* data) {
@@ -84,6 +84,38 @@ void* HostMenuItem::attachedDialog(void* item) {
 HostText* HostMenuItem::label(void* item) {
   void* dialog = attachedDialog(item);
   return dialog == nullptr ? nullptr : static_cast<HostText*>(addressAt(dialog, 8));
+}
+
+void HostMenuPage::setParentIndex(void* page, std::int32_t index, std::int32_t value) {
+  hostFunction<0x540930, void(QZR_CDECL*)(void*, std::int32_t, std::int32_t)>()(page, index, value);
+}
+
+void HostObject::deleteThis(void* object, std::uint32_t flags) {
+  tableEntry<void*(QZR_THISCALL*)(void*, std::uint32_t)>(object, 0)(object, flags);
+}
+
+void HostMenuItem::setFocused(void* item, bool focused) {
+  tableEntry<void(QZR_THISCALL*)(void*, std::uint32_t)>(item, 6 * kTableEntrySize)(item, focused ? 1u : 0u);
+}
+
+void HostMenuItem::setFocusTarget(void* item, HostWord target) {
+  tableEntry<void(QZR_THISCALL*)(void*, HostWord)>(item, 8 * kTableEntrySize)(item, target);
+}
+
+void HostMenuItem::onDecrease(void* item) {
+  tableEntry<void(QZR_THISCALL*)(void*)>(item, 13 * kTableEntrySize)(item);
+}
+
+void HostMenuItem::onIncrease(void* item) {
+  tableEntry<void(QZR_THISCALL*)(void*)>(item, 14 * kTableEntrySize)(item);
+}
+
+void HostMenuItem::drawAt(void* item, void* renderer, float x, float y) {
+  tableEntry<void(QZR_THISCALL*)(void*, void*, float, float)>(item, 15 * kTableEntrySize)(item, renderer, x, y);
+}
+
+void HostMenuItem::passToChildren(void* item, float value) {
+  tableEntry<void(QZR_THISCALL*)(void*, float)>(item, 16 * kTableEntrySize)(item, value);
 }
 
 }  // namespace kvl::host

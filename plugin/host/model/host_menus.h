@@ -15,9 +15,8 @@ struct HostMenuLayout {
 };
 
 struct HostMenuPage {
-  // Host 0x547CB0, plain call: the host's default handling of a page slot (first argument the
-  // page object).
-  static int defaultSlotCall(int page, int a, int b);
+  // Host 0x547CB0, plain call: the y position of a grid row with an extra gap.
+  static float defaultSlotCall(void* renderer, float gap, std::int32_t row);
   // Host 0x584CE0, member call: delivers an event (code 2 with a CallbackPair registers a callback).
   static int sendEvent(void* page, void* item, std::uint32_t code, const void* data);
   // Event 0x40000007 with a value.
@@ -37,6 +36,13 @@ struct HostMenuPage {
   static void adoptSharedVtable(void* page) noexcept;
   // Slot 23 of a page or item: binds an input action.
   static void bindAction(void* page, std::int32_t action, std::int32_t target, std::int32_t code, const void* data);
+  // Host 0x540930, caller cleans.
+  static void setParentIndex(void* page, std::int32_t index, std::int32_t value);
+};
+
+// Slot 0 of any host object: its deleting destructor.
+struct HostObject {
+  static void deleteThis(void* object, std::uint32_t flags);
 };
 
 // Host 0x541D60, caller cleans: the second setup entry (the options page), with its result.
@@ -62,6 +68,13 @@ struct HostMenuItem {
   // Slot 22: the object that holds the entry's label record at +8.
   static void* attachedDialog(void* item);
   static HostText* label(void* item);
+  // Slots of the value rows a setup page holds.
+  static void setFocused(void* item, bool focused);             // slot 6
+  static void setFocusTarget(void* item, HostWord target);      // slot 8
+  static void onDecrease(void* item);                           // slot 13
+  static void onIncrease(void* item);                           // slot 14
+  static void drawAt(void* item, void* renderer, float x, float y);  // slot 15
+  static void passToChildren(void* item, float value);          // slot 16
 };
 
 }  // namespace kvl::host

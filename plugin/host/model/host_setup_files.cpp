@@ -15,4 +15,13 @@ void HostSetupFiles::displayName(void* catalogue, char* buffer, const char* file
                                                                                           mode);
 }
 
+void* HostSetupFiles::listForCar(void* catalogue, std::int32_t car) {
+  return hostFunction<0x49DFA0, void*(QZR_THISCALL*)(void*, std::int32_t)>()(catalogue, car);
+}
+
+bool HostSetupFiles::isSlotEmpty(void* catalogue, std::int32_t car, std::int32_t slot) {
+  return hostBool(hostFunction<0x49EA40, std::uint8_t(QZR_THISCALL*)(void*, std::int32_t, std::int32_t)>()(
+      catalogue, car, slot));
+}
+
 }  // namespace kvl::host

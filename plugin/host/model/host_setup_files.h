@@ -15,6 +15,10 @@ struct HostSetupFiles {
   static void* listOfKind(void* catalogue, std::int32_t kind);
   // Host 0x49E320, member call: the display name of a file into a 129-byte buffer.
   static void displayName(void* catalogue, char* buffer, const char* fileName, std::int32_t mode);
+  // Host 0x49DFA0, member call: the car's list of saved setups.
+  static void* listForCar(void* catalogue, std::int32_t car);
+  // Host 0x49EA40, member call: true when the car's slot holds no usable setup.
+  static bool isSlotEmpty(void* catalogue, std::int32_t car, std::int32_t slot);
 };
 
 // The file name embedded in a host list entry.

@@ -1,0 +1,58 @@
+// The dampers rebound grid: per wheel its rebound damping and its axle's fast rebound damping and
+// threshold, laid out as the bump-stop grid on that page's table copy.
+#include <vector>
+
+#include "plugin/gui/car_setup_fields.h"
+#include "plugin/gui/car_setup_pages.h"
+#include "plugin/gui/setup_page_rows.h"
+
+namespace kvl::gui {
+namespace {
+
+using namespace setup_fields;
+constexpr GridShape kShape{2, 6, 5};
+using Slots = GridKindSlots<kShape>;
+const char* const kKeys[5] = {"DampersRebound", "CS_FL_DMP", "CS_FR_DMP", "CS_RL_DMP", "CS_RR_DMP"};
+
+void QZR_THISCALL buildRows(void* page) noexcept {
+  try {
+    for (std::int32_t q = 0; q < 4; ++q) {
+      const std::size_t wheel = kQuarterWheel[q];
+      const std::size_t axle = wheel < 2 ? 0 : 1;
+      GridPage::cell(page, 3 * q + 0) = makeDamperRow("CS_REBOUND", 10, wheelDamperValue(wheel, kDampingRebound),
+                                                      wheelDamperRange(wheel, kDampingRebound));
+      GridPage::cell(page, 3 * q + 1) =
+          makeDamperRow("FastRebound", 10, kHighSpeedDampingRebound[axle], wheelDamperRange(wheel, kFastBump));
+      GridPage::cell(page, 3 * q + 2) = makeDamperRow("FastReboundThreshold", 2, kHighSpeedBreakRebound[axle],
+                                                      wheelDamperRange(wheel, kFastBumpThreshold));
+    }
+  } catch (...) {
+  }
+}
+
+// Only the rebound rows of the two columns are tied together.
+void QZR_THISCALL linkColumns(void* page, std::int32_t row, std::int32_t column) noexcept {
+  if (row == 0 || row == 3) linkGridColumns(page, kShape, row, column);
+}
+
+const std::vector<GridSlotEntry>& entries() {
+  static const std::vector<GridSlotEntry> all = [] {
+    std::size_t n = 0;
+    const GridSlotEntry* layout = bumpStopLayoutEntries(n);
+    std::vector<GridSlotEntry> e(layout, layout + n);
+    e.push_back({kGridBuildRows, slotEntry(&buildRows)});
+    e.push_back({kGridLinkColumns, slotEntry(&linkColumns)});
+    return e;
+  }();
+  return all;
+}
+
+}  // namespace
+
+const GridPageKind& dampersReboundPageKind() {
+  static const GridPageKind kind{kShape, &bumpStopPageTable, kKeys, &Slots::localize, entries().data(),
+                                 entries().size()};
+  return kind;
+}
+
+}  // namespace kvl::gui
