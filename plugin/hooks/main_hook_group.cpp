@@ -6,6 +6,7 @@
 #include "plugin/hooks/car_data_rows.h"
 #include "plugin/hooks/hook_row.h"
 #include "plugin/hooks/physics_rows.h"
+#include "plugin/hooks/power_rows.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/host/binding/host_allocators.h"
@@ -130,9 +131,11 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addCarDataRows(*group);
   addRows(*group, vehiclePhysicsRows());
   addMenuRows(*group);
+  addRows(*group, brakeRows());
   addRows(*group, springVariableRows());
   addRows(*group, smallTestRows());
   addRows(*group, skidTrailRows());
+  addRows(*group, starterRows());
   addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
   addRows(*group, inputAndStepRows());

@@ -2,6 +2,7 @@
 
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/physics/hooks/drivetrain_solver_hooks.h"
+#include "plugin/physics/hooks/engine_step_hook.h"
 #include "plugin/physics/hooks/frame_time_step_hook.h"
 #include "plugin/physics/hooks/skid_trail_hooks.h"
 #include "plugin/physics/hooks/tyre_contact_hook.h"
@@ -36,6 +37,7 @@ std::vector<HookRow> vehiclePhysicsRows() {
       variableRow(0x50A333, e.constantA, "engine constant A"),
       variableRow(0x50926D, v.driveline.first, "driveline coefficient 1"),
       variableRow(0x509303, v.driveline.second, "driveline coefficient 2"),
+      {0x4E6657, 4, kCall, host::hookAddress(&physics::engineStepHook), "EngineModel::torqueStep"},
       variableRow(0x50E488, e.constantB, "engine constant B"),
       variableRow(0x50E4A3, e.constantC, "engine constant C"),
       variableRow(0x50E4AB, e.constantD, "engine constant D"),

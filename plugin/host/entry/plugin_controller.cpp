@@ -39,6 +39,9 @@
 #include "plugin/host/workers/physics_worker.h"
 #include "plugin/host/events/hook_adapters.h"
 #include "plugin/physics/car_load_pass.h"
+#include "plugin/physics/car_part_setups.h"
+#include "plugin/physics/drivetrain_part.h"
+#include "plugin/physics/engine_part.h"
 #include "plugin/physics/effects_state.h"
 #include "plugin/physics/host_car.h"
 #include "plugin/physics/key_alias_tables.h"
@@ -142,6 +145,8 @@ void PluginController::startRuntime() {
   TelemetryRecorder::instance();
   host::setEngineEventObserver(&soundEngineUpdate);
   host::physicsWorker().setStepObserver(&soundStepTick);
+  physics::carPartSetups().engine = &physics::setupEngine;
+  physics::carPartSetups().drivetrain = &physics::setupDrivetrain;
   host::inputWorker();
   host::forceFeedbackWorker();
   host::useHostClockSource();
