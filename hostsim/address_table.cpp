@@ -31,6 +31,7 @@
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/physics_operands.h"
+#include "hostsim/power_train.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/host_words.h"
@@ -96,7 +97,8 @@ const std::vector<AddressEntry>& addressTable() {
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), carEntries(), skidTrailEntries(),
-                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
+                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
+                              powerTrainEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

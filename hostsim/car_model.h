@@ -29,6 +29,8 @@ unsigned char* carSetupRangesObject();
 // The current car (7520 bytes) behind the global 0x8EF660, with its parameter block at +52 and
 // its wheels at +1136: the one car every part of the simulated host works on.
 unsigned char* hostCarObject();
+// One of the car's objects by its scenario name ("engine", "drivetrain", "gearbox", ...).
+unsigned char* carObject(const std::string& name);
 // Reads the simulated host's own car file (stock.car beside the executable) into the car.
 void loadStockCar();
 bool runCarStep(const std::string& step, std::istream& in);

@@ -34,6 +34,7 @@
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/drivetrain_coupling.h"
+#include "hostsim/power_train.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -118,6 +119,7 @@ int runScenario(std::istream& steps) {
                runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
+    } else if (created && runPowerTrainStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -5,6 +5,7 @@
 #include "plugin/physics/hooks/engine_step_hook.h"
 #include "plugin/physics/hooks/frame_time_step_hook.h"
 #include "plugin/physics/hooks/skid_trail_hooks.h"
+#include "plugin/physics/hooks/split_torque_hook.h"
 #include "plugin/physics/hooks/tyre_contact_hook.h"
 #include "plugin/physics/hooks/tyre_heat_hooks.h"
 #include "plugin/physics/hooks/wheel_lock_hooks.h"
@@ -28,6 +29,7 @@ std::vector<HookRow> vehiclePhysicsRows() {
   const physics::EngineConstants& e = v.engine;
   constexpr HookKind kCall = HookKind::callRedirection;
   std::vector<HookRow> rows = {
+      {0x50A46E, 4, kCall, host::hookAddress(&physics::splitTorqueHook), "Differentials::splitTorque"},
       {0x50A10C, 4, kCall, host::hookAddress(&physics::solveWheelLocksHook), "Drivetrain::solveWheelLocks"},
       {0x509C86, 4, kCall, host::hookAddress(&physics::axleTorqueHook), "Drivetrain::axleTorque"},
       {0x509D74, 4, kCall, host::hookAddress(&physics::axleTorqueHook), "Drivetrain::axleTorque"},
