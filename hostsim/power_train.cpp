@@ -132,6 +132,45 @@ void runBrake(std::istream& in) {
   trace(text);
 }
 
+// split DT TORQUE FEATURES: a four-wheel drivetrain (centre ratio 2; front axle wheels 0 and 1,
+// rear axle 2 and 3, each driven with radius weight 1; wheel factors 1), every wheel turning at 10
+// with inertia 1 and acceleration 0.5 and no handbrake torque, the engine torque and Features
+// word given.
+void runSplit(std::istream& in) {
+  float dt = 0, torque = 0;
+  std::string features;
+  in >> dt >> torque >> features;
+  PowerTrain& p = powerTrain();
+  unsigned char* solver = hostCarObject() + kSolver;
+  unsigned char* params = carObject("drivetrain");
+  unsigned char* w = p.solverState;
+  put(params, 1600, hexWord(features));
+  put(params, 72, 2.0f);
+  for (std::uint32_t k = 1; k <= 2; ++k) {
+    put(params, 96 * k + 24, std::int32_t{1});
+    put(params, 96 * k + 40, static_cast<std::int32_t>(2 * k - 2));
+    put(params, 96 * k + 56, static_cast<std::int32_t>(2 * k - 1));
+    put(params, 96 * k + 72, 1.0f);
+  }
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    put(params, 328 + 240 * i, 1.0f);
+    put(params, 344 + 240 * i, static_cast<std::int32_t>(i < 2 ? 1 : 2));
+    put(w, 4 * (50 * i + 25), 10.0f);
+    put(w, 4 * (50 * i + 45), 1.0f);
+    put(w, 4 * (50 * i + 21), 0.5f);
+    put(w, 4 * (50 * i + 41), std::int32_t{0});
+    put(solver, 368 + 24 + 12 * i, std::uint32_t{0});  // no handbrake torque on the wheel
+  }
+  put(w, 4 * 223, torque);
+  const std::uint32_t result = runCallSite(kSplitSite, {floatWord(dt)}, wordOf(solver));
+  char text[192];
+  std::snprintf(text, sizeof text, "split result %u torque %.4f locks %.4f %.4f %.4f directions %d %d locked %d",
+                static_cast<unsigned>(result), get<float>(w, 4 * 223), get<float>(w, 4 * 6), get<float>(w, 4 * 11),
+                get<float>(w, 4 * 16), get<std::int32_t>(w, 4 * 141), get<std::int32_t>(w, 4 * 191),
+                get<std::int32_t>(w, 4 * 361));
+  trace(text);
+}
+
 }  // namespace
 
 std::vector<AddressEntry> powerTrainEntries() {
@@ -161,6 +200,8 @@ bool runPowerTrainStep(const std::string& step, std::istream& in) {
     Sleep(static_cast<DWORD>(ms));
   } else if (step == "brake") {
     runBrake(in);
+  } else if (step == "split") {
+    runSplit(in);
   } else if (step == "braketemps") {
     std::int32_t wheel = 0;
     std::uint32_t layer = 0, core = 0;

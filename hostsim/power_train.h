@@ -30,6 +30,11 @@ std::vector<AddressEntry> powerTrainEntries();
 //        OMEGA, the front-brake flag FRONT, the host's friction coefficient 0.4; traces
 //        "brake WHEEL torque T layer L core C" (temperatures in micro-kelvins)
 //   braketemps WHEEL LAYER CORE   sets a wheel's two brake temperatures (micro-kelvins)
+//   split DT TORQUE FEATURES
+//        the torque-split call (site 0x50A46E) on a four-wheel drivetrain with the engine torque
+//        and Features word (hex) given; the host's differential step answers 77 and its wheel
+//        step traces "host wheel step W"; traces "split result R torque T locks C F R directions
+//        D2 D3 locked N"
 bool runPowerTrainStep(const std::string& step, std::istream& in);
 
 }  // namespace hostsim
