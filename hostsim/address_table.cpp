@@ -32,6 +32,7 @@
 #include "hostsim/effects_step.h"
 #include "hostsim/physics_operands.h"
 #include "hostsim/power_train.h"
+#include "hostsim/head_gasket_site.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/host_words.h"
@@ -98,7 +99,7 @@ const std::vector<AddressEntry>& addressTable() {
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), carEntries(), skidTrailEntries(),
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
-                              powerTrainEntries()}) {
+                              powerTrainEntries(), headGasketSiteEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -35,6 +35,7 @@
 #include "hostsim/effects_step.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/power_train.h"
+#include "hostsim/head_gasket_site.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -120,6 +121,7 @@ int runScenario(std::istream& steps) {
                runSetupFileMenuStep(step, in) || runCarStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runPowerTrainStep(step, in)) {
+    } else if (created && runHeadGasketStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -40,6 +40,7 @@
 #include "plugin/host/events/hook_adapters.h"
 #include "plugin/physics/car_load_pass.h"
 #include "plugin/physics/car_part_setups.h"
+#include "plugin/physics/differential_part.h"
 #include "plugin/physics/drivetrain_part.h"
 #include "plugin/physics/engine_part.h"
 #include "plugin/physics/effects_state.h"
@@ -146,6 +147,7 @@ void PluginController::startRuntime() {
   host::setEngineEventObserver(&soundEngineUpdate);
   host::physicsWorker().setStepObserver(&soundStepTick);
   physics::carPartSetups().engine = &physics::setupEngine;
+  physics::carPartSetups().differential = &physics::checkDifferentialMaps;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;
   host::inputWorker();
   host::forceFeedbackWorker();
