@@ -140,13 +140,16 @@ void setupEngine(void* engineObject) {
   s.dissipatedHeatFraction = fieldAt<float>(e, B::kDissipatedHeat);
   s.wasteGateMinimum = fieldAt<float>(e, B::kWasteGateMinimum);
   s.wasteGateMaximum = fieldAt<float>(e, B::kWasteGateMaximum);
-  v.engine = engineConstantsFor(s);
+  // The host's constants stay until the curve is built.
+  v.engine = EngineConstants{};
+  const EngineConstants constants = engineConstantsFor(s);
   updateAtmosphere(car);
 
   if (s.flags & kEngineModelBit) {
     if (!again) runtime.curve = convertBlock(e);
-    publishToHost(e, car, dynamic, v.engine);
+    publishToHost(e, car, dynamic, constants);
   }
+  v.engine = constants;
   if (runtime.curve) runtime.curve->finish();
   runtime.window.reset();
   if (!again) {
