@@ -32,6 +32,7 @@ struct PowerTrain {
   unsigned char* engineState = static_cast<unsigned char*>(std::calloc(1, 256));
   unsigned char* solverState = static_cast<unsigned char*>(std::calloc(1, 1600));
   unsigned char* controls = static_cast<unsigned char*>(std::calloc(1, 128));
+  unsigned char* aux = static_cast<unsigned char*>(std::calloc(1, 256));  // the solver's auxiliary record
   std::int32_t ignition = 1;
 
   PowerTrain() {
@@ -47,6 +48,7 @@ struct PowerTrain {
     unsigned char* solver = car + kSolver;
     put(solver, 4, wordOf(carObject("drivetrain")));
     put(solver, 8, wordOf(solverState));
+    put(solver, 368, wordOf(aux));
     put(solverState, 1408, wordOf(car));
     // The host's brake shares of the four corners.
     unsigned char* params = carObject("drivetrain");
@@ -99,14 +101,14 @@ void runStarter(std::istream& in) {
   PowerTrain& p = powerTrain();
   unsigned char* solver = hostCarObject() + kSolver;
   put(solver, 80, request);
-  put(solver, 368 + 124, present);
-  put(solver, 368 + 140, charge);
-  put(solver, 368 + 116, 1.0f);
+  put(p.aux, 124, present);
+  put(p.aux, 140, charge);
+  put(p.aux, 116, 1.0f);
   put(p.solverState, 1116, speed);
   const float torque = runFloatCallSite(hexWord(site), {floatWord(dt)}, wordOf(solver));
   char text[160];
   std::snprintf(text, sizeof text, "starter %s torque %.4f unscaled %.4f charge %.4f speed %.4f", site.c_str(), torque,
-                get<float>(solver, 456), get<float>(solver, 368 + 140), get<float>(p.solverState, 1116));
+                get<float>(solver, 456), get<float>(p.aux, 140), get<float>(p.solverState, 1116));
   trace(text);
 }
 
@@ -120,7 +122,7 @@ void runBrake(std::istream& in) {
   const std::uint32_t w = static_cast<std::uint32_t>(wheel & 3);
   unsigned char* state = p.solverState + 72 + 200 * w;
   put(state, 28, omega);
-  put(solver, 368 + 128, front);
+  put(p.aux, 128, front);
   put(p.controls, 96, pedal);
   put(p.controls, 112, handbrake);
   const float torque = runFloatCallSite(
@@ -159,7 +161,7 @@ void runSplit(std::istream& in) {
     put(w, 4 * (50 * i + 45), 1.0f);
     put(w, 4 * (50 * i + 21), 0.5f);
     put(w, 4 * (50 * i + 41), std::int32_t{0});
-    put(solver, 368 + 24 + 12 * i, std::uint32_t{0});  // no handbrake torque on the wheel
+    put(p.aux, 24 + 12 * i, std::uint32_t{0});  // no handbrake torque on the wheel
   }
   put(w, 4 * 223, torque);
   const std::uint32_t result = runCallSite(kSplitSite, {floatWord(dt)}, wordOf(solver));

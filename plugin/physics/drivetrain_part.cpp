@@ -13,6 +13,8 @@ using S = HostDrivetrainSolver;
 
 }  // namespace
 
+void* HostDrivetrainSolver::auxRecord(const void* solver) noexcept { return HostCar::wordPointer(solver, kAux); }
+
 DrivetrainValues& drivetrainValues() {
   static DrivetrainValues values;
   return values;

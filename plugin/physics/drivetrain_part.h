@@ -10,11 +10,14 @@
 namespace kvl::physics {
 
 // The host's drivetrain solver: +4 the static drivetrain parameters, +8 the dynamic state, +80
-// the starter request, +144 the scratch drive value, +368 the auxiliary record, +416 and +456 the
-// starter's two outputs, +476 the brake telemetry records.
+// the starter request, +144 the scratch drive value, +368 a pointer to the auxiliary record, +416
+// and +456 the starter's two outputs, +476 the brake telemetry records. (The solver ends before the
+// car's engine object at +1680, 480 bytes on, and the starter output at +416 would fall on a
+// wheel word of an embedded record: the auxiliary record is reached through its pointer.)
 struct HostDrivetrainSolver {
   static constexpr std::size_t kStatic = 4, kState = 8, kStarterRequest = 80, kScratchDrive = 144, kAux = 368;
   static constexpr std::size_t kStarterTorque = 416, kStarterUnscaled = 456, kBrakeRecords = 476;
+  static void* auxRecord(const void* solver) noexcept;
   // Within the auxiliary record.
   static constexpr std::size_t kEngaged[3] = {4, 12, 20};
   static constexpr std::size_t kWheelWords = 24, kWheelWordStride = 12;

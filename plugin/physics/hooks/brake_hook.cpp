@@ -79,7 +79,8 @@ float QZR_THISCALL brakeTorqueHook(void* solver, void* wheelState, void* brakePa
     in.brake = fieldAt<float>(controls, kBrakeInput);
     in.handbrake = fieldAt<float>(controls, kHandbrakeInput);
     in.handbrakeShare = drivetrainValues().handbrakeShare;
-    in.frontBrakes = fieldAt<std::int32_t>(solver, S::kAux + S::kFrontBrakes) != 0;
+    const void* aux = S::auxRecord(solver);
+    in.frontBrakes = aux != nullptr && fieldAt<std::int32_t>(aux, S::kFrontBrakes) != 0;
     in.carSpeed = car == nullptr ? 0.0f : fieldAt<float>(car, kCarSpeed);
     in.ambient = physicsVariables().air.temperature;
     in.dt = dt;

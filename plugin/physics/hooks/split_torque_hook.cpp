@@ -80,7 +80,8 @@ AxleStatics staticsOf(const Blocks& b) {
     st.factor[w] = fieldAt<float>(b.params, kWheelFactor + 240u * w);
     st.factorBits[w] = fieldAt<std::uint32_t>(b.params, kWheelFactor + 240u * w);
     st.axle[w] = fieldAt<std::int32_t>(b.params, kWheelAxle + 240u * w);
-    st.aux[w] = fieldAt<std::uint32_t>(b.solver, S::kAux + S::kWheelWords + S::kWheelWordStride * w) != 0;
+    const void* aux = S::auxRecord(b.solver);
+    st.aux[w] = aux != nullptr && fieldAt<std::uint32_t>(aux, S::kWheelWords + S::kWheelWordStride * w) != 0;
     st.handbrake[w] = fieldAt<float>(b.solver, 244u + 16u * w);
   }
   return st;
@@ -132,8 +133,10 @@ void lockDifferentials(const Blocks& b, const AxleStatics& st, const Features& f
   lockOf(0, side[0].b + side[1].b, side[2].b + side[3].b, idle);
 
   if (b.car != nullptr && fieldAt<float>(b.car, kCarHandbrake) > fieldAt<float>(b.engine, kHandbrakeRelease)) word<float>(w, 6) = 0.0f;
+  const void* aux = S::auxRecord(b.solver);
   for (int d = 0; d < 3; ++d) {
-    if (fieldAt<std::uint32_t>(b.solver, S::kAux + S::kEngaged[d]) == 0 && features.differentialKind(d) != kDiffLocked) {
+    const bool engaged = aux != nullptr && fieldAt<std::uint32_t>(aux, S::kEngaged[d]) != 0;
+    if (!engaged && features.differentialKind(d) != kDiffLocked) {
       word<float>(w, 5 * d + 6) = 0.0f;
     }
   }

@@ -14,13 +14,15 @@ float QZR_THISCALL starterTorqueHook(void* solver, float dt) noexcept {
   try {
     static StarterState starter;
     void* state = HostCar::wordPointer(solver, S::kState);
+    void* aux = S::auxRecord(solver);
+    if (aux == nullptr) return 0.0f;
     StarterInput in;
     in.now = PerfClock::microseconds();
     in.requested = fieldAt<std::int32_t>(solver, S::kStarterRequest) != 0;
-    in.present = fieldAt<std::int32_t>(solver, S::kAux + S::kStarterPresent) != 0;
-    float& charge = fieldAt<float>(solver, S::kAux + S::kStarterCharge);
+    in.present = fieldAt<std::int32_t>(aux, S::kStarterPresent) != 0;
+    float& charge = fieldAt<float>(aux, S::kStarterCharge);
     in.charge = charge;
-    in.drainFactor = fieldAt<float>(solver, S::kAux + S::kStarterDrain);
+    in.drainFactor = fieldAt<float>(aux, S::kStarterDrain);
     in.idle = physicsVariables().engine.idle;
     if (state != nullptr) in.engineSpeed = fieldAt<float>(state, DrivetrainState::kEngineSpeed);
     in.dt = dt;
