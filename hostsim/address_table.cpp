@@ -38,6 +38,8 @@
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/physics_operands.h"
+#include "hostsim/power_train.h"
+#include "hostsim/head_gasket_site.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/game_stuff_sites.h"
@@ -114,7 +116,7 @@ const std::vector<AddressEntry>& addressTable() {
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), soundSiteEntries(), carEntries(), skidTrailEntries(),
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
-                              gameStuffEntries(), chassisEntries()}) {
+                              gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

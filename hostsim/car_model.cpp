@@ -60,7 +60,7 @@ struct Car {
   unsigned char* drivetrain = zeroed(4096);
   unsigned char* damper = zeroed(2048);
   unsigned char* engine = zeroed(12288);
-  unsigned char* gearbox = zeroed(1024);
+  unsigned char* gearbox = zeroed(4096);
   unsigned char* bodyKeys = zeroed(76000);
   unsigned char* setup = zeroed(5888);
   unsigned char* ranges = zeroed(22096);
@@ -247,6 +247,8 @@ void runTableParam(std::istream& in) {
 
 unsigned char* carSetupRangesObject() { return car().ranges; }
 unsigned char* carSetupObject() { return car().setup; }
+
+unsigned char* carObject(const std::string& name) { return objectNamed(name); }
 
 unsigned char* hostCarObject() { return car().car; }
 unsigned char* carSetupObject() { return car().setup; }

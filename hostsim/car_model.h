@@ -35,6 +35,8 @@ unsigned char* hostCarObject();
 unsigned char* carSetupObject();
 // Wheel 0..3's tyre parameter record (788 bytes), where the car file's tyre keys land.
 unsigned char* tyreParameterRecord(int wheel);
+// One of the car's objects by its scenario name ("engine", "drivetrain", "gearbox", ...).
+unsigned char* carObject(const std::string& name);
 // Reads the simulated host's own car file (stock.car beside the executable) into the car.
 void loadStockCar();
 bool runCarStep(const std::string& step, std::istream& in);

@@ -40,6 +40,8 @@
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/drivetrain_coupling.h"
+#include "hostsim/power_train.h"
+#include "hostsim/head_gasket_site.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -127,6 +129,8 @@ int runScenario(std::istream& steps) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
+    } else if (created && runPowerTrainStep(step, in)) {
+    } else if (created && runHeadGasketStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

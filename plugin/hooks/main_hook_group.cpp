@@ -7,6 +7,7 @@
 #include "plugin/hooks/chassis_rows.h"
 #include "plugin/hooks/hook_row.h"
 #include "plugin/hooks/physics_rows.h"
+#include "plugin/hooks/power_rows.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/host/binding/host_allocators.h"
@@ -137,10 +138,12 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addRows(*group, vehiclePhysicsRows());
   addRows(*group, chassisPhysicsRows());
   addMenuRows(*group);
+  addRows(*group, brakeRows());
   addRows(*group, springVariableRows());
   addRows(*group, chassisTickRows());
   addRows(*group, smallTestRows());
   addRows(*group, skidTrailRows());
+  addRows(*group, starterRows());
   addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
   addRows(*group, controllerValueRows());

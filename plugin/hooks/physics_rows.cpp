@@ -2,8 +2,10 @@
 
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/physics/hooks/drivetrain_solver_hooks.h"
+#include "plugin/physics/hooks/engine_step_hook.h"
 #include "plugin/physics/hooks/frame_time_step_hook.h"
 #include "plugin/physics/hooks/skid_trail_hooks.h"
+#include "plugin/physics/hooks/split_torque_hook.h"
 #include "plugin/physics/hooks/tyre_contact_hook.h"
 #include "plugin/physics/hooks/tyre_heat_hooks.h"
 #include "plugin/physics/hooks/wheel_lock_hooks.h"
@@ -27,6 +29,7 @@ std::vector<HookRow> vehiclePhysicsRows() {
   const physics::EngineConstants& e = v.engine;
   constexpr HookKind kCall = HookKind::callRedirection;
   std::vector<HookRow> rows = {
+      {0x50A46E, 4, kCall, host::hookAddress(&physics::splitTorqueHook), "Differentials::splitTorque"},
       {0x50A10C, 4, kCall, host::hookAddress(&physics::solveWheelLocksHook), "Drivetrain::solveWheelLocks"},
       {0x509C86, 4, kCall, host::hookAddress(&physics::axleTorqueHook), "Drivetrain::axleTorque"},
       {0x509D74, 4, kCall, host::hookAddress(&physics::axleTorqueHook), "Drivetrain::axleTorque"},
@@ -36,6 +39,7 @@ std::vector<HookRow> vehiclePhysicsRows() {
       variableRow(0x50A333, e.constantA, "engine constant A"),
       variableRow(0x50926D, v.driveline.first, "driveline coefficient 1"),
       variableRow(0x509303, v.driveline.second, "driveline coefficient 2"),
+      {0x4E6657, 4, kCall, host::hookAddress(&physics::engineStepHook), "EngineModel::torqueStep"},
       variableRow(0x50E488, e.constantB, "engine constant B"),
       variableRow(0x50E4A3, e.constantC, "engine constant C"),
       variableRow(0x50E4AB, e.constantD, "engine constant D"),

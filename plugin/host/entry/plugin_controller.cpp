@@ -40,6 +40,10 @@
 #include "plugin/host/workers/physics_worker.h"
 #include "plugin/host/events/hook_adapters.h"
 #include "plugin/physics/car_load_pass.h"
+#include "plugin/physics/car_part_setups.h"
+#include "plugin/physics/differential_part.h"
+#include "plugin/physics/drivetrain_part.h"
+#include "plugin/physics/engine_part.h"
 #include "plugin/physics/effects_state.h"
 #include "plugin/physics/host_car.h"
 #include "plugin/physics/key_alias_tables.h"
@@ -145,6 +149,9 @@ void PluginController::startRuntime() {
   TelemetryRecorder::instance();
   host::setEngineEventObserver(&soundEngineUpdate);
   host::physicsWorker().setStepObserver(&soundStepTick);
+  physics::carPartSetups().engine = &physics::setupEngine;
+  physics::carPartSetups().differential = &physics::checkDifferentialMaps;
+  physics::carPartSetups().drivetrain = &physics::setupDrivetrain;
   host::inputWorker();
   host::forceFeedbackWorker();
   host::useHostClockSource();

@@ -35,6 +35,11 @@ struct HostFrameRows {
 };
 
 struct HostSoundSystem {
+  // Stores the flag word (+4364); returns the system.
+  static void* setFlag(void* system, std::int32_t flag) noexcept {
+    fieldAt<std::int32_t>(system, 4364) = flag;
+    return system;
+  }
   static std::uint32_t engineSoundsOff(const void* system) noexcept { return fieldAt<std::uint32_t>(system, 268580); }
   static std::uint32_t valveFlag(const void* system) noexcept { return fieldAt<std::uint32_t>(system, 268388); }
   static float valve(const void* system) noexcept { return fieldAt<float>(system, 268392); }

@@ -66,7 +66,7 @@ void QZR_STDCALL soundSystemFlagHook(std::uint32_t argument) noexcept {
   if ((argument & 0xFFu) != 0) return;
   void* audio = HostAudio::instance();
   void* system = audio == nullptr ? nullptr : HostAudio::soundSystem(audio);
-  if (system != nullptr) fieldAt<std::uint32_t>(system, 4364) = 1;
+  if (system != nullptr) HostSoundSystem::setFlag(system, 1);
 }
 
 std::vector<std::uint32_t> queuedSoundCalls() { return queue(); }
