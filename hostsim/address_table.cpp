@@ -35,6 +35,9 @@
 #include "hostsim/small_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/step_batch_host.h"
+#include "hostsim/shifter_host.h"
+#include "hostsim/front_end_host.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
@@ -96,7 +99,7 @@ const std::vector<AddressEntry>& addressTable() {
     rows.insert(rows.end(), runtime.begin(), runtime.end());
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), carEntries(), skidTrailEntries(),
-                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries()}) {
+                              effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(), stepBatchEntries(), shifterEntries(), frontEndEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     appendDisplayRows(rows);

@@ -35,6 +35,9 @@
 #include "hostsim/effects_step.h"
 #include "hostsim/drivetrain_coupling.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/step_batch_host.h"
+#include "hostsim/shifter_host.h"
+#include "hostsim/front_end_host.h"
 
 namespace hostsim {
 
@@ -101,6 +104,12 @@ int runScenario(std::istream& steps) {
         std::int32_t m = 0;
         in >> m;
         runForceSite(m);
+      } else if (which == "raise") {
+        std::string address;
+        std::uint32_t source = 0;
+        std::int32_t first = 0;
+        in >> address >> source >> first;
+        runRaiseSite(static_cast<std::uint32_t>(std::strtoul(address.c_str(), nullptr, 16)), source, first);
       } else if (which == "poll") {
         std::int32_t v = 0;
         in >> v;
@@ -116,7 +125,8 @@ int runScenario(std::istream& steps) {
     } else if (runDisplayStep(step, in) || runMenuStep(step, in) || runRendererStep(step, in) ||
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
-               runSetupFileMenuStep(step, in) || runCarStep(step, in)) {
+               runSetupFileMenuStep(step, in) || runCarStep(step, in) || runStepBatchStep(step, in) ||
+               runShifterStep(step, in) || runFrontEndStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);

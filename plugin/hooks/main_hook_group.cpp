@@ -11,11 +11,13 @@
 #include "plugin/host/binding/host_allocators.h"
 #include "plugin/host/events/hook_adapters.h"
 #include "plugin/host/model/driving_path_hooks.h"
+#include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_lists.h"
 #include "plugin/host/model/race_events.h"
 #include "plugin/host/model/replay_hooks.h"
 #include "plugin/host/workers/input_workers.h"
 #include "plugin/host/workers/physics_worker.h"
+#include "plugin/host/workers/step_batch_buffer.h"
 
 namespace kvl::hooks {
 namespace {
@@ -65,12 +67,29 @@ std::vector<HookRow> replayAndPathRows() {
   };
 }
 
+// The two front-end menu actions: the host calls through these addresses.
+std::vector<HookRow> frontEndRows() {
+  return {
+      {0x5ACFDE, 4, HookKind::pluginAddress, hookAddress(&host::frontEndHookB), "frontEndHookB"},
+      {0x5AD035, 4, HookKind::pluginAddress, hookAddress(&host::frontEndHookA), "frontEndHookA"},
+  };
+}
+
 std::vector<HookRow> inputAndStepRows() {
   return {
       {0x4C6FB3, 4, kCall, hookAddress(&host::forceFeedbackHook), "forceFeedbackHook"},
       {0x4CC45E, 4, kCall, hookAddress(&host::inputPollHook), "inputPollHook"},
       {0x44A765, 4, kCall, hookAddress(&host::hostStepHook), "hostStepHook"},
       {0x44A76C, 4, kCall, hookAddress(&host::emptyHostCallback), "emptyHostCallback"},
+  };
+}
+
+// The host's item code reads the step's item batch instead of filling its own.
+std::vector<HookRow> batchHookRows() {
+  return {
+      {0x605814, 4, kCall, hookAddress(&host::batchPrimaryHook), "batchPrimaryHook"},
+      {0x605579, 4, kCall, hookAddress(&host::batchSegmentsHook), "batchSegmentsHook"},
+      {0x605588, 4, kCall, hookAddress(&host::returnZeroHook), "returnZeroHook"},
   };
 }
 
@@ -135,7 +154,9 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addRows(*group, skidTrailRows());
   addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
+  addRows(*group, frontEndRows());
   addRows(*group, inputAndStepRows());
+  addRows(*group, batchHookRows());
   if (batchBufferBlock == nullptr) {
     batchBufferBlock = host::hostRuntimeMalloc(kBatchBufferSize);
     if (batchBufferBlock != nullptr) std::memset(batchBufferBlock, 0, kBatchBufferSize);
