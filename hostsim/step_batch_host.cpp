@@ -28,10 +28,14 @@ constexpr std::uint32_t kGraphicsRead = 0x602366;
 constexpr std::uint32_t kPrimarySite = 0x605814;
 constexpr std::uint32_t kRunsSite = 0x605579;
 constexpr std::uint32_t kStubSite = 0x605588;
+constexpr std::uint32_t kAcquireSite = 0x6057D3;
+constexpr std::uint32_t kReleaseSite = 0x4BF713;
 // The host's own targets of the three reader calls.
 constexpr std::uint32_t kOwnPrimary = 0x605900;
 constexpr std::uint32_t kOwnRuns = 0x605920;
 constexpr std::uint32_t kOwnStub = 0x605940;
+constexpr std::uint32_t kOwnAcquire = 0x605960;
+constexpr std::uint32_t kOwnRelease = 0x4BF800;
 // The item buffer's size words and the three places that hold its address.
 constexpr std::uint32_t kSizeSites[3] = {0x605135, 0x60514A, 0x60516D};
 constexpr std::uint32_t kBufferSites[3] = {0x60555C, 0x60559E, 0x6055DE};
@@ -104,6 +108,8 @@ std::int32_t THISCALL ownRuns(void*, std::int32_t, void*) {
   return 0;
 }
 std::int32_t __stdcall ownStub(std::uint32_t, std::uint32_t) { return 9; }
+std::int32_t __stdcall ownAcquire(std::uint32_t, std::uint32_t, std::uint32_t) { return 5; }
+void __stdcall ownRelease(std::uint32_t) { trace("host batch release of its own"); }
 
 
 std::string itemsText(const unsigned char* from, const unsigned char* to) {
@@ -134,6 +140,8 @@ void read(std::int32_t runs) {
   }
   trace("batch runs " + std::to_string(runs) + " counts" + given + " items " + itemsText(runStart, cursor));
   trace("batch stub " + std::to_string(runCallSite(kStubSite, {1, 2})));
+  trace("batch acquire " + std::to_string(runCallSite(kAcquireSite, {1, 2, 3})));
+  runCallSite(kReleaseSite, {1});
   const std::uint32_t graphics = runOperandSite(kGraphicsRead);
   trace(std::string("batch graphics ") + (graphics == get(pointer(kGraphicsGlobal), 0) ? "host" : "stand-in"));
   const Model& m = model();
@@ -160,11 +168,15 @@ std::vector<AddressEntry> stepBatchEntries() {
                          {kFillSecond, "batchFillSecond", addressOf(&fillSecond)},
                          {kOwnPrimary, "batchOwnPrimary", addressOf(&ownPrimary)},
                          {kOwnRuns, "batchOwnRuns", addressOf(&ownRuns)},
-                         {kOwnStub, "batchOwnStub", addressOf(&ownStub)}});
+                         {kOwnStub, "batchOwnStub", addressOf(&ownStub)},
+                         {kOwnAcquire, "batchOwnAcquire", addressOf(&ownAcquire)},
+                         {kOwnRelease, "batchOwnRelease", addressOf(&ownRelease)}});
   rows.push_back({EntryKind::global, kConsumerGlobal, "tickConsumer", wordOf(m.consumer)});
   rows.push_back({EntryKind::callSite, kPrimarySite, "batchPrimarySite", kOwnPrimary});
   rows.push_back({EntryKind::callSite, kRunsSite, "batchRunsSite", kOwnRuns});
   rows.push_back({EntryKind::callSite, kStubSite, "batchStubSite", kOwnStub});
+  rows.push_back({EntryKind::callSite, kAcquireSite, "batchAcquireSite", kOwnAcquire});
+  rows.push_back({EntryKind::callSite, kReleaseSite, "batchReleaseSite", kOwnRelease});
   AddressEntry graphicsRead{EntryKind::operand, kGraphicsRead, "batchGraphicsRead", kGraphicsGlobal};
   graphicsRead.opcode[0] = 0xA1;
   graphicsRead.opcodeLength = 1;

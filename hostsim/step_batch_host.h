@@ -7,10 +7,11 @@
 //                            and B, over RUNS runs
 //   batch read M             the host's item reader with a run list of M entries: the primary
 //                            call, the run call for each index, the neighbouring call, the
-//                            graphics read; traces what each gave
+//                            device acquire and release calls, the graphics read; traces what
+//                            each gave
 //   batch failmalloc         the runtime's malloc gives null for a block of the item buffer's size
 // Trace: "batch primary C items I serial S", "batch runs M counts ... items I",
-// "batch stub Z", "batch graphics stand-in|host", "batch buffer plugin|host sizes A B C",
+// "batch stub Z", "batch acquire A", "batch graphics stand-in|host", "batch buffer plugin|host sizes A B C",
 // "batch filled N last on host|worker emitter ...".
 #include <cstdint>
 #include <istream>

@@ -87,6 +87,8 @@ std::vector<HookRow> inputAndStepRows() {
 // The host's item code reads the step's item batch instead of filling its own.
 std::vector<HookRow> batchHookRows() {
   return {
+      {0x4BF713, 4, kCall, hookAddress(&host::noOpHook), "noOpHook"},
+      {0x6057D3, 4, kCall, hookAddress(&host::returnOneHook), "returnOneHook"},
       {0x605814, 4, kCall, hookAddress(&host::batchPrimaryHook), "batchPrimaryHook"},
       {0x605579, 4, kCall, hookAddress(&host::batchSegmentsHook), "batchSegmentsHook"},
       {0x605588, 4, kCall, hookAddress(&host::returnZeroHook), "returnZeroHook"},

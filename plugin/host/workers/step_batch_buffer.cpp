@@ -146,4 +146,8 @@ std::int32_t QZR_THISCALL batchSegmentsHook(void* runList, std::int32_t index, u
 
 std::int32_t QZR_STDCALL returnZeroHook(std::uint32_t, std::uint32_t) noexcept { return 0; }
 
+std::int32_t QZR_STDCALL returnOneHook(std::uint32_t, std::uint32_t, std::uint32_t) noexcept { return 1; }
+
+void QZR_STDCALL noOpHook(std::uint32_t) noexcept {}
+
 }  // namespace kvl::host

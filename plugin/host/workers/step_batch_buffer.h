@@ -51,5 +51,9 @@ std::int32_t QZR_STDCALL batchPrimaryHook(unsigned char** cursor, std::uint32_t,
 std::int32_t QZR_THISCALL batchSegmentsHook(void* runList, std::int32_t index, unsigned char** cursor) noexcept;
 // At host call 0x605588 (callee cleans two arguments): 0, without the host.
 std::int32_t QZR_STDCALL returnZeroHook(std::uint32_t, std::uint32_t) noexcept;
+// At host call 0x6057D3 (callee cleans three arguments): 1, without the host.
+std::int32_t QZR_STDCALL returnOneHook(std::uint32_t, std::uint32_t, std::uint32_t) noexcept;
+// At host call 0x4BF713 (callee cleans one argument): nothing.
+void QZR_STDCALL noOpHook(std::uint32_t) noexcept;
 
 }  // namespace kvl::host
