@@ -82,6 +82,7 @@ void StepBatchBuffer::reset() {
   const std::int32_t runs = itemSource_ == nullptr ? 0 : fieldAt<std::int32_t>(itemSource_, kRunCountOffset);
   const std::size_t segments = runs > 0 ? static_cast<std::size_t>(runs) + 1 : 1;
   {
+    std::lock_guard<std::mutex> filling(fillMutex_);
     std::lock_guard<std::mutex> lock(mutex_);
     a_.clear(segments);
     b_.clear(segments);
@@ -94,6 +95,7 @@ void StepBatchBuffer::reset() {
 
 void StepBatchBuffer::update(float seconds) {
   if (consumer_ == nullptr || itemSource_ == nullptr) return;
+  std::lock_guard<std::mutex> filling(fillMutex_);
   std::memcpy(graphicsStandIn_ + kViewOffset, back_->view, StepBatch::kViewBytes);
   hostFunction<0x602240, void(QZR_THISCALL*)(void*, float)>()(consumer_, seconds);
   Vector3 v{0.0f, 2.3f, -0.3f};

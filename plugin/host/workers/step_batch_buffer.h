@@ -33,7 +33,8 @@ class StepBatchBuffer {
   void* itemSource_ = nullptr;
   void* geometryTable_ = nullptr;
   void* graphics_ = nullptr;
-  std::mutex mutex_;
+  std::mutex mutex_;      // the exchange and every read of the front buffer
+  std::mutex fillMutex_;  // a fill of the back buffer against a reset on the host thread
   StepBatch a_, b_;
   StepBatch* front_ = &a_;
   StepBatch* back_ = &b_;
