@@ -46,6 +46,9 @@
 #include "hostsim/replaced_calls.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/step_batch_host.h"
+#include "hostsim/shifter_host.h"
+#include "hostsim/front_end_host.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
@@ -116,7 +119,8 @@ const std::vector<AddressEntry>& addressTable() {
     for (const auto& more : {replayEntries(), drivingPathEntries(), raceEntries(), smallCallEntries(), rallyHostEntries(),
                               audioEntries(), soundSystemEntries(), soundSiteEntries(), carEntries(), skidTrailEntries(),
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
-                              gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries()}) {
+                              gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries(),
+                              stepBatchEntries(), shifterEntries(), frontEndEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/step_batch_host.h"
 
 namespace hostsim {
 namespace {
@@ -19,8 +20,8 @@ std::string number(float f) {
 }  // namespace
 
 void* __cdecl runtimeMalloc(std::uint32_t bytes) {
-  void* block = std::malloc(bytes);
-  trace("host runtimeMalloc " + std::to_string(bytes));
+  void* block = failsAllocation(bytes) ? nullptr : std::malloc(bytes);
+  trace("host runtimeMalloc " + std::to_string(bytes) + (block == nullptr ? " failed" : ""));
   return block;
 }
 

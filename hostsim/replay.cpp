@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/runtime_host.h"
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
@@ -89,6 +90,11 @@ void THISCALL hostClockBeforePlay(void* clock, std::int32_t v) {
         std::to_string(v));
 }
 void THISCALL hostClockSync(void*) { trace("host clock sync"); }
+// The clock's event handler, which its own listener node would run: the record's first word.
+void THISCALL hostClockEvent(void* clock, const std::int32_t* record) {
+  trace(std::string("host clock event ") + (clock == replayObject() + kClock ? "replay " : "other ") +
+        std::to_string(*record) + " on " + threadRole());
+}
 void THISCALL hostRestart(void* object, std::uint32_t a, std::uint32_t b) {
   trace("host replayRestart " + std::to_string(a) + " " + std::to_string(b));
   if (object != replayObject()) return;
@@ -154,6 +160,7 @@ std::vector<AddressEntry> replayEntries() {
       {EntryKind::function, kClockAfterRecord, "clockAfterRecord", addressOf(&hostClockAfterRecord)},
       {EntryKind::function, kClockBeforePlay, "clockBeforePlay", addressOf(&hostClockBeforePlay)},
       {EntryKind::function, kClockSync, "clockSync", addressOf(&hostClockSync)},
+      {EntryKind::function, 0x61E1B0, "clockEvent", addressOf(&hostClockEvent)},
       {EntryKind::function, kRestart, "replayRestart", addressOf(&hostRestart)},
       {EntryKind::function, kPlayFrame, "replayPlay", addressOf(&hostPlayFrame)},
       {EntryKind::callSite, kRecordSite, "replayRecordSite", addressOf(&hostRecordFrame)},
@@ -177,6 +184,10 @@ bool runReplayStep(std::istream& in) {
     in >> word(kMode);
   } else if (step == "restart") {
     runCallSite(kRestartSite, {0, 0}, self());
+  } else if (step == "speed") {
+    float speed = 1.0f;
+    in >> speed;
+    std::memcpy(replayObject() + 4, &speed, 4);
   } else if (step == "record") {
     std::string hex;
     int count = 1;

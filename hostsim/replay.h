@@ -21,6 +21,7 @@ std::vector<AddressEntry> replayEntries();
 //   load [LAST]             the host loads what it saved (header and runs; LAST overrides the
 //                           stored last run) and enters playback at run 0, frame 1
 //   play                    the host's play call, then its finished test
+//   speed F                 the replay's speed factor (float at +4)
 // False for an unknown step.
 bool runReplayStep(std::istream& in);
 

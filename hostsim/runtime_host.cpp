@@ -190,6 +190,17 @@ void runForceSite(std::int32_t magnitude) {
   runCallSite(kForceSite, {static_cast<std::uint32_t>(magnitude)}, wordOf(forceDevice));
 }
 
+void runRaiseSite(std::uint32_t site, std::uint32_t source, std::int32_t first) {
+  static bool listening[kSourceCount] = {};
+  if (source >= kSourceCount) return;
+  if (!listening[source]) addHostListener(source);
+  listening[source] = true;
+  bool word = false;
+  for (const RaiseSite& r : kRaiseSites) word = word || (r.site == site && r.word);
+  std::int32_t record[64] = {first};
+  runCallSite(site, {word ? static_cast<std::uint32_t>(first) : wordOf(record)}, wordOf(eventSource(source)));
+}
+
 void runInputPollSite(std::int32_t value) {
   runCallSite(kInputPollSite, {static_cast<std::uint32_t>(value)}, wordOf(forceDevice));
 }

@@ -25,5 +25,8 @@ void runFrameCalls(float stepSeconds);
 // The force call with a magnitude, and the input poll with a value, through their sites.
 void runForceSite(std::int32_t magnitude);
 void runInputPollSite(std::int32_t value);
+// One event raise through its site on source K (a host listener of K traces what arrives): the
+// word itself at a one-word site, else a 256-byte record whose first word is `first`.
+void runRaiseSite(std::uint32_t site, std::uint32_t source, std::int32_t first);
 
 }  // namespace hostsim

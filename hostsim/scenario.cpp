@@ -43,6 +43,9 @@
 #include "hostsim/power_train.h"
 #include "hostsim/head_gasket_site.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/step_batch_host.h"
+#include "hostsim/shifter_host.h"
+#include "hostsim/front_end_host.h"
 
 namespace hostsim {
 
@@ -109,6 +112,12 @@ int runScenario(std::istream& steps) {
         std::int32_t m = 0;
         in >> m;
         runForceSite(m);
+      } else if (which == "raise") {
+        std::string address;
+        std::uint32_t source = 0;
+        std::int32_t first = 0;
+        in >> address >> source >> first;
+        runRaiseSite(static_cast<std::uint32_t>(std::strtoul(address.c_str(), nullptr, 16)), source, first);
       } else if (which == "poll") {
         std::int32_t v = 0;
         in >> v;
@@ -125,7 +134,8 @@ int runScenario(std::istream& steps) {
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
-               runCarSetupPageStep(step, in) || runSlotPageStep(step, in)) {
+               runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
+               runShifterStep(step, in) || runFrontEndStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

@@ -26,6 +26,8 @@
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)
 //   site force M                run the force-feedback call site with magnitude M
 //   site poll V                 run the input-poll call site with value V
+//   site raise SITE K W         run the event-raise call site SITE (hex) on source K with W
+//                               (the word, or a record's first word)
 //   run SECONDS                 the host's frame loop for that wall time: messages, then per
 //                               frame the physics step call with its neighbouring callback call and two
 //                               event raises (a one-int record by address, a steering word)

@@ -367,6 +367,7 @@ void loadStage(const std::string& name) {
 }  // namespace
 
 unsigned char* applicationPaths() { return objects().paths; }
+unsigned char* applicationObject() { return objects().application; }
 
 void appendStageRows(std::vector<AddressEntry>& rows) {
   rows.push_back({EntryKind::global, kApplicationGlobal, "application", wordOf(objects().application)});

@@ -17,6 +17,8 @@ void appendStageRows(std::vector<AddressEntry>& rows);
 
 // The host application object (host global 0x7EA990); its member at +0x40.
 unsigned char* applicationPaths();
+// The application object itself.
+unsigned char* applicationObject();
 
 // Scenario steps (false for any other step):
 //   makestage NAME KIND   writes Maps/NAME.lbs as KIND: whole (every frame in the LBS file),

@@ -13,12 +13,14 @@
 #include "plugin/host/binding/host_allocators.h"
 #include "plugin/host/events/hook_adapters.h"
 #include "plugin/host/model/driving_path_hooks.h"
+#include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_lists.h"
 #include "plugin/host/model/race_events.h"
 #include "plugin/host/model/race_value_hold.h"
 #include "plugin/host/model/replay_hooks.h"
 #include "plugin/host/workers/input_workers.h"
 #include "plugin/host/workers/physics_worker.h"
+#include "plugin/host/workers/step_batch_buffer.h"
 
 namespace kvl::hooks {
 namespace {
@@ -68,6 +70,14 @@ std::vector<HookRow> replayAndPathRows() {
   };
 }
 
+// The two front-end menu actions: the host calls through these addresses.
+std::vector<HookRow> frontEndRows() {
+  return {
+      {0x5ACFDE, 4, HookKind::pluginAddress, hookAddress(&host::frontEndHookB), "frontEndHookB"},
+      {0x5AD035, 4, HookKind::pluginAddress, hookAddress(&host::frontEndHookA), "frontEndHookA"},
+  };
+}
+
 std::vector<HookRow> inputAndStepRows() {
   return {
       {0x4C6FB3, 4, kCall, hookAddress(&host::forceFeedbackHook), "forceFeedbackHook"},
@@ -78,6 +88,17 @@ std::vector<HookRow> inputAndStepRows() {
       {0x482695, 4, kCall, hookAddress(&host::raceValueHoldHook), "raceValueHoldHook"},
       {0x4829F2, 4, kCall, hookAddress(&host::raceValueHoldHook), "raceValueHoldHook"},
       {0x482E52, 4, kCall, hookAddress(&host::raceValueHoldHook), "raceValueHoldHook"},
+  };
+}
+
+// The host's item code reads the step's item batch instead of filling its own.
+std::vector<HookRow> batchHookRows() {
+  return {
+      {0x4BF713, 4, kCall, hookAddress(&host::noOpHook), "noOpHook"},
+      {0x6057D3, 4, kCall, hookAddress(&host::returnOneHook), "returnOneHook"},
+      {0x605814, 4, kCall, hookAddress(&host::batchPrimaryHook), "batchPrimaryHook"},
+      {0x605579, 4, kCall, hookAddress(&host::batchSegmentsHook), "batchSegmentsHook"},
+      {0x605588, 4, kCall, hookAddress(&host::returnZeroHook), "returnZeroHook"},
   };
 }
 
@@ -147,7 +168,9 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addRows(*group, idleBandRows());
   addRows(*group, replayAndPathRows());
   addRows(*group, controllerValueRows());
+  addRows(*group, frontEndRows());
   addRows(*group, inputAndStepRows());
+  addRows(*group, batchHookRows());
   if (batchBufferBlock == nullptr) {
     batchBufferBlock = host::hostRuntimeMalloc(kBatchBufferSize);
     if (batchBufferBlock != nullptr) std::memset(batchBufferBlock, 0, kBatchBufferSize);

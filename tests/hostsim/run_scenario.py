@@ -10,6 +10,7 @@ The scenario file holds the host's steps plus directives in comments:
   #expect TEXT       TEXT must appear in the trace, after the previous expectation
   #expect-re REGEX   a line matching REGEX must follow the previous expectation
   #has TEXT          TEXT must appear anywhere in the trace
+  #lacks TEXT        TEXT must appear nowhere in the trace
   #at-least N TEXT   at least N lines of the trace hold TEXT
   #ini-has KEY=VALUE Korvala.ini must hold that line after the run
   #template DIR      copy a folder of the project (relative to its root) into the game folder
@@ -99,7 +100,7 @@ def main():
         shutil.copy(os.path.join(a.host, name), game)
     shutil.copy(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
 
-    expect, ini_has, exit_code, ini, has, at_least = [], [], 0, {}, [], []
+    expect, ini_has, exit_code, ini, has, at_least, lacks = [], [], 0, {}, [], [], []
     fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     with open(a.scenario, encoding="utf-8") as f:
@@ -124,6 +125,8 @@ def main():
                 expect.append(("re", line[11:]))
             elif line.startswith("#has "):
                 has.append(line[5:])
+            elif line.startswith("#lacks "):
+                lacks.append(line[7:])
             elif line.startswith("#at-least "):
                 n, what = line[10:].split(" ", 1)
                 at_least.append((int(n), what))
@@ -181,6 +184,9 @@ def main():
     for e in has:
         if e not in text:
             problems.append(f"trace lacks: {e!r}")
+    for e in lacks:
+        if e in text:
+            problems.append(f"trace holds: {e!r}")
     for n, what in at_least:
         count = sum(1 for l in text.splitlines() if what in l)
         if count < n:

@@ -10,6 +10,7 @@
 #include "plugin/host/binding/hook_address.h"
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/host_event_hub.h"
+#include "plugin/host/events/shifter_handling.h"
 #include "plugin/host/model/host_input.h"
 #include "plugin/host/model/host_replay.h"
 #include "plugin/host/workers/input_workers.h"
@@ -66,10 +67,25 @@ void QZR_THISCALL commonWord(EventSignal* source, std::uint32_t word) noexcept {
   }
 }
 
-// Shifter record: the worker raises it while it paces, else at once.
+// Shifter record: a copy goes through the controller's shifter handling while the car's shifter
+// is free; the worker raises it while it paces, else at once.
 void QZR_THISCALL shifterAdapter(EventSignal* source, const void* record) noexcept {
   try {
-    physicsWorker().raiseOnWorker(source, record, 68);
+    unsigned char copy[kShifterRecordSize];
+    std::memcpy(copy, record, sizeof copy);
+    if (shifterFree(hostObject<0x8EF660>())) {
+      if (void* input = HostInput::instance()) handleShifter(HostInput::controller(input), copy);
+    }
+    physicsWorker().raiseOnWorker(source, copy, sizeof copy);
+  } catch (...) {
+  }
+}
+
+// The replay clock's own listener is detached: the clock gets each record first, on this thread.
+void QZR_THISCALL replayClockAdapter(EventSignal* source, const void* record) noexcept {
+  try {
+    if (void* replay = HostReplay::instance()) HostReplayClock::onEvent(HostReplay::clock(replay), record);
+    dispatchRaise(physicsWorker(), source, record, 80);
   } catch (...) {
   }
 }
@@ -145,7 +161,7 @@ const std::array<AdapterRow, kAdapterCount>& adapters() {
       row(true, &commonWord),                        // 1
       row(false, &commonRecord<32>),                 // 2
       row(false, &shifterAdapter),                   // 3
-      row(false, &commonRecord<80>),                 // 4
+      row(false, &replayClockAdapter),               // 4
       row(false, &carTickAdapter),                   // 5
       row(false, &commonRecord<20>),                 // 6
       row(false, &commonRecord<8>),                  // 7

@@ -12,6 +12,7 @@
 #include "plugin/host/model/host_object_bindings.h"
 #include "plugin/host/model/host_replay.h"
 #include "plugin/host/model/race_events.h"
+#include "plugin/host/workers/step_batch_buffer.h"
 
 namespace kvl::host {
 namespace {
@@ -70,9 +71,16 @@ void PhysicsWorker::refreshObjectCopies() {
 bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
   if (syncTick()) return true;
   if (hostGame_ == nullptr) hostGame_ = HostGame::instance();
+  const std::int32_t state = hostState();
   if (hostGame_ != nullptr) {
     hostRunStep(hostGame_, stepSeconds, hostArgument);
     HostGame::finishStep(hostGame_);
+  }
+  // The inline states whose host code reads the step's item batch.
+  if (isState(state, HostGameState::pause) || isState(state, HostGameState::replay) ||
+      isState(state, HostGameState::countdown) ||
+      (isState(state, HostGameState::game) && HostGameModes::mode() == HostGameModes::kRallySchool)) {
+    stepBatchBuffer().update(stepSeconds);
   }
   if (StepObserver observer = stepObserver_.load()) observer(stepSeconds);
   return false;
@@ -83,6 +91,7 @@ void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
   const auto seconds = static_cast<float>(static_cast<double>(elapsedMicros) / 1000000.0);
   hostRunStep(hostGame_, seconds, periods);
   HostGame::finishStep(hostGame_);
+  stepBatchBuffer().update(seconds);
   if (StepObserver observer = stepObserver_.load()) observer(seconds);
   // The race clock belongs to the host thread: it advances there, at the host's next frame.
   postToHost([seconds] { HostRaceTime::addElapsedTime(HostRace::instance(), seconds); });
@@ -101,9 +110,11 @@ void PhysicsWorker::onStateEvent(std::int32_t state) {
       HostReplayClock::detach(HostReplay::clock(replay_));
     }
   }
+  if (isState(hostState(), HostGameState::init)) stepBatchBuffer().bind();
   if (isState(state, HostGameState::menu) || isState(state, HostGameState::initializeTrack) ||
       isState(state, HostGameState::cutscene)) {
     refreshObjectCopies();
+    stepBatchBuffer().reset();
   }
 }
 
