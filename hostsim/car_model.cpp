@@ -251,7 +251,6 @@ unsigned char* carSetupObject() { return car().setup; }
 unsigned char* carObject(const std::string& name) { return objectNamed(name); }
 
 unsigned char* hostCarObject() { return car().car; }
-unsigned char* carSetupObject() { return car().setup; }
 unsigned char* tyreParameterRecord(int wheel) { return car().tyreBlocks[wheel & 3]; }
 
 std::vector<AddressEntry> carEntries() {

@@ -31,8 +31,6 @@ unsigned char* carSetupObject();
 // The current car (7520 bytes) behind the global 0x8EF660, with its parameter block at +52 and
 // its wheels at +1136: the one car every part of the simulated host works on.
 unsigned char* hostCarObject();
-// The car-setup values object (5888 bytes) behind the global 0x7ECD00.
-unsigned char* carSetupObject();
 // Wheel 0..3's tyre parameter record (788 bytes), where the car file's tyre keys land.
 unsigned char* tyreParameterRecord(int wheel);
 // One of the car's objects by its scenario name ("engine", "drivetrain", "gearbox", ...).
