@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "plugin/host/binding/abi.h"
+#include "plugin/host/model/host_object_bindings.h"
 #include "plugin/host/model/host_text.h"
 
 namespace kvl::host {
@@ -23,8 +24,6 @@ struct HostMenuPage {
   static int sendValueEvent(void* page, void* item, std::uint32_t value);
   // Host 0x584E60: the second event entry, same arguments.
   static int sendEventB(void* page, void* item, std::uint32_t code, const void* data);
-  // Host 0x540930, caller cleans: the page's place among its parent's pages.
-  static void setParentIndex(void* page, std::int32_t index, std::int32_t b);
   // Host 0x5855D0, member call: positions an item.
   static void placeItem(void* page, void* item, float x, float y);
   // Host 0x541B80, caller cleans: lays the page out with the items.
@@ -36,13 +35,8 @@ struct HostMenuPage {
   static void adoptSharedVtable(void* page) noexcept;
   // Slot 23 of a page or item: binds an input action.
   static void bindAction(void* page, std::int32_t action, std::int32_t target, std::int32_t code, const void* data);
-  // Host 0x540930, caller cleans.
+  // Host 0x540930, caller cleans: the page's place among its parent's pages.
   static void setParentIndex(void* page, std::int32_t index, std::int32_t value);
-};
-
-// Slot 0 of any host object: its deleting destructor.
-struct HostObject {
-  static void deleteThis(void* object, std::uint32_t flags);
 };
 
 // Host 0x541D60, caller cleans: the second setup entry (the options page), with its result.

@@ -3,6 +3,7 @@
 // school's event call, a virtual call into a host object, the elapsed time on the host's race
 // object and the dashboard position the shift lamps draw at. None holds state beyond its cached
 // address.
+#include <cstddef>
 #include <cstdint>
 
 #include "plugin/host/binding/abi.h"
@@ -15,6 +16,8 @@ std::int32_t hostEventGlobal();
 std::int32_t hostCallEventPair(std::int32_t object, std::int32_t value);
 
 struct HostObject {
+  // Slot 0: the object's deleting destructor.
+  static void deleteThis(void* object, std::uint32_t flags);
   // Slot 40 of the object's current table, looked up on every call (a replaced slot is honoured).
   static std::int32_t callSlot40(void* object, std::int32_t value);
 };
