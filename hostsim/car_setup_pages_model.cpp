@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
@@ -131,8 +132,14 @@ void* __cdecl rowCreate(std::uint32_t key, std::uint32_t text, std::uint32_t att
   return row;
 }
 
+std::set<const void*>& constructedPages() {
+  static std::set<const void*> pages;
+  return pages;
+}
+
 void* THISCALL menuPageConstruct(unsigned char* page, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
   std::memset(page, 0, 212);
+  constructedPages().insert(page);
   put(page, 0, kMenuPageTable);
   trace("host menu page " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c) + " " +
         std::to_string(d));
@@ -282,6 +289,8 @@ void addCursorListener() {
 }
 
 }  // namespace
+
+bool isHostMenuPage(const void* object) { return constructedPages().count(object) != 0; }
 
 void appendCarSetupPageRows(std::vector<AddressEntry>& rows) {
   appendFunctions(rows, {

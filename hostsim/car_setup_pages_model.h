@@ -14,6 +14,8 @@
 namespace hostsim {
 
 void appendCarSetupPageRows(std::vector<AddressEntry>& rows);
+// Whether the object was made by the host's menu page constructor (0x5850B0).
+bool isHostMenuPage(const void* object);
 
 // Scenario steps (false for any other step):
 //   setupfloat setup|ranges OFFSET VALUE   stores a float in the car setup or its ranges

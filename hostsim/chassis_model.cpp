@@ -32,13 +32,11 @@ constexpr std::uint32_t kTransformPointB = 0x51B4C0, kSuspension2Source = 33;
 constexpr std::uint32_t kControllerValueSite = 0x4CC554, kHostInputUpdate = 0x4CBF50;
 constexpr std::uint32_t kHostSpring = 0x52E090, kHostSpringFinish = 0x52DD70, kHostGrip = 0x5360C0;
 constexpr std::uint32_t kHostCamber = 0x5338A0, kHostFlex = 0x534090, kHostTickConsumer = 0x601FB0;
-constexpr std::uint32_t kTickConsumerGlobal = 0x167EA90;
 constexpr std::uint32_t kCarTickSource = 22, kSuspensionSource = 20;
 // Host instructions (fld dword [m32]) that read constants of the tyre, steering and body code.
 constexpr std::uint32_t kConstantOperands[] = {0x5341D4, 0x5321D8, 0x535317, 0x535337, 0x535346, 0x53536A,
                                                0x536703, 0x52CD05, 0x52CD4E, 0x52719B, 0x49FFE8, 0x49FFF9};
 const float hostConstant = -2.0f;
-unsigned char tickConsumer[16];
 
 std::string text(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string text(const char* format, ...) {
@@ -298,7 +296,6 @@ void runProfile(std::istream& in) {
 void runCarTick() {
   listenOnce(kCarTickSource);
   placeWheels();
-  put(reinterpret_cast<void*>(kTickConsumerGlobal), 0, wordOf(tickConsumer));
   static unsigned char record[224];
   for (int i = 0; i < 4; ++i) {
     put(record, 96 + 16 * i, 0.5f);

@@ -1,10 +1,10 @@
 #include "hostsim/service_page_model.h"
 
-#include <cstdio>
 #include <map>
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/car_setup_pages_model.h"
 #include "hostsim/fields.h"
 
 namespace hostsim {
@@ -12,7 +12,6 @@ namespace {
 
 #define THISCALL __attribute__((thiscall))
 
-constexpr std::uint32_t kPageConstruct = 0x5850B0, kSetParentIndex = 0x540930, kPlaceItem = 0x5855D0;
 constexpr std::uint32_t kPanelConstruct = 0x5C5720, kPanelStart = 0x5C5880, kFrameConstruct = 0x5C7030;
 constexpr std::uint32_t kInfoBoxConstruct = 0x5C66E0, kElementConstruct = 0x53F400, kTimerConstruct = 0x5C55C0;
 
@@ -21,9 +20,10 @@ struct ClassTable {
   std::uint32_t slots;
   const char* kind;
 };
-const ClassTable kPage{0x7473E8, 14, "page"}, kPanel{0x74C8BC, 14, "panel"}, kFrame{0x74CA1C, 25, "frame"},
-    kInfoBox{0x74C9A4, 14, "infobox"}, kElement{0x742C5C, 23, "element"}, kTimer{0x74C83C, 14, "timer"},
-    kBase{0x7402D4, 14, "base"};
+// The menu page's class, the host's page constructor, parent index and item placing belong to
+// the car-setup pages' model.
+const ClassTable kPanel{0x74C8BC, 14, "panel"}, kFrame{0x74CA1C, 25, "frame"}, kInfoBox{0x74C9A4, 14, "infobox"},
+    kElement{0x742C5C, 23, "element"}, kTimer{0x74C83C, 14, "timer"};
 
 std::map<std::uint32_t, std::string>& kinds() {
   static std::map<std::uint32_t, std::string> k;
@@ -32,7 +32,8 @@ std::map<std::uint32_t, std::string>& kinds() {
 
 std::string kindOf(const void* object) {
   const auto it = kinds().find(wordOf(object));
-  return it == kinds().end() ? "unknown" : it->second;
+  if (it != kinds().end()) return it->second;
+  return isHostMenuPage(object) ? "page" : "unknown";
 }
 
 void* build(unsigned char* object, const ClassTable& table) {
@@ -41,23 +42,7 @@ void* build(unsigned char* object, const ClassTable& table) {
   return object;
 }
 
-std::string number(float v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(v));
-  return text;
-}
 
-void* THISCALL pageConstruct(unsigned char* page, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
-  trace("host page construct " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c) + " " +
-        std::to_string(d));
-  return build(page, kPage);
-}
-void __cdecl setParentIndex(unsigned char*, std::int32_t a, std::int32_t b) {
-  trace("host page parent " + std::to_string(a) + " " + std::to_string(b));
-}
-void THISCALL placeItem(unsigned char*, unsigned char* item, float x, float y) {
-  trace("host page place " + kindOf(item) + " at " + number(x) + " " + number(y));
-}
 void* THISCALL panelConstruct(unsigned char* panel, std::int32_t value) {
   trace("host service panel construct " + std::to_string(value));
   return build(panel, kPanel);
@@ -102,9 +87,6 @@ std::uint32_t menuEnterPageHandler() { return addressOf(&enterPage); }
 
 void appendServicePageRows(std::vector<AddressEntry>& rows) {
   appendFunctions(rows, {
-                            {kPageConstruct, "pageConstruct", addressOf(&pageConstruct)},
-                            {kSetParentIndex, "pageSetParentIndex", addressOf(&setParentIndex)},
-                            {kPlaceItem, "pagePlaceItem", addressOf(&placeItem)},
                             {kPanelConstruct, "servicePanelConstruct", addressOf(&panelConstruct)},
                             {kPanelStart, "servicePanelStart", addressOf(&panelStart)},
                             {kFrameConstruct, "serviceFrameConstruct", addressOf(&frameConstruct)},
@@ -112,7 +94,7 @@ void appendServicePageRows(std::vector<AddressEntry>& rows) {
                             {kElementConstruct, "menuElementConstruct", addressOf(&elementConstruct)},
                             {kTimerConstruct, "serviceTimerConstruct", addressOf(&timerConstruct)},
                         });
-  for (const ClassTable& table : {kPage, kPanel, kFrame, kInfoBox, kElement, kTimer, kBase}) appendTable(rows, table);
+  for (const ClassTable& table : {kPanel, kFrame, kInfoBox, kElement, kTimer}) appendTable(rows, table);
 }
 
 }  // namespace hostsim

@@ -20,7 +20,7 @@ namespace {
 constexpr std::uint32_t kConsumerGlobal = 0x167EA90;
 constexpr std::uint32_t kAdvance = 0x602240;
 constexpr std::uint32_t kPrepareEmitter = 0x601A60;
-constexpr std::uint32_t kConsume = 0x601FB0;
+// The tick-consume routine 0x601FB0 itself is the chassis model's.
 constexpr std::uint32_t kFillPrimary = 0x603FE0;
 constexpr std::uint32_t kFillFirst = 0x604960;
 constexpr std::uint32_t kFillSecond = 0x604610;
@@ -86,7 +86,6 @@ void THISCALL prepareEmitter(void*, const float* v, float a, float b) {
   float* e = model().emitter;
   e[0] = v[0], e[1] = v[1], e[2] = v[2], e[3] = a, e[4] = b;
 }
-void THISCALL consume(void*, const void*) {}
 std::int32_t THISCALL fillPrimary(void*, unsigned char** cursor, const float*, float, float, std::int32_t,
                                   std::uint32_t) {
   return writeItems(cursor, model().primaryItems, 0x50);
@@ -162,7 +161,6 @@ std::vector<AddressEntry> stepBatchEntries() {
   std::vector<AddressEntry> rows;
   appendFunctions(rows, {{kAdvance, "batchAdvance", addressOf(&advance)},
                          {kPrepareEmitter, "batchPrepareEmitter", addressOf(&prepareEmitter)},
-                         {kConsume, "tickConsume", addressOf(&consume)},
                          {kFillPrimary, "batchFillPrimary", addressOf(&fillPrimary)},
                          {kFillFirst, "batchFillFirst", addressOf(&fillFirst)},
                          {kFillSecond, "batchFillSecond", addressOf(&fillSecond)},

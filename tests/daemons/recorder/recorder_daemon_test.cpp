@@ -275,7 +275,10 @@ TEST_F(RecorderDaemon, CancelDuringALargeWrite) {
       "rec SetRecordSet All\nrec Start telemetry.ini\n"
       "rows 12000 12\nrec Stop\n"
       "rec Save big.tsv\nrec Cancel big.tsv\n" +
-      pollSave("big.tsv") + "rec Shutdown\n");
+          pollSave("big.tsv") + "rec Shutdown\n",
+      // 12,000 row exchanges: a few milliseconds each where 32-bit code is emulated, more with the
+      // machine busy.
+      480000);
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[2], "rows 12000 replied replied=12000 bytes=16776676");
   EXPECT_EQ(lines[5], "Cancel replied found=1 bytes=0 progress=0 state=None");
@@ -290,7 +293,8 @@ TEST_F(RecorderDaemon, ShutdownLetsTheQueuedJobsEnd) {
   auto lines = run(
       "rec SetRecordSet All\nrec Start telemetry.ini\nrows 8000 12\nrec Stop\nrec Save first.tsv\n"
       "rec SetRecordSet Gear\nrec Start telemetry.ini\nrows 5\nrec Stop\nrec Save second.tsv\n"
-      "rec Shutdown\nwait 10000\n");
+      "rec Shutdown\nwait 10000\n",
+      480000);  // 8,000 row exchanges, as above
   ASSERT_EQ(lines.size(), 12u);
   EXPECT_EQ(lines[10], "Shutdown replied found=0 bytes=0 progress=0 state=None");
   EXPECT_EQ(lines[11], "wait exit 0");
