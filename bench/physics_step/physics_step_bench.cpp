@@ -139,11 +139,18 @@ int main() {
   constexpr int kSteps = 720 * 60;
   for (int i = 0; i < 720; ++i) car.step(i);
   double best = 1e30;
+  // A run is a minute of steps, or what two seconds allow where the floating-point code is
+  // emulated (the 32-bit test machine): whole seconds of steps either way.
   for (int run = 0; run < 5; ++run) {
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kSteps; ++i) car.step(i);
-    const double micros = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
-    best = std::min(best, micros / kSteps);
+    double micros = 0;
+    int steps = 0;
+    while (steps < kSteps && micros < 2e6) {
+      for (int i = 0; i < 720; ++i) car.step(steps + i);
+      steps += 720;
+      micros = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+    }
+    best = std::min(best, micros / steps);
   }
   std::printf("physics step (four-wheel car, every model of one host step): %.3f us per step, %.3f %% of the 1389 us step (goal at most 5 %%)\n",
               best, best / 1389.0 * 100.0);
