@@ -251,9 +251,9 @@ TEST_F(RecorderDaemon, SecondSaveOfANameWritesNothing) {
                                          pollSave("again.tsv") + "echo first done\nsleep 1500\n"
                                          "rec Save again.tsv\nsleep 300\nrec Shutdown\n",
                                      folder);
-  ASSERT_NE(client.waitForLine("first done", 20000), "");
+  ASSERT_NE(client.waitForLine("first done", 120000), "");  // seconds where 32-bit code is emulated
   DeleteFileA((folder + "\\again.tsv").c_str());
-  auto result = client.wait(20000);
+  auto result = client.wait(120000);
   auto lines = splitLines(result.output);
   ASSERT_EQ(lines.size(), 10u) << result.output;
   EXPECT_EQ(lines[8], "Save replied found=1 bytes=0 progress=100 state=Finished");
