@@ -19,6 +19,7 @@
 #include "hostsim/stage_model.h"
 #include "hostsim/track_ini_model.h"
 #include "hostsim/service_page_model.h"
+#include "hostsim/service_visit_model.h"
 #include "hostsim/track_draw_model.h"
 #include "hostsim/car_model.h"
 #include "hostsim/display_model.h"
@@ -133,6 +134,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendStageRows(rows);
     appendTrackIniRows(rows);
     appendServicePageRows(rows);
+    appendServiceVisitRows(rows);
     appendTrackDrawRows(rows);
     appendMenuCentringRows(rows);
     appendSetupFileMenuRows(rows);

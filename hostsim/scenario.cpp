@@ -46,6 +46,8 @@
 #include "hostsim/step_batch_host.h"
 #include "hostsim/shifter_host.h"
 #include "hostsim/front_end_host.h"
+#include "hostsim/service_visit_model.h"
+#include "hostsim/key_input_model.h"
 
 namespace hostsim {
 
@@ -141,6 +143,8 @@ int runScenario(std::istream& steps) {
     } else if (created && runChassisStep(step, in)) {
     } else if (created && runPowerTrainStep(step, in)) {
     } else if (created && runHeadGasketStep(step, in)) {
+    } else if (created && runServiceVisitStep(step, in)) {
+    } else if (created && runKeyInputStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

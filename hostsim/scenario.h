@@ -42,6 +42,10 @@
 //                               (hostsim/companion_plugin.h)
 //   branch, pushes, hostcode, words, keycompare, steptime   the host code of the menu and
 //                               frame-time changes (hostsim/game_stuff_sites.h)
+//   servicevisit, serviceclock, servicelimit, servicekey, servicetick, messageanswer, serviceshow
+//                               a service visit on the rally service screen
+//                               (hostsim/service_visit_model.h)
+//   keyrecord C|erase           a record on the host's key-input source (hostsim/key_input_model.h)
 // Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
 //   host physics step S periods N on host|worker    each host physics step, S in seconds
 //   host listener K FIRST                           a host listener of source K got a record

@@ -36,9 +36,15 @@ std::string kindOf(const void* object) {
   return isHostMenuPage(object) ? "page" : "unknown";
 }
 
+std::map<std::string, unsigned char*>& latest() {
+  static std::map<std::string, unsigned char*> l;
+  return l;
+}
+
 void* build(unsigned char* object, const ClassTable& table) {
   put(object, 0, table.address);
   kinds()[wordOf(object)] = table.kind;
+  latest()[table.kind] = object;
   return object;
 }
 
@@ -62,6 +68,10 @@ void* THISCALL elementConstruct(unsigned char* element, unsigned char* content) 
 }
 void* THISCALL timerConstruct(unsigned char* timer) {
   trace("host service timer construct");
+  // The host leaves the countdown's delay at one second, not fired, no overtime.
+  put(timer, 4, 1.0f);
+  put(timer, 8, std::int32_t{0});
+  put(timer, 12, 0.0f);
   return build(timer, kTimer);
 }
 void* THISCALL destroy(unsigned char* object, std::uint32_t flags) {
@@ -82,6 +92,11 @@ void appendTable(std::vector<AddressEntry>& rows, const ClassTable& table) {
 }
 
 }  // namespace
+
+unsigned char* lastServiceObject(const std::string& kind) {
+  const auto it = latest().find(kind);
+  return it == latest().end() ? nullptr : it->second;
+}
 
 std::uint32_t menuEnterPageHandler() { return addressOf(&enterPage); }
 

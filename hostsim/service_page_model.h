@@ -3,6 +3,7 @@
 // frame, the information box, the menu element and the service timer (constructors and class
 // tables), the page's parent index and item placement, and the menu manager's page entry.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "hostsim/address_table.h"
@@ -10,6 +11,9 @@
 namespace hostsim {
 
 void appendServicePageRows(std::vector<AddressEntry>& rows);
+
+// The object of that kind (panel, timer, ...) the host built last; null before.
+unsigned char* lastServiceObject(const std::string& kind);
 
 // Slot 4 of the menu manager's table: enters a page the plugin built.
 std::uint32_t menuEnterPageHandler();
