@@ -242,15 +242,19 @@ bool runAudioStep(const std::string& step, std::istream& in) {
     const DWORD start = GetTickCount();
     unsigned char* ranges = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(*reinterpret_cast<std::uint32_t*>(kSetupRangesGlobal)));
     if (ranges != nullptr) put(ranges, 5056, std::int32_t{900});
+    std::int32_t driven = 0;
     for (std::int32_t f = 1; f <= frames; ++f) {
-      // Given a wall time, the frames are spread over it.
+      // Given a wall time, the frames are spread over it, and the drive ends when it has passed
+      // (a slow machine drives fewer frames).
       const auto due = static_cast<DWORD>(wallSeconds * 1000.0 * (f - 1) / frames);
       const DWORD elapsed = GetTickCount() - start;
+      if (wallSeconds > 0 && elapsed >= static_cast<DWORD>(wallSeconds * 1000.0)) break;
       if (elapsed < due) Sleep(due - elapsed);
       driveFrame(f);
+      driven = f;
       trace("host drive frame " + std::to_string(f));
     }
-    trace("host drove " + std::to_string(frames) + " frames");
+    trace("host drove " + std::to_string(driven) + " frames");
     return true;
   }
   if (step == "carchange") {
