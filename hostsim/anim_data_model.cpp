@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
@@ -63,7 +64,7 @@ void THISCALL loadAnimData(void*, const unsigned char* data) {
   }
   const auto ids = get<std::int32_t>(data, 52);
   const auto set = get<std::int32_t>(data, get<std::int32_t>(data, 16) + 4);
-  if (set < 0 || static_cast<std::uint32_t>(set) + 16 > dataSize) {
+  if (ids < 0 || static_cast<std::uint32_t>(ids) + 4 > dataSize || set < 0 || static_cast<std::uint32_t>(set) + 16 > dataSize) {
     trace("host anim data set out of its data");
     return;
   }
@@ -79,8 +80,9 @@ std::string number(float v) {
 }
 
 void runLoad(std::istream& in) {
-  std::string kind, word;
+  std::string kind, word, path;
   in >> kind;
+  if (kind == "file") in >> path;
   std::vector<float> values;
   while (in >> word) {
     if (word == "raise") {
@@ -89,7 +91,17 @@ void runLoad(std::istream& in) {
       values.push_back(word == "nan" ? std::strtof("nan", nullptr) : std::strtof(word.c_str(), nullptr));
     }
   }
-  const std::vector<unsigned char> dls = buildDls(kind);
+  std::vector<unsigned char> dls;
+  if (kind == "file") {
+    std::ifstream file(path, std::ios::binary);
+    dls.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (dls.empty()) {
+      trace("host anim data file " + path + " missing");
+      return;
+    }
+  } else {
+    dls = buildDls(kind);
+  }
   // The host reads the file into a block of its runtime heap of the file's size.
   dataSize = static_cast<std::uint32_t>(dls.size());
   auto* data = static_cast<unsigned char*>(std::malloc(dls.size()));

@@ -17,6 +17,7 @@ void appendAnimDataRows(std::vector<AddressEntry>& rows);
 //                                farset: its set header past the data) in a block of its runtime heap, gives its loader object one parsed
 //                                entry per value V (the float at byte 20), and runs its call of
 //                                the loader; with raise the loader raises a host exception.
+//   animdata file PATH [V...]    the same with the DLS file PATH of the game folder as the data
 //                                Traces "host anim data ids N channels R A" from the loader and
 //                                "host anim entries V..." after the call.
 //   showfile NAME                traces each line of the game folder's file NAME as

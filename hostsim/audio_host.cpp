@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -100,9 +101,12 @@ void createObjects() {
   }
 }
 
-// One GAME frame of a car speeding up along z.
+// One GAME frame of a car speeding up along z to 30 m/s, changing up every 120 frames (the engine
+// rising for 60 frames in each gear) to fifth.
 void driveFrame(std::int32_t frame) {
-  const float speed = 5.0f + 0.5f * static_cast<float>(frame);  // m/s
+  const float speed = std::min(5.0f + 0.5f * static_cast<float>(frame), 30.0f);  // m/s
+  const std::int32_t gear = std::min(1 + frame / 120, 5);
+  const float engineSpeed = 150.0f + 10.0f * static_cast<float>(std::min(frame % 120, 60));  // rad/s
   const float z = get<float>(car, 328) + speed / 60.0f;
   putRow(car, 320, 1.0f, 0.5f, z);
   putRow(car, 448, 0.0f, 0.0f, speed);
@@ -114,17 +118,17 @@ void driveFrame(std::int32_t frame) {
     putRow(wheels[w], 2608, w % 2 == 0 ? 0.2f : 1.8f, 0.3f, z + (w < 2 ? 1.2f : -1.2f));
   }
   put(car, 1200 + 900, speed / 0.3f);
-  put(car, 1200 + 1356, 1 + frame / 20);
+  put(car, 1200 + 1356, gear);
   unsigned char* race = hostRace();
   put(race, 12, speed * 3.6f);
-  put(race, 16, 150.0f + 10.0f * static_cast<float>(frame));
+  put(race, 16, engineSpeed);
   put(race, 320, get<float>(race, 320) + 1.0f / 60.0f);
-  put(race, 368, 1 + frame / 20);
+  put(race, 368, gear);
   unsigned char* replay = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(*reinterpret_cast<std::uint32_t*>(kReplayGlobal)));
   put(replay, kTickCountOffset, get<std::uint32_t>(replay, kTickCountOffset) + 1);
 
   float engine[12] = {};
-  engine[0] = 150.0f + 10.0f * static_cast<float>(frame);  // rad/s
+  engine[0] = engineSpeed;
   engine[1] = 0.8f;
   engine[3] = 1.5f;
   engine[4] = frame % 10 == 0 ? 1.0f : 0.0f;
@@ -233,14 +237,24 @@ std::vector<AddressEntry> audioEntries() {
 bool runAudioStep(const std::string& step, std::istream& in) {
   if (step == "drive") {
     std::int32_t frames = 0;
-    in >> frames;
+    double wallSeconds = 0;
+    in >> frames >> wallSeconds;
+    const DWORD start = GetTickCount();
     unsigned char* ranges = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(*reinterpret_cast<std::uint32_t*>(kSetupRangesGlobal)));
     if (ranges != nullptr) put(ranges, 5056, std::int32_t{900});
+    std::int32_t driven = 0;
     for (std::int32_t f = 1; f <= frames; ++f) {
+      // Given a wall time, the frames are spread over it, and the drive ends when it has passed
+      // (a slow machine drives fewer frames).
+      const auto due = static_cast<DWORD>(wallSeconds * 1000.0 * (f - 1) / frames);
+      const DWORD elapsed = GetTickCount() - start;
+      if (wallSeconds > 0 && elapsed >= static_cast<DWORD>(wallSeconds * 1000.0)) break;
+      if (elapsed < due) Sleep(due - elapsed);
       driveFrame(f);
+      driven = f;
       trace("host drive frame " + std::to_string(f));
     }
-    trace("host drove " + std::to_string(frames) + " frames");
+    trace("host drove " + std::to_string(driven) + " frames");
     return true;
   }
   if (step == "carchange") {

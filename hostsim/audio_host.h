@@ -16,7 +16,8 @@ std::vector<AddressEntry> audioEntries();
 std::vector<AddressEntry> soundSystemEntries();
 
 // Scenario steps:
-//   drive N        N GAME frames with the car speeding up: the host's tick counter advances,
+//   drive N [S]    N GAME frames (spread over S seconds of wall time, and no more frames once
+//                  they have passed) with the car speeding up: the host's tick counter advances,
 //                  the engine event is raised through its site (0x5191A9), the replay-frame
 //                  source is raised and the frame's step call runs
 //   carchange V    raises the car-changed source with the value V (-1: no car)

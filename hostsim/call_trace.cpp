@@ -11,6 +11,7 @@ namespace {
 std::mutex traceMutex;
 std::FILE* traceFile = nullptr;
 DWORD hostThread = 0;
+thread_local bool quietThread = false;
 
 }  // namespace
 
@@ -26,7 +27,10 @@ std::string threadTag() {
   return id == hostThread ? "main" : "t" + std::to_string(id);
 }
 
+void setTraceQuiet(bool quiet) { quietThread = quiet; }
+
 void trace(const std::string& line) {
+  if (quietThread) return;
   const std::string text = line + " [" + threadTag() + "]\n";
   std::lock_guard<std::mutex> lock(traceMutex);
   std::fputs(text.c_str(), stdout);

@@ -10,5 +10,8 @@ void trace(const std::string& line);
 // The thread tag of the calling thread: "main" for the host thread, else "t<id>".
 std::string threadTag();
 void markHostThread();
+// While set on a thread, its trace lines are dropped (for host code that runs thousands of times
+// a second, whose summary is traced instead).
+void setTraceQuiet(bool quiet);
 
 }  // namespace hostsim

@@ -14,6 +14,7 @@
 #include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
+#include "hostsim/car_physics_tick.h"
 #include "hostsim/chassis_model.h"
 #include "hostsim/car_setup_pages_model.h"
 #include "hostsim/slot_page_model.h"
@@ -145,6 +146,7 @@ int runScenario(std::istream& steps) {
     } else if (created && runHeadGasketStep(step, in)) {
     } else if (created && runServiceVisitStep(step, in)) {
     } else if (created && runKeyInputStep(step, in)) {
+    } else if (created && runCarPhysicsStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {

@@ -40,6 +40,8 @@
 //                               (hostsim/replaced_calls.h)
 //   proxy ...                   the companion plugin on the CreateProxy export
 //                               (hostsim/companion_plugin.h)
+//   carphysics on|off           the car's calls inside the host's physics step
+//                               (hostsim/car_physics_tick.h)
 //   branch, pushes, hostcode, words, keycompare, steptime   the host code of the menu and
 //                               frame-time changes (hostsim/game_stuff_sites.h)
 //   servicevisit, serviceclock, servicelimit, servicekey, servicetick, messageanswer, serviceshow

@@ -1,6 +1,7 @@
 // Writes a small generated stage into a folder: a track geometry file with its segments, a clean
 // animation data file and a damaged one. Used by the demo to give the tools real work.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "tests/generators/dls_generator.h"
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
   using namespace kvl::testdata;
   bool ok = writeFile(folder + "/track-01_demo.lbs", framesBytes(sampleStageFrames()));
   ok = writeFile(folder + "/track-01_demo.dls", buildDls(cleanDlsLayout()).bytes) && ok;

@@ -20,6 +20,8 @@ The scenario file holds the host's steps plus directives in comments:
   #udp N             listen on 127.0.0.1:6776; at least N datagrams of 664 bytes must arrive,
                      their step counters rising and their speeds changing
   #timeout S        the host may run S seconds (default 120)
+  #tool NAME ARG...  before the run, the i686 build of the program NAME runs in the game folder
+                     with those arguments and must exit with 0
   #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
                      whose values change from row to row
 """
@@ -34,15 +36,26 @@ import subprocess
 import sys
 
 
+def built(root, preset, name):
+    found = glob.glob(os.path.join(root, "build", preset, "**", name), recursive=True)
+    if not found:
+        raise SystemExit(f"{name} is not built in build/{preset}")
+    return found[0]
+
+
 def install_daemons(root, game):
     dest = os.path.join(game, "Plugins", "QZR", "bin", "x64")
     os.makedirs(dest, exist_ok=True)
     for preset, name in (("win32", "QzrTelemetryDaemon.exe"), ("win64", "QzrFmodDaemon.exe"),
                          ("win64", "fmod.dll"), ("win64", "fmodstudio.dll")):
-        found = glob.glob(os.path.join(root, "build", preset, "**", name), recursive=True)
-        if not found:
-            raise SystemExit(f"{name} is not built in build/{preset}")
-        shutil.copy(found[0], dest)
+        shutil.copy(built(root, preset, name), dest)
+
+
+def run_tool(wine_run, root, game, words):
+    run = subprocess.run([wine_run, built(root, "win32", words[0])] + words[1:], cwd=game,
+                         capture_output=True, text=True, timeout=120)
+    if run.returncode != 0:
+        raise SystemExit(f"{' '.join(words)} exited with {run.returncode}: {run.stdout}{run.stderr}")
 
 
 def check_udp(listener, minimum):
@@ -151,6 +164,8 @@ def main():
                 timeout = int(line[9:])
             elif line.startswith("#tsv "):
                 tsv_min = int(line[5:])
+            elif line.startswith("#tool "):
+                run_tool(a.wine_run, root, game, line[6:].split())
     if ini:
         with open(os.path.join(game, "Korvala.ini"), "w") as f:
             for section, pairs in ini.items():
