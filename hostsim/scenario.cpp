@@ -17,6 +17,7 @@
 #include "hostsim/car_physics_tick.h"
 #include "hostsim/chassis_model.h"
 #include "hostsim/car_setup_pages_model.h"
+#include "hostsim/setup_menus_model.h"
 #include "hostsim/slot_page_model.h"
 #include "hostsim/display_model.h"
 #include "hostsim/menu_model.h"
@@ -138,7 +139,7 @@ int runScenario(std::istream& steps) {
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
-               runShifterStep(step, in) || runFrontEndStep(step, in)) {
+               runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

@@ -29,7 +29,7 @@ struct TableShape {
   const void* table;
   GridShape shape;
 };
-TableShape gTableShapes[8];
+TableShape gTableShapes[16];
 std::size_t gTableShapeCount = 0;
 
 GridShape shapeOf(const void* page) noexcept {
@@ -282,7 +282,7 @@ void buildGridSlotTable(void** table, const GridShape& shape) {
 }
 
 void linkGridColumns(void* page, const GridShape& s, std::int32_t row, std::int32_t column) noexcept {
-  if (s.columns != 2 || row < 0 || row >= s.rows || column < 0 || column > 1) return;
+  if (s.columns < 2 || row < 0 || row >= s.rows || column < 0 || column > 1) return;
   void* from = GridPage::cell(page, column * s.rows + row);
   void* to = GridPage::cell(page, (1 - column) * s.rows + row);
   if (from == nullptr || to == nullptr) return;
