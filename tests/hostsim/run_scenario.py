@@ -161,7 +161,8 @@ def main():
         listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         listener.bind(("127.0.0.1", 6776))
     trace = os.path.join(game, "trace.txt")
-    env = dict(os.environ, FMODSIM_TRACE="fmod-trace.txt")
+    # The host code the run executed, for the coverage report (tests/hostsim/site_coverage.py).
+    env = dict(os.environ, FMODSIM_TRACE="fmod-trace.txt", QZR_SITE_COVERAGE="site-coverage.txt")
     run = subprocess.run([a.wine_run, os.path.join(game, "Korvala_SSE.exe"), "--scenario",
                           os.path.abspath(a.scenario), "--trace", "trace.txt"],
                          cwd=game, capture_output=True, text=True, timeout=timeout, env=env)
