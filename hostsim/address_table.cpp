@@ -50,6 +50,7 @@
 #include "hostsim/step_batch_host.h"
 #include "hostsim/shifter_host.h"
 #include "hostsim/front_end_host.h"
+#include "hostsim/site_coverage.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
@@ -225,17 +226,20 @@ const AddressEntry* operandEntry(std::uint32_t siteAddress) {
 std::uint32_t runOperandSite(std::uint32_t siteAddress) {
   const AddressEntry* e = operandEntry(siteAddress);
   if (e == nullptr) return 0;
+  noteHostCodeRun(siteAddress - e->opcodeLength, siteAddress + 4);
   return reinterpret_cast<std::uint32_t (*)()>(siteAddress - e->opcodeLength)();
 }
 
 float runFloatOperandSite(std::uint32_t siteAddress) {
   const AddressEntry* e = operandEntry(siteAddress);
   if (e == nullptr) return 0.0f;
+  noteHostCodeRun(siteAddress - e->opcodeLength, siteAddress + 4);
   return reinterpret_cast<float (*)()>(siteAddress - e->opcodeLength)();
 }
 
 std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self,
                           bool traced) {
+  noteHostCodeRun(siteAddress - 1, siteAddress + 4);
   const std::uint32_t result = hostsimInvokeSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
                                                  static_cast<int>(args.size()), self);
   if (traced) trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
@@ -243,6 +247,7 @@ std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint
 }
 
 float runFloatCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self) {
+  noteHostCodeRun(siteAddress - 1, siteAddress + 4);
   const float result = hostsimInvokeFloatSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
                                               static_cast<int>(args.size()), self);
   trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
@@ -250,6 +255,7 @@ float runFloatCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_
 }
 
 void runInlineCode(std::uint32_t address, std::uint32_t esi, std::uint32_t edi) {
+  noteHostCodeRun(address, address + 1);
   hostsimInvokeInline(reinterpret_cast<const void*>(address), esi, edi);
   static const char* const names[] = {"eax", "ecx", "edx", "ebx", "esp", "ebp", "esi", "edi"};
   const std::uint32_t expected[] = {0xA1A1A1A1u, 0xC3C3C3C3u, 0xD4D4D4D4u, 0xB2B2B2B2u,

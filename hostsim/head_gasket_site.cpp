@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/site_coverage.h"
 #include "hostsim/host_words.h"
 
 extern "C" float hostsimRunGasketSite(float value, std::uint32_t edx, std::uint32_t* eax);
@@ -24,6 +25,8 @@ bool runHeadGasketStep(const std::string& step, std::istream& in) {
   float value = 0;
   std::uint32_t edx = 0, eax = 0;
   in >> value >> edx;
+  // The site's jump runs the code the plugin placed up to 0x50DA20 and comes back.
+  noteHostCodeRun(0x50D9C4, 0x50DA20);
   const float xmm1 = hostsimRunGasketSite(value, edx, &eax);
   char text[96];
   std::snprintf(text, sizeof text, "gasket xmm1 %.6f eax %u", xmm1, static_cast<unsigned>(eax));

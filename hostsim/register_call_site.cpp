@@ -3,6 +3,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/site_coverage.h"
 
 extern "C" std::uint32_t hostsimInvokeSiteEsi(const void* fragment, const std::uint32_t* args, int count,
                                               std::uint32_t self, std::uint32_t esi);
@@ -23,7 +24,10 @@ void traceRegisters(std::uint32_t esi) {
   trace(changed.empty() ? "site registers kept" : "site registers changed" + changed);
 }
 
-const void* fragmentOf(std::uint32_t siteAddress) { return reinterpret_cast<const void*>(siteAddress - 1); }
+const void* fragmentOf(std::uint32_t siteAddress) {
+  noteHostCodeRun(siteAddress - 1, siteAddress + 4);
+  return reinterpret_cast<const void*>(siteAddress - 1);
+}
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/site_coverage.h"
 #include "hostsim/runtime_host.h"
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
@@ -202,6 +203,7 @@ bool runReplayStep(std::istream& in) {
     afterRecordCalls = afterRecordOther = 0;
     const unsigned char first = replayObject()[kControlRecord];
     for (int i = 0; i < count; ++i) {
+      noteHostCodeRun(kRecordSite - 1, kRecordSite + 4);
       hostsimInvokeSite(reinterpret_cast<const void*>(kRecordSite - 1), nullptr, 0, self());
       if (hostsimSiteStackLeft != 0) worst = hostsimSiteStackLeft;
       // The host sets its input bits again for the next frame.

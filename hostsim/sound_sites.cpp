@@ -9,6 +9,7 @@
 #include <set>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/site_coverage.h"
 #include "hostsim/host_words.h"
 
 extern "C" std::uint32_t hostsimInvokeGuard(const void* place, std::uint32_t eax, std::uint32_t ecx, std::uint32_t esi);
@@ -175,6 +176,25 @@ struct Outcome {
   std::uint32_t landing, eax, edx, esi, stackLeft;
   float value;
 };
+// The place and, when a jump leads from it, its stub: the test, the jump on zero (short or near),
+// the place's own instructions and the jump back (near or short).
+void noteGuardRun(const GuardedPlace& p) {
+  noteHostCodeRun(p.site, p.site + p.length);
+  const auto* code = reinterpret_cast<const unsigned char*>(p.site);
+  std::uint32_t stub = 0;
+  if (code[0] == 0xE9) {
+    std::int32_t displacement = 0;
+    std::memcpy(&displacement, code + 1, 4);
+    stub = p.site + 5 + static_cast<std::uint32_t>(displacement);
+  } else if (code[0] == 0xEB) {
+    stub = p.site + 2 + static_cast<std::uint32_t>(static_cast<std::int8_t>(code[1]));
+  }
+  if (stub == 0) return;
+  const auto* s = reinterpret_cast<const unsigned char*>(stub);
+  const std::uint32_t back = 2 + (s[2] == 0x74 ? 2 : 6) + p.length;
+  noteHostCodeRun(stub, stub + back + (s[back] == 0xEB ? 2 : 5));
+}
+
 Outcome runPlace(const GuardedPlace& p, std::uint32_t value) {
   std::memset(scratch, 0xEE, sizeof scratch);
   const std::uint32_t pointedWord = 0x0BADF00D;
@@ -183,6 +203,7 @@ Outcome runPlace(const GuardedPlace& p, std::uint32_t value) {
   const std::uint32_t eax = p.ecx ? 0x5A5A5A5A : value;
   const std::uint32_t ecx = p.ecx ? (value == 0 ? 0 : wordOf(scratch + 16)) : 0x3C3C3C3C;
   Outcome o{};
+  noteGuardRun(p);
   o.landing = hostsimInvokeGuard(reinterpret_cast<const void*>(p.site), eax, ecx, wordOf(scratch));
   o.eax = hostsimGuardAfter[0];
   o.edx = hostsimGuardAfter[1];
@@ -254,6 +275,7 @@ void runCompare(const std::string& given) {
   std::memcpy(frame + 0x50, &second, 4);
   std::memcpy(frame + 0x54, &first, 4);
   std::memcpy(frame + 0x58, &x, 4);
+  noteHostCodeRun(kCompare, kCompare + 34);
   const std::uint32_t landing = hostsimInvokeCompare(reinterpret_cast<const void*>(kCompare), wordOf(frame));
   char text[128];
   std::snprintf(text, sizeof text, "host compare %s pushed %08x at %08x stack %d fpu %s", given.c_str(),

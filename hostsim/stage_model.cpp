@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/site_coverage.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_strings.h"
@@ -349,6 +350,7 @@ void loadStage(const std::string& name) {
   put<std::uint32_t>(applicationPaths(), 0x1CC, 0);
   for (std::uint32_t i = 0; i < kSegmentLists; ++i) put<std::uint32_t>(objects().lists + i * kListSize, 4, 0);
   unsigned char* path = hostString("Maps\\" + name + ".lbs");
+  noteHostCodeRun(kReadSite - 1, kReadSite + 4);
   const std::uint32_t read = hostsimInvokeSiteRegs(reinterpret_cast<const void*>(kReadSite - 1), wordOf(record), 0,
                                                     wordOf(path)) & 0xFF;
   if (read == 0) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/site_coverage.h"
 #include "hostsim/fields.h"
 #include "hostsim/runtime_host.h"
 #include "hostsim/stage_model.h"
@@ -101,6 +102,7 @@ std::string twoStageText(const unsigned char* o, std::uint32_t at) {
 void reloadGeometry(std::uint32_t entries) {
   const References r = buildReferences(entries);
   auto* moduleObject = block(16);
+  noteHostCodeRun(kReloadSite - 1, kReloadSite + 4);
   hostsimInvokeSiteRegs(reinterpret_cast<const void*>(kReloadSite - 1), 0, wordOf(moduleObject), 0xD1D1D1D1u);
   trace("host refs A " + twoStageText(r.a, 0x30) + " B " + twoStageText(r.b, 0x30) + " " +
         std::to_string(get<std::int32_t>(r.b, 0x3C)) + " C " + twoStageText(r.c, 0x7C) + " " +

@@ -24,6 +24,7 @@ The scenario file holds the host's steps plus directives in comments:
                      with those arguments and must exit with 0
   #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
                      whose values change from row to row
+  #no-coverage       the host records no coverage (for scenarios whose thread order it would shift)
 """
 import argparse
 import os
@@ -115,6 +116,7 @@ def main():
 
     expect, ini_has, exit_code, ini, has, at_least, lacks = [], [], 0, {}, [], [], []
     fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
+    coverage = True
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     with open(a.scenario, encoding="utf-8") as f:
         for line in f:
@@ -166,6 +168,8 @@ def main():
                 tsv_min = int(line[5:])
             elif line.startswith("#tool "):
                 run_tool(a.wine_run, root, game, line[6:].split())
+            elif line.strip() == "#no-coverage":
+                coverage = False
     if ini:
         with open(os.path.join(game, "Korvala.ini"), "w") as f:
             for section, pairs in ini.items():
@@ -176,7 +180,10 @@ def main():
         listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         listener.bind(("127.0.0.1", 6776))
     trace = os.path.join(game, "trace.txt")
+    # The host code the run executed, for the coverage report (tests/hostsim/site_coverage.py).
     env = dict(os.environ, FMODSIM_TRACE="fmod-trace.txt")
+    if coverage:
+        env["QZR_SITE_COVERAGE"] = "site-coverage.txt"
     run = subprocess.run([a.wine_run, os.path.join(game, "Korvala_SSE.exe"), "--scenario",
                           os.path.abspath(a.scenario), "--trace", "trace.txt"],
                          cwd=game, capture_output=True, text=True, timeout=timeout, env=env)

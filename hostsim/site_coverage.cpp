@@ -1,0 +1,49 @@
+#include "hostsim/site_coverage.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace hostsim {
+namespace {
+
+// Kept in memory while the host runs (so that recording does not change its timing) and written
+// when it exits; never destroyed, as threads may still run while the process ends.
+struct Coverage {
+  std::mutex lock;
+  std::set<std::pair<std::uint32_t, std::uint32_t>> ran;
+  std::string path;
+};
+
+Coverage* coverage() {
+  static Coverage* const c = [] {
+    const char* path = std::getenv("QZR_SITE_COVERAGE");
+    if (path == nullptr || *path == '\0') return static_cast<Coverage*>(nullptr);
+    auto* made = new Coverage;
+    made->path = path;
+    std::atexit([] {
+      Coverage* c = coverage();
+      std::lock_guard<std::mutex> hold(c->lock);
+      if (std::FILE* out = std::fopen(c->path.c_str(), "a")) {
+        for (const auto& r : c->ran) std::fprintf(out, "%08x %08x\n", static_cast<unsigned>(r.first), static_cast<unsigned>(r.second));
+        std::fclose(out);
+      }
+    });
+    return made;
+  }();
+  return c;
+}
+
+}  // namespace
+
+void noteHostCodeRun(std::uint32_t start, std::uint32_t end) {
+  Coverage* c = coverage();
+  if (c == nullptr) return;
+  std::lock_guard<std::mutex> hold(c->lock);
+  c->ran.insert({start, end});
+}
+
+}  // namespace hostsim
