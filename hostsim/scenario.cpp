@@ -46,6 +46,7 @@
 #include "hostsim/step_batch_host.h"
 #include "hostsim/shifter_host.h"
 #include "hostsim/front_end_host.h"
+#include "hostsim/service_page_model.h"
 
 namespace hostsim {
 
@@ -135,7 +136,8 @@ int runScenario(std::istream& steps) {
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
-               runShifterStep(step, in) || runFrontEndStep(step, in)) {
+               runShifterStep(step, in) || runFrontEndStep(step, in) ||
+               runServicePageStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

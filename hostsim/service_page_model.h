@@ -3,6 +3,8 @@
 // frame, the information box, the menu element and the service timer (constructors and class
 // tables), the page's parent index and item placement, and the menu manager's page entry.
 #include <cstdint>
+#include <istream>
+#include <string>
 #include <vector>
 
 #include "hostsim/address_table.h"
@@ -10,6 +12,10 @@
 namespace hostsim {
 
 void appendServicePageRows(std::vector<AddressEntry>& rows);
+
+// Step "failconstruct KIND" (infobox or timer): the next construction of that kind raises a
+// host exception after the host's table is in place ("host KIND construct raising").
+bool runServicePageStep(const std::string& step, std::istream& arguments);
 
 // Slot 4 of the menu manager's table: enters a page the plugin built.
 std::uint32_t menuEnterPageHandler();
