@@ -15,6 +15,7 @@
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/host_sound_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
 #include "hostsim/runtime_host.h"
@@ -70,6 +71,7 @@ void createObjects() {
   engineData = get<unsigned char*>(car, 52);
   put(audio, 352, wordOf(listener));
   put(audio, 67012, wordOf(soundSystem));
+  attachLevelSounds(soundSystem);
   for (int k = 0; k < 28; ++k) put(audio, kLevelsOffset + 4 * k, 0.5f + 0.01f * static_cast<float>(k));
   putRow(listener, 936 + 12, 0, 0, 2);  // forward, not yet of unit length
   putRow(listener, 936 + 24, 0, 1, 0);
@@ -201,6 +203,7 @@ std::vector<AddressEntry> soundSystemEntries() {
     InitializeCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(manager + kManagerLockOffset));
     managerTable[6] = reinterpret_cast<void*>(&managerPlay);
     managerTable[17] = reinterpret_cast<void*>(&managerFlush);
+    managerTable[8] = managerContainsEntry();
     put(manager, 0, wordOf(managerTable));
   }
   std::vector<AddressEntry> rows = {

@@ -50,6 +50,7 @@
 #include "hostsim/front_end_host.h"
 #include "hostsim/service_visit_model.h"
 #include "hostsim/key_input_model.h"
+#include "hostsim/service_page_model.h"
 
 namespace hostsim {
 
@@ -139,7 +140,8 @@ int runScenario(std::istream& steps) {
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
-               runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in)) {
+               runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) ||
+               runServicePageStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

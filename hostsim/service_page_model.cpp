@@ -1,5 +1,8 @@
 #include "hostsim/service_page_model.h"
 
+#include <windows.h>
+
+#include <istream>
 #include <map>
 #include <string>
 
@@ -58,9 +61,27 @@ void* THISCALL frameConstruct(unsigned char* frame, unsigned char* panel) {
   trace("host service frame construct around " + kindOf(panel));
   return build(frame, kFrame);
 }
+// Kinds whose next construction fails the host's way once its own table is in place.
+std::map<std::string, bool>& failNext() {
+  static std::map<std::string, bool> f;
+  return f;
+}
+
+void* buildOrRaise(unsigned char* object, const ClassTable& table) {
+  build(object, table);
+  bool& fail = failNext()[table.kind];
+  if (fail) {
+    fail = false;
+    trace(std::string("host ") + table.kind + " construct raising");
+    ULONG_PTR info[3] = {0x19930520u, 0, 0};
+    RaiseException(0xE06D7363u, EXCEPTION_NONCONTINUABLE, 3, info);
+  }
+  return object;
+}
+
 void* THISCALL infoBoxConstruct(unsigned char* box) {
   trace("host info box construct");
-  return build(box, kInfoBox);
+  return buildOrRaise(box, kInfoBox);
 }
 void* THISCALL elementConstruct(unsigned char* element, unsigned char* content) {
   trace("host element construct with " + (content == nullptr ? std::string("none") : kindOf(content)));
@@ -72,7 +93,7 @@ void* THISCALL timerConstruct(unsigned char* timer) {
   put(timer, 4, 1.0f);
   put(timer, 8, std::int32_t{0});
   put(timer, 12, 0.0f);
-  return build(timer, kTimer);
+  return buildOrRaise(timer, kTimer);
 }
 void* THISCALL destroy(unsigned char* object, std::uint32_t flags) {
   trace("host destroy " + kindOf(object) + " flags " + std::to_string(flags));
@@ -96,6 +117,14 @@ void appendTable(std::vector<AddressEntry>& rows, const ClassTable& table) {
 unsigned char* lastServiceObject(const std::string& kind) {
   const auto it = latest().find(kind);
   return it == latest().end() ? nullptr : it->second;
+}
+
+bool runServicePageStep(const std::string& step, std::istream& arguments) {
+  if (step != "failconstruct") return false;
+  std::string kind;
+  arguments >> kind;
+  failNext()[kind] = true;
+  return true;
 }
 
 std::uint32_t menuEnterPageHandler() { return addressOf(&enterPage); }

@@ -4,6 +4,7 @@
 // tables), the page's parent index and item placement, and the menu manager's page entry.
 #include <cstdint>
 #include <string>
+#include <istream>
 #include <vector>
 
 #include "hostsim/address_table.h"
@@ -15,6 +16,9 @@ void appendServicePageRows(std::vector<AddressEntry>& rows);
 // The object of that kind (panel, timer, ...) the host built last; null before.
 unsigned char* lastServiceObject(const std::string& kind);
 
+// Step "failconstruct KIND" (infobox or timer): the next construction of that kind raises a
+// host exception after the host's table is in place ("host KIND construct raising").
+bool runServicePageStep(const std::string& step, std::istream& arguments);
 // Slot 4 of the menu manager's table: enters a page the plugin built.
 std::uint32_t menuEnterPageHandler();
 

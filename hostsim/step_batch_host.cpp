@@ -52,7 +52,14 @@ struct Model {
   std::atomic<const char*> lastRole{"none"};
   float emitter[5] = {};
   bool failMalloc = false;
+  // The Spindle3D.DLL geometry root links an object (+0x18) whose word at +84 the primary fill
+  // is handed; traced when it first arrives and whenever it changes.
+  unsigned char* geometryRoot = nullptr;
+  std::atomic<std::uint32_t> tracedGeometryWord{0xFFFFFFFFu};
 };
+
+constexpr std::uint32_t kGeometryRootGlobal = 0x601DDF88;
+constexpr std::uint32_t kGeometryWord = 0x6E6B;
 
 Model& model() {
   static Model m;
@@ -61,6 +68,10 @@ Model& model() {
     m.source = static_cast<unsigned char*>(std::calloc(1, 64));
     m.ownBuffer = static_cast<unsigned char*>(std::calloc(1, kBufferSize));
     put<std::int32_t>(m.source, 12, 2);
+    m.geometryRoot = static_cast<unsigned char*>(std::calloc(1, 0x20));
+    auto* linked = static_cast<unsigned char*>(std::calloc(1, 96));
+    put(linked, 84, kGeometryWord);
+    put(m.geometryRoot, 0x18, wordOf(linked));
     return true;
   }();
   (void)made;
@@ -87,7 +98,10 @@ void THISCALL prepareEmitter(void*, const float* v, float a, float b) {
   e[0] = v[0], e[1] = v[1], e[2] = v[2], e[3] = a, e[4] = b;
 }
 std::int32_t THISCALL fillPrimary(void*, unsigned char** cursor, const float*, float, float, std::int32_t,
-                                  std::uint32_t) {
+                                  std::uint32_t geometryWord) {
+  if (model().tracedGeometryWord.exchange(geometryWord) != geometryWord) {
+    trace("batch primary geometry word " + std::to_string(geometryWord));
+  }
   return writeItems(cursor, model().primaryItems, 0x50);
 }
 std::int32_t THISCALL fillFirst(void*, std::int32_t run, unsigned char** cursor) {
@@ -170,6 +184,8 @@ std::vector<AddressEntry> stepBatchEntries() {
                          {kOwnAcquire, "batchOwnAcquire", addressOf(&ownAcquire)},
                          {kOwnRelease, "batchOwnRelease", addressOf(&ownRelease)}});
   rows.push_back({EntryKind::global, kConsumerGlobal, "tickConsumer", wordOf(m.consumer)});
+  // Stage scenarios that build the track's geometry table put a root of their own here.
+  rows.push_back({EntryKind::global, kGeometryRootGlobal, "geometryRoot", wordOf(m.geometryRoot)});
   rows.push_back({EntryKind::callSite, kPrimarySite, "batchPrimarySite", kOwnPrimary});
   rows.push_back({EntryKind::callSite, kRunsSite, "batchRunsSite", kOwnRuns});
   rows.push_back({EntryKind::callSite, kStubSite, "batchStubSite", kOwnStub});

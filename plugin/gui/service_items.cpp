@@ -65,7 +65,7 @@ const void* ServiceCountdownItem::table() {
 }
 
 void* ServiceCountdownItem::construct(void* item) {
-  host::HostServiceTimer::construct(item);
+  if (host::HostServiceTimer::construct(item) == nullptr) return nullptr;
   host::setTable(item, table());
   return item;
 }

@@ -14,6 +14,7 @@
 #include "plugin/host/model/host_service.h"
 #include "plugin/host/workers/periodic_worker.h"
 #include "plugin/rally/kestrun_menu.h"
+#include "plugin/rally/rally.h"
 #include "plugin/foundation/logging/log_record.h"
 
 namespace kvl::rally {
@@ -128,6 +129,7 @@ void KestrunEvent::applyToHost() {
 
 std::int32_t KestrunEvent::start() {
   if (menuPage_ == nullptr) menuPage_ = buildKestrunMenu();
+  if (active_.load() && !Rally(stageKey_).isGenerated()) serviceInfo_.setFourth(true);
   applyToHost();
   if (void* modes = host::HostGameModes::instance()) host::HostGameModes::setMode(modes, 1);
   void* manager = host::HostMenuManager::instance();

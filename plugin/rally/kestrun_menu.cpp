@@ -34,6 +34,13 @@ void placeElement(void* page, void* content, float x, float y) {
   }
 }
 
+// A mirror whose host part could not be built gives its memory back; the element is placed
+// without content.
+void* builtOrFreed(void* memory, void* built) {
+  if (built == nullptr && memory != nullptr) host::hostDelete(memory);
+  return built;
+}
+
 }  // namespace
 
 void* buildKestrunMenu() {
@@ -57,9 +64,11 @@ void* buildKestrunMenu() {
   }
 
   void* box = allocate(host::HostInfoBox::kSize);
-  placeElement(page, box == nullptr ? nullptr : host::HostInfoBox::construct(box), 50.0f, 49.0f);
+  placeElement(page, box == nullptr ? nullptr : builtOrFreed(box, host::HostInfoBox::construct(box)), 50.0f, 49.0f);
   void* countdown = allocate(gui::ServiceCountdownItem::kSize);
-  placeElement(page, countdown == nullptr ? nullptr : gui::ServiceCountdownItem::construct(countdown), 2320.0f, 400.0f);
+  placeElement(page,
+               countdown == nullptr ? nullptr : builtOrFreed(countdown, gui::ServiceCountdownItem::construct(countdown)),
+               2320.0f, 400.0f);
   return page;
 }
 

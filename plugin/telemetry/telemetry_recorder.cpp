@@ -10,6 +10,7 @@
 #include "common/daemon/daemon_launcher.h"
 #include "common/text/date_time_text.h"
 #include "plugin/foundation/settings/ini_files.h"
+#include "plugin/foundation/logging/log_record.h"
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
 #include "plugin/host/events/event_records.h"
@@ -119,6 +120,7 @@ void TelemetryRecorder::setRecordSet(const std::string& name) {
 
 void TelemetryRecorder::stop() {
   TelemetryRecorderBase::stop();
+  cancelUnfinishedSaves();
   sendCommand(RecorderCommand::Shutdown);
   std::atomic_store(&udp_, std::shared_ptr<UdpTelemetrySender>());
   if (launcher_ != nullptr && launcher_->process() != nullptr) WaitForSingleObject(launcher_->process(), 2000);
@@ -181,6 +183,10 @@ std::shared_ptr<SaveJob> TelemetryRecorder::saveRecording() {
   if (isActive()) return nullptr;
   auto job = std::make_shared<SaveJob>(outputFileName());
   addJob(job);
+  {
+    std::lock_guard<std::mutex> lock(savesMutex_);
+    saves_.push_back(job);
+  }
   boost::asio::post(ioContext(), [this, job] { pollSaveJob(job); });
   return job;
 }
@@ -201,6 +207,31 @@ void TelemetryRecorder::pollSaveJob(const std::shared_ptr<SaveJob>& job) {
     } else if (WaitForSingleObject(stopEvent().handle(), 1000) == WAIT_OBJECT_0) {
       return;
     }
+  }
+}
+
+bool TelemetryRecorder::cancelSaveJob(const SaveJob& job) {
+  std::shared_ptr<RecorderCommandRecord> record = makeCommandRecord();
+  record->setCommand(RecorderCommand::Cancel);
+  record->setPayloadText(job.fileName());
+  return exchange(*record) && record->found != 0;
+}
+
+// The game is closing while a save is written: the daemon would cut it short when it stops;
+// cancelling first ends the write before the shutdown, and the file keeps the rows written.
+void TelemetryRecorder::cancelUnfinishedSaves() {
+  std::vector<std::shared_ptr<SaveJob>> saves;
+  {
+    std::lock_guard<std::mutex> lock(savesMutex_);
+    saves.swap(saves_);
+  }
+  for (const std::shared_ptr<SaveJob>& job : saves) {
+    const JobState state = job->state();
+    if (state != JobState::None && state != JobState::New && state != JobState::Running) continue;
+    const bool found = cancelSaveJob(*job);
+    LogRecord record;
+    record << "Telemetry save cancelled at shutdown: " << job->fileName() << (found ? "" : " (unknown to the daemon)")
+           << ", " << static_cast<int>(bufferedMegabytes()) << " MB buffered" << endRecord;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "common/telemetry/recorder_command_record.h"
 #include "common/telemetry/telemetry_recorder_base.h"
@@ -57,6 +58,11 @@ class TelemetryRecorder : public TelemetryRecorderBase {
   std::shared_ptr<SaveJob> saveRecording();
   std::string outputFileName();
   std::int64_t lastBufferedBytes() const { return lastBufferedBytes_.load(); }
+  // The daemon's row buffer after the last exchange, in whole megabytes (bytes / 1024 / 1000).
+  std::int64_t bufferedMegabytes() const { return lastBufferedBytes_.load() / 1024 / 1000; }
+  // Asks the daemon to cancel the job's write (the file keeps what was written); true when the
+  // daemon knew the job.
+  bool cancelSaveJob(const SaveJob& job);
   bool daemonRunning() const;
   std::shared_ptr<UdpTelemetrySender> udpSender() const { return std::atomic_load(&udp_); }
 
@@ -66,6 +72,7 @@ class TelemetryRecorder : public TelemetryRecorderBase {
   bool exchange(RecorderCommandRecord& record);
   void sendCommand(RecorderCommand command, const std::string& payload = std::string());
   void pollSaveJob(const std::shared_ptr<SaveJob>& job);
+  void cancelUnfinishedSaves();
 
   std::shared_ptr<RecorderCommandRecord> addData_;
   std::uint32_t tics_ = 5;
@@ -80,6 +87,10 @@ class TelemetryRecorder : public TelemetryRecorderBase {
   std::mutex rowMutex_;
   bool sampled_ = false;
   std::uint32_t lastSampledTick_ = 0;
+
+  // The saves asked for; those not seen to end are cancelled when the game closes.
+  std::mutex savesMutex_;
+  std::vector<std::shared_ptr<SaveJob>> saves_;
 };
 
 // The physics worker's END_RACE job: an active recording is switched off and saved.

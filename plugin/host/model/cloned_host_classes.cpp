@@ -1,11 +1,34 @@
 #include "plugin/host/model/cloned_host_classes.h"
 
+#include "plugin/host/binding/guarded_call.h"
 #include "plugin/host/binding/host_class_clone.h"
 #include "plugin/host/model/host_menus.h"
 
 namespace kvl::host {
+namespace {
 
-void HostMenuPageBase::restoreBaseVtable(void* object) noexcept { destroyInPlace(object, inertTableCopy<0x7402D4, 14>()); }
+constexpr std::uint32_t kBaseUiTable = 0x7402D4;
+
+// The service screen's mirrors: the base comes first (the host's base UI class, inert), then
+// the members, then the host part. A host exception out of the host constructor undoes the base
+// and gives null.
+template <std::uint32_t Ctor, std::uint32_t HostTable, std::size_t Slots>
+void* buildOnBase(void* object, HostText* texts, int textCount) {
+  setTable(object, inertTableCopy<kBaseUiTable, 14>());
+  for (int i = 0; i < textCount; ++i) texts[i].clear();
+  const bool built = runGuarded([object] { hostFunction<Ctor, void*(QZR_THISCALL*)(void*)>()(object); },
+                                GuardCatch::memoryFaultsAndHostExceptions);
+  if (!built) {
+    HostMenuPageBase::destroyBase(object);
+    return nullptr;
+  }
+  setTable(object, hostTableCopy<HostTable, Slots>());
+  return object;
+}
+
+}  // namespace
+
+void HostMenuPageBase::restoreBaseVtable(void* object) noexcept { destroyInPlace(object, inertTableCopy<kBaseUiTable, 14>()); }
 
 void HostItemBase::restoreBaseVtable(void* object) noexcept { destroyInPlace(object, inertTableCopy<0x74C044, 23>()); }
 
@@ -54,9 +77,7 @@ void HostSoundTicker::release(void* ticker, std::int32_t flags) {
 }
 
 void* HostInfoBox::construct(void* box) {
-  auto* texts = static_cast<HostText*>(addressAt(box, 8));
-  for (int i = 0; i < 11; ++i) texts[i].clear();
-  return buildHosted<0x5C66E0, 0x74C9A4, 14>(box);
+  return buildOnBase<0x5C66E0, 0x74C9A4, 14>(box, static_cast<HostText*>(addressAt(box, 8)), 11);
 }
 
 void* HostSetupFileList::construct(void* list, HostText* members, std::uint32_t valueLow, std::uint32_t valueHigh,
@@ -81,7 +102,7 @@ std::int32_t HostServicePanel::handleInput(void* panel, std::int32_t code, std::
 
 void* HostServiceFrame::construct(void* frame, void* panel) { return buildHosted<0x5C7030, 0x74CA1C, 25>(frame, panel); }
 
-void* HostServiceTimer::construct(void* timer) { return buildHosted<0x5C55C0, 0x74C83C, 14>(timer); }
+void* HostServiceTimer::construct(void* timer) { return buildOnBase<0x5C55C0, 0x74C83C, 14>(timer, nullptr, 0); }
 
 void* HostMenuElement::construct(void* element, void* content) {
   return buildHosted<0x53F400, 0x742C5C, 23>(element, content);

@@ -14,6 +14,8 @@ namespace kvl::host {
 // The host's base UI class, used only to destroy the plugin's page and item objects in place.
 struct HostMenuPageBase {
   static void restoreBaseVtable(void* object) noexcept;
+  // The base's destructor: undoes the base of a mirror whose construction failed after it.
+  static void destroyBase(void* object) noexcept { restoreBaseVtable(object); }
 };
 
 // The base of the host's option items; destruction only.
@@ -46,7 +48,8 @@ struct HostSoundTicker {
   static void release(void* ticker, std::int32_t flags);   // host 0x4D4960
 };
 
-// 156 bytes: eleven text records after the base.
+// 156 bytes: eleven text records after the base. Null when the host part could not be built
+// (the base is undone; the caller frees the memory).
 struct HostInfoBox {
   static constexpr std::size_t kSize = 156;
   static void* construct(void* box);
@@ -98,7 +101,8 @@ struct HostServiceFrame {
 };
 
 struct HostServiceTimer {
-  static void* construct(void* timer);  // 0x5C55C0, table 0x74C83C
+  // 0x5C55C0, table 0x74C83C; null as for the information box.
+  static void* construct(void* timer);
 };
 
 struct HostMenuElement {

@@ -54,7 +54,8 @@ LampPlaces places(const void* race, bool secondSet) {
     p.y[1] = by + fieldAt<float>(layout, offsets + 12);
     return p;
   }
-  const std::int32_t* base = HostRace::displayBase(race, secondSet);
+  // The second set's base pair sits at the start of the race object.
+  const std::int32_t* base = secondSet ? HostCockpit::self(race) : HostRace::displayBase(race, false);
   const std::int32_t* offsets = HostRace::lampOffsets(race, secondSet);
   for (int i = 0; i < 2; ++i) {
     p.x[i] = static_cast<float>(base[0] + offsets[i]);

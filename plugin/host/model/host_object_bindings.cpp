@@ -35,4 +35,6 @@ const float* HostCockpit::dashLayout(const void* race) noexcept {
   return layout == nullptr ? kNoDashboard : &fieldAt<float>(layout, 0xB8);
 }
 
+void* SpindleGeometryRoot::linkedObject(const void* root) noexcept { return const_cast<void*>(linkAt(root, 0x18)); }
+
 }  // namespace kvl::host

@@ -1,8 +1,8 @@
 #pragma once
 // Small bindings the host integration core uses: the host global and routine of the rally
 // school's event call, a virtual call into a host object, the elapsed time on the host's race
-// object and the dashboard position the shift lamps draw at. None holds state beyond its cached
-// address.
+// object, the dashboard position the shift lamps draw at and the geometry root's linked object.
+// None holds state beyond its cached address.
 #include <cstddef>
 #include <cstdint>
 
@@ -34,6 +34,14 @@ struct HostCockpit {
   // player entry (+0x7CC), its vehicle (+0x40) and the view's layout (+4); a static block of
   // two zeros when any link is null. Never null.
   static const float* dashLayout(const void* race) noexcept;
+  // The race object itself: the second set's two integer base coordinates (x, y) lie at its
+  // start.
+  static const std::int32_t* self(const void* race) noexcept { return static_cast<const std::int32_t*>(race); }
+};
+
+// The object the Spindle3D.DLL geometry root links to (its word at +0x18); null for a null root.
+struct SpindleGeometryRoot {
+  static void* linkedObject(const void* root) noexcept;
 };
 
 }  // namespace kvl::host

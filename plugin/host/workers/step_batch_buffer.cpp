@@ -7,6 +7,7 @@
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/host_listener.h"
 #include "plugin/host/model/host_menu_drawing.h"
+#include "plugin/host/model/host_object_bindings.h"
 
 namespace kvl::host {
 namespace {
@@ -64,9 +65,9 @@ StepBatchBuffer::StepBatchBuffer() = default;
 void StepBatchBuffer::bind() {
   consumer_ = reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostGlobal<kConsumerGlobal, HostWord>()));
   itemSource_ = pointerAt(hostGlobal<kApplicationGlobal, void*>(), kItemSourceOffset);
-  // The geometry root's linked object (+0x18); its word at +84 goes to the primary fill.
+  // The geometry root's linked object; its word at +84 goes to the primary fill.
   void* rootSlot = geometryRoot.resolve();
-  geometryTable_ = rootSlot == nullptr ? nullptr : pointerAt(pointerAt(rootSlot, 0), 0x18);
+  geometryTable_ = rootSlot == nullptr ? nullptr : SpindleGeometryRoot::linkedObject(pointerAt(rootSlot, 0));
   graphics_ = HostGraphics::instance();
   patchGraphicsPointer();
 }
