@@ -72,6 +72,10 @@ void createObjects() {
   put(audio, 352, wordOf(listener));
   put(audio, 67012, wordOf(soundSystem));
   attachLevelSounds(soundSystem);
+  // The audio stage, its word +540 set by the last stage.
+  auto* stage = static_cast<unsigned char*>(std::calloc(1, 600));
+  put(stage, 540, 3u);
+  put(audio, 67008, wordOf(stage));
   for (int k = 0; k < 28; ++k) put(audio, kLevelsOffset + 4 * k, 0.5f + 0.01f * static_cast<float>(k));
   putRow(listener, 936 + 12, 0, 0, 2);  // forward, not yet of unit length
   putRow(listener, 936 + 24, 0, 1, 0);
@@ -288,6 +292,9 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       runCallSite(value % 2 == 0 ? 0x4DCEDD : 0x4DCFE3, {value}, wordOf(manager));
     } else if (what == "update") {
       runCallSite(0x4D4A3E, {floatWord(0.5f)}, wordOf(manager));
+    } else if (what == "stage") {
+      const auto* stage = get<unsigned char*>(audio, 67008);
+      trace("host audio stage word " + std::to_string(get<std::uint32_t>(stage, 540)));
     } else if (what == "flag") {
       put(soundSystem, 4364, 0u);
       reinterpret_cast<void(__stdcall*)(std::uint32_t)>(0x4DB347)(value);

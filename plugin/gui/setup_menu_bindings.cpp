@@ -12,6 +12,7 @@
 #include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_menus.h"
 #include "plugin/host/model/host_text.h"
+#include "plugin/physics/car_setup.h"
 
 namespace kvl::gui {
 namespace {
@@ -83,9 +84,8 @@ void bindDifferentialsMenu() {
 }
 
 void QZR_CDECL onDiffMapPageShown(void*) noexcept {
-  // The table exists before the pages read it; the car's ranges are written into it by the
-  // drivetrain's menu values.
-  SetupValueTable::entry(0, 0, 0);
+  const void* ranges = pointerAt(host::HostAddress(kCarSetupRangesGlobal).resolve(), 0);
+  if (ranges != nullptr) physics::DrivetrainRanges::buildMenuValues(static_cast<const unsigned char*>(ranges) + physics::DrivetrainRanges::kOffset);
 }
 
 void QZR_CDECL onDifferentialsPageShown(void* page) noexcept {

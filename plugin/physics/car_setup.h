@@ -35,7 +35,11 @@ struct ChassisRanges {
   static std::uint32_t QZR_THISCALL readOverride(void* block, std::uint32_t source) noexcept;
 };
 struct DrivetrainRanges {
+  static constexpr std::size_t kOffset = 544;  // within the setup ranges
   static std::uint32_t QZR_THISCALL readOverride(void* block, std::uint32_t source) noexcept;
+  // Rewrites the setup pages' differential-map ranges (the setup value table) for the car whose
+  // setup ranges hold this block; nothing without a table.
+  static void buildMenuValues(const void* block) noexcept;
 };
 struct DifferentialRanges {
   static std::uint32_t QZR_THISCALL readOverride(void* block, std::uint32_t source) noexcept;

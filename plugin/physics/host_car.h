@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "plugin/host/binding/abi.h"
+#include "plugin/physics/models/float_octet.h"
 
 namespace kvl::physics {
 
@@ -66,6 +67,24 @@ struct SurfaceGripTable {
 struct HostListNode {
   static void detach(void* node) noexcept;
 };
+
+// A callback holder keeps its host listener node as its first three words; reset detaches it.
+struct CallbackHolder {
+  static void reset(void* holder) noexcept { HostListNode::detach(holder); }
+};
+
+// The drivetrain object's gearbox owner (the object at +8), and an object's gearbox record (at
+// +1380; its int32 at +12 is the current gear).
+struct HostDrivetrain {
+  static void* gearboxOwner(const void* drivetrain) noexcept { return HostCar::wordPointer(drivetrain, 8); }
+};
+inline void* gearboxOf(void* owner) noexcept { return static_cast<std::uint8_t*>(owner) + 1380; }
+inline std::int32_t currentGearOf(void* gearbox) noexcept { return host::fieldAt<std::int32_t>(gearbox, 12); }
+
+// The mean of the eight floats from +20 of a record (a wheel part's wear values).
+inline float averageOfEightAt20(const void* record) noexcept {
+  return averageOfEight(&host::fieldAt<float>(record, 20));
+}
 
 struct HostEngineRef {
   static host::HostWord get(const void* ref) noexcept { return host::fieldAt<host::HostWord>(ref, 0); }

@@ -96,3 +96,27 @@ TEST(SetupPageBinding, TorqueRowsFollowFeatures) {
   kvl::gui::onDifferentialsPageShown(page);
   kvl::gui::onDifferentialsPageShown(nullptr);
 }
+
+// Showing a differential-map page refills the table from the current car's setup ranges: here a
+// car without lock percentages, whose points offer its map range and map 2 its own.
+TEST(SetupPageBinding, ShownMapPageRefillsTheTable) {
+  kvl::testing::HostFixture host;
+  ASSERT_TRUE(host.loaded());
+  static unsigned char ranges[22096];
+  host.setGlobal(0x7ECD04, ranges);
+  const float values[] = {0.1f, 0.9f, 0.05f, 2.0f, 3.0f, 0.5f};
+  for (int i = 0; i < 6; ++i) std::memcpy(ranges + 4840 + 16 * i, &values[i], 4);
+  const float leftFoot = 0.5f;
+  std::memcpy(ranges + 5000, &leftFoot, 4);
+  kvl::gui::onDiffMapPageShown(nullptr);
+  const struct {
+    int slot, map, point;
+    float minimum, maximum, step;
+  } expected[] = {{0, 0, 0, 0.1f, 0.9f, 0.05f}, {3, 1, 10, 0.1f, 0.9f, 0.05f}, {1, 2, 4, 2.0f, 3.0f, 0.5f}};
+  for (const auto& e : expected) {
+    const auto* entry = SetupValueTable::entry(e.slot, e.map, e.point);
+    EXPECT_EQ(entry[0].value(), e.minimum) << e.slot << e.map << e.point;
+    EXPECT_EQ(entry[1].value(), e.maximum) << e.slot << e.map << e.point;
+    EXPECT_EQ(entry[2].value(), e.step) << e.slot << e.map << e.point;
+  }
+}

@@ -7,6 +7,7 @@
 
 #include "plugin/physics/car_load_pass.h"
 #include "plugin/physics/car_part_setups.h"
+#include "plugin/physics/host_car.h"
 #include "plugin/physics/setup_parameter_check.h"
 #include "tests/support/scratch_folder.h"
 
@@ -27,6 +28,21 @@ TEST(CarLoadPass, AFailingPartSetUpIsLoggedAndReported) {
   carPartSetups().engine = nullptr;
   const std::string log = kvl::testing::readWholeFile(folder + kSetupErrorLogName);
   EXPECT_NE(log.find(" car parameters not loaded: torque curve speeds do not rise\r\n"), std::string::npos) << log;
+}
+
+// A callback holder's reset takes its node out of the host list it is in: the list keeps the
+// other node, one fewer, and the holder's three words are cleared.
+TEST(CarLoadPass, CallbackHolderResetDetachesItsNode) {
+  std::uint32_t list[3] = {}, holder[3] = {}, other[3] = {};
+  auto word = [](const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); };
+  list[0] = word(holder), list[1] = word(other), list[2] = 2;
+  holder[0] = word(other), holder[2] = word(list);
+  other[1] = word(holder), other[2] = word(list);
+  CallbackHolder::reset(holder);
+  EXPECT_EQ(list[0], word(other));
+  EXPECT_EQ(list[2], 1u);
+  EXPECT_EQ(other[1], 0u);
+  EXPECT_EQ(holder[0] | holder[1] | holder[2], 0u);
 }
 
 }  // namespace

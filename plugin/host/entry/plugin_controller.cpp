@@ -25,6 +25,7 @@
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/host_event_hub.h"
+#include "plugin/host/model/host_audio.h"
 #include "plugin/host/model/host_clock_source.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_game_modes.h"
@@ -269,6 +270,9 @@ void PluginController::prepareLoading() {
 }
 
 void PluginController::initializeTrack() {
+  if (void* audio = host::HostAudio::instance()) {
+    if (void* stage = host::HostAudio::stage(audio)) host::HostAudioStage::setWord540(stage, 0);
+  }
   physics::EffectsState::rebuildMaterials(physics::hostEffectsState());
   void* replay = host::HostReplay::instance();
   if (replay != nullptr) host::HostReplay::setTickCount(replay, 0);
@@ -280,7 +284,6 @@ void PluginController::initializeTrack() {
     parametersOk = loaded && physics::SurfaceGripTable::revision(grip) == physics::kDetailedGripRevision;
   }
   if (replay == nullptr || host::HostReplay::mode(replay) != 1) tracks::TrackLists::updateForCurrentMap();
-  // The stage sound word comes with the sound feature.
   const bool autoStart = parametersOk && (replay == nullptr || host::HostReplay::mode(replay) != 1) &&
                          TelemetryRecordingOption(defaults::telemetryRecording).read() &&
                          host::HostGameModes::mode() != host::HostGameModes::kRallySchool;

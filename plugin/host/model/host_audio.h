@@ -13,6 +13,7 @@ struct HostAudio {
   static void* instance();  // null while there is none
   static void* listener(const void* audio) noexcept { return pointerAt(audio, 352); }
   static void* soundSystem(const void* audio) noexcept { return pointerAt(audio, 67012); }
+  static void* stage(const void* audio) noexcept { return pointerAt(audio, 67008); }  // null while none
   static bool interiorView(const void* audio) noexcept { return fieldAt<std::uint32_t>(audio, 67308) != 0; }
   // The host's 28 sound levels.
   static float* levels(void* audio) noexcept { return &fieldAt<float>(audio, kLevelsOffset); }
@@ -32,6 +33,11 @@ struct HostFrameRows {
   static const float* forward(const float* frame) noexcept { return frame + 3; }
   static const float* up(const float* frame) noexcept { return frame + 6; }
   static const float* origin(const float* frame) noexcept { return frame + 9; }
+};
+
+// The host's audio stage object: a word at +540 that the plugin clears whenever a track starts.
+struct HostAudioStage {
+  static void setWord540(void* stage, std::int32_t value) noexcept { fieldAt<std::int32_t>(stage, 540) = value; }
 };
 
 struct HostSoundSystem {

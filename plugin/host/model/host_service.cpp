@@ -9,6 +9,7 @@
 #include "plugin/host/model/host_car_state.h"
 #include "plugin/host/model/host_rally_tables.h"
 #include "plugin/host/model/service_repair_maths.h"
+#include "plugin/physics/host_car.h"
 
 namespace kvl::host {
 namespace {
@@ -200,9 +201,8 @@ void QZR_THISCALL WheelEntry::repair(void* entry, void* carState) noexcept {
 
 std::int32_t QZR_THISCALL WheelPartEntry::condition(void* entry, void* carState) noexcept {
   const auto w = fieldAt<std::int32_t>(entry, 12) & 3;
-  float values[8];
-  std::memcpy(values, HostCarState::wheelPartRecord(static_cast<HostCarState*>(carState), w) + 20, sizeof values);
-  return wheelCondition(values);
+  return wheelConditionOfMean(
+      physics::averageOfEightAt20(HostCarState::wheelPartRecord(static_cast<HostCarState*>(carState), w)));
 }
 
 }  // namespace kvl::host

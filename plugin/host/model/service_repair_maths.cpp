@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "plugin/physics/models/float_octet.h"
+
 namespace kvl::host {
 
 RepairTimes repairTimesFor(std::int32_t mechanics, std::int32_t skill) noexcept {
@@ -12,17 +14,15 @@ RepairTimes repairTimesFor(std::int32_t mechanics, std::int32_t skill) noexcept 
   return {m * 45.0f * s, m * 30.0f * s};
 }
 
-std::int32_t wheelCondition(const float* eight) noexcept {
-  // In double, so that eight equal values average to exactly that value.
-  double sum = 0.0;
-  for (int i = 0; i < 8; ++i) sum += eight[i];
-  const double x = sum * 0.125;
+std::int32_t wheelConditionOfMean(float mean) noexcept {
   static const float kThresholds[] = {0.2f, 0.4f, 0.6f, 0.8f, 1.0f};
   std::int32_t count = 0;
   for (float t : kThresholds) {
-    if (static_cast<double>(t) < x) ++count;
+    if (t < mean) ++count;
   }
   return std::min(count, 4);
 }
+
+std::int32_t wheelCondition(const float* eight) noexcept { return wheelConditionOfMean(physics::averageOfEight(eight)); }
 
 }  // namespace kvl::host

@@ -15,7 +15,9 @@ struct RepairTimes {
 // M x 30 x S in single precision.
 RepairTimes repairTimesFor(std::int32_t mechanics, std::int32_t skill) noexcept;
 
-// The number of thresholds 0.2, 0.4, 0.6, 0.8 below the mean of eight values (0 to 4).
+// The number of thresholds 0.2, 0.4, 0.6, 0.8 below a wear mean (0 to 4), and below the mean of
+// eight values.
+std::int32_t wheelConditionOfMean(float mean) noexcept;
 std::int32_t wheelCondition(const float* eight) noexcept;
 
 }  // namespace kvl::host

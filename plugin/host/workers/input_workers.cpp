@@ -10,6 +10,7 @@
 #include "plugin/host/model/host_input.h"
 #include "plugin/host/model/host_input_decoder.h"
 #include "plugin/host/workers/physics_worker.h"
+#include "plugin/physics/host_car.h"
 
 namespace kvl::host {
 namespace {
@@ -24,12 +25,12 @@ void takeInputTarget(PeriodicWorker& worker, void*& target) {
   if (void* input = HostInput::instance()) target = HostInput::controller(input);
 }
 
-// The host car (global 0x8EF660) and its current gear.
+// The host car (global 0x8EF660) and its current gear; -1 without a drivetrain or gearbox owner.
 void* hostCar() { return hostObject<0x8EF660>(); }
 std::int32_t currentGear(void* car) {
-  const HostWord owner = fieldAt<HostWord>(addressAt(car, 1200), 8);
-  if (owner == 0) return -1;
-  return fieldAt<std::int32_t>(reinterpret_cast<void*>(static_cast<std::uintptr_t>(owner)), 1380 + 12);
+  void* drivetrain = physics::HostCar::drivetrain(car);
+  void* owner = drivetrain == nullptr ? nullptr : physics::HostDrivetrain::gearboxOwner(drivetrain);
+  return owner == nullptr ? -1 : physics::currentGearOf(physics::gearboxOf(owner));
 }
 void applyControls(void* car, InputEventRecord* record) {
   hostFunction<0x4E91F0, void(QZR_THISCALL*)(void*, InputEventRecord*)>()(car, record);

@@ -78,7 +78,10 @@ float QZR_THISCALL brakeTorqueHook(void* solver, void* wheelState, void* brakePa
     in.wheel = wheel;
     in.brake = fieldAt<float>(controls, kBrakeInput);
     in.handbrake = fieldAt<float>(controls, kHandbrakeInput);
-    in.handbrakeShare = drivetrainValues().handbrakeShare;
+    const DrivetrainValues& values = drivetrainValues();
+    in.handbrakeShare = values.handbrakeShare;
+    in.frontSlope = values.frontBrakeSlope;
+    in.rearSlope = values.rearBrakeSlope;
     const void* aux = S::auxRecord(solver);
     in.frontBrakes = aux != nullptr && fieldAt<std::int32_t>(aux, S::kFrontBrakes) != 0;
     in.carSpeed = car == nullptr ? 0.0f : fieldAt<float>(car, kCarSpeed);

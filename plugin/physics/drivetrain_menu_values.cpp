@@ -1,0 +1,51 @@
+// The differential-map pages' ranges, read from the car's setup ranges and written into the
+// setup value table that the pages' items point at.
+#include "plugin/gui/car_setup_fields.h"
+#include "plugin/gui/setup_value_table.h"
+#include "plugin/physics/car_setup.h"
+#include "plugin/physics/models/differential_menu_values.h"
+
+namespace kvl::physics {
+namespace {
+
+using host::fieldAt;
+
+// Within the setup ranges: the Features value, the map point range (minimum, maximum, step), the
+// range of map 2, the left-foot brake threshold's minimum and maximum.
+constexpr std::size_t kFeatures = 3640, kMapRange = 4840, kSecondMapRange = 4888, kLeftFootThreshold = 4984;
+
+MenuRangeInputs inputsOf(const void* ranges) {
+  MenuRangeInputs in;
+  in.features = fieldAt<std::int32_t>(ranges, kFeatures);
+  for (std::size_t i = 0; i < 6; ++i) {
+    in.lockPct[i / 2][i % 2] = fieldAt<std::uint32_t>(ranges, gui::setup_fields::chosen::kDiffMapLockPct + 16 * i);
+  }
+  for (std::size_t i = 0; i < 3; ++i) {
+    in.mapRange[i] = fieldAt<float>(ranges, kMapRange + 16 * i);
+    in.secondMapRange[i] = fieldAt<float>(ranges, kSecondMapRange + 16 * i);
+  }
+  in.leftFootThreshold[0] = fieldAt<float>(ranges, kLeftFootThreshold);
+  in.leftFootThreshold[1] = fieldAt<float>(ranges, kLeftFootThreshold + 16);
+  return in;
+}
+
+}  // namespace
+
+void DrivetrainRanges::buildMenuValues(const void* block) noexcept {
+  if (block == nullptr || gui::SetupValueTable::entry(0, 0, 0) == nullptr) return;
+  const void* ranges = static_cast<const std::uint8_t*>(block) - kOffset;
+  const MenuValues values = differentialMenuValues(inputsOf(ranges));
+  for (int d = 0; d < 4; ++d) {
+    for (int m = 0; m < 4; ++m) {
+      for (int j = 0; j < 11; ++j) {
+        const MenuRange& r = values[static_cast<std::size_t>(d)][static_cast<std::size_t>(m)][static_cast<std::size_t>(j)];
+        host::HostFloatParam* entry = gui::SetupValueTable::entry(d, m, j);
+        entry[0].set(r.minimum);
+        entry[1].set(r.maximum);
+        entry[2].set(r.step);
+      }
+    }
+  }
+}
+
+}  // namespace kvl::physics
