@@ -1,6 +1,8 @@
 // Korvala_SSE.exe, the simulated host: paints its address region, loads its two modules, builds
 // its event hub, then runs a scenario against the plugin.
-//   Korvala_SSE.exe [--scenario FILE] [--trace FILE]
+//   Korvala_SSE.exe [--scenario FILE] [--trace FILE] [--temp FOLDER]
+// --temp gives this run a temporary folder of its own (TEMP and TMP), so runs side by side do not
+// share the files a plugin keeps there.
 #include <windows.h>
 
 #include <fstream>
@@ -25,6 +27,15 @@ std::uint32_t loadModule(const char* name, std::uint32_t expectedBase) {
   return base;
 }
 
+void useTemporaryFolder(const char* folder) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(folder, MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) return;
+  CreateDirectoryA(full, nullptr);
+  SetEnvironmentVariableA("TEMP", full);
+  SetEnvironmentVariableA("TMP", full);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,6 +44,7 @@ int main(int argc, char** argv) {
     const std::string option = argv[i];
     if (option == "--scenario") scenarioPath = argv[i + 1];
     else if (option == "--trace") tracePath = argv[i + 1];
+    else if (option == "--temp") useTemporaryFolder(argv[i + 1]);
   }
   hostsim::markHostThread();
   if (!tracePath.empty()) hostsim::openTrace(tracePath);

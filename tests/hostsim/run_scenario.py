@@ -185,7 +185,7 @@ def main():
     if coverage:
         env["QZR_SITE_COVERAGE"] = "site-coverage.txt"
     run = subprocess.run([a.wine_run, os.path.join(game, "Korvala_SSE.exe"), "--scenario",
-                          os.path.abspath(a.scenario), "--trace", "trace.txt"],
+                          os.path.abspath(a.scenario), "--trace", "trace.txt", "--temp", "tmp"],
                          cwd=game, capture_output=True, text=True, timeout=timeout, env=env)
     text = open(trace).read() if os.path.exists(trace) else run.stdout
     problems = []
