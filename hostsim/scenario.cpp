@@ -45,6 +45,8 @@
 #include "hostsim/runtime_host.h"
 #include "hostsim/step_batch_host.h"
 #include "hostsim/shifter_host.h"
+#include "hostsim/input_device.h"
+#include "hostsim/differential_maps.h"
 #include "hostsim/front_end_host.h"
 
 namespace hostsim {
@@ -135,7 +137,8 @@ int runScenario(std::istream& steps) {
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
-               runShifterStep(step, in) || runFrontEndStep(step, in)) {
+               runShifterStep(step, in) || runFrontEndStep(step, in) || runInputDeviceStep(step, in) ||
+               runDifferentialMapStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
