@@ -49,6 +49,7 @@
 #include "hostsim/runtime_host.h"
 #include "hostsim/step_batch_host.h"
 #include "hostsim/shifter_host.h"
+#include "hostsim/input_device.h"
 #include "hostsim/front_end_host.h"
 #include "hostsim/site_coverage.h"
 
@@ -122,7 +123,7 @@ const std::vector<AddressEntry>& addressTable() {
                               audioEntries(), soundSystemEntries(), soundSiteEntries(), carEntries(), skidTrailEntries(),
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
                               gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries(),
-                              stepBatchEntries(), shifterEntries(), frontEndEntries()}) {
+                              stepBatchEntries(), shifterEntries(), frontEndEntries(), inputDeviceEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

@@ -24,6 +24,7 @@ int axleTestYes = 0;  // the host's axle test answers yes this many times
 unsigned char params[1684 + 80 * 10];
 unsigned char state[1600];
 unsigned char solver[512];
+unsigned char aux[256];  // the solver's auxiliary record, held by pointer at +368
 
 
 void THISCALL hostStickSlip(void*, float, float* output, float, float, float) { *output = -1.0f; }
@@ -48,8 +49,10 @@ void fourWheelSolver(float engineTorque) {
   std::memset(params, 0, sizeof params);
   std::memset(state, 0, sizeof state);
   std::memset(solver, 0, sizeof solver);
+  std::memset(aux, 0, sizeof aux);
   put(solver, 4, wordOf(params));
   put(solver, 8, wordOf(state));
+  put(solver, 368, wordOf(aux));
   put(params, 72, 2.0f);
   for (int k = 1; k <= 2; ++k) {
     put(params, 96 * k + 24, std::int32_t{1});
@@ -129,14 +132,22 @@ bool runDrivetrainCouplingStep(const std::string& step, std::istream& in) {
                   get<std::int32_t>(state, 872), get<std::int32_t>(state, 1400));
     trace(text);
   } else if (step == "wheellock") {
-    // wheellock SITE WHEEL TORQUE DIRECTION: the per-wheel call at SITE on a fresh solver whose
-    // wheel WHEEL has the given direction.
+    // wheellock SITE WHEEL TORQUE DIRECTION [HANDBRAKE]: the per-wheel call at SITE on a fresh
+    // solver whose wheel WHEEL has the given direction and, when HANDBRAKE is given, that locked
+    // torque with its word in the auxiliary record set.
     std::string siteText;
     std::int32_t wheel = 0, direction = 0;
-    float torque = 0;
+    float torque = 0, handbrake = 0;
     in >> siteText >> wheel >> torque >> direction;
+    const bool withHandbrake = static_cast<bool>(in >> handbrake);
     fourWheelSolver(torque);
-    if (wheel >= 0 && wheel < 4) put(state, 4 * (50 * wheel + 41), direction);
+    if (wheel >= 0 && wheel < 4) {
+      put(state, 4 * (50 * wheel + 41), direction);
+      if (withHandbrake) {
+        put(aux, 24 + 12 * wheel, std::uint32_t{1});
+        put(state, 4 * (50 * wheel + 62), handbrake);
+      }
+    }
     runCallSite(static_cast<std::uint32_t>(std::strtoul(siteText.c_str(), nullptr, 16)), {static_cast<std::uint32_t>(wheel)},
                 wordOf(solver));
     if (wheel >= 0 && wheel < 4) traceWheel(wheel);

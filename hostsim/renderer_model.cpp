@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/car_model.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/race.h"
@@ -130,6 +131,17 @@ bool runRendererStep(const std::string& step, std::istream& in) {
     in >> rpm >> gear;
     put(objects().race, 16, rpm);
     put(objects().race, 368, gear);
+  } else if (step == "shiftspeeds") {
+    std::string first;
+    float rpm = 0;
+    std::int32_t gear = 0;
+    in >> first >> gear >> rpm;
+    unsigned char* engine = first == "off" ? nullptr : carObject("gearbox");
+    put(hostCarObject(), 2128, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(engine)));
+    if (engine == nullptr) return true;
+    const float base = static_cast<float>(std::atof(first.c_str()));
+    put(engine, 392, base);
+    if (gear >= 0 && gear < 10) put(engine, 3360 + 4 * gear, rpm);
   } else if (step == "dashboard") {
     float x = 0, y = 0;
     in >> x >> y;

@@ -149,6 +149,10 @@ void createRuntimeObjects() {
 }
 
 void* rendererObject() { return renderer; }
+void* forceFeedbackObject() {
+  createRuntimeObjects();
+  return forceDevice;
+}
 
 std::vector<AddressEntry> runtimeEntries() {
   createRuntimeObjects();

@@ -14,6 +14,8 @@ std::vector<AddressEntry> runtimeEntries();
 // The objects behind their globals (replay, renderer, plugin list), made once.
 void createRuntimeObjects();
 
+// The force-feedback object whose DirectInput effect (+672) the force calls reach.
+void* forceFeedbackObject();
 // The host's renderer object (its window handle at +228).
 void* rendererObject();
 

@@ -47,6 +47,8 @@
 #include "hostsim/runtime_host.h"
 #include "hostsim/step_batch_host.h"
 #include "hostsim/shifter_host.h"
+#include "hostsim/input_device.h"
+#include "hostsim/differential_maps.h"
 #include "hostsim/front_end_host.h"
 #include "hostsim/service_visit_model.h"
 #include "hostsim/key_input_model.h"
@@ -141,7 +143,7 @@ int runScenario(std::istream& steps) {
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) ||
-               runServicePageStep(step, in)) {
+               runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

@@ -37,6 +37,13 @@ ListenerNode shifterNode = {&shifterTable, nullptr, nullptr, nullptr};
 
 }  // namespace
 
+unsigned char* installInputManager() {
+  Objects& o = objects();
+  put(pointer(kInputGlobal), 0, wordOf(o.manager));
+  put(o.manager, 4, wordOf(o.controller));
+  return o.controller;
+}
+
 std::vector<AddressEntry> shifterEntries() { return {{EntryKind::global, kInputGlobal, "inputManager", 0}}; }
 
 bool runShifterStep(const std::string& step, std::istream& in) {
@@ -48,8 +55,7 @@ bool runShifterStep(const std::string& step, std::istream& in) {
   in >> item >> value >> flags >> blocked;
   Objects& o = objects();
   if (shifterNode.list == nullptr) appendHostListener(kShifterSource, shifterNode);
-  put(pointer(kInputGlobal), 0, wordOf(o.manager));
-  put(o.manager, 4, wordOf(o.controller));
+  installInputManager();
   for (int i = 13; i <= 20; ++i) {
     unsigned char* control = o.controls + 128 * (i - 13);
     put(control, 48, i == item ? value : 0.0f);

@@ -17,6 +17,8 @@
 namespace hostsim {
 
 std::vector<AddressEntry> shifterEntries();
+// Points the manager's global at the manager; returns its controller record (1024 bytes).
+unsigned char* installInputManager();
 bool runShifterStep(const std::string& step, std::istream& in);
 
 }  // namespace hostsim

@@ -26,6 +26,9 @@ struct HostCar {
   static void* table(const void* car) noexcept { return wordPointer(car, kTable); }
   // The address of the car's member at +2128.
   static void* engine(void* car) noexcept { return static_cast<std::uint8_t*>(car) + kEngine; }
+  // The word at +80 of the engine holder (+2128): non-zero while the host keeps the H-pattern
+  // shifter's records from the car.
+  static bool shifterBlocked(const void* car) noexcept { return host::fieldAt<std::int32_t>(car, kEngine + 80) != 0; }
   // The pointer held at +1200.
   static void* drivetrain(const void* car) noexcept { return wordPointer(car, kDrivetrain); }
   // Host 0x4E91F0 as a member of the car, with a 32-byte controls record.

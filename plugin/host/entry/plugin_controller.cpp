@@ -26,6 +26,7 @@
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_audio.h"
+#include "plugin/host/model/gear_lamps.h"
 #include "plugin/host/model/host_clock_source.h"
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_game_modes.h"
@@ -47,6 +48,7 @@
 #include "plugin/physics/engine_part.h"
 #include "plugin/physics/effects_state.h"
 #include "plugin/physics/host_car.h"
+#include "plugin/physics/shift_point.h"
 #include "plugin/physics/key_alias_tables.h"
 #include "plugin/physics/wheel_setup.h"
 #include "plugin/physics/surface_grip_fill.h"
@@ -153,6 +155,7 @@ void PluginController::startRuntime() {
   physics::carPartSetups().engine = &physics::setupEngine;
   physics::carPartSetups().differential = &physics::checkDifferentialMaps;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;
+  host::setShiftPointSource(&physics::currentShiftPointRpm);
   host::inputWorker();
   host::forceFeedbackWorker();
   host::useHostClockSource();

@@ -1,13 +1,12 @@
 #include "plugin/host/events/shifter_handling.h"
 
 #include "plugin/host/binding/abi.h"
+#include "plugin/physics/host_car.h"
 #include "plugin/physics/models/force_feedback_model.h"
 
 namespace kvl::host {
 namespace {
 
-constexpr std::size_t kEngineHolder = 2128;
-constexpr std::size_t kShifterBlock = 80;
 constexpr std::size_t kItemTable = 36;
 constexpr std::size_t kItemSize = 20;
 constexpr std::size_t kItemControl = 12;
@@ -24,7 +23,7 @@ const void* itemControl(const void* controller, int item) noexcept {
 }  // namespace
 
 bool shifterFree(const void* car) noexcept {
-  return car != nullptr && fieldAt<std::int32_t>(car, kEngineHolder + kShifterBlock) == 0;
+  return car != nullptr && !physics::HostCar::shifterBlocked(car);
 }
 
 void handleShifter(const void* controller, unsigned char* controls) noexcept {

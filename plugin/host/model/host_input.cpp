@@ -13,6 +13,10 @@ void HostInputTarget::setValue(void* target, float seconds) {
   hostFunction<0x4CBF50, void(QZR_THISCALL*)(void*, float)>()(target, seconds);
 }
 
+bool HostInputDevice::isReady(void* device) {
+  return hostFunction<0x4C6F70, std::uint8_t(QZR_THISCALL*)(void*)>()(device) != 0;
+}
+
 void* hostInputDevice() {
   return hostObject<0x8951D0>();
 }

@@ -83,10 +83,7 @@ ForceFeedbackWorker::ForceFeedbackWorker()
   start();
 }
 
-void ForceFeedbackWorker::step(std::int64_t, std::int32_t) {
-  // The force itself is computed by the vehicle physics' input-target tick, which sends it
-  // through sendConstantForce; until it exists a tick sends nothing.
-}
+void ForceFeedbackWorker::step(std::int64_t, std::int32_t) { HostInputTarget::tick(inputTarget_); }
 
 bool ForceFeedbackWorker::shouldRun() {
   return inputTarget_ != nullptr && rate() > 0 && hostActiveFlag() != 0 && !HostInputTarget::locked(inputTarget_);

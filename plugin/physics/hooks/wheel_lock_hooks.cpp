@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "plugin/host/binding/call_through.h"
+#include "plugin/physics/drivetrain_part.h"
 #include "plugin/physics/models/physics_variables.h"
 #include "plugin/physics/models/wheel_lock_solver.h"
 
@@ -12,7 +13,7 @@ namespace {
 using host::fieldAt;
 
 // Solver fields.
-constexpr std::size_t kStatic = 4, kState = 8, kScratchDrive = 144, kHold = 192, kHandbrake = 244, kAux = 368;
+constexpr std::size_t kStatic = 4, kState = 8, kScratchDrive = 144, kHold = 192, kHandbrake = 244;
 // Static parameters: per axle (96 bytes) and per wheel (240 bytes).
 constexpr std::size_t kAxleDrive = 24, kAxleWheels = 40, kAxleWeight = 72, kWheelFactor = 328, kWheelAxle = 344;
 
@@ -39,7 +40,9 @@ bool blocksOf(void* solver, SolverBlocks& b) {
 }
 
 DrivetrainWords load(const SolverBlocks& b) {
+  using S = HostDrivetrainSolver;
   DrivetrainWords d;
+  const void* aux = S::auxRecord(b.solver);
   for (int w = 0; w < 4; ++w) {
     DrivetrainWheel& x = d.wheel[w];
     x.value = word<float>(b.state, 50 * w + 37);
@@ -52,7 +55,7 @@ DrivetrainWords load(const SolverBlocks& b) {
     x.axle = fieldAt<std::int32_t>(b.params, kWheelAxle + 240u * w);
     x.hold = fieldAt<std::uint32_t>(b.solver, kHold + 4u * w);
     x.handbrake = fieldAt<float>(b.solver, kHandbrake + 16u * w);
-    x.hasHandbrake = fieldAt<std::uint32_t>(b.solver, kAux + 24 + 12u * w) != 0;
+    x.hasHandbrake = aux != nullptr && fieldAt<std::uint32_t>(aux, S::kWheelWords + S::kWheelWordStride * w) != 0;
   }
   for (int k = 0; k < 3; ++k) {
     DrivetrainAxle& a = d.axle[k];
