@@ -1,13 +1,15 @@
 // One AddData exchange through the real channel and recorder daemon, against a bare event
 // ping-pong between two processes started the same way and against the same ping-pong with the
-// channel's mutex around each exchange (the floor of the channel's design); and rows ingested
-// per second.
+// channel's mutex around each exchange (the floor of the channel's design), measured in turns;
+// and rows ingested per second.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,53 +65,83 @@ void pong(HANDLE plugin, std::shared_ptr<kvl::InheritedChannel> channel) {
   }
 }
 
-// Round trips of the two events alone (the bare ping-pong), or with the channel's mutex taken
-// before and released after each (the floor of the channel's design), between two processes.
-Stats eventRoundTrips(bool withMutex) {
-  kvl::DaemonLauncher launcher(ownPath(), "", 64);
-  std::vector<double> samples;
-  if (!launcher.process()) return {0, 0, 0};
-  HANDLE request = launcher.channel().requestEvent().handle;
-  HANDLE reply = launcher.channel().replyEvent().handle;
-  HANDLE mutex = launcher.channel().mutex();
-  for (int i = 0; i < kRounds + 100; ++i) {
-    const double start = nowMicros();
-    if (withMutex) WaitForSingleObject(mutex, INFINITE);
-    SetEvent(request);
-    WaitForSingleObject(reply, INFINITE);
-    ResetEvent(reply);
-    if (withMutex) ReleaseMutex(mutex);
-    if (i >= 100) samples.push_back(nowMicros() - start);
-  }
-  TerminateProcess(launcher.process(), 0);
-  return stats(samples);
-}
+// The two events alone (the bare ping-pong), or with the channel's mutex taken before and
+// released after (the floor of the channel's design), between this process and a copy of it.
+struct EventRoundTrip {
+  kvl::DaemonLauncher launcher{ownPath(), "", 64};
+  bool withMutex;
 
-Stats addDataRoundTrips(const std::string& daemon, const std::string& ini) {
-  kvl::DaemonLauncher launcher(daemon, "", kvl::RecorderCommandRecord::kSize);
-  std::vector<double> samples;
-  if (!launcher.process()) return {0, 0, 0};
-  auto record = kvl::makeCommandRecord();
-  auto command = [&](kvl::RecorderCommand code, const std::string& text) {
+  explicit EventRoundTrip(bool mutex) : withMutex(mutex) {}
+  ~EventRoundTrip() {
+    if (launcher.process()) TerminateProcess(launcher.process(), 0);
+  }
+  bool ready() const { return launcher.process() != nullptr; }
+  void operator()() {
+    kvl::DaemonChannel& channel = launcher.channel();
+    if (withMutex) WaitForSingleObject(channel.mutex(), INFINITE);
+    SetEvent(channel.requestEvent().handle);
+    WaitForSingleObject(channel.replyEvent().handle, INFINITE);
+    ResetEvent(channel.replyEvent().handle);
+    if (withMutex) ReleaseMutex(channel.mutex());
+  }
+};
+
+// One AddData through the real channel and recorder daemon, recording the "All" set.
+struct AddDataRoundTrip {
+  kvl::DaemonLauncher launcher;
+  std::shared_ptr<kvl::RecorderCommandRecord> record = kvl::makeCommandRecord();
+  int row = 0;
+
+  AddDataRoundTrip(const std::string& daemon, const std::string& ini)
+      : launcher(daemon, "", kvl::RecorderCommandRecord::kSize) {
+    command(kvl::RecorderCommand::SetRecordSet, "All");
+    command(kvl::RecorderCommand::Start, ini);
+    record->setCommand(kvl::RecorderCommand::AddData);
+  }
+  ~AddDataRoundTrip() {
+    if (record->bufferedBytes <= 0) std::printf("  (the daemon buffered nothing: is the record set read?)\n");
+    command(kvl::RecorderCommand::Stop, "");
+    command(kvl::RecorderCommand::Clear, "");
+    command(kvl::RecorderCommand::Shutdown, "");
+    WaitForSingleObject(launcher.process(), 5000);
+  }
+  bool ready() const { return launcher.process() != nullptr; }
+  void command(kvl::RecorderCommand code, const std::string& text) {
     record->setCommand(code);
     record->setPayloadText(text);
     kvl::exchangeWithDaemon(&launcher, record.get(), kvl::recorderChannelLayout());
-  };
-  command(kvl::RecorderCommand::SetRecordSet, "All");
-  command(kvl::RecorderCommand::Start, ini);
-  record->setCommand(kvl::RecorderCommand::AddData);
-  for (int i = 0; i < kRounds + 100; ++i) {
-    std::memcpy(record->payload + 8, &i, 4);
-    const double start = nowMicros();
-    kvl::exchangeWithDaemon(&launcher, record.get(), kvl::recorderChannelLayout());
-    if (i >= 100) samples.push_back(nowMicros() - start);
   }
-  if (record->bufferedBytes <= 0) std::printf("  (the daemon buffered nothing: is the record set read?)\n");
-  command(kvl::RecorderCommand::Stop, "");
-  command(kvl::RecorderCommand::Clear, "");
-  command(kvl::RecorderCommand::Shutdown, "");
-  WaitForSingleObject(launcher.process(), 5000);
-  return stats(samples);
+  void operator()() {
+    ++row;
+    std::memcpy(record->payload + 8, &row, 4);
+    kvl::exchangeWithDaemon(&launcher, record.get(), kvl::recorderChannelLayout());
+  }
+};
+
+// Runs the measures in turns of a few round trips each, the first of each turn rotating, so a
+// machine whose load changes during the run weighs on every measure alike.
+template <typename... Measures>
+std::vector<Stats> interleaved(Measures&... measures) {
+  constexpr int kTurn = 20;
+  constexpr size_t kCount = sizeof...(Measures);
+  std::vector<std::function<void()>> rounds = {[&measures] { measures(); }...};
+  std::vector<std::vector<double>> samples(kCount);
+  for (auto& round : rounds) {
+    for (int i = 0; i < 100; ++i) round();  // warm-up
+  }
+  for (int turn = 0; turn < kRounds / kTurn; ++turn) {
+    for (size_t k = 0; k < kCount; ++k) {
+      const size_t m = (turn + k) % kCount;
+      for (int i = 0; i < kTurn; ++i) {
+        const double start = nowMicros();
+        rounds[m]();
+        samples[m].push_back(nowMicros() - start);
+      }
+    }
+  }
+  std::vector<Stats> result;
+  for (auto& s : samples) result.push_back(stats(s));
+  return result;
 }
 
 }  // namespace
@@ -133,14 +165,23 @@ int main(int argc, char** argv) {
   }
   const std::string daemon = folderOf(folderOf(folderOf(ownPath()))) + "\\daemons\\recorder\\QzrTelemetryDaemon.exe";
 
-  const Stats bare = eventRoundTrips(false);
-  const Stats floor = eventRoundTrips(true);
-  const Stats channel = addDataRoundTrips(daemon, ini);
+  std::vector<Stats> measured;
+  {
+    EventRoundTrip bareRound(false);
+    EventRoundTrip floorRound(true);
+    AddDataRoundTrip addData(daemon, ini);
+    if (bareRound.ready() && floorRound.ready() && addData.ready()) {
+      measured = interleaved(bareRound, floorRound, addData);
+    }
+  }
   DeleteFileA(ini.c_str());
-  if (bare.median <= 0 || floor.median <= 0 || channel.median <= 0) {
+  if (measured.empty() || measured[0].median <= 0 || measured[1].median <= 0 || measured[2].median <= 0) {
     std::printf("recorder channel bench: could not start the processes\n");
     return 0;
   }
+  const Stats& bare = measured[0];
+  const Stats& floor = measured[1];
+  const Stats& channel = measured[2];
   std::printf("recorder channel: %d round trips each (row of 308 bytes)\n", kRounds);
   std::printf("  bare event ping-pong   median %8.1f us   p99 %8.1f us\n", bare.median, bare.p99);
   std::printf("  events and mutex       median %8.1f us   p99 %8.1f us\n", floor.median, floor.p99);

@@ -15,6 +15,23 @@ const char* exchangeResultWord(ExchangeResult result) {
   return "unknown";
 }
 
+namespace {
+
+// Takes the channel's mutex unless the daemon has ended; false when it has ended (or its handle
+// cannot be waited on), and the mutex is then left alone. The process and the mutex are waited
+// on together, the process first, so the liveness test costs no call of its own: an ended daemon
+// wins over a free mutex, and a thread waiting for the mutex behind another exchange is woken
+// when the daemon ends rather than sending it a request.
+bool lockWhileDaemonRuns(HANDLE process, HANDLE mutex) {
+  if (!mutex) return WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  HANDLE waitFor[2] = {process, mutex};
+  const DWORD wait = WaitForMultipleObjects(2, waitFor, FALSE, INFINITE);
+  // An abandoned mutex (a thread ended while holding it) is owned all the same.
+  return wait == WAIT_OBJECT_0 + 1 || wait == WAIT_ABANDONED_0 + 1;
+}
+
+}  // namespace
+
 ExchangeResult exchangeWithDaemon(DaemonLauncher* launcher, void* record, const ChannelLayout& layout,
                                   const std::function<void()>& prepare) {
   if (!launcher) return ExchangeResult::NoLauncher;
@@ -22,12 +39,10 @@ ExchangeResult exchangeWithDaemon(DaemonLauncher* launcher, void* record, const 
   // waited on, counts as gone as well.
   const ScopedHandle daemon(launcher->process(), false);  // the launcher owns it
   HANDLE process = daemon.get();
-  if (!process || WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return ExchangeResult::DaemonGone;
-  if (prepare) prepare();
-
   DaemonChannel& channel = launcher->channel();
   HANDLE mutex = channel.mutex();
-  if (mutex) WaitForSingleObject(mutex, INFINITE);
+  if (!process || !lockWhileDaemonRuns(process, mutex)) return ExchangeResult::DaemonGone;
+  if (prepare) prepare();
 
   ExchangeResult result = ExchangeResult::NoView;
   unsigned char* block = channel.view();

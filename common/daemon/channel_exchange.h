@@ -1,6 +1,6 @@
 #pragma once
-// One request/reply exchange over a daemon's channel, as the clients run it: test that the
-// daemon lives, take the mutex, copy the request range of the client's record into the block,
+// One request/reply exchange over a daemon's channel, as the clients run it: take the mutex
+// unless the daemon has ended, copy the request range of the client's record into the block,
 // signal the request, wait for the reply, copy the reply ranges back, release the mutex.
 #include <windows.h>
 
@@ -34,8 +34,8 @@ enum class ExchangeResult {
 
 const char* exchangeResultWord(ExchangeResult result);
 
-// Runs one exchange for `record` (layout.recordSize bytes). `prepare` runs after the liveness
-// test and before the mutex is taken. A daemon that ends while the request is pending does not
+// Runs one exchange for `record` (layout.recordSize bytes). `prepare` runs once the daemon is
+// known to run and the mutex is held, before the request is copied in. A daemon that ends while the request is pending does not
 // block the caller: the reply is awaited together with the daemon's process.
 ExchangeResult exchangeWithDaemon(DaemonLauncher* launcher, void* record, const ChannelLayout& layout,
                                   const std::function<void()>& prepare = {});

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <set>
 #include <thread>
 #include <vector>
@@ -153,6 +155,35 @@ TEST(ChannelExchange, DeadDaemonKeepsTheLastReply) {
   EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout), ExchangeResult::DaemonGone);
   EXPECT_LT(GetTickCount64() - start, 1000u);
   EXPECT_EQ(r.bytes[37], 6);
+  // No request was signalled and the mutex was left free.
+  EXPECT_EQ(WaitForSingleObject(launcher.channel().requestEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  std::thread([&] {
+    EXPECT_EQ(WaitForSingleObject(launcher.channel().mutex(), 0), WAIT_OBJECT_0);
+    ReleaseMutex(launcher.channel().mutex());
+  }).join();
+}
+
+TEST(ChannelExchange, DaemonEndingWhileAnExchangeWaitsForTheMutexSendsNothing) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  HANDLE mutex = launcher.channel().mutex();
+  ASSERT_EQ(WaitForSingleObject(mutex, 0), WAIT_OBJECT_0);  // another exchange holds the channel
+  EchoRecord r;
+  r.bytes[0] = 1;
+  r.bytes[40] = 7;
+  std::promise<ExchangeResult> result;
+  std::future<ExchangeResult> done = result.get_future();
+  std::thread waiter([&] { result.set_value(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout)); });
+  EXPECT_EQ(done.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+  TerminateProcess(launcher.process(), 3);
+  // The waiter returns while the mutex is still held: it neither hangs nor sends a request.
+  const bool returned = done.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+  ReleaseMutex(mutex);
+  waiter.join();
+  ASSERT_TRUE(returned);
+  EXPECT_EQ(done.get(), ExchangeResult::DaemonGone);
+  EXPECT_EQ(r.bytes[40], 7);
+  EXPECT_EQ(WaitForSingleObject(launcher.channel().requestEvent().handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
 TEST(ChannelExchange, DaemonEndingBeforeItRepliesDoesNotBlock) {

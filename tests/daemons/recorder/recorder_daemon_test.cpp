@@ -359,9 +359,10 @@ TEST_F(RecorderDaemon, MappingZeroAnswersEveryRequest) {
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(CreateProcessA(daemonPath().c_str(), &buffer[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                              nullptr, &si, &pi));
+  // The first reply follows the daemon's start-up, which takes seconds where 32-bit code is emulated.
   for (int i = 0; i < 3; ++i) {
     SetEvent(request);
-    ASSERT_EQ(WaitForSingleObject(reply, 10000), WAIT_OBJECT_0) << i;
+    ASSERT_EQ(WaitForSingleObject(reply, 120000), WAIT_OBJECT_0) << i;
     ResetEvent(reply);
   }
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "no Shutdown can be read";
