@@ -305,7 +305,7 @@ TEST_F(RecorderDaemon, ShutdownLetsTheQueuedJobsEnd) {
 
 TEST_F(RecorderDaemon, LeavesWithinASecondWhenTheClientIsKilled) {
   kvl::testing::ClientProcess client("launch 65568 " + daemonPath() + "\nrec None\npid\nsleep 60000\n", folder);
-  std::string pidLine = client.waitForLine("pid ", 20000);
+  std::string pidLine = client.waitForLine("pid ", 120000);
   ASSERT_NE(pidLine, "") << client.output();
   HANDLE daemon = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::stoul(pidLine.substr(4))));
   ASSERT_NE(daemon, nullptr);
