@@ -339,7 +339,7 @@ TEST_F(RecorderDaemon, StartUp) {
     EXPECT_EQ(result.output, "") << args;
   }
 
-  auto failed = kvl::testing::runProgram(daemonPath(), "123456 0 123460 123464 0", 20000);
+  auto failed = kvl::testing::runProgram(daemonPath(), "123456 0 123460 123464 0", 120000);
   EXPECT_TRUE(failed.finished);
   EXPECT_EQ(failed.exitCode, 0u);
 }
