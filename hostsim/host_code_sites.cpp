@@ -1,6 +1,5 @@
 #include "hostsim/host_code_sites.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -61,18 +60,6 @@ bool runHostCodeStep(const std::string& step, std::istream& in) {
     std::uint32_t p = 0, b = 0, x = 0, d = 0;
     in >> site >> p >> b >> x >> d;
     runCallSite(static_cast<std::uint32_t>(std::strtoul(site.c_str(), nullptr, 16)), {p, b, x, d});
-  } else if (step == "hostbytes") {
-    std::string address;
-    int count = 0;
-    in >> address >> count;
-    const auto* at = reinterpret_cast<const std::uint8_t*>(std::strtoul(address.c_str(), nullptr, 16));
-    std::string text = "host bytes " + address;
-    for (int i = 0; i < count; ++i) {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, " %02x", at[i]);
-      text += hex;
-    }
-    trace(text);
   } else {
     return false;
   }

@@ -16,7 +16,6 @@ std::vector<AddressEntry> hostCodeEntries();
 //   hostroutine             the call at 0x50F248; the routine it reached traces "host routine A"
 //                           (the host's own) or "host routine 50bc90"
 //   hostpressure SITE P B X D  the pressure call at SITE (hex) with four arguments
-//   hostbytes ADDRESS N     traces "host bytes ADDRESS" and the N bytes there (hex)
 bool runHostCodeStep(const std::string& step, std::istream& in);
 
 }  // namespace hostsim

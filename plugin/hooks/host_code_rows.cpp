@@ -37,6 +37,14 @@ constexpr std::uint8_t kNop = 0x90;
 
 float& stateTimingFactor() noexcept { return timingFactor; }
 
+void addEngineMapCodeRow(PatchGroup& group) {
+  // mov ecx, [esp+0Ch]; movss [esp+18h], xmm0; mov eax, [esp+18h]; push ecx; three no-operations;
+  // lea ecx, [esp+34h]; mov [esp+38h], edx; mov [esp+3Ch], eax: the float the preceding call
+  // left in xmm0 goes on to the call that follows.
+  literal(group, 0x4F871B, {0x8B, 0x4C, 0x24, 0x0C, 0xF3, 0x0F, 0x11, 0x44, 0x24, 0x18, 0x8B, 0x44, 0x24, 0x18, 0x51,
+                            kNop, kNop, kNop, 0x8D, 0x4C, 0x24, 0x34, 0x89, 0x54, 0x24, 0x38, 0x89, 0x44, 0x24, 0x3C});
+}
+
 void addTyreCodeRows(PatchGroup& group) {
   literal(group, 0x5365CB, {0xF8});
   literal(group, 0x5365EC, {0x1C});

@@ -10,6 +10,8 @@ namespace kvl::hooks {
 // until the controller's game-state handler changes it).
 float& stateTimingFactor() noexcept;
 
+// The code rewrite after the engine map lookup row.
+void addEngineMapCodeRow(PatchGroup& group);
 // Among the vehicle physics rows: the tyre and engine code bytes (the first two, then one), the
 // five runs of no-operations, the host call pointed at another host routine, and the two short
 // jumps of the spring code.

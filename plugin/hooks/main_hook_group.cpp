@@ -158,6 +158,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
   addCarDataRows(*group);
   addRows(*group, engineMapRows());
+  addEngineMapCodeRow(*group);
   addTyreCodeRows(*group);
   addRows(*group, vehiclePhysicsRows());
   addEngineCodeRow(*group);

@@ -53,12 +53,11 @@ const GroupCount kGroups[] = {
     {"Track Loading", 34, 0x600704C1, 0x61021DCC},
 };
 
-// Rows of "Quazirra" that other work adds (patches 2, 3, 188-205): until then the group holds the
+// Rows of "Quazirra" that other work adds (patches 3, 188-205): until then the group holds the
 // others, and its order is not checked.
 const std::uint32_t kQuazirraRowsToCome[] = {
-    0x4F871B, 0x4F873A, 0x47FA5E, 0x480A8F, 0x542839, 0x569474,
-    0x5698A8, 0x569CE5, 0x569E29, 0x5A29AA, 0x5A2CF5, 0x5A2D15, 0x5A2D65, 0x5A2D86, 0x5A2DB7, 0x5A2DEB,
-    0x5A301A, 0x5A4266, 0x5A465F, 0x5A4F5F,
+    0x4F873A, 0x47FA5E, 0x480A8F, 0x542839, 0x569474, 0x5698A8, 0x569CE5, 0x569E29, 0x5A29AA, 0x5A2CF5,
+    0x5A2D15, 0x5A2D65, 0x5A2D86, 0x5A2DB7, 0x5A2DEB, 0x5A301A, 0x5A4266, 0x5A465F, 0x5A4F5F,
 };
 
 class Layout {
