@@ -38,6 +38,7 @@
 #include "hostsim/rally_host.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
+#include "hostsim/host_code_sites.h"
 #include "hostsim/physics_operands.h"
 #include "hostsim/power_train.h"
 #include "hostsim/head_gasket_site.h"
@@ -123,7 +124,8 @@ const std::vector<AddressEntry>& addressTable() {
                               audioEntries(), soundSystemEntries(), soundSiteEntries(), carEntries(), skidTrailEntries(),
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
                               gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries(),
-                              stepBatchEntries(), shifterEntries(), frontEndEntries(), inputDeviceEntries()}) {
+                              stepBatchEntries(), shifterEntries(), frontEndEntries(), inputDeviceEntries(),
+                              hostCodeEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

@@ -38,6 +38,7 @@
 #include "hostsim/race.h"
 #include "hostsim/small_calls.h"
 #include "hostsim/game_stuff_sites.h"
+#include "hostsim/host_code_sites.h"
 #include "hostsim/replaced_calls.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
@@ -142,7 +143,7 @@ int runScenario(std::istream& steps) {
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
-               runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) ||
+               runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {

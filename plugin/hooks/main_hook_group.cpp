@@ -6,6 +6,7 @@
 #include "plugin/hooks/car_data_rows.h"
 #include "plugin/hooks/chassis_rows.h"
 #include "plugin/hooks/hook_row.h"
+#include "plugin/hooks/host_code_rows.h"
 #include "plugin/hooks/physics_rows.h"
 #include "plugin/hooks/power_rows.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
@@ -156,17 +157,32 @@ void* batchBuffer() noexcept { return batchBufferBlock; }
 std::shared_ptr<PatchGroup> buildMainHookGroup() {
   auto group = std::make_shared<PatchGroup>(kMainHookGroupName, kMainHookGroupId);
   addCarDataRows(*group);
+  addRows(*group, engineMapRows());
+  addEngineMapCodeRow(*group);
+  addTyreCodeRows(*group);
   addRows(*group, vehiclePhysicsRows());
+  addEngineCodeRow(*group);
+  addRows(*group, ambientPressureRows());
+  addHeatCodeRows(*group);
+  addDamperCallRow(*group);
   addRows(*group, chassisPhysicsRows());
+  addSpringJumpRows(*group);
   addMenuRows(*group);
+  addTimingFactorRows(*group);
+  addMenuAddressRows(*group);
   addRows(*group, brakeRows());
+  addMenuLayoutRows(*group);
   addRows(*group, springVariableRows());
   addRows(*group, chassisTickRows());
+  addEffectsLimitRows(*group);
   addRows(*group, smallTestRows());
   addRows(*group, skidTrailRows());
+  addSkidTrailCodeRows(*group);
   addRows(*group, starterRows());
   addRows(*group, idleBandRows());
+  addEngineLimitRows(*group);
   addRows(*group, replayAndPathRows());
+  addHostCodeChangeRows(*group);
   addRows(*group, controllerValueRows());
   addRows(*group, frontEndRows());
   addRows(*group, inputAndStepRows());

@@ -1,6 +1,7 @@
 #include "plugin/hooks/physics_rows.h"
 
 #include "plugin/host/binding/hook_address.h"
+#include "plugin/host/model/host_object_accessors.h"
 #include "plugin/physics/hooks/drivetrain_solver_hooks.h"
 #include "plugin/physics/hooks/engine_step_hook.h"
 #include "plugin/physics/hooks/frame_time_step_hook.h"
@@ -74,6 +75,20 @@ std::vector<HookRow> vehiclePhysicsRows() {
   for (std::uint32_t site : {0x5373CAu, 0x53742Au}) rows.push_back(variableRow(site, v.differentialSpeedScale, "differential speed scale"));
   rows.push_back(variableRow(0x4AE597, e.constantH, "engine constant H"));
   rows.push_back(variableRow(0x4AE5B9, e.constantJ, "engine constant J"));
+  return rows;
+}
+
+std::vector<HookRow> engineMapRows() {
+  return {{0x520265, 4, HookKind::callRedirection, host::hookAddress(&host::materialTableHook), "engineMapLookupHook"}};
+}
+
+std::vector<HookRow> ambientPressureRows() {
+  // The hook passes on the same variable that the host's pressure operands read.
+  host::ambientPressure = &physics::physicsVariables().air.pressure;
+  std::vector<HookRow> rows;
+  for (std::uint32_t site : {0x50E2F9u, 0x517E48u, 0x517F43u}) {
+    rows.push_back({site, 4, HookKind::callRedirection, host::hookAddress(&host::pressureArgumentHook), "ambientPressureHook"});
+  }
   return rows;
 }
 

@@ -5,7 +5,10 @@
 
 namespace kvl::host {
 
-float ambientPressure = 101300.0f;
+namespace {
+const float kStandardPressure = 101300.0f;
+}  // namespace
+const float* ambientPressure = &kStandardPressure;
 
 void* hostControls() { return hostGlobalAddress<0x16607F8, void>(); }
 
@@ -59,7 +62,7 @@ std::uint32_t QZR_THISCALL materialTableHook(void* object, float a, float b) noe
 std::uint32_t QZR_CDECL pressureArgumentHook(std::uint32_t p, std::uint32_t b, std::uint32_t,
                                              std::uint32_t d) noexcept {
   using Fn = std::uint32_t(QZR_CDECL*)(std::uint32_t, std::uint32_t, float, std::uint32_t);
-  return hostFunction<0x52E760, Fn>()(p, b, ambientPressure, d);
+  return hostFunction<0x52E760, Fn>()(p, b, *ambientPressure, d);
 }
 
 }  // namespace kvl::host

@@ -136,8 +136,9 @@ struct BumpStopMenuState {
 };
 BumpStopMenuState& bumpStopMenuState();
 
-// The plugin's ambient pressure, read by host code through a patched operand.
-extern float ambientPressure;
+// The ambient pressure the pressure hook passes on: 101300 until the main hook group points it
+// at the plugin's air pressure, the variable that patched host instructions read too.
+extern const float* ambientPressure;
 
 // Replaces the call at host 0x520265: the byte of the object's 16 x 16 table picked by a and b;
 // 0 when the object has no table.
