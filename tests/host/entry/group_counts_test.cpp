@@ -77,6 +77,14 @@ class Layout {
     }
     return 0;
   }
+  // Code the process can run: an E8 or E9 byte inside another instruction's operand points
+  // nowhere in particular, almost never at committed executable memory.
+  static bool executable(std::uintptr_t address) {
+    MEMORY_BASIC_INFORMATION info{};
+    if (VirtualQuery(reinterpret_cast<const void*>(address), &info, sizeof info) == 0) return false;
+    const DWORD run = PAGE_EXECUTE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    return info.State == MEM_COMMIT && (info.Protect & run) != 0;
+  }
   // A call redirection, or new bytes holding a CALL or JMP into the plugin.
   bool reachesPlugin(const host::MemoryPatch& p) const {
     if (p.site() == host::MemoryPatch::Site::branchOperand) return true;
@@ -85,7 +93,8 @@ class Layout {
       if (p.newBytes()[i] != 0xE8 && p.newBytes()[i] != 0xE9) continue;
       std::uint32_t displacement = 0;
       std::memcpy(&displacement, p.newBytes() + i + 1, 4);
-      if (preferred(static_cast<std::uintptr_t>(static_cast<std::uint32_t>(at + i + 5 + displacement))) == 0) return true;
+      const auto target = static_cast<std::uintptr_t>(static_cast<std::uint32_t>(at + i + 5 + displacement));
+      if (preferred(target) == 0 && executable(target)) return true;
     }
     return false;
   }
