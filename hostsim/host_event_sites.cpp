@@ -10,12 +10,14 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/host_layout.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
 namespace {
 
 constexpr std::uint32_t kEventSiteSource = 90;
+constexpr std::uint32_t kReplayCounterOffset = 1620076;  // in the replay object
 
 std::mutex lock;
 std::vector<std::uint32_t> queued;                        // for the next physics step
@@ -86,6 +88,12 @@ bool runHostEventSiteStep(const std::string& step, std::istream& in) {
     std::lock_guard<std::mutex> hold(lock);
     queued.insert(queued.end(), sites.begin(), sites.end());
     stepSites.insert(stepSites.end(), sites.begin(), sites.end());
+  } else if (which == "counter") {
+    std::uint32_t value = 0;
+    in >> value;
+    std::uint32_t replay = 0;
+    std::memcpy(&replay, reinterpret_cast<const void*>(kReplayGlobal), 4);
+    if (replay != 0) std::memcpy(reinterpret_cast<void*>(replay + kReplayCounterOffset), &value, 4);
   } else if (which == "check") {
     std::vector<std::uint32_t> sites;
     {

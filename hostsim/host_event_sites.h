@@ -6,6 +6,8 @@
 //                         one arrived
 //   events step SITE...   the next host physics step raises each site, on whichever thread runs
 //                         the step (the host's or the worker's)
+//   events counter N      sets the host replay counter (which some adapters read while the worker
+//                         steps)
 //   events check          traces how each raise queued by "events step" since the last check
 //                         arrived
 // Trace: "host event SITE inline on host|worker", "host event SITE posted on host|worker" (once per
