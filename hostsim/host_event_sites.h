@@ -1,7 +1,8 @@
 #pragma once
-// The host's event raises by site, on one source of their own (90) whose record (or word) is the
-// site's address, and a listener of that source that notes where each raise arrived: inline, in
-// the middle of the raising call, or later, posted to the thread that runs it.
+// The host's event raises by site, on one source of their own (90), each with a record of the
+// site's size (a one-word record is passed as the word) whose first word is the site's address,
+// and a listener of that source that reads the whole record and notes where each raise arrived:
+// inline, in the middle of the raising call, or later, posted to the thread that runs it.
 //   events now SITE...    raises each site (hex) at once on the host thread, then traces how each
 //                         one arrived
 //   events step SITE...   the next host physics step raises each site, on whichever thread runs
@@ -11,7 +12,8 @@
 //   events check          traces how each raise queued by "events step" since the last check
 //                         arrived
 // Trace: "host event SITE inline on host|worker", "host event SITE posted on host|worker" (once per
-// delivery), or "host event SITE not delivered".
+// delivery, with ", record changed from byte B" when the record it got differs from the one
+// raised), or "host event SITE not delivered".
 #include <istream>
 #include <string>
 
