@@ -35,11 +35,12 @@ const SiteRecord kRecords[] = {
 };
 constexpr std::uint32_t kRecordWords = 56;
 
+// 0 for an address that is none of these sites.
 std::uint32_t recordBytes(std::uint32_t site) {
   for (const SiteRecord& r : kRecords) {
     if (r.site == site) return r.bytes;
   }
-  return 4;
+  return 0;
 }
 // Word i of the record a site raises: the site first, then words that differ from it and each other.
 std::uint32_t recordWord(std::uint32_t site, std::uint32_t i) { return i == 0 ? site : site ^ (i * 0x9E3779B9u); }
@@ -106,7 +107,14 @@ void traceArrivals(const std::vector<std::uint32_t>& sites) {
 std::vector<std::uint32_t> readSites(std::istream& in) {
   std::vector<std::uint32_t> sites;
   std::string word;
-  while (in >> word) sites.push_back(static_cast<std::uint32_t>(std::strtoul(word.c_str(), nullptr, 16)));
+  while (in >> word) {
+    const auto site = static_cast<std::uint32_t>(std::strtoul(word.c_str(), nullptr, 16));
+    if (recordBytes(site) != 0) {
+      sites.push_back(site);
+    } else {
+      trace("host event " + word + " is no event site");
+    }
+  }
   return sites;
 }
 

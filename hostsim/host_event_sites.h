@@ -11,6 +11,7 @@
 //                         steps)
 //   events check          traces how each raise queued by "events step" since the last check
 //                         arrived
+// An address that is none of these sites is traced as "host event ADDRESS is no event site".
 // Trace: "host event SITE inline on host|worker", "host event SITE posted on host|worker" (once per
 // delivery, with ", record changed from byte B" when the record it got differs from the one
 // raised), or "host event SITE not delivered".
