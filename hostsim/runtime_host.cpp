@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/car_physics_tick.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/host_event_sites.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
@@ -61,6 +62,7 @@ void __attribute__((thiscall)) runStep(void*, float seconds, std::int32_t argume
   trace("host physics step " + number(seconds) + " periods " + std::to_string(argument) + " on " + threadRole());
   const std::uint32_t record[2] = {stepCount, 0};
   runCallSite(kStepEventSite, {wordOf(record)}, wordOf(eventSource(kStepEventSource)), false);
+  raiseQueuedEventSites();
   runCarPhysicsTick(seconds);
 }
 void __attribute__((thiscall)) finishStep(void*) {}

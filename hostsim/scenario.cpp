@@ -39,6 +39,7 @@
 #include "hostsim/small_calls.h"
 #include "hostsim/game_stuff_sites.h"
 #include "hostsim/host_code_sites.h"
+#include "hostsim/host_event_sites.h"
 #include "hostsim/replaced_calls.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
@@ -153,6 +154,7 @@ int runScenario(std::istream& steps) {
     } else if (created && runServiceVisitStep(step, in)) {
     } else if (created && runKeyInputStep(step, in)) {
     } else if (created && runCarPhysicsStep(step, in)) {
+    } else if (created && runHostEventSiteStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {
