@@ -40,7 +40,7 @@ bool runObjectUpdateStep(const std::string& step, std::istream&) {
     for (std::uint32_t w : object.words) unchanged = unchanged && w == kFresh;
     char text[64];
     std::snprintf(text, sizeof text, "object update %06x %s", static_cast<unsigned>(site),
-                  object.words[1] == kMarked ? "marked by host" : unchanged ? "unchanged" : "changed");
+                  object.words[1] == kMarked ? "marked by host" : unchanged ? "unchanged" : "altered");
     trace(text);
   }
   runCallSite(kSites[0], {}, 0);

@@ -13,8 +13,8 @@ std::vector<AddressEntry> objectUpdateEntries();
 
 // Scenario step:
 //   objectupdates  runs every site with an object of its own, then the first with a null
-//                  object; traces "object update SITE marked by host" or "object update SITE
-//                  unchanged" per site, then "object update null survived"
+//                  object; traces per site "object update SITE marked by host", "... unchanged"
+//                  or "... altered", then "object update null survived"
 bool runObjectUpdateStep(const std::string& step, std::istream& in);
 
 }  // namespace hostsim
