@@ -39,6 +39,8 @@
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
 #include "hostsim/host_code_sites.h"
+#include "hostsim/clamp_site.h"
+#include "hostsim/object_update_sites.h"
 #include "hostsim/physics_operands.h"
 #include "hostsim/power_train.h"
 #include "hostsim/head_gasket_site.h"
@@ -125,7 +127,7 @@ const std::vector<AddressEntry>& addressTable() {
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
                               gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries(),
                               stepBatchEntries(), shifterEntries(), frontEndEntries(), inputDeviceEntries(),
-                              hostCodeEntries()}) {
+                              hostCodeEntries(), clampSiteEntries(), objectUpdateEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

@@ -40,6 +40,8 @@
 #include "hostsim/game_stuff_sites.h"
 #include "hostsim/host_code_sites.h"
 #include "hostsim/host_event_sites.h"
+#include "hostsim/clamp_site.h"
+#include "hostsim/object_update_sites.h"
 #include "hostsim/replaced_calls.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
@@ -145,6 +147,7 @@ int runScenario(std::istream& steps) {
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
+               runClampSiteStep(step, in) || runObjectUpdateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {

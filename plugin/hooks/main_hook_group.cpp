@@ -7,6 +7,7 @@
 #include "plugin/hooks/chassis_rows.h"
 #include "plugin/hooks/hook_row.h"
 #include "plugin/hooks/host_code_rows.h"
+#include "plugin/hooks/main_hook_order.h"
 #include "plugin/hooks/physics_rows.h"
 #include "plugin/hooks/power_rows.h"
 #include "plugin/hooks/quazirra_menu_rows.h"
@@ -16,12 +17,14 @@
 #include "plugin/host/model/driving_path_hooks.h"
 #include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_lists.h"
+#include "plugin/host/model/object_update_hook.h"
 #include "plugin/host/model/race_events.h"
 #include "plugin/host/model/race_value_hold.h"
 #include "plugin/host/model/replay_hooks.h"
 #include "plugin/host/workers/input_workers.h"
 #include "plugin/host/workers/physics_worker.h"
 #include "plugin/host/workers/step_batch_buffer.h"
+#include "plugin/physics/hooks/clamp_to_root_hook.h"
 
 namespace kvl::hooks {
 namespace {
@@ -69,6 +72,21 @@ std::vector<HookRow> replayAndPathRows() {
       {0x52CAEE, 4, kCall, hookAddress(&host::nearestIndexHook), "nearestIndexHook"},
       {0x5F9951, 4, kCall, hookAddress(&host::nearestIndexHook), "nearestIndexHook"},
   };
+}
+
+// The limit after the rewritten engine-map code at 0x4F871B.
+std::vector<HookRow> clampRows() {
+  return {{0x4F873A, 4, kCall, hookAddress(&physics::clampToRootHook), "clampToRootHook"}};
+}
+
+// The host's per-object updates, all reaching the one hook.
+std::vector<HookRow> objectUpdateRows() {
+  std::vector<HookRow> rows;
+  for (std::uint32_t site : {0x47FA5Eu, 0x480A8Fu, 0x542839u, 0x569474u, 0x5698A8u, 0x569CE5u, 0x569E29u, 0x5A29AAu, 0x5A2CF5u,
+                             0x5A2D15u, 0x5A2D65u, 0x5A2D86u, 0x5A2DB7u, 0x5A2DEBu, 0x5A301Au, 0x5A4266u, 0x5A465Fu, 0x5A4F5Fu}) {
+    rows.push_back({site, 4, kCall, hookAddress(&host::objectUpdateHook), "objectUpdateHook"});
+  }
+  return rows;
 }
 
 // The two front-end menu actions: the host calls through these addresses.
@@ -159,6 +177,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addCarDataRows(*group);
   addRows(*group, engineMapRows());
   addEngineMapCodeRow(*group);
+  addRows(*group, clampRows());
   addTyreCodeRows(*group);
   addRows(*group, vehiclePhysicsRows());
   addEngineCodeRow(*group);
@@ -184,6 +203,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addRows(*group, replayAndPathRows());
   addHostCodeChangeRows(*group);
   addRows(*group, controllerValueRows());
+  addRows(*group, objectUpdateRows());
   addRows(*group, frontEndRows());
   addRows(*group, inputAndStepRows());
   addRows(*group, batchHookRows());
@@ -200,7 +220,9 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   }
   addRows(*group, frameTimeStepRows());
   addRows(*group, eventRows());
-  return group;
+  // The rows above come feature by feature; the group holds and applies them in the host sites'
+  // order of kMainHookSiteOrder.
+  return inMainHookOrder(*group);
 }
 
 }  // namespace kvl::hooks

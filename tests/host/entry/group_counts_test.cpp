@@ -53,13 +53,6 @@ const GroupCount kGroups[] = {
     {"Track Loading", 34, 0x600704C1, 0x61021DCC},
 };
 
-// Rows of "Quazirra" that other work adds (patches 3, 188-205): until then the group holds the
-// others, and its order is not checked.
-const std::uint32_t kQuazirraRowsToCome[] = {
-    0x4F873A, 0x47FA5E, 0x480A8F, 0x542839, 0x569474, 0x5698A8, 0x569CE5, 0x569E29, 0x5A29AA, 0x5A2CF5,
-    0x5A2D15, 0x5A2D65, 0x5A2D86, 0x5A2DB7, 0x5A2DEB, 0x5A301A, 0x5A4266, 0x5A465F, 0x5A4F5F,
-};
-
 class Layout {
  public:
   explicit Layout(HMODULE host) {
@@ -151,16 +144,8 @@ TEST(HookGroups, PatchCountsInTableOrder) {
     const GroupCount& expected = kGroups[g];
     EXPECT_EQ(group.name(), expected.name);
     const auto site = [&](std::size_t k) { return layout.preferred(reinterpret_cast<std::uintptr_t>(group.patches()[k]->address())); };
-    std::size_t toCome = 0;
-    if (group.name() == "Quazirra") {
-      for (std::uint32_t row : kQuazirraRowsToCome) {
-        bool built = false;
-        for (std::size_t k = 0; k < group.patches().size(); ++k) built = built || site(k) == row;
-        toCome += built ? 0 : 1;
-      }
-    }
-    EXPECT_EQ(group.patches().size(), expected.patches - toCome) << expected.name;
-    if (toCome == 0 && !group.patches().empty()) {
+    EXPECT_EQ(group.patches().size(), expected.patches) << expected.name;
+    if (!group.patches().empty()) {
       EXPECT_EQ(site(0), expected.first) << expected.name;
       EXPECT_EQ(site(group.patches().size() - 1), expected.last) << expected.name;
     }
