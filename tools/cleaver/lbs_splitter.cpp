@@ -12,8 +12,9 @@ namespace {
 using kvl::tracks::ByteSource;
 using kvl::tracks::SegmentHeader;
 
-constexpr std::size_t kCopyBlockSize = 4000;
-static_assert(kCopyBlockSize <= ByteSink::kMaxRoom, "a piece fits the room a sink gives");
+// Segment data goes in pieces as large as the room a sink gives: a file source reads a piece
+// larger than its own buffer from the file straight into the sink, without a copy in between.
+constexpr std::size_t kCopyBlockSize = ByteSink::kMaxRoom;
 
 // Reads up to n bytes; the count read.
 std::size_t readSome(ByteSource& in, void* destination, std::size_t n) { return in.read(destination, n); }
