@@ -22,11 +22,11 @@
 namespace {
 
 // Round trips per measure: kSets sets of processes, each measured for kRounds / kSets.
-constexpr int kRounds = 3000;
+constexpr int kRounds = 4200;
 // Two processes that do the same thing differ by up to a seventh in their round trips when the
 // machine is busy (where the system happens to run each one): one set of processes would weigh
 // that on the ratios, so each set gets a ratio of its own and the run reports their median.
-constexpr int kSets = 5;
+constexpr int kSets = 7;
 
 double nowMicros() {
   static LARGE_INTEGER frequency = [] {
