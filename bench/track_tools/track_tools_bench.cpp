@@ -53,11 +53,11 @@ std::size_t readWhole(const char* path) {
   return got;
 }
 
-// Each measure is taken three times, in turn with its baseline; the best time of each counts
+// Each measure is taken five times, in turn with its baseline; the best time of each counts
 // (a busy machine only ever makes a run slower).
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 
-// The time a program takes to start and end with nothing to do (its usage text), best of six
+// The time a program takes to start and end with nothing to do (its usage text), best of ten
 // runs: under Wine a process start alone costs about as much as copying 200 MB in the page
 // cache, and it says nothing about how fast a tool splits or reads a file.
 double startSeconds(const char* program) {

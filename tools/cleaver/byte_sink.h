@@ -14,8 +14,9 @@ class ByteSink {
   // Writes all n bytes; false (and failed() from then on) when that did not succeed.
   virtual bool write(const void* data, std::size_t n) = 0;
   // Room for the next n bytes (n at most kMaxRoom) inside the sink, to be filled and then handed
-  // over with commit(count filled): a copy straight into place. Null when the sink has failed.
-  static constexpr std::size_t kMaxRoom = 1 << 16;
+  // over with commit(count filled): a copy (or a read from a file) straight into place. Null
+  // when the sink has failed.
+  static constexpr std::size_t kMaxRoom = 1 << 18;
   virtual unsigned char* room(std::size_t n) = 0;
   virtual bool commit(std::size_t n) = 0;
   virtual bool failed() const = 0;

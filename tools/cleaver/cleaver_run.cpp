@@ -15,8 +15,9 @@ namespace kvl::tools {
 namespace {
 
 constexpr const char* kTempSuffix = ".cleaver-tmp";
-// Large sequential reads: the system sees the input in pieces of 1 MiB.
-constexpr std::size_t kReadBufferBytes = 1 << 20;
+// The input's own buffer serves the small reads (each frame's length words and header); segment
+// data, read in pieces much larger than it, goes from the file straight into an output's block.
+constexpr std::size_t kReadBufferBytes = 1 << 14;
 
 std::string errnoText(int error) { return std::strerror(error); }
 

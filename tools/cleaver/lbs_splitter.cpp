@@ -12,8 +12,9 @@ namespace {
 using kvl::tracks::ByteSource;
 using kvl::tracks::SegmentHeader;
 
-constexpr std::size_t kCopyBlockSize = 4000;
-static_assert(kCopyBlockSize <= ByteSink::kMaxRoom, "a piece fits the room a sink gives");
+// Segment data goes in pieces as large as the room a sink gives: a file source reads a piece
+// larger than its own buffer from the file straight into the sink, without a copy in between.
+constexpr std::size_t kCopyBlockSize = ByteSink::kMaxRoom;
 
 // Reads up to n bytes; the count read.
 std::size_t readSome(ByteSource& in, void* destination, std::size_t n) { return in.read(destination, n); }
@@ -29,7 +30,11 @@ uint64_t copyBlock(ByteSource& input, ByteSink& output, int64_t count, std::ostr
   uint64_t result = 0;
   bool inputShort = false;
   while (count > 0 && !inputShort && !input.failed() && !output.failed()) {
-    const std::size_t want = static_cast<std::size_t>(std::min<int64_t>(count, kCopyBlockSize));
+    // No more room than the input can still fill (at least one byte, to find its end): a frame
+    // that claims more than the input holds costs no more than the bytes there are.
+    const uint64_t left = input.size() > input.position() ? input.size() - input.position() : 0;
+    const std::size_t want = static_cast<std::size_t>(
+        std::min<uint64_t>({static_cast<uint64_t>(count), kCopyBlockSize, std::max<uint64_t>(left, 1)}));
     // Read straight into the output's own buffer: one copy of the data, not two.
     unsigned char* buffer = output.room(want);
     if (!buffer) break;

@@ -18,11 +18,12 @@ struct SplitOutcome {
 
 // Copies every frame of the input, unchanged and in order, to lb2 when it is a geom blocks,
 // object blocks or visible objects frame and to lbs otherwise, reporting each frame on report.
-// Segment data is copied in pieces of at most 4000 bytes, read straight into the output's buffer. Ends at the end of the input, at the first
-// read or write failure, or at a frame cut short. Writes no end lines.
+// Segment data is copied in pieces of up to 256 KiB, read straight into the output's buffer.
+// Ends at the end of the input, at the first read or write failure, or at a frame cut short.
+// Writes no end lines.
 SplitOutcome splitLbsFrames(kvl::tracks::ByteSource& input, ByteSink& lbs, ByteSink& lb2, std::ostream& report);
 
-// Copies count bytes in blocks of at most 4000 bytes while both sides are good; returns the
+// Copies count bytes in pieces of up to 256 KiB while both sides are good; returns the
 // bytes read. Reports its progress and a failure on report.
 uint64_t copyBlock(kvl::tracks::ByteSource& input, ByteSink& output, int64_t count, std::ostream& report);
 

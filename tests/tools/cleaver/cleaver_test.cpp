@@ -119,11 +119,13 @@ TEST(Cleaver, SplitsFrameByFrame) {
     const char* name;
     std::vector<Frame> frames;
     std::vector<std::string> reportLines;  // each appears in the report
+    bool leftoverTemporaries = false;      // longer files of the temporary names exist from an earlier run
   };
   Frame negative = bareFrame(-3);
   Frame negativeSegment = typedFrame(7, 7, {});
   negativeSegment.segmentLength = -9;
-  Bytes big(10000);
+  // Larger than a piece of the copy and than the input's buffer.
+  Bytes big(300000);
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 13);
   const std::vector<Case> cases = {
       {"sample stage", sampleStageFrames(), {"LB2 segment type detected", "LBS segment type detected"}},
@@ -142,7 +144,8 @@ TEST(Cleaver, SplitsFrameByFrame) {
       {"negative segment length", {negativeSegment, typedFrame(1, 1, Bytes(1, 1))},
        {"copying segment  type01: 7  type02: 7  segment len: -9"}},
       {"segment larger than the copy buffer", {typedFrame(1, 0, big), typedFrame(5, 0, big)},
-       {"copying segment  type01: 1  type02: 0  segment len: 10000"}},
+       {"copying segment  type01: 1  type02: 0  segment len: 300000"}},
+      {"leftover temporary files", sampleStageFrames(), {}, true},
       {"empty file", {}, {"End of LBS file t.lbs reached after reading 0 bytes"}},
   };
   for (const Case& c : cases) {
@@ -150,6 +153,9 @@ TEST(Cleaver, SplitsFrameByFrame) {
     ScopedWorkDir dir("cleaver-split");
     const Bytes original = framesBytes(c.frames);
     ASSERT_TRUE(writeFile("t.lbs", original));
+    if (c.leftoverTemporaries) {
+      for (const char* t : {"t.lbs.cleaver-tmp", "t.lb2.cleaver-tmp"}) ASSERT_TRUE(writeFile(t, Bytes(original.size() * 2, 7)));
+    }
     const auto r = runProgram(CLEAVER_PROGRAM, {"t.lbs"});
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_NE(r.output.find("End of LBS file t.lbs reached after reading " + std::to_string(original.size()) +
