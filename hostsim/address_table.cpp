@@ -53,6 +53,7 @@
 #include "hostsim/step_batch_host.h"
 #include "hostsim/shifter_host.h"
 #include "hostsim/input_device.h"
+#include "hostsim/car_controls.h"
 #include "hostsim/front_end_host.h"
 #include "hostsim/site_coverage.h"
 
@@ -146,6 +147,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendSetupFileMenuRows(rows);
     appendCarSetupPageRows(rows);
     appendSlotPageRows(rows);
+    appendCarControlsRows(rows);
     return rows;
   }();
   return table;

@@ -19,6 +19,7 @@
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/site_coverage.h"
 #include "hostsim/sound_sites.h"
 
 namespace hostsim {
@@ -198,6 +199,8 @@ void __attribute__((thiscall)) tickerUpdate(void*, float seconds) {
 }
 void __attribute__((thiscall)) tickerOwnTick(void*) { trace("host soundTicker own tick"); }
 const float kHostConstant = 0.25f;
+// A call of the flag routine from the host's sound code (an address of the simulation's own).
+constexpr std::uint32_t kSoundFlagCall = 0x1700030;
 
 }  // namespace
 
@@ -219,6 +222,7 @@ std::vector<AddressEntry> soundSystemEntries() {
       {EntryKind::function, 0x4DB800, "soundManagerCall", addressOf(&managerCall)},
       {EntryKind::function, 0x4DB347, "soundFlagRoutine", addressOf(&soundFlagRoutine)},
       {EntryKind::callSite, 0x446F05, "soundTickerConstructSite", 0x4D44D0},
+      {EntryKind::callSite, kSoundFlagCall, "soundFlagCall", 0x4DB347},
       {EntryKind::callSite, 0x4D4A3E, "soundManagerUpdateSite", 0x4DB760},
       {EntryKind::callSite, 0x4DCEDD, "soundManagerCallSiteA", 0x4DB800},
       {EntryKind::callSite, 0x4DCFE3, "soundManagerCallSiteB", 0x4DB800},
@@ -297,7 +301,8 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       trace("host audio stage word " + std::to_string(get<std::uint32_t>(stage, 540)));
     } else if (what == "flag") {
       put(soundSystem, 4364, 0u);
-      reinterpret_cast<void(__stdcall*)(std::uint32_t)>(0x4DB347)(value);
+      runCallSite(kSoundFlagCall, {value});
+      noteCallTargetRun(kSoundFlagCall);
       trace("host soundSystem flag " + std::to_string(get<std::uint32_t>(soundSystem, 4364)));
     } else {
       return false;

@@ -25,7 +25,8 @@ std::vector<AddressEntry> soundSystemEntries();
 //                  in 20 frames
 //   sound queue V  the manager call with V through 0x4DCEDD (V even) or 0x4DCFE3 (V odd)
 //   sound update   the manager's per-frame update through 0x4D4A3E
-//   sound flag V   the flag routine at 0x4DB347 with V; traces the sound system's flag word
+//   sound flag V   the flag routine at 0x4DB347 called with V; traces the call's stack balance
+//                  and the sound system's flag word
 //   sound stage    traces the audio stage's word +540 ("host audio stage word V")
 //   levels         traces the 28 host sound levels ("host levels v0 v1 ...")
 //   daemon kill NAME    ends the daemon process of that executable name

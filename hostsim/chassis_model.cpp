@@ -14,6 +14,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_words.h"
 #include "hostsim/register_call_site.h"
+#include "hostsim/step_site.h"
 
 namespace hostsim {
 namespace {
@@ -185,6 +186,7 @@ void runSpring(std::istream& in) {
   float length = 0, velocity = 0, platform = 0;
   int progressive = 0;
   in >> length >> velocity >> platform >> progressive;
+  const std::uint32_t site = siteOr(in, kSpringSites[0]);
   unsigned char* b = springBlock(0);
   unsigned char* s = springState(0);
   putFloats(b, {{40, 0.1f}, {152, 1000.0f}, {216, 50.0f}, {232, 1.0f}, {248, 0.5f}, {280, 200.0f}});
@@ -197,7 +199,7 @@ void runSpring(std::istream& in) {
   put(carSetupObject(), 1692, 1u);
   unsigned char before[300];
   std::memcpy(before, b, sizeof before);
-  const std::uint32_t result = runCallSite(kSpringSites[0], {0, floatWord(length), floatWord(velocity), 1, 2, 3},
+  const std::uint32_t result = runCallSite(site, {0, floatWord(length), floatWord(velocity), 1, 2, 3},
                                            wordOf(springComponent(0)));
   const unsigned char* c = springComponent(0);
   const unsigned char* wheel = wheelOf(0);

@@ -8,11 +8,11 @@
 // Scenario steps:
 //   ffcurve SITE X K FLAG       the force-feedback call at SITE on the car with raw value X,
 //                               sensitivity K and the flag at +492; traces "ffcurve SITE VALUE"
-//   spring LENGTH VELOCITY PLATFORM PROGRESSIVE
-//                               the spring call (0x53E548) on wheel 0's spring component; the
-//                               host's routine traces the block as it sees it; then traces the
-//                               result, the outputs, the wheel's four values and whether the
-//                               block came back as it was
+//   spring LENGTH VELOCITY PLATFORM PROGRESSIVE [SITE]
+//                               the spring call (0x53E548, or the other one at SITE) on wheel
+//                               0's spring component; the host's routine traces the block as it
+//                               sees it; then traces the result, the outputs, the wheel's four
+//                               values and whether the block came back as it was
 //   tyregrip SITE SPEED SURFACE TYPE PERCENT
 //                               the grip call at SITE on wheel 0's tyre with the tarmac, gravel
 //                               and snow percentages all PERCENT; traces the contact and tables

@@ -8,6 +8,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/host_words.h"
+#include "hostsim/step_site.h"
 
 namespace hostsim {
 namespace {
@@ -120,7 +121,7 @@ bool runDrivingPathStep(std::istream& in) {
     double t = 0;
     in >> k >> t;
     const bool position = step == "position";
-    runCallSite(position ? kPositionSites[0] : kDirectionSites[0],
+    runCallSite(siteOr(in, position ? kPositionSites[0] : kDirectionSites[0]),
                 {static_cast<std::uint32_t>(k), floatWord(float(t)), wordOf(out)}, path);
     traceVector(step + " " + std::to_string(k) + " " + text(t), out,
                 position ? referencePosition(k, float(t)) : referenceDirection(k, float(t)));
@@ -137,7 +138,8 @@ bool runDrivingPathStep(std::istream& in) {
     const int k = static_cast<int>(f);
     const V p = referencePosition(k, f - k);
     const float position[3] = {float(p.x), float(p.y), float(p.z)};
-    const float result = runFloatCallSite(kNearestSites[0], {wordOf(position), floatWord(float(hint))}, path);
+    const float result =
+        runFloatCallSite(siteOr(in, kNearestSites[0]), {wordOf(position), floatWord(float(hint))}, path);
     trace("path nearest " + text(f) + " from " + text(hint) + (std::fabs(result - f) < 2e-3 ? " ok" : " off") +
           " = " + text(result));
   } else {

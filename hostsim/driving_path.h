@@ -15,6 +15,7 @@ std::vector<AddressEntry> drivingPathEntries();
 //   direction K T       the direction call (site 0x476101)
 //   index F             the position-at-index call (site 0x48778F)
 //   nearest F HINT      the nearest-index call (site 0x4EB286) for the path's own point at F
+// Position, direction and nearest may name another of the host's sites of that call at the end.
 // Each traces its result and whether it matches the host's reference curve ("ok" or "off").
 // False for an unknown step.
 bool runDrivingPathStep(std::istream& in);

@@ -10,6 +10,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/host_words.h"
+#include "hostsim/site_coverage.h"
 
 namespace hostsim {
 namespace {
@@ -214,6 +215,9 @@ bool runGameStuffStep(const std::string& step, std::istream& in) {
     run(timing);
     Sleep(30);
     run(timing);
+    // The code runs from its entry through the site and its short jump to where it goes on.
+    noteHostCodeRun(kStepCodeEntry, kStepCodeSite + 20);
+    noteHostCodeRun(kStepCodeNext, kStepCodeNext + 15);
     const bool agree = std::lround(static_cast<double>(stepFloat) * 720.0) == stepCount;
     trace("steptime float " + number(stepFloat) + " steps " + std::to_string(stepCount) +
           (agree ? " agree" : " disagree"));

@@ -11,6 +11,7 @@
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/step_site.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
                                            std::uint32_t self);
@@ -184,7 +185,7 @@ bool runReplayStep(std::istream& in) {
   if (step == "mode") {
     in >> word(kMode);
   } else if (step == "restart") {
-    runCallSite(kRestartSite, {0, 0}, self());
+    runCallSite(siteOr(in, kRestartSite), {0, 0}, self());
   } else if (step == "speed") {
     float speed = 1.0f;
     in >> speed;
@@ -213,7 +214,7 @@ bool runReplayStep(std::istream& in) {
           " clock afterRecord " + std::to_string(afterRecordCalls) + " other " + std::to_string(afterRecordOther));
     traceState();
   } else if (step == "raise") {
-    trace("replay raise result " + std::to_string(runCallSite(kRaiseSite, {}, self())));
+    trace("replay raise result " + std::to_string(runCallSite(siteOr(in, kRaiseSite), {}, self())));
   } else if (step == "save") {
     const std::int32_t last = word(kLastRun);
     std::vector<unsigned char> buffer(static_cast<std::size_t>(last + 1) * kRunSize + 12, 0xCC);
@@ -232,10 +233,11 @@ bool runReplayStep(std::istream& in) {
     word(kPlayRun) = 0;
     halfWord(kFrameInRun) = 1;
     word(kTickCount) = 1;
-    runInlineCode(kLoadCode, wordOf(saved.runs.data()), 0);
+    runInlineCode(siteOr(in, kLoadCode), wordOf(saved.runs.data()), 0);
     traceState();
   } else if (step == "play") {
     const std::uint32_t result = runCallSite(kPlayCallSite, {}, self());
+    noteCallTargetRun(kPlayCallSite);
     const std::uint32_t finished = runCallSite(kFinishedSite, {}, self());
     trace("replay play result " + std::to_string(result) + " finished " + std::to_string(finished));
     traceState();

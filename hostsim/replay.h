@@ -12,14 +12,16 @@ std::vector<AddressEntry> replayEntries();
 
 // Scenario steps, after "replay":
 //   mode N                  the replay mode word (1 while a replay plays)
-//   restart                 the host's restart call (site 0x4806C7)
+//   restart [SITE]          the host's restart call (site 0x4806C7, or the other one at SITE)
 //   record HEX [COUNT]      sets the control record (up to 9 bytes, hex) and records COUNT frames
 //                           (default 1) through the record call
-//   raise                   the frame-raise call; a host listener on source 1 traces the record
+//   raise [SITE]            the frame-raise call (site 0x47F4CE, or the other one at SITE); a
+//                           host listener on source 1 traces the record
 //   save                    the host saves: the inline save code with EDI at a buffer sized by
 //                           the last run; traces the bytes written
-//   load [LAST]             the host loads what it saved (header and runs; LAST overrides the
-//                           stored last run) and enters playback at run 0, frame 1
+//   load [LAST [SITE]]      the host loads what it saved (header and runs; LAST overrides the
+//                           stored last run) through its load code (0x499BE5, or the other
+//                           copy at SITE) and enters playback at run 0, frame 1
 //   play                    the host's play call, then its finished test
 //   speed F                 the replay's speed factor (float at +4)
 // False for an unknown step.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <string>
@@ -44,6 +45,13 @@ void noteHostCodeRun(std::uint32_t start, std::uint32_t end) {
   if (c == nullptr) return;
   std::lock_guard<std::mutex> hold(c->lock);
   c->ran.insert({start, end});
+}
+
+void noteCallTargetRun(std::uint32_t operand) {
+  std::int32_t displacement = 0;
+  std::memcpy(&displacement, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(operand)), 4);
+  const std::uint32_t target = operand + 4 + static_cast<std::uint32_t>(displacement);
+  noteHostCodeRun(target, target + 1);
 }
 
 }  // namespace hostsim

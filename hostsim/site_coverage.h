@@ -9,4 +9,9 @@ namespace hostsim {
 
 void noteHostCodeRun(std::uint32_t start, std::uint32_t end);
 
+// Notes the first byte of where the call whose 32-bit operand is at `operand` leads (a host
+// entry the plugin may have patched, or the entry a redirected call now reaches), after the call
+// ran.
+void noteCallTargetRun(std::uint32_t operand);
+
 }  // namespace hostsim

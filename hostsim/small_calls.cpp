@@ -7,6 +7,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/host_words.h"
+#include "hostsim/step_site.h"
 
 namespace hostsim {
 namespace {
@@ -70,7 +71,7 @@ bool runSmallCallStep(const std::string& step, std::istream& in) {
   } else if (step == "code") {
     std::uint32_t code = 0;
     in >> code;
-    trace("code result " + std::to_string(runCallSite(kCodeSites[0], {code})));
+    trace("code result " + std::to_string(runCallSite(siteOr(in, kCodeSites[0]), {code})));
   } else {
     return false;
   }

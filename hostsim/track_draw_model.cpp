@@ -104,6 +104,7 @@ void reloadGeometry(std::uint32_t entries) {
   auto* moduleObject = block(16);
   noteHostCodeRun(kReloadSite - 1, kReloadSite + 4);
   hostsimInvokeSiteRegs(reinterpret_cast<const void*>(kReloadSite - 1), 0, wordOf(moduleObject), 0xD1D1D1D1u);
+  noteCallTargetRun(kReloadSite);
   trace("host refs A " + twoStageText(r.a, 0x30) + " B " + twoStageText(r.b, 0x30) + " " +
         std::to_string(get<std::int32_t>(r.b, 0x3C)) + " C " + twoStageText(r.c, 0x7C) + " " +
         std::to_string(get<std::uint8_t>(r.c, 0x74)) + " " + std::to_string(get<std::int32_t>(r.c, 0x78)) + " " +
