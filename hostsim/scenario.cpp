@@ -54,6 +54,7 @@
 #include "hostsim/service_visit_model.h"
 #include "hostsim/key_input_model.h"
 #include "hostsim/service_page_model.h"
+#include "hostsim/turbo_maps.h"
 
 namespace hostsim {
 
@@ -144,7 +145,8 @@ int runScenario(std::istream& steps) {
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
-               runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in)) {
+               runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
+               runTurboMapStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
