@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/replay.h"
 #include "hostsim/fields.h"
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
@@ -32,7 +33,6 @@ constexpr std::uint32_t kEngineSite = 0x5191A9;
 constexpr std::uint32_t kEngineSource = 47;
 constexpr std::uint32_t kVehicleStateSource = 46;
 constexpr std::uint32_t kReplayFrameSource = 1;
-constexpr std::uint32_t kTickCountOffset = 1620076;
 constexpr std::uint32_t kLevelsOffset = 67336;
 
 unsigned char* audio = nullptr;
@@ -131,8 +131,9 @@ void driveFrame(std::int32_t frame) {
   put(race, 16, engineSpeed);
   put(race, 320, get<float>(race, 320) + 1.0f / 60.0f);
   put(race, 368, gear);
-  unsigned char* replay = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(*reinterpret_cast<std::uint32_t*>(kReplayGlobal)));
-  put(replay, kTickCountOffset, get<std::uint32_t>(replay, kTickCountOffset) + 1);
+  // The replay records the frame's inputs: the throttle bit, the gear.
+  const unsigned char inputs[9] = {1, static_cast<unsigned char>(gear)};
+  recordDrivenFrame(inputs);
 
   float engine[12] = {};
   engine[0] = engineSpeed;

@@ -15,6 +15,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_words.h"
+#include "hostsim/turbo_maps.h"
 
 namespace hostsim {
 namespace {
@@ -190,6 +191,7 @@ void readCar(std::istream& text, std::uint32_t source) {
     trace(std::string("host setup read ") + b.name + (result == source * 3 + 1 ? " result kept" : " result lost"));
   }
   const int stored = parseCarFile(text, &blockFor);
+  readTurboMaps(c.engine);
   for (int i = 0; i < 4; ++i) put(c.tyreOwners[i], 1388 + 12, get<std::int32_t>(c.tyreBlocks[i], 12));
   trace("host car read " + std::to_string(stored) + " values");
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The car's own calls inside the host's physics step: while the car is on the stage, every host
-// step runs the engine step, the front-left brake, wheel 0's spring and its tyre grip through
-// their call sites on the one car (hostsim/power_train.h, hostsim/chassis_model.h), on whichever
-// thread runs the step. Every 720th step traces the calls' lines; the others run untraced.
+// step runs, through their call sites on the one car (hostsim/car_physics_calls.h), the engine
+// step, the clutch, the torque split, the wheel locks, the four brakes, the four springs, tyre
+// grip, camber, the flex heat and the four heat terms, the car tick and the force-feedback curve,
+// on whichever thread runs the step. Every 720th step traces the calls' lines; the others run
+// untraced.
 #include <istream>
 #include <string>
 

@@ -10,6 +10,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
+#include "hostsim/car_physics_calls.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_words.h"
@@ -182,100 +183,6 @@ std::uint32_t siteFrom(std::istream& in) {
   return static_cast<std::uint32_t>(std::strtoul(siteText.c_str(), nullptr, 16));
 }
 
-void runSpring(std::istream& in) {
-  float length = 0, velocity = 0, platform = 0;
-  int progressive = 0;
-  in >> length >> velocity >> platform >> progressive;
-  const std::uint32_t site = siteOr(in, kSpringSites[0]);
-  unsigned char* b = springBlock(0);
-  unsigned char* s = springState(0);
-  putFloats(b, {{40, 0.1f}, {152, 1000.0f}, {216, 50.0f}, {232, 1.0f}, {248, 0.5f}, {280, 200.0f}});
-  putFloats(s, {{12, 10.0f}, {16, 20.0f}, {20, 300.0f}});
-  put(pointer(get(springComponent(0), 16)), 4, 0.5f);
-  put(wheelBlock(0), 1052, platform);
-  put(wheelBlock(0), 508, 2.0f);
-  unsigned char* ranges = carSetupRangesObject();
-  put(ranges, 3640, progressive ? 0x20000u : 0u);
-  put(carSetupObject(), 1692, 1u);
-  unsigned char before[300];
-  std::memcpy(before, b, sizeof before);
-  const std::uint32_t result = runCallSite(site, {0, floatWord(length), floatWord(velocity), 1, 2, 3},
-                                           wordOf(springComponent(0)));
-  const unsigned char* c = springComponent(0);
-  const unsigned char* wheel = wheelOf(0);
-  trace(text("spring result %u outputs %g %g %g wheel %g %g %g %g block %s", static_cast<unsigned>(result),
-             get<float>(c, 48), get<float>(c, 52), get<float>(c, 56), get<float>(wheel, 3712), get<float>(wheel, 3716),
-             get<float>(wheel, 3720), get<float>(wheel, 3724),
-             std::memcmp(before, b, sizeof before) == 0 ? "restored" : "changed"));
-}
-
-void runGrip(std::istream& in) {
-  const std::uint32_t site = siteFrom(in);
-  float speed = 0;
-  std::int32_t surface = 0, type = 0;
-  std::uint32_t percent = 0;
-  in >> speed >> surface >> type >> percent;
-  unsigned char* p = tyreParams(0);
-  for (int i = 0; i < 32; ++i) put(p, 516 + 4 * i, 1.0f + i);
-  put(p, 12, type);
-  put(tyreObject(0), 864, speed);
-  for (std::uint32_t o : {3736u, 3752u, 3768u}) put(carSetupRangesObject(), o, percent);
-  static unsigned char contact[400];
-  for (std::uint32_t o : {72u, 88u, 120u}) put(contact, o, 1.0f);
-  put(contact, 328, surface);
-  std::vector<std::uint32_t> args(16, 0);
-  args[0] = wordOf(contact);
-  const std::uint32_t result = runCallSite(site, args, wordOf(tyreObject(0)));
-  bool restored = true;
-  for (int i = 0; i < 32; ++i) restored = restored && get<float>(p, 516 + 4 * i) == 1.0f + i;
-  trace(text("grip result %u contact %g %g %g tables %s", static_cast<unsigned>(result), get<float>(contact, 72),
-             get<float>(contact, 88), get<float>(contact, 120), restored ? "restored" : "changed"));
-}
-
-void runCamber(std::istream& in) {
-  float sine = 0;
-  in >> sine;
-  unsigned char* p = tyreParams(0);
-  for (int i = 0; i < 32; ++i) put(p, 516 + 4 * i, 1.0f);
-  put(tyreObject(0), 940, sine);
-  const std::uint32_t result = runCallSite(kCamberSite, {}, wordOf(tyreObject(0)));
-  trace(text("camber result %u tables %g %g %g %g", static_cast<unsigned>(result), get<float>(p, 516), get<float>(p, 544),
-             get<float>(p, 580), get<float>(p, 608)));
-}
-
-void runFlex(std::istream& in) {
-  std::int32_t flag = 0;
-  float sine = 0, factor = 0;
-  in >> flag >> sine >> factor;
-  unsigned char* t = tyreObject(0);
-  put(t, 1152, flag);
-  put(t, 940, sine);
-  putFloats(t, {{968, 2.0f}, {888, 3.0f}, {1256, -1.0f}});
-  put(tyreParams(0), 268, factor);
-  const std::uint32_t result = runCallSite(kFlexSite, {1, 2, 3}, wordOf(t));
-  trace(text("flexheat result %u heat %g flex %g", static_cast<unsigned>(result), get<float>(t, 1256), get<float>(t, 968)));
-}
-
-// A tyre of 0.3 m carcass radius, 0.01 m tread, 0.2 m wide, 0.1 m sidewall, 5 mm carcass, on the
-// rear (position 2), its wheel spinning at 10 rad/s on a car at 20 m/s, no flex heat.
-void runHeatTerm(std::istream& in) {
-  std::string siteText;
-  in >> siteText;
-  const auto site = static_cast<std::uint32_t>(std::strtoul(siteText.c_str(), nullptr, 16));
-  std::vector<std::uint32_t> args;
-  float value = 0;
-  while (in >> value) args.push_back(floatWord(value));
-  unsigned char* p = tyreParams(0);
-  put(p, 28, std::int32_t{2});
-  putFloats(p, {{124, 0.3f}, {140, 0.01f}, {156, 0.005f}, {172, 0.2f}, {236, 0.1f}});
-  put(tyreObject(0), 1152, std::int32_t{0});
-  put(wheelOf(0), 3744, 10.0f);
-  put(hostCarObject(), 5624, 20.0f);
-  put(carSetupRangesObject(), 3688, 0u);
-  const float result = runRegisterFloatCallSite(site, args, wordOf(tyreObject(0)));
-  trace(text("heatterm %s %.6g", siteText.c_str(), result));
-}
-
 void runProfile(std::istream& in) {
   std::int32_t primary = 0, secondary = 0;
   float blend = 0, x1 = 0, x2 = 0;
@@ -293,22 +200,6 @@ void runProfile(std::istream& in) {
   runCallSite(kProfileSite, {wordOf(contact)});
   trace(text("profile secondary %d heights %.6f %.6f", get<std::int32_t>(contact, 60), get<float>(contact, 84),
              get<float>(contact, 88)));
-}
-
-void runCarTick() {
-  listenOnce(kCarTickSource);
-  placeWheels();
-  static unsigned char record[224];
-  for (int i = 0; i < 4; ++i) {
-    put(record, 96 + 16 * i, 0.5f);
-    put(record, 100 + 16 * i, 0.25f);
-    put(record, 104 + 16 * i, 7.0f);
-    put(record, 108 + 16 * i, 9.0f);
-  }
-  put(record, 0, std::int32_t{1234});
-  put(record, 220, std::int32_t{5678});
-  runRegisterCallSite(kCarTickSite, {wordOf(record)}, wordOf(hostCarObject()));
-  trace(text("car tick record kept %g", get<float>(record, 96)));
 }
 
 void runSuspensionEvent(std::istream& in) {
@@ -415,6 +306,113 @@ std::vector<AddressEntry> chassisEntries() {
   return rows;
 }
 
+void callSpring(int index, float length, float velocity, float platform, bool progressive, std::uint32_t site) {
+  attachWheelParts();
+  const int w = index & 3;
+  unsigned char* b = springBlock(w);
+  unsigned char* s = springState(w);
+  putFloats(b, {{40, 0.1f}, {152, 1000.0f}, {216, 50.0f}, {232, 1.0f}, {248, 0.5f}, {280, 200.0f}});
+  putFloats(s, {{12, 10.0f}, {16, 20.0f}, {20, 300.0f}});
+  put(pointer(get(springComponent(w), 16)), 4, 0.5f);
+  put(wheelBlock(w), 1052, platform);
+  put(wheelBlock(w), 508, 2.0f);
+  unsigned char* ranges = carSetupRangesObject();
+  put(ranges, 3640, progressive ? 0x20000u : 0u);
+  put(carSetupObject(), 1692, 1u);
+  unsigned char before[300];
+  std::memcpy(before, b, sizeof before);
+  const std::uint32_t result = runCallSite(site != 0 ? site : kSpringSites[0], {0, floatWord(length), floatWord(velocity), 1, 2, 3},
+                                           wordOf(springComponent(w)));
+  const unsigned char* c = springComponent(w);
+  const unsigned char* wheel = wheelOf(w);
+  trace(text("spring %d result %u outputs %g %g %g wheel %g %g %g %g block %s", w, static_cast<unsigned>(result),
+             get<float>(c, 48), get<float>(c, 52), get<float>(c, 56), get<float>(wheel, 3712), get<float>(wheel, 3716),
+             get<float>(wheel, 3720), get<float>(wheel, 3724),
+             std::memcmp(before, b, sizeof before) == 0 ? "restored" : "changed"));
+}
+
+void callTyreGrip(std::uint32_t site, float speed, std::int32_t surface, std::int32_t type, std::uint32_t percent) {
+  attachWheelParts();
+  unsigned char* p = tyreParams(0);
+  for (int i = 0; i < 32; ++i) put(p, 516 + 4 * i, 1.0f + i);
+  put(p, 12, type);
+  put(tyreObject(0), 864, speed);
+  for (std::uint32_t o : {3736u, 3752u, 3768u}) put(carSetupRangesObject(), o, percent);
+  static unsigned char contact[400];
+  for (std::uint32_t o : {72u, 88u, 120u}) put(contact, o, 1.0f);
+  put(contact, 328, surface);
+  std::vector<std::uint32_t> args(16, 0);
+  args[0] = wordOf(contact);
+  const std::uint32_t result = runCallSite(site, args, wordOf(tyreObject(0)));
+  bool restored = true;
+  for (int i = 0; i < 32; ++i) restored = restored && get<float>(p, 516 + 4 * i) == 1.0f + i;
+  trace(text("grip result %u contact %g %g %g tables %s", static_cast<unsigned>(result), get<float>(contact, 72),
+             get<float>(contact, 88), get<float>(contact, 120), restored ? "restored" : "changed"));
+}
+
+void callCamber(float sine) {
+  attachWheelParts();
+  unsigned char* p = tyreParams(0);
+  for (int i = 0; i < 32; ++i) put(p, 516 + 4 * i, 1.0f);
+  put(tyreObject(0), 940, sine);
+  const std::uint32_t result = runCallSite(kCamberSite, {}, wordOf(tyreObject(0)));
+  trace(text("camber result %u tables %g %g %g %g", static_cast<unsigned>(result), get<float>(p, 516), get<float>(p, 544),
+             get<float>(p, 580), get<float>(p, 608)));
+}
+
+void callFlexHeat(std::int32_t flag, float sine, float factor) {
+  attachWheelParts();
+  unsigned char* t = tyreObject(0);
+  put(t, 1152, flag);
+  put(t, 940, sine);
+  putFloats(t, {{968, 2.0f}, {888, 3.0f}, {1256, -1.0f}});
+  put(tyreParams(0), 268, factor);
+  const std::uint32_t result = runCallSite(kFlexSite, {1, 2, 3}, wordOf(t));
+  trace(text("flexheat result %u heat %g flex %g", static_cast<unsigned>(result), get<float>(t, 1256), get<float>(t, 968)));
+}
+
+// A tyre of 0.3 m carcass radius, 0.01 m tread, 0.2 m wide, 0.1 m sidewall, 5 mm carcass, on the
+// rear (position 2), its wheel spinning at 10 rad/s on a car at 20 m/s, no flex heat.
+void callHeatTerm(std::uint32_t site, const float* values, int count) {
+  attachWheelParts();
+  std::vector<std::uint32_t> args;
+  for (int i = 0; i < count; ++i) args.push_back(floatWord(values[i]));
+  unsigned char* p = tyreParams(0);
+  put(p, 28, std::int32_t{2});
+  putFloats(p, {{124, 0.3f}, {140, 0.01f}, {156, 0.005f}, {172, 0.2f}, {236, 0.1f}});
+  put(tyreObject(0), 1152, std::int32_t{0});
+  put(wheelOf(0), 3744, 10.0f);
+  put(hostCarObject(), 5624, 20.0f);
+  put(carSetupRangesObject(), 3688, 0u);
+  const float result = runRegisterFloatCallSite(site, args, wordOf(tyreObject(0)));
+  trace(text("heatterm %x %.6g", static_cast<unsigned>(site), result));
+}
+
+void callCarTick() {
+  attachWheelParts();
+  placeWheels();
+  static unsigned char record[224];
+  for (int i = 0; i < 4; ++i) {
+    put(record, 96 + 16 * i, 0.5f);
+    put(record, 100 + 16 * i, 0.25f);
+    put(record, 104 + 16 * i, 7.0f);
+    put(record, 108 + 16 * i, 9.0f);
+  }
+  put(record, 0, std::int32_t{1234});
+  put(record, 220, std::int32_t{5678});
+  runRegisterCallSite(kCarTickSite, {wordOf(record)}, wordOf(hostCarObject()));
+  trace(text("car tick record kept %g", get<float>(record, 96)));
+}
+
+void callForceFeedbackCurve(std::uint32_t site, float x, float k, std::int32_t flag) {
+  attachWheelParts();
+  unsigned char* car = hostCarObject();
+  put(car, 2796, x);
+  put(car, 492, flag);
+  put(pointer(get(car, 52)), 17568, k);
+  trace(text("ffcurve %x %.6g", static_cast<unsigned>(site), runFloatCallSite(site, {}, wordOf(car))));
+}
+
 bool runChassisStep(const std::string& step, std::istream& in) {
   static const char* const kSteps[] = {"ffcurve", "spring", "tyregrip", "camber", "flexheat", "heatterm",
                                        "profile", "cartick", "suspevent", "suspevent2", "wheelprep", "wheelvalues",
@@ -428,25 +426,40 @@ bool runChassisStep(const std::string& step, std::istream& in) {
     float x = 0, k = 0;
     std::int32_t flag = 0;
     in >> x >> k >> flag;
-    unsigned char* car = hostCarObject();
-    put(car, 2796, x);
-    put(car, 492, flag);
-    put(pointer(get(car, 52)), 17568, k);
-    trace(text("ffcurve %x %.6g", static_cast<unsigned>(site), runFloatCallSite(site, {}, wordOf(car))));
+    callForceFeedbackCurve(site, x, k, flag);
   } else if (step == "spring") {
-    runSpring(in);
+    float length = 0, velocity = 0, platform = 0;
+    int progressive = 0;
+    in >> length >> velocity >> platform >> progressive;
+    callSpring(0, length, velocity, platform, progressive != 0, siteOr(in, kSpringSites[0]));
   } else if (step == "tyregrip") {
-    runGrip(in);
+    const std::uint32_t site = siteFrom(in);
+    float speed = 0;
+    std::int32_t surface = 0, type = 0;
+    std::uint32_t percent = 0;
+    in >> speed >> surface >> type >> percent;
+    callTyreGrip(site, speed, surface, type, percent);
   } else if (step == "camber") {
-    runCamber(in);
+    float sine = 0;
+    in >> sine;
+    callCamber(sine);
   } else if (step == "flexheat") {
-    runFlex(in);
+    std::int32_t flag = 0;
+    float sine = 0, factor = 0;
+    in >> flag >> sine >> factor;
+    callFlexHeat(flag, sine, factor);
   } else if (step == "heatterm") {
-    runHeatTerm(in);
+    const std::uint32_t site = siteFrom(in);
+    float values[3] = {};
+    int count = 0;
+    while (count < 3 && in >> values[count]) ++count;
+    callHeatTerm(site, values, count);
   } else if (step == "profile") {
     runProfile(in);
   } else if (step == "cartick") {
-    runCarTick();
+    // A host listener of the car-tick source traces what the plugin raises.
+    listenOnce(kCarTickSource);
+    callCarTick();
   } else if (step == "suspevent") {
     runSuspensionEvent(in);
   } else if (step == "suspevent2") {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/car_physics_calls.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_words.h"
 
@@ -108,29 +109,51 @@ std::vector<AddressEntry> drivetrainCouplingEntries() {
   return rows;
 }
 
+void callClutch(float torque, float limit, float ratio, float dt, float speed, std::int32_t slip, std::int32_t sync,
+                std::int32_t engaged, std::int32_t gear) {
+  put(solver, 4, wordOf(params));
+  put(solver, 8, wordOf(state));
+  put(params, 1636, 0.2f);
+  put(params, 1652, 0.05f);
+  for (int g = 0; g < 10; ++g) put(params, 1684 + 80 * g, 1.0f);
+  put(state, 872, slip);
+  put(state, 900, 3.0f);
+  put(state, 1116, speed);
+  put(state, 1356, gear);
+  put(state, 1372, engaged);
+  put(state, 1400, sync);
+  static float output;
+  output = -7.0f;
+  runCallSite(kStickSlipSite, {bitsOf(torque), wordOf(&output), bitsOf(limit), bitsOf(ratio), bitsOf(dt)}, wordOf(solver));
+  char text[128];
+  std::snprintf(text, sizeof text, "clutch output %g speed %g slip %d sync %d", output, get<float>(state, 1116),
+                get<std::int32_t>(state, 872), get<std::int32_t>(state, 1400));
+  trace(text);
+}
+
+// Wheel 0 locked the wrong way, wheel 1 locked the right way; the host's axle test answers yes
+// YES times.
+void callSolveWheelLocks(int yes) {
+  axleTestYes = yes;
+  fourWheelSolver(0.0f);
+  put(state, 4 * 41, std::int32_t{1});
+  put(state, 4 * 37, -3.0f);
+  put(state, 4 * 91, std::int32_t{1});
+  put(state, 4 * 87, 2.0f);
+  runCallSite(kSolveSite, {}, wordOf(solver));
+  traceWheel(0);
+  traceWheel(1);
+  trace("solve passes that changed " + std::to_string(get<std::int32_t>(state, 4 * 362)) + ", axle test left " +
+        std::to_string(axleTestYes < 0 ? 0 : axleTestYes));
+  axleTestYes = 0;
+}
+
 bool runDrivetrainCouplingStep(const std::string& step, std::istream& in) {
   if (step == "clutch") {
     float torque = 0, limit = 0, ratio = 0, dt = 0, speed = 0;
     std::int32_t slip = 0, sync = 0, engaged = 0, gear = 0;
     in >> torque >> limit >> ratio >> dt >> speed >> slip >> sync >> engaged >> gear;
-    put(solver, 4, wordOf(params));
-    put(solver, 8, wordOf(state));
-    put(params, 1636, 0.2f);
-    put(params, 1652, 0.05f);
-    for (int g = 0; g < 10; ++g) put(params, 1684 + 80 * g, 1.0f);
-    put(state, 872, slip);
-    put(state, 900, 3.0f);
-    put(state, 1116, speed);
-    put(state, 1356, gear);
-    put(state, 1372, engaged);
-    put(state, 1400, sync);
-    static float output;
-    output = -7.0f;
-    runCallSite(kStickSlipSite, {bitsOf(torque), wordOf(&output), bitsOf(limit), bitsOf(ratio), bitsOf(dt)}, wordOf(solver));
-    char text[128];
-    std::snprintf(text, sizeof text, "clutch output %g speed %g slip %d sync %d", output, get<float>(state, 1116),
-                  get<std::int32_t>(state, 872), get<std::int32_t>(state, 1400));
-    trace(text);
+    callClutch(torque, limit, ratio, dt, speed, slip, sync, engaged, gear);
   } else if (step == "wheellock") {
     // wheellock SITE WHEEL TORQUE DIRECTION [HANDBRAKE]: the per-wheel call at SITE on a fresh
     // solver whose wheel WHEEL has the given direction and, when HANDBRAKE is given, that locked
@@ -152,20 +175,9 @@ bool runDrivetrainCouplingStep(const std::string& step, std::istream& in) {
                 wordOf(solver));
     if (wheel >= 0 && wheel < 4) traceWheel(wheel);
   } else if (step == "solvelocks") {
-    // solvelocks YES: wheel 0 locked the wrong way, wheel 1 locked the right way; the host's
-    // axle test answers yes YES times.
-    in >> axleTestYes;
-    fourWheelSolver(0.0f);
-    put(state, 4 * 41, std::int32_t{1});
-    put(state, 4 * 37, -3.0f);
-    put(state, 4 * 91, std::int32_t{1});
-    put(state, 4 * 87, 2.0f);
-    runCallSite(kSolveSite, {}, wordOf(solver));
-    traceWheel(0);
-    traceWheel(1);
-    trace("solve passes that changed " + std::to_string(get<std::int32_t>(state, 4 * 362)) + ", axle test left " +
-          std::to_string(axleTestYes < 0 ? 0 : axleTestYes));
-    axleTestYes = 0;
+    int yes = 0;
+    in >> yes;
+    callSolveWheelLocks(yes);
   } else if (step == "contact") {
     // contact: the tyre contact call (site 0x535484) with seventeen words, the fifteenth and
     // seventeenth pointing at floats the host's routine sets to 0.2 and 0.5.

@@ -10,6 +10,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
+#include "hostsim/car_physics_calls.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_words.h"
@@ -74,25 +75,6 @@ void THISCALL hostWheelStep(void*, std::int32_t wheel, float) { trace("host whee
 
 std::uint32_t hexWord(const std::string& text) { return static_cast<std::uint32_t>(std::strtoul(text.c_str(), nullptr, 16)); }
 
-void runEngine(std::istream& in) {
-  float dt = 0, speed = 0, throttle = 0, health = 0;
-  std::int32_t running = 0;
-  in >> dt >> speed >> throttle >> running >> health >> powerTrain().ignition;
-  PowerTrain& p = powerTrain();
-  // A host listener of the engine-failure source traces what reaches it.
-  static const bool listening = (addHostListener(kEngineFailureSource), true);
-  (void)listening;
-  unsigned char* engine = hostCarObject() + kEngine;
-  put(engine, 32, throttle);
-  put(p.engineState, 116, running);
-  put(p.engineState, 88, health);
-  const float torque = runFloatCallSite(kEngineSite, {floatWord(dt), floatWord(speed)}, wordOf(engine));
-  char text[128];
-  std::snprintf(text, sizeof text, "engine torque %.4f running %d health %.4f", torque, get<std::int32_t>(p.engineState, 116),
-                get<float>(p.engineState, 88));
-  trace(text);
-}
-
 void runStarter(std::istream& in) {
   std::string site;
   std::int32_t request = 0, present = 0;
@@ -112,10 +94,42 @@ void runStarter(std::istream& in) {
   trace(text);
 }
 
-void runBrake(std::istream& in) {
-  std::int32_t wheel = 0, front = 0;
-  float pedal = 0, handbrake = 0, omega = 0, dt = 0;
-  in >> wheel >> pedal >> handbrake >> omega >> front >> dt;
+}  // namespace
+
+std::vector<AddressEntry> powerTrainEntries() {
+  powerTrain();
+  std::vector<AddressEntry> rows = {
+      {EntryKind::callSite, kEngineSite, "engineStepSite", addressOf(&hostEngineTorque)},
+      {EntryKind::callSite, kBrakeSite, "brakeSite", addressOf(&hostBrake)},
+      {EntryKind::callSite, kSplitSite, "splitTorqueSite", addressOf(&hostDifferentialStep)},
+  };
+  for (std::uint32_t s : kStarterSites) rows.push_back({EntryKind::callSite, s, "starterSite", addressOf(&hostStarter)});
+  appendFunctions(rows, {{kHostEngineTorque, "engineTorque", addressOf(&hostEngineTorque)},
+                         {kIgnitionTest, "ignitionTest", addressOf(&hostIgnition)},
+                         {kBrakeFriction, "brakeFriction", addressOf(&hostFriction)},
+                         {kHostDifferentialStep, "differentialStep", addressOf(&hostDifferentialStep)},
+                         {kHostWheelStep, "wheelStep", addressOf(&hostWheelStep)}});
+  return rows;
+}
+
+void callEngineStep(float dt, float speed, float throttle, std::int32_t running, float health, std::int32_t ignition) {
+  PowerTrain& p = powerTrain();
+  p.ignition = ignition;
+  // A host listener of the engine-failure source traces what reaches it.
+  static const bool listening = (addHostListener(kEngineFailureSource), true);
+  (void)listening;
+  unsigned char* engine = hostCarObject() + kEngine;
+  put(engine, 32, throttle);
+  put(p.engineState, 116, running);
+  put(p.engineState, 88, health);
+  const float torque = runFloatCallSite(kEngineSite, {floatWord(dt), floatWord(speed)}, wordOf(engine));
+  char text[128];
+  std::snprintf(text, sizeof text, "engine torque %.4f running %d health %.4f", torque, get<std::int32_t>(p.engineState, 116),
+                get<float>(p.engineState, 88));
+  trace(text);
+}
+
+void callBrake(std::int32_t wheel, float pedal, float handbrake, float omega, std::int32_t front, float dt) {
   PowerTrain& p = powerTrain();
   unsigned char* solver = hostCarObject() + kSolver;
   unsigned char* params = carObject("drivetrain");
@@ -134,19 +148,22 @@ void runBrake(std::istream& in) {
   trace(text);
 }
 
-// split DT TORQUE FEATURES: a four-wheel drivetrain (centre ratio 2; front axle wheels 0 and 1,
+void setBrakeTemperatures(std::int32_t wheel, std::uint32_t layer, std::uint32_t core) {
+  unsigned char* state = powerTrain().solverState + 72 + 200 * static_cast<std::uint32_t>(wheel & 3);
+  put(state, 124, layer);
+  put(state, 140, core);
+}
+
+// The torque split on a four-wheel drivetrain (centre ratio 2; front axle wheels 0 and 1,
 // rear axle 2 and 3, each driven with radius weight 1; wheel factors 1), every wheel turning at 10
 // with inertia 1 and acceleration 0.5 and no handbrake torque, the engine torque and Features
 // word given.
-void runSplit(std::istream& in) {
-  float dt = 0, torque = 0;
-  std::string features;
-  in >> dt >> torque >> features;
+void callTorqueSplit(float dt, float torque, std::uint32_t features) {
   PowerTrain& p = powerTrain();
   unsigned char* solver = hostCarObject() + kSolver;
   unsigned char* params = carObject("drivetrain");
   unsigned char* w = p.solverState;
-  put(params, 1600, hexWord(features));
+  put(params, 1600, features);
   put(params, 72, 2.0f);
   for (std::uint32_t k = 1; k <= 2; ++k) {
     put(params, 96 * k + 24, std::int32_t{1});
@@ -173,27 +190,12 @@ void runSplit(std::istream& in) {
   trace(text);
 }
 
-}  // namespace
-
-std::vector<AddressEntry> powerTrainEntries() {
-  powerTrain();
-  std::vector<AddressEntry> rows = {
-      {EntryKind::callSite, kEngineSite, "engineStepSite", addressOf(&hostEngineTorque)},
-      {EntryKind::callSite, kBrakeSite, "brakeSite", addressOf(&hostBrake)},
-      {EntryKind::callSite, kSplitSite, "splitTorqueSite", addressOf(&hostDifferentialStep)},
-  };
-  for (std::uint32_t s : kStarterSites) rows.push_back({EntryKind::callSite, s, "starterSite", addressOf(&hostStarter)});
-  appendFunctions(rows, {{kHostEngineTorque, "engineTorque", addressOf(&hostEngineTorque)},
-                         {kIgnitionTest, "ignitionTest", addressOf(&hostIgnition)},
-                         {kBrakeFriction, "brakeFriction", addressOf(&hostFriction)},
-                         {kHostDifferentialStep, "differentialStep", addressOf(&hostDifferentialStep)},
-                         {kHostWheelStep, "wheelStep", addressOf(&hostWheelStep)}});
-  return rows;
-}
-
 bool runPowerTrainStep(const std::string& step, std::istream& in) {
   if (step == "engine") {
-    runEngine(in);
+    float dt = 0, speed = 0, throttle = 0, health = 0;
+    std::int32_t running = 0, ignition = powerTrain().ignition;
+    in >> dt >> speed >> throttle >> running >> health >> ignition;
+    callEngineStep(dt, speed, throttle, running, health, ignition);
   } else if (step == "starter") {
     runStarter(in);
   } else if (step == "pause") {
@@ -201,16 +203,20 @@ bool runPowerTrainStep(const std::string& step, std::istream& in) {
     in >> ms;
     Sleep(static_cast<DWORD>(ms));
   } else if (step == "brake") {
-    runBrake(in);
+    std::int32_t wheel = 0, front = 0;
+    float pedal = 0, handbrake = 0, omega = 0, dt = 0;
+    in >> wheel >> pedal >> handbrake >> omega >> front >> dt;
+    callBrake(wheel, pedal, handbrake, omega, front, dt);
   } else if (step == "split") {
-    runSplit(in);
+    float dt = 0, torque = 0;
+    std::string features;
+    in >> dt >> torque >> features;
+    callTorqueSplit(dt, torque, hexWord(features));
   } else if (step == "braketemps") {
     std::int32_t wheel = 0;
     std::uint32_t layer = 0, core = 0;
     in >> wheel >> layer >> core;
-    unsigned char* state = powerTrain().solverState + 72 + 200 * static_cast<std::uint32_t>(wheel & 3);
-    put(state, 124, layer);
-    put(state, 140, core);
+    setBrakeTemperatures(wheel, layer, core);
   } else {
     return false;
   }

@@ -153,6 +153,20 @@ void traceState() {
 
 std::uint32_t self() { return wordOf(replayObject()); }
 
+// One run of the host's record call; the stack words it left behind.
+std::int32_t recordOnce() {
+  noteHostCodeRun(kRecordSite - 1, kRecordSite + 4);
+  hostsimInvokeSite(reinterpret_cast<const void*>(kRecordSite - 1), nullptr, 0, self());
+  return hostsimSiteStackLeft;
+}
+
+// What the driven frames recorded since the last restart.
+struct DrivenRecording {
+  int frames = 0;
+  std::int32_t worstStack = 0;
+};
+DrivenRecording driven;
+
 }  // namespace
 
 std::vector<AddressEntry> replayEntries() {
@@ -178,6 +192,15 @@ std::vector<AddressEntry> replayEntries() {
   };
 }
 
+void recordDrivenFrame(const unsigned char* control) {
+  const std::uint32_t ticks = static_cast<std::uint32_t>(word(kTickCount));
+  std::memcpy(replayObject() + kControlRecord, control, 9);
+  const std::int32_t left = recordOnce();
+  if (left != 0) driven.worstStack = left;
+  ++driven.frames;
+  if (static_cast<std::uint32_t>(word(kTickCount)) == ticks) word(kTickCount) = static_cast<std::int32_t>(ticks + 1);
+}
+
 bool runReplayStep(std::istream& in) {
   listenOnce();
   std::string step;
@@ -186,6 +209,13 @@ bool runReplayStep(std::istream& in) {
     in >> word(kMode);
   } else if (step == "restart") {
     runCallSite(siteOr(in, kRestartSite), {0, 0}, self());
+    driven = DrivenRecording{};
+    afterRecordCalls = afterRecordOther = 0;
+  } else if (step == "driven") {
+    trace("replay recorded " + std::to_string(driven.frames) + " driven frames stack words left " +
+          std::to_string(driven.worstStack / 4) + " clock afterRecord " + std::to_string(afterRecordCalls) + " other " +
+          std::to_string(afterRecordOther));
+    traceState();
   } else if (step == "speed") {
     float speed = 1.0f;
     in >> speed;
@@ -204,9 +234,8 @@ bool runReplayStep(std::istream& in) {
     afterRecordCalls = afterRecordOther = 0;
     const unsigned char first = replayObject()[kControlRecord];
     for (int i = 0; i < count; ++i) {
-      noteHostCodeRun(kRecordSite - 1, kRecordSite + 4);
-      hostsimInvokeSite(reinterpret_cast<const void*>(kRecordSite - 1), nullptr, 0, self());
-      if (hostsimSiteStackLeft != 0) worst = hostsimSiteStackLeft;
+      const std::int32_t left = recordOnce();
+      if (left != 0) worst = left;
       // The host sets its input bits again for the next frame.
       if (i + 1 < count) replayObject()[kControlRecord] = first;
     }

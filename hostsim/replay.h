@@ -24,7 +24,15 @@ std::vector<AddressEntry> replayEntries();
 //                           copy at SITE) and enters playback at run 0, frame 1
 //   play                    the host's play call, then its finished test
 //   speed F                 the replay's speed factor (float at +4)
+//   driven                  traces what the driven frames recorded since the last restart:
+//                           "replay recorded N driven frames stack words left W clock
+//                           afterRecord A other O", then the replay's state
 // False for an unknown step.
 bool runReplayStep(std::istream& in);
+
+// The host's recording of one driven frame in GAME: the 9-byte control record of the frame's
+// inputs goes into the replay object and the record call (site 0x47F4C3) runs. The call moves
+// the replay's tick counter; a frame it does not record (no recording on) still counts a tick.
+void recordDrivenFrame(const unsigned char* control);
 
 }  // namespace hostsim

@@ -57,6 +57,7 @@
 #include "hostsim/service_visit_model.h"
 #include "hostsim/key_input_model.h"
 #include "hostsim/service_page_model.h"
+#include "hostsim/turbo_maps.h"
 
 namespace hostsim {
 
@@ -148,7 +149,8 @@ int runScenario(std::istream& steps) {
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
                runClampSiteStep(step, in) || runObjectUpdateStep(step, in) ||
-               runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in)) {
+               runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
+               runTurboMapStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
