@@ -2,9 +2,8 @@
 
 namespace kvl::host {
 
-void updateObject(void* object) noexcept {
-  if (object == nullptr) return;
-}
+// Nothing of an object is kept or changed: a null object and any other go through alike.
+void updateObject(void*) noexcept {}
 
 void QZR_THISCALL objectUpdateHook(void* object) noexcept { updateObject(object); }
 

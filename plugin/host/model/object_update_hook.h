@@ -8,7 +8,7 @@
 namespace kvl::host {
 
 // The plugin's per-object update. The plugin keeps no state per object, so the update leaves the
-// object as it is; a null object is ignored.
+// object (null or not) as it is.
 void updateObject(void* object) noexcept;
 
 void QZR_THISCALL objectUpdateHook(void* object) noexcept;
