@@ -2,6 +2,11 @@
 // ping-pong between two processes started the same way and against the same ping-pong with the
 // channel's mutex around each exchange (the floor of the channel's design), measured in turns,
 // with several sets of processes; and rows ingested per second.
+//
+// Every far side runs on one processor and this process on another. Left to the system, where it
+// happens to wake each process weighs more than the exchange's own work: under Wine on a virtual
+// machine two processes making the very same calls differed by up to a fifth in their round
+// trips, the same way in every set of a run and by a different amount in the next run.
 #include <windows.h>
 
 #include <algorithm>
@@ -27,6 +32,39 @@ constexpr int kRounds = 4200;
 // machine is busy (where the system happens to run each one): one set of processes would weigh
 // that on the ratios, so each set gets a ratio of its own and the run reports their median.
 constexpr int kSets = 7;
+
+// The processors the measures run on: this process on the first, every far side on the second
+// (none chosen when the process may use only one).
+struct Placement {
+  DWORD_PTR client = 0;
+  DWORD_PTR farSide = 0;
+};
+
+Placement choosePlacement() {
+  DWORD_PTR own = 0, system = 0;
+  Placement p;
+  if (!GetProcessAffinityMask(GetCurrentProcess(), &own, &system)) return p;
+  for (DWORD_PTR bit = 1; bit != 0; bit <<= 1) {
+    if (!(own & bit)) continue;
+    if (!p.client) {
+      p.client = bit;
+    } else {
+      p.farSide = bit;
+      break;
+    }
+  }
+  if (!p.farSide) return {};
+  return p;
+}
+
+const Placement& placement() {
+  static const Placement p = choosePlacement();
+  return p;
+}
+
+void placeFarSide(HANDLE process) {
+  if (process && placement().farSide) SetProcessAffinityMask(process, placement().farSide);
+}
 
 double nowMicros() {
   static LARGE_INTEGER frequency = [] {
@@ -76,7 +114,7 @@ struct EventRoundTrip {
   kvl::DaemonLauncher launcher{ownPath(), "", 64};
   bool withMutex;
 
-  explicit EventRoundTrip(bool mutex) : withMutex(mutex) {}
+  explicit EventRoundTrip(bool mutex) : withMutex(mutex) { placeFarSide(launcher.process()); }
   ~EventRoundTrip() {
     if (launcher.process()) TerminateProcess(launcher.process(), 0);
   }
@@ -99,6 +137,7 @@ struct AddDataRoundTrip {
 
   AddDataRoundTrip(const std::string& daemon, const std::string& ini)
       : launcher(daemon, "", kvl::RecorderCommandRecord::kSize) {
+    placeFarSide(launcher.process());
     command(kvl::RecorderCommand::SetRecordSet, "All");
     command(kvl::RecorderCommand::Start, ini);
     record->setCommand(kvl::RecorderCommand::AddData);
@@ -157,6 +196,7 @@ double median(std::vector<double> values) {
 int main(int argc, char** argv) {
   if (argc >= 6) return kvl::runDaemon(argc, argv, "64-bit", 64, pong);
 
+  if (placement().client) SetProcessAffinityMask(GetCurrentProcess(), placement().client);
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   const std::string ini = std::string(temp) + "qzr-bench-telemetry.ini";
@@ -200,6 +240,12 @@ int main(int argc, char** argv) {
   const Stats& floor = measured[1];
   const Stats& channel = measured[2];
   std::printf("recorder channel: %d round trips each in %d sets of processes (row of 308 bytes)\n", kRounds, kSets);
+  if (placement().client) {
+    std::printf("  this process on processor mask %#llx, the far sides on %#llx\n",
+                static_cast<unsigned long long>(placement().client), static_cast<unsigned long long>(placement().farSide));
+  } else {
+    std::printf("  one processor: the processes are not placed\n");
+  }
   std::printf("  bare event ping-pong   median %8.1f us   p99 %8.1f us\n", bare.median, bare.p99);
   std::printf("  events and mutex       median %8.1f us   p99 %8.1f us\n", floor.median, floor.p99);
   std::printf("  AddData exchange       median %8.1f us   p99 %8.1f us\n", channel.median, channel.p99);
