@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -15,10 +16,23 @@
 
 namespace {
 
+std::string& scratchPath() {
+  static std::string path;
+  return path;
+}
+
+// Each process has its folder (fork mode starts many), removed when the process exits.
+void removeScratch() {
+  std::error_code ignored;
+  std::filesystem::remove_all(scratchPath(), ignored);
+}
+
 std::string scratch() {
   static const std::string dir = [] {
     std::string d = "/tmp/qzr-recorder-fuzz-" + std::to_string(getpid());
     mkdir(d.c_str(), 0700);
+    scratchPath() = d;
+    std::atexit(removeScratch);
     std::ofstream ini(d + "/telemetry.ini", std::ios::binary);
     ini << "[A]\nspeed=1\nLF.wear[7]=1\nposition=1\n[B]\ngear=1\n[C]\nutcSystemTime=1\nroll=1\n[]\n";
     return d;
