@@ -17,27 +17,27 @@ namespace {
 // Large sequential writes: the system sees the file in pieces of 1 MiB.
 constexpr std::size_t kBlockBytes = 1 << 20;
 
-// Opens a file for binary writing, created or cut to length 0. A file that does not exist yet is
-// made with an exclusive create rather than opened to be cut: under Wine the cut is a truncation
-// of the new file, after which ext4 starts writing all of the file's data back when it is closed,
-// inside the closing call. Anything that stops the exclusive create (a file of that name, most
-// often) leaves the plain open to decide, with its own error.
-std::FILE* openForWriting(const std::string& path) {
+// Creates a file for binary writing. It must not exist yet: a file of that name is never opened,
+// cut or replaced, since it is not this program's. (An exclusive create also spares Wine's cut of
+// a new file, after which ext4 writes all of the file's data back inside the closing call.)
+std::FILE* createForWriting(const std::string& path) {
 #ifdef _WIN32
   const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-  if (fd >= 0) {
-    if (std::FILE* file = _fdopen(fd, "wb")) return file;
-    _close(fd);
-  }
+  if (fd < 0) return nullptr;
+  if (std::FILE* file = _fdopen(fd, "wb")) return file;
+  const int error = errno;
+  _close(fd);
+  _unlink(path.c_str());
 #else
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-  if (fd >= 0) {
-    if (std::FILE* file = fdopen(fd, "wb")) return file;
-    close(fd);
-  }
+  if (fd < 0) return nullptr;
+  if (std::FILE* file = fdopen(fd, "wb")) return file;
+  const int error = errno;
+  close(fd);
+  unlink(path.c_str());
 #endif
-  errno = 0;
-  return std::fopen(path.c_str(), "wb");
+  errno = error;
+  return nullptr;
 }
 }  // namespace
 
@@ -59,7 +59,7 @@ bool MemoryByteSink::commit(std::size_t n) {
 }
 
 FileByteSink::FileByteSink(const std::string& path) {
-  file_ = openForWriting(path);
+  file_ = createForWriting(path);
   if (!file_) {
     error_ = errno ? errno : EIO;
     return;

@@ -36,9 +36,9 @@ class MemoryByteSink final : public ByteSink {
   std::size_t roomStart_ = 0;
 };
 
-// A file opened for binary writing, created or cut to length 0, written to the system in pieces
-// of 1 MiB from a block of its own. A file that cannot be opened gives a sink that has failed
-// from the start.
+// A new file for binary writing, written to the system in pieces of 1 MiB from a block of its own.
+// The name must be free: a sink whose file exists already, or cannot be created, has failed from
+// the start and has touched nothing.
 class FileByteSink final : public ByteSink {
  public:
   explicit FileByteSink(const std::string& path);

@@ -100,6 +100,14 @@ int runCleaver(int argc, const char* const* argv, std::ostream& out) {
     out << "Backup/working file " << names.backup << " already exists!\n";
     return 1;
   }
+  // The new files are written under names of their own first; a file already there is not this
+  // run's to cut or delete.
+  for (const std::string* working : {&names.lbsTemp, &names.lb2Temp}) {
+    if (tracks::fileExists(*working)) {
+      out << "Working file " << *working << " already exists!\n";
+      return 1;
+    }
+  }
 
   SplitOutcome outcome;
   bool lbsFailed = false;
@@ -136,7 +144,7 @@ int runCleaver(int argc, const char* const* argv, std::ostream& out) {
   bool ok = !outcome.inputFailed && !outcome.truncated && !lbsFailed && !lb2Failed;
   if (ok) ok = moveIntoPlace(names, out);
   if (!ok) {
-    // Only what this run created goes away.
+    // Only what this run created goes away (a sink creates its file or nothing).
     if (lbsCreated) std::remove(names.lbsTemp.c_str());
     if (lb2Created) std::remove(names.lb2Temp.c_str());
   }

@@ -20,7 +20,8 @@ int printCleaverUsage(std::ostream& out);
 
 // The whole program: checks, splits into temporary files, and only when both are complete moves
 // the original to the backup name and the new files to their names. On any failure the
-// original stays untouched under its own name and no output is left behind. Returns the exit
+// original stays untouched under its own name and no output is left behind. A file already at a
+// temporary name is the player's: the run stops before it and leaves it as it is. Returns the exit
 // code: 42 after the usage text, 1 on a failure, 0 on success.
 int runCleaver(int argc, const char* const* argv, std::ostream& out);
 
