@@ -46,6 +46,11 @@ void* QZR_THISCALL CentredScreenQuad::construct(void* quad, std::int32_t a, std:
   return quad;
 }
 
+void* QZR_THISCALL CentredScreenQuad::constructOnFreshMemory(void* quad, std::int32_t a, std::int32_t b,
+                                                             std::int32_t width, std::int32_t d) noexcept {
+  return construct(host::HostScreenQuad::prepare(quad), a, b, width, d);
+}
+
 std::int32_t QZR_THISCALL CentredScreenQuad::shiftXs(void* quad, std::int32_t count, float* xs,
                                                     std::int32_t flag) noexcept {
   try {

@@ -18,6 +18,10 @@ struct CentredScreenQuad {
   // the quad's width): the host's quad with the centring table, both vertex buffers shifted.
   static void* QZR_THISCALL construct(void* quad, std::int32_t a, std::int32_t b, std::int32_t width,
                                       std::int32_t d) noexcept;
+  // The second entry, for a quad on memory that nothing has initialised: the base part first, then
+  // the constructor above. Nothing refers to it.
+  static void* QZR_THISCALL constructOnFreshMemory(void* quad, std::int32_t a, std::int32_t b, std::int32_t width,
+                                                   std::int32_t d) noexcept;
   // Adds the offset to the x of the buffer's four vertices; a buffer that does not lock stays as it is.
   static void shiftVertices(void* vertexBuffer, float offset);
   // Slot 54: the n x coordinates moved by the centring offset of the quad's width, then the

@@ -12,6 +12,11 @@ ListWindow chooserWindow(std::int32_t selected) noexcept {
   return {selected < kListRows ? 0 : selected - (kListRows - 2), std::min(selected, kListRows - 1)};
 }
 
+std::wstring currentEntryText(const std::wstring& label) {
+  constexpr std::size_t kLongest = std::min<std::size_t>(127, ListRowTexts::kSlotSize - 1);
+  return L"<" + label.substr(0, kLongest - 2) + L">";
+}
+
 ListRowTexts::ListRowTexts() noexcept : buffer_{} {
   for (std::size_t i = 0; i < kTexts; ++i) texts_[i] = buffer_ + i * kSlotSize;
 }

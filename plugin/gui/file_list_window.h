@@ -19,6 +19,10 @@ ListWindow fileListWindow(std::int32_t selected) noexcept;
 // The chooser: item 0 stays in row 0; rows 1 to 19 show the items from max(1, first) on.
 ListWindow chooserWindow(std::int32_t selected) noexcept;
 
+// The chooser's current entry as "<label>": at most 127 characters, and no longer than a row text
+// may be, with the label cut so that both brackets stay.
+std::wstring currentEntryText(const std::wstring& label);
+
 // Two texts per row in one wide buffer of 3240 characters: each text is cut to its share of the
 // buffer (80 characters and the terminator), so a long name never runs past the store.
 class ListRowTexts {

@@ -102,6 +102,12 @@ void* QZR_THISCALL SetupFileListMenu::construct(void* list, std::uint32_t value0
   return list;
 }
 
+void* QZR_THISCALL SetupFileListMenu::constructOnFreshMemory(void* list, std::uint32_t value0, std::uint32_t value1,
+                                                             std::uint32_t value2, std::uint32_t a, std::uint32_t b,
+                                                             std::uint32_t c) noexcept {
+  return construct(host::HostSetupFileList::initMembers(list), value0, value1, value2, a, b, c);
+}
+
 void QZR_THISCALL SetupFileListMenu::draw(void* list, void* renderer, float x, float y) noexcept {
   try {
     beginDraw(renderer, x, y, host::HostSetupFileList::title(list));
@@ -136,6 +142,10 @@ void* QZR_THISCALL SetupFileChooserMenu::construct(void* chooser, std::int32_t v
   return chooser;
 }
 
+void* QZR_THISCALL SetupFileChooserMenu::constructOnFreshMemory(void* chooser, std::int32_t value) noexcept {
+  return construct(host::HostSetupFileChooser::initMembers(chooser), value);
+}
+
 void QZR_THISCALL SetupFileChooserMenu::draw(void* chooser, void* renderer, float x, float y) noexcept {
   using Chooser = host::HostSetupFileChooser;
   try {
@@ -143,8 +153,7 @@ void QZR_THISCALL SetupFileChooserMenu::draw(void* chooser, void* renderer, floa
     const FileList files = fileListOfKind(1);
     const ListWindow window = chooserWindow(Chooser::selectedRow(chooser));
     ListRowTexts rows;
-    // The current entry as "<label>", 127 characters at most.
-    rows.set(0, 0, L"<" + textOf(Chooser::currentLabel(chooser)).substr(0, 125) + L">");
+    rows.set(0, 0, currentEntryText(textOf(Chooser::currentLabel(chooser))));
     const std::int32_t firstItem = std::max(1, window.first);
     for (std::int32_t row = 1; row < kListRows; ++row) {
       const std::int32_t item = firstItem + row - 1;

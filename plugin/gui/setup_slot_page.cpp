@@ -17,6 +17,7 @@
 #include "plugin/host/model/host_object_accessors.h"
 #include "plugin/host/model/host_rally_tables.h"
 #include "plugin/host/model/host_setup_files.h"
+#include "plugin/host/model/host_subclass.h"
 #include "plugin/host/model/host_widget.h"
 #include "plugin/host/model/setup_slot_dialogs.h"
 #include "plugin/rally/save_slot.h"
@@ -135,6 +136,10 @@ void* QZR_THISCALL SetupSlotPage::construct(void* dialog, std::int32_t value) no
   } catch (...) {
   }
   return dialog;
+}
+
+void* QZR_THISCALL SetupSlotPage::constructOnFreshMemory(void* dialog, std::int32_t value) noexcept {
+  return construct(host::HostSubclass::initialise(dialog), value);
 }
 
 void QZR_THISCALL SetupSlotPage::draw(void* dialog, void* renderer, float x, float y) noexcept {

@@ -50,3 +50,16 @@ TEST(MenuValues, RowTextsAreCutToTheirShareOfTheBuffer) {
   EXPECT_EQ(std::wstring(rows.texts()[39]), std::wstring(80, L'z'));
   EXPECT_EQ(std::wstring(rows.texts()[2]), L"");
 }
+
+TEST(MenuValues, CurrentEntryKeepsItsBracketsInARowText) {
+  struct Case {
+    std::size_t label;
+    std::wstring shown;
+  } cases[] = {{0, L"<>"}, {5, L"<aaaaa>"}, {78, L"<" + std::wstring(78, L'a') + L">"},
+               {79, L"<" + std::wstring(78, L'a') + L">"}, {300, L"<" + std::wstring(78, L'a') + L">"}};
+  for (const Case& c : cases) {
+    ListRowTexts rows;
+    rows.set(0, 0, currentEntryText(std::wstring(c.label, L'a')));
+    EXPECT_EQ(std::wstring(rows.texts()[0]), c.shown) << c.label;
+  }
+}

@@ -1,6 +1,7 @@
 // The library's entry point and its export. The entry point does no work and starts no thread.
 #include <windows.h>
 
+#include "plugin/gui/overlay_text_fitting.h"
 #include "plugin/gui/status_page.h"
 #include "plugin/host/entry/plugin_entry.h"
 #include "plugin/host/entry/plugin_object.h"
@@ -14,8 +15,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
 }
 
 // The host's entry call: caller cleans the stack, exported undecorated through qzr.def. The
-// plugin object shows the overlay status page as its front-end page.
+// plugin object shows the overlay status page as its front-end page; the overlay's sized texts are
+// fitted by the host's menu renderer.
 extern "C" __cdecl void* KVL_CreatePlugin(void* host) {
   kvl::PluginObject::createStatusPage = &kvl::gui::StatusPage::create;
+  kvl::gui::useHostTextFitting();
   return kvl::createPlugin(host);
 }

@@ -67,8 +67,10 @@ PluginObject::PluginObject(void* host) : table(&kTable), statusPage(nullptr) {
 }
 
 PluginObject::~PluginObject() {
-  // A plain store at the end of a destructor is dropped by the optimiser; the host may still
-  // look at the word.
+  delete statusPage;
+  // Plain stores at the end of a destructor are dropped by the optimiser; the host may still look
+  // at the words (a draw or input call that comes after the destruction then does nothing).
+  *const_cast<FrontEndPage* volatile*>(&statusPage) = nullptr;
   *const_cast<const PluginInterfaceTable* volatile*>(&table) = kNoTable;
 }
 

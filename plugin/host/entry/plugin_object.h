@@ -31,14 +31,15 @@ struct PluginObject {
 
   // Stores the host pointer, writes missing main settings, starts the controller and the page.
   explicit PluginObject(void* host);
-  // Resets the table pointer only; the page is not destroyed.
+  // Destroys the page and resets the table pointer.
   ~PluginObject();
   PluginObject(const PluginObject&) = delete;
   PluginObject& operator=(const PluginObject&) = delete;
 
   // The table the host calls.
   static const PluginInterfaceTable& interfaceTable() noexcept;
-  // The page the front end forwards to; none until the overlay code provides one.
+  // Makes the page the front end forwards to, which the object then owns; none until the overlay
+  // code provides one.
   static FrontEndPage* (*createStatusPage)();
 };
 QZR_HOST_LAYOUT_ASSERT(sizeof(PluginObject) == 8, "plugin object: table and page pointer");

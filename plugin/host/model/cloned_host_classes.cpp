@@ -3,6 +3,7 @@
 #include "plugin/host/binding/guarded_call.h"
 #include "plugin/host/binding/host_class_clone.h"
 #include "plugin/host/model/host_menus.h"
+#include "plugin/host/model/host_subclass.h"
 
 namespace kvl::host {
 namespace {
@@ -54,6 +55,8 @@ void* HostScreenQuad::construct(void* quad, std::int32_t a, std::int32_t b, std:
   return buildHosted<0x471C00, 0x72D80C, 96>(quad, a, b, c, d);
 }
 
+void* HostScreenQuad::prepare(void* quad) noexcept { return HostSubclass::initialise(quad); }
+
 std::int32_t HostScreenQuad::drawBase(void* quad, std::int32_t count, const float* coordinates, std::int32_t flag) {
   using Draw = std::int32_t(QZR_THISCALL*)(void*, std::int32_t, const float*, std::int32_t);
   return reinterpret_cast<Draw const*>(hostTableCopy<0x72D80C, 96>())[54](quad, count, coordinates, flag);
@@ -84,6 +87,17 @@ void* HostSetupFileList::construct(void* list, HostText* members, std::uint32_t 
                                    std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
   for (int i = 0; i < 6; ++i) members[i].clear();
   return buildHosted<0x5C1CA0, 0x74C50C, 14>(list, valueLow, valueHigh, a, b, c, d);
+}
+
+void* HostSetupFileList::initMembers(void* list) noexcept { return HostSubclass::initialise(list); }
+
+void* HostSetupFileChooser::initMembers(void* chooser) noexcept {
+  HostSubclass::initialise(chooser);
+  for (HostText* text : {&title(chooser), &currentLabel(chooser), &firstButtonLabel(chooser),
+                         &firstButtonLabelAtTop(chooser), &secondButtonLabel(chooser)}) {
+    text->clear();
+  }
+  return chooser;
 }
 
 void* HostSetupFileChooser::construct(void* chooser, std::int32_t value) {

@@ -35,6 +35,9 @@ struct HostLabelItem {
 
 struct HostScreenQuad {
   static void* construct(void* quad, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
+  // Before the host constructor of a quad built on memory of its own: the base part cleared (the
+  // quad's list-link words are the host's to set; their place is not known here).
+  static void* prepare(void* quad) noexcept;
   // Slot 54 of the unchanged copy: the host's own draw.
   static std::int32_t drawBase(void* quad, std::int32_t count, const float* coordinates, std::int32_t flag);
   static void* vertexBuffer(const void* quad) noexcept;
@@ -60,6 +63,9 @@ struct HostInfoBox {
 struct HostSetupFileList {
   static void* construct(void* list, HostText* members, std::uint32_t valueLow, std::uint32_t valueHigh,
                          std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
+  // Before the host constructor: the base part cleared. The plugin part's six text records have
+  // no known place in the list object, so they are left to the host constructor.
+  static void* initMembers(void* list) noexcept;
   static std::int32_t kind(const void* list) noexcept { return fieldAt<std::int32_t>(list, 20); }
   static std::int32_t selectedRow(const void* list) noexcept { return fieldAt<std::int32_t>(list, 32); }
   static void* childWidget(const void* list) noexcept {
@@ -75,6 +81,8 @@ struct HostSetupFileList {
 
 struct HostSetupFileChooser {
   static void* construct(void* chooser, std::int32_t value);  // 0x5C1FF0, table 0x74C548
+  // Before the host constructor: the base part and the five text records cleared.
+  static void* initMembers(void* chooser) noexcept;
   static HostText& title(void* c) noexcept { return fieldAt<HostText>(c, 8); }
   static HostText& currentLabel(void* c) noexcept { return fieldAt<HostText>(c, 20); }
   static HostText& firstButtonLabel(void* c) noexcept { return fieldAt<HostText>(c, 32); }

@@ -1,6 +1,7 @@
 #include "plugin/host/model/host_menus.h"
 
 #include "plugin/host/binding/call_through.h"
+#include "plugin/host/model/host_subclass.h"
 
 namespace kvl::host {
 
@@ -25,6 +26,8 @@ const wchar_t* HostText::widen(HostText* record) {
 float HostMenuPage::defaultSlotCall(void* renderer, float gap, std::int32_t row) {
   return hostFunction<0x547CB0, float(QZR_CDECL*)(void*, float, std::int32_t)>()(renderer, gap, row);
 }
+
+void* HostMenuPage::initBase(void* object) noexcept { return HostSubclass::initialise(object); }
 
 int HostMenuPage::sendEvent(void* page, void* item, std::uint32_t code, const void* data) {
   return hostFunction<0x584CE0, int(QZR_THISCALL*)(void*, void*, std::uint32_t, const void*)>()(page, item, code,
@@ -69,6 +72,10 @@ void* HostMenuList::item(const void* page, std::int32_t i) noexcept {
   if (count <= 0 || i < 0 || i >= count) return nullptr;
   const auto* entries = reinterpret_cast<const HostWord*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(page, 12)));
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(entries[i]));
+}
+
+void* HostMenuList::items(const void* list) noexcept {
+  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(list, 16)));
 }
 
 void HostMenuItem::setEnabled(void* item, bool enabled) {

@@ -16,8 +16,13 @@ struct HostMenuLayout {
 };
 
 struct HostMenuPage {
-  // Host 0x547CB0, plain call: the y position of a grid row with an extra gap.
+  // Host 0x547CB0, plain call: the y position of a grid row with an extra gap. Float gap and float
+  // result, not three ints and an int: its callers, the grid pages' row slot, pass a float gap
+  // (30.0 below a damper page's lower header) and add the float it returns to the page's y.
   static float defaultSlotCall(void* renderer, float gap, std::int32_t row);
+  // The base part of a plugin object laid out like a host page or item, before its host
+  // constructor runs: the table word and the word after it cleared.
+  static void* initBase(void* object) noexcept;
   // Host 0x584CE0, member call: delivers an event (code 2 with a CallbackPair registers a callback).
   static int sendEvent(void* page, void* item, std::uint32_t code, const void* data);
   // Event 0x40000007 with a value.
@@ -50,6 +55,8 @@ void hostMenuSelect(void* menu, std::int32_t a, std::int32_t b, std::int32_t c);
 struct HostMenuList {
   // Entry i, or null when i is not below the count.
   static void* item(const void* page, std::int32_t i) noexcept;
+  // The item block of a host list menu: its fifth word.
+  static void* items(const void* list) noexcept;
 };
 
 // The action item (24 bytes): a label and a callback.

@@ -1,4 +1,6 @@
 #pragma once
+#include <new>
+
 #include "plugin/host/binding/abi.h"
 #include "plugin/host/binding/host_mirror.h"
 
@@ -11,6 +13,12 @@ struct HostSubclass : HostMirror {
   HostWord second = 0;
 
   HostSubclass() noexcept : HostMirror() { second = 0; }
+
+  // Builds the base part on an object's first two words, before its host constructor runs.
+  static void* initialise(void* object) noexcept {
+    new (object) HostSubclass();
+    return object;
+  }
 };
 
 }  // namespace kvl::host

@@ -98,7 +98,10 @@ std::int32_t HostSetupSlotDialog::callOriginalHandler(void* d, std::int32_t a, s
   return reinterpret_cast<Fn const*>(hostTableCopy<0x74702C, 14>())[1](d, a, b);
 }
 
-void* HostPageItem::construct(void* item, void* page) { return buildHosted<0x5BBDD0, 0x74B344, 25>(item, page); }
+void* HostPageItem::construct(void* item, void* page) {
+  HostMenuPage::initBase(item);
+  return buildHosted<0x5BBDD0, 0x74B344, 25>(item, page);
+}
 
 std::int32_t refreshHostSetupView() { return hostFunction<0x558720, std::int32_t(QZR_CDECL*)()>()(); }
 std::int32_t readHostSetupWord() { return hostGlobal<0x7CF398, std::int32_t>(); }

@@ -11,6 +11,10 @@ using namespace kvl;
 namespace {
 
 struct RecordingPage : FrontEndPage {
+  int* destroyed = nullptr;
+  ~RecordingPage() override {
+    if (destroyed != nullptr) ++*destroyed;
+  }
   int renders = 0;
   std::vector<std::uint32_t> keys;
   bool fail = false;
@@ -58,8 +62,23 @@ TEST(PluginObject, TheNineSlots) {
   t.draw(object.self());
   t.input(object.self(), 'T', 0, 0, 0, 0, 0);
   EXPECT_EQ(page.renders, 2);
-  // The non-freeing destructor form resets the table only.
+  object.page = nullptr;
+}
+
+TEST(PluginObject, TheStatusPageGoesWithTheObject) {
+  const PluginInterfaceTable& t = PluginObject::interfaceTable();
+  int destroyed = 0;
+  BareObject object;
+  auto* page = new RecordingPage;
+  page->destroyed = &destroyed;
+  object.page = page;
+  // The non-freeing destructor form: the page is destroyed, the object's memory stays.
   t.destroy(object.self(), 0);
+  EXPECT_EQ(destroyed, 1);
   EXPECT_EQ(object.table, nullptr);
-  EXPECT_EQ(object.page, &page);
+  EXPECT_EQ(object.page, nullptr);
+  // A draw or key that comes after it reaches nothing.
+  t.draw(object.self());
+  t.input(object.self(), 'T', 0, 0, 0, 0, 0);
+  EXPECT_EQ(destroyed, 1);
 }
