@@ -58,7 +58,7 @@ struct Car {
   unsigned char* bodySource = zeroed(400);
   unsigned char* lists[3];
   unsigned char* neighbour = zeroed(12);  // a second node in the first list
-  unsigned char* table = zeroed(8720 + 64 * 88);
+  unsigned char* table = zeroed(15808);  // to the aero record's words at +15796 and +15804
   unsigned char* drivetrain = zeroed(4096);
   unsigned char* damper = zeroed(2048);
   unsigned char* engine = zeroed(12288);

@@ -58,6 +58,9 @@
 #include "hostsim/key_input_model.h"
 #include "hostsim/service_page_model.h"
 #include "hostsim/turbo_maps.h"
+#include "hostsim/car_runtime_words.h"
+#include "hostsim/settings_edit.h"
+#include "hostsim/tyre_flow.h"
 
 namespace hostsim {
 
@@ -150,7 +153,7 @@ int runScenario(std::istream& steps) {
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
                runClampSiteStep(step, in) || runObjectUpdateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
-               runTurboMapStep(step, in)) {
+               runTurboMapStep(step, in) || runCarRuntimeWordStep(step, in) || runSettingsEditStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
@@ -159,6 +162,7 @@ int runScenario(std::istream& steps) {
     } else if (created && runServiceVisitStep(step, in)) {
     } else if (created && runKeyInputStep(step, in)) {
     } else if (created && runCarPhysicsStep(step, in)) {
+    } else if (created && runTyreFlowStep(step, in)) {
     } else if (created && runHostEventSiteStep(step, in)) {
     } else if (!created) {
       trace("step needs a plugin: " + step);

@@ -49,6 +49,9 @@
 //                               (hostsim/service_visit_model.h)
 //   keyrecord C|erase           a record on the host's key-input source (hostsim/key_input_model.h)
 //   events now|step|check ...   event raises by site and where they arrived (hostsim/host_event_sites.h)
+//   carwords                    the host's run-time writes into the car (hostsim/car_runtime_words.h)
+//   tyretables, tyreflow ...    the host's tyre steps over many ticks (hostsim/tyre_flow.h)
+//   inikey SECTION KEY VALUE    the player changes a Korvala.ini setting (hostsim/settings_edit.h)
 // Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
 //   host physics step S periods N on host|worker    each host physics step, S in seconds
 //   host listener K FIRST                           a host listener of source K got a record

@@ -50,31 +50,21 @@ void rescaleCarTable(std::uint8_t* table, float s) noexcept {
   }
 }
 
-std::uint64_t ConvertedBlocks::digestOf(const void* block, std::size_t bytes) noexcept {
-  // FNV-1a over the block's bytes.
-  std::uint64_t h = 1469598103934665603ull;
-  const auto* p = static_cast<const std::uint8_t*>(block);
-  for (std::size_t i = 0; i < bytes; ++i) h = (h ^ p[i]) * 1099511628211ull;
-  return h;
-}
-
-bool ConvertedBlocks::converted(const void* block, std::size_t bytes) const noexcept {
-  const std::uint64_t digest = digestOf(block, bytes);
+bool ConvertedBlocks::converted(const void* block, std::uint32_t carFileReads) const noexcept {
   for (const Seen& s : seen_) {
-    if (s.block == block && s.digest == digest) return true;
+    if (s.block != nullptr && s.block == block && s.reads == carFileReads) return true;
   }
   return false;
 }
 
-void ConvertedBlocks::remember(const void* block, std::size_t bytes) noexcept {
-  const std::uint64_t digest = digestOf(block, bytes);
+void ConvertedBlocks::remember(const void* block, std::uint32_t carFileReads) noexcept {
   for (Seen& s : seen_) {
     if (s.block == block) {
-      s.digest = digest;
+      s.reads = carFileReads;
       return;
     }
   }
-  seen_[next_] = {block, digest};
+  seen_[next_] = {block, carFileReads};
   next_ = (next_ + 1) % (sizeof seen_ / sizeof seen_[0]);
 }
 

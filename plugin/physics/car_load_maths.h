@@ -40,20 +40,19 @@ float applySensitivity(float sensitivity, std::optional<float> factor) noexcept;
 constexpr std::size_t kCarTableBytes = 8720 + 64 * 88;
 void rescaleCarTable(std::uint8_t* table, float s) noexcept;
 
-// Remembers blocks that were converted in place, so that a second pass over a block the host did
-// not parse again leaves it as it is: a block counts as converted while it sits at the same
-// address and holds exactly the bytes it held after its conversion.
+// Remembers blocks that were converted in place, each with the count of car files the host had
+// read when it was converted (carFileReads): a block counts as converted until the host reads a
+// car file again, whatever is written into it meanwhile.
 class ConvertedBlocks {
  public:
-  bool converted(const void* block, std::size_t bytes) const noexcept;
-  void remember(const void* block, std::size_t bytes) noexcept;
+  bool converted(const void* block, std::uint32_t carFileReads) const noexcept;
+  void remember(const void* block, std::uint32_t carFileReads) noexcept;
 
  private:
   struct Seen {
     const void* block;
-    std::uint64_t digest;
+    std::uint32_t reads;
   };
-  static std::uint64_t digestOf(const void* block, std::size_t bytes) noexcept;
   Seen seen_[8] = {};
   std::size_t next_ = 0;
 };

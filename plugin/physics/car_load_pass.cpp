@@ -8,6 +8,7 @@
 #include "plugin/foundation/settings/option_families.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/memory_patch.h"
+#include "plugin/physics/car_file_reads.h"
 #include "plugin/physics/car_load_maths.h"
 #include "plugin/physics/car_part_setups.h"
 #include "plugin/physics/car_setup.h"
@@ -37,11 +38,33 @@ using host::fieldAt;
 constexpr std::uint32_t kTyreDerivedCodeSite = 0x53DAA6;
 constexpr std::uint32_t kTimeScaledCodeSite = 0x4F13A7;
 
-// The blocks the pass converts in place, so that a second state 13 without a new parse leaves
-// them as they are.
-ConvertedBlocks& convertedBlocks() {
+// The blocks the pass converts in place, each once per car file the host reads: a second state
+// 13 without a new read (a restart) leaves them as they are.
+ConvertedBlocks& rescaledTables() {
   static ConvertedBlocks blocks;
   return blocks;
+}
+ConvertedBlocks& parameterBlocks() {
+  static ConvertedBlocks blocks;
+  return blocks;
+}
+// The force-feedback sensitivity as the car file gave it: every pass applies the driver's
+// settings of that moment to it.
+float parsedSensitivity = 0.0f;
+
+// Runs one part's set-up. An exception ends that set-up only: its cause is logged and the pass
+// goes on with the remaining steps, so that nothing of the previous car stays. False when it threw.
+template <typename SetUp>
+bool runSetUp(SetUp setUp) {
+  try {
+    setUp();
+    return true;
+  } catch (const std::exception& e) {
+    appendSetupErrorLine(std::string("car parameters not loaded: ") + e.what());
+  } catch (...) {
+    appendSetupErrorLine("car parameters not loaded");
+  }
+  return false;
 }
 
 void writeCodeFloat(std::uint32_t site, float value) {
@@ -53,12 +76,14 @@ void detachListNodes(void* car) {
   for (std::size_t offset : HostCar::kListNodes) HostListNode::detach(static_cast<std::uint8_t*>(car) + offset);
 }
 
-void runPartSetups(void* car) {
+bool runPartSetups(void* car) {
   const CarPartSetups& s = carPartSetups();
   auto* c = static_cast<std::uint8_t*>(car);
-  if (s.engine) s.engine(c + HostCar::kEngineModel);
-  if (s.differential) s.differential(c + HostCar::kEngine);
-  if (s.drivetrain) s.drivetrain(c + HostCar::kDrivetrain);
+  bool complete = true;
+  if (s.engine) complete = runSetUp([&] { s.engine(c + HostCar::kEngineModel); }) && complete;
+  if (s.differential) complete = runSetUp([&] { s.differential(c + HostCar::kEngine); }) && complete;
+  if (s.drivetrain) complete = runSetUp([&] { s.drivetrain(c + HostCar::kDrivetrain); }) && complete;
+  return complete;
 }
 
 void checkChassisRanges(void* block) {
@@ -75,8 +100,9 @@ void checkChassisRanges(void* block) {
   check(B::kRearRollBar, R::kRearRollBarMin, R::kRearRollBarMax, "RearRollBarStiffness");
 }
 
-void installCompounds(void* car, void* block, const CompoundSet& compounds, const std::uint8_t (*snapshot)[788],
+bool installCompounds(void* car, void* block, const CompoundSet& compounds, const std::uint8_t (*snapshot)[788],
                       TyreDerived& derived) {
+  bool complete = true;
   for (int i = 0; i < 4; ++i) {
     void* wheel = HostCar::wheel(car, i);
     if (wheel == nullptr) continue;
@@ -88,17 +114,16 @@ void installCompounds(void* car, void* block, const CompoundSet& compounds, cons
     const std::uint8_t* s = snapshot[i];
     addWheel(derived, fieldAt<float>(s, 124), fieldAt<float>(s, 140));
     if (derived.sum && block != nullptr) fieldAt<float>(block, CarParameterBlock::kTyreSum) = *derived.sum;
-    if (carPartSetups().wheel) carPartSetups().wheel(wheel, i, s);
+    if (carPartSetups().wheel) complete = runSetUp([&] { carPartSetups().wheel(wheel, i, s); }) && complete;
   }
+  return complete;
 }
 
-void rescaleTables(void* car, float s) {
+void rescaleTables(void* car, float s, std::uint32_t reads) {
   auto* table = static_cast<std::uint8_t*>(HostCar::table(car));
-  if (table == nullptr) return;
-  ConvertedBlocks& converted = convertedBlocks();
-  if (converted.converted(table, kCarTableBytes)) return;
+  if (table == nullptr || rescaledTables().converted(table, reads)) return;
   rescaleCarTable(table, s);
-  converted.remember(table, kCarTableBytes);
+  rescaledTables().remember(table, reads);
 }
 
 void applyForceFeedbackSensitivity(void* block) {
@@ -107,8 +132,8 @@ void applyForceFeedbackSensitivity(void* block) {
   const std::int32_t perSurface = KorvalaIniOption<IntOption>(key, "QZR", 100).read();
   const std::int32_t perCar =
       KorvalaIniOption<IntOption>(key + "_Car" + std::to_string(hostCurrentCarNumber()), "QZR", 0).read();
-  float& sensitivity = fieldAt<float>(block, CarParameterBlock::kFfbSensitivity);
-  sensitivity = applySensitivity(sensitivity, sensitivityFactor(perCar, perSurface));
+  fieldAt<float>(block, CarParameterBlock::kFfbSensitivity) =
+      applySensitivity(parsedSensitivity, sensitivityFactor(perCar, perSurface));
 }
 
 }  // namespace
@@ -119,19 +144,21 @@ float carTimeScale(const void* car) noexcept {
 }
 
 bool loadCarParameters(void* car, const std::uint8_t (*snapshot)[788]) {
+  const std::uint32_t reads = carFileReads();
   void* block = HostCar::parameterBlock(car);
-  // A block left as the last pass converted it (the host did not parse the car again) keeps
-  // its converted values.
-  const bool fresh = block == nullptr || !convertedBlocks().converted(block, CarParameterBlock::kBytes);
+  if (block != nullptr && !parameterBlocks().converted(block, reads)) {
+    parsedSensitivity = fieldAt<float>(block, CarParameterBlock::kFfbSensitivity);
+    parameterBlocks().remember(block, reads);
+  }
   detachListNodes(car);
   auto compounds = std::make_unique<CompoundSet>();
   buildTyreCompounds(*compounds);
   carParametersLoaded = false;
-  runPartSetups(car);
+  bool complete = runPartSetups(car);
   if (block != nullptr) checkChassisRanges(block);
 
   TyreDerived derived;
-  installCompounds(car, block, *compounds, snapshot, derived);
+  complete = installCompounds(car, block, *compounds, snapshot, derived) && complete;
   finish(derived);
   tyreDerivedA = derived.a;
   tyreDerivedB = derived.b;
@@ -139,18 +166,15 @@ bool loadCarParameters(void* car, const std::uint8_t (*snapshot)[788]) {
   writeCodeFloat(kTyreDerivedCodeSite, tyreDerivedC);
 
   const float s = carTimeScale(car);
-  rescaleTables(car, s);
+  rescaleTables(car, s, reads);
   timeScaled500 = s * 500.0f;
   writeCodeFloat(kTimeScaledCodeSite, s * 11000.0f);
   timeScaled800 = s * 800.0f;
   timeScaled4000 = s * 4000.0f;
 
-  if (block != nullptr) {
-    if (fresh) applyForceFeedbackSensitivity(block);
-    convertedBlocks().remember(block, CarParameterBlock::kBytes);
-  }
-  carParametersLoaded = true;
-  return true;
+  if (block != nullptr) applyForceFeedbackSensitivity(block);
+  carParametersLoaded = complete;
+  return complete;
 }
 
 bool loadCarParametersLogged(void* car, const std::uint8_t (*snapshot)[788]) noexcept {

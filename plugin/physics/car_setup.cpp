@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "plugin/host/binding/call_through.h"
+#include "plugin/physics/car_file_reads.h"
 
 namespace kvl::physics {
 namespace {
@@ -60,6 +61,7 @@ std::uint32_t CarSetup::reset(void* setup, std::uint32_t source) noexcept {
 }
 
 std::uint32_t ChassisRanges::readOverride(void* block, std::uint32_t source) noexcept {
+  noteCarFileRead();  // the host reads the ranges with every car file and with no setup file
   return clearThenBase(block, source, [](std::uint8_t* b) {
     clearParams(b, 12, 9);
     clearVectors(b, 160, 1);

@@ -4,6 +4,7 @@
 
 #include "plugin/host/binding/abi.h"
 #include "plugin/host/model/host_audio.h"
+#include "plugin/physics/car_file_reads.h"
 #include "plugin/physics/car_load_maths.h"
 #include "plugin/physics/host_car.h"
 #include "plugin/physics/models/atmosphere.h"
@@ -123,9 +124,10 @@ void setupEngine(void* engineObject) {
     return;
   }
   ConvertedEngine& converted = convertedEngine();
-  // A block the last pass converted (the host did not parse the car again) keeps its values,
-  // its curve and its flags.
-  const bool again = converted.blocks.converted(e, B::kBytes);
+  // A block converted since the host last read a car file keeps its values, its curve and its
+  // flags.
+  const std::uint32_t reads = carFileReads();
+  const bool again = converted.blocks.converted(e, reads);
   if (!again) runtime.curve.reset();
 
   EngineSetupValues s;
@@ -154,7 +156,7 @@ void setupEngine(void* engineObject) {
   runtime.window.reset();
   if (!again) {
     fieldAt<std::uint32_t>(e, B::kEngineType) = s.flags & kEngineHostBit;
-    converted.blocks.remember(e, B::kBytes);
+    converted.blocks.remember(e, reads);
     converted.flags = s.flags;
   }
   runtime.flags = s.flags;

@@ -5,6 +5,7 @@
 
 #include "plugin/gui/car_setup_fields.h"
 #include "plugin/host/binding/abi.h"
+#include "plugin/physics/car_file_reads.h"
 #include "plugin/physics/car_load_maths.h"
 #include "plugin/physics/car_load_pass.h"
 #include "plugin/physics/car_part_setups.h"
@@ -23,11 +24,11 @@ namespace {
 constexpr std::size_t kSpringComponent = 3780, kTyreComponent = 3840, kWheelCar = 2036;
 constexpr std::size_t kGeometryRanges = 6928, kGeometryRangesSize = 800;
 constexpr std::size_t kSpringRanges = 5092, kSpringRangesSize = 396;
-// The wheel parameter block's bytes that the damage scaling changes lie below this.
-constexpr std::size_t kWheelBlockBytes = 2432;
 constexpr std::size_t kTyreRecordBytes = 788;
+constexpr float kGasConstant = 287.0f;
 
-// Blocks the pass scaled in place: a second pass without a new parse leaves them.
+// Blocks the pass scaled in place, once per car file the host reads: a second pass without a new
+// read leaves them, whatever the host wrote into them meanwhile.
 ConvertedBlocks& scaledWheelBlocks() {
   static ConvertedBlocks blocks;
   return blocks;
@@ -134,7 +135,8 @@ void setUpTyre(void* wheel, std::int32_t w, const void* ranges, const std::uint8
     fieldAt<float>(p, 124) = fieldAt<float>(y, 124);
     fieldAt<float>(p, 140) = fieldAt<float>(y, 140);
   }
-  const bool fresh = !scaledTyreRecords().converted(p, kTyreRecordBytes);
+  const std::uint32_t reads = carFileReads();
+  const bool fresh = !scaledTyreRecords().converted(p, reads);
   if (fresh) {
     scale(p, 516, 8, s);
     scale(p, 548, 8, s);
@@ -190,20 +192,19 @@ void setUpTyre(void* wheel, std::int32_t w, const void* ranges, const std::uint8
   std::memcpy(static_cast<std::uint8_t*>(p) + 388, thresholds.data(), sizeof(float) * thresholds.size());
 
   const float b = tyreStartTemperature(type);
-  TyreGas gas;
-  gas.temperature = fieldAt<float>(state, 100);
-  gas.pressure = fieldAt<float>(state, 104);
-  gas.volume = fieldAt<float>(state, 108);
-  gas.setTemperature(b);
-  const float volume = tyreGasVolume(sizes);
-  if (volume > 0.0f) gas.volume = volume;
+  // The gas state at +96: temperature +100, pressure +104, volume +108, so its gas constant is its
+  // first word, as in the engine's gas states (gas constant, then the pressure two words on).
+  TyreGas gas{fieldAt<float>(state, 96), fieldAt<float>(state, 100), fieldAt<float>(state, 104),
+              fieldAt<float>(state, 108)};
+  gas.set(b, tyreGasVolume(sizes), kGasConstant);
+  fieldAt<float>(state, 96) = gas.gasConstant;
   fieldAt<float>(state, 100) = gas.temperature;
   fieldAt<float>(state, 104) = gas.pressure;
   fieldAt<float>(state, 108) = gas.volume;
   fieldAt<float>(state, 300) = b;
   fieldAt<float>(state, 304) = b;
   for (int i = 0; i < 8; ++i) fieldAt<float>(state, 208 + 12 * i) = b;
-  scaledTyreRecords().remember(p, kTyreRecordBytes);
+  scaledTyreRecords().remember(p, reads);
 }
 
 }  // namespace
@@ -224,13 +225,14 @@ void setUpWheel(void* wheel, std::int32_t w, const std::uint8_t* snapshot) {
   check(block, 572, ranges, r + 300, r + 316, "SteeringRodLength", w);
 
   const float s = carScaleOf(wheel);
-  if (!scaledWheelBlocks().converted(block, kWheelBlockBytes)) {
+  const std::uint32_t reads = carFileReads();
+  if (!scaledWheelBlocks().converted(block, reads)) {
     for (std::size_t o : {2352u, 2368u, 2400u, 2416u}) fieldAt<float>(block, o) *= s;
   }
   physicsVariables().damage = suspensionDamageLevelsFor(s);
   setUpSpringDamper(wheel, w, ranges, s);
   setUpTyre(wheel, w, ranges, snapshot, s);
-  scaledWheelBlocks().remember(block, kWheelBlockBytes);
+  scaledWheelBlocks().remember(block, reads);
 }
 
 void installWheelSetup() noexcept { carPartSetups().wheel = &setUpWheel; }

@@ -73,12 +73,17 @@ TEST(CarLoadMaths, CarTableRescaleAndConvertedBlocks) {
   EXPECT_EQ(at(8720 + 88 * 63), 4.0f);
   EXPECT_EQ(at(136 * 5 + 28), 2.0f);
 
+  // A block stays converted until the host reads a car file again, whatever is written into it.
   ConvertedBlocks blocks;
-  EXPECT_FALSE(blocks.converted(table.data(), table.size()));
-  blocks.remember(table.data(), table.size());
-  EXPECT_TRUE(blocks.converted(table.data(), table.size()));
-  at(0) = 7;  // parsed again: fresh values
-  EXPECT_FALSE(blocks.converted(table.data(), table.size()));
+  EXPECT_FALSE(blocks.converted(table.data(), 0));
+  blocks.remember(table.data(), 0);
+  EXPECT_TRUE(blocks.converted(table.data(), 0));
+  at(0) = 7;
+  EXPECT_TRUE(blocks.converted(table.data(), 0));
+  EXPECT_FALSE(blocks.converted(table.data(), 1));
+  EXPECT_FALSE(blocks.converted(table.data() + 136, 0));
+  blocks.remember(table.data(), 1);
+  EXPECT_TRUE(blocks.converted(table.data(), 1));
 }
 
 }  // namespace

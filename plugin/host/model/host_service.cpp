@@ -196,7 +196,8 @@ std::int32_t QZR_THISCALL WheelEntry::condition(void* entry, void* carState) noe
 
 void QZR_THISCALL WheelEntry::repair(void* entry, void* carState) noexcept {
   const auto w = fieldAt<std::int32_t>(entry, 12) & 3;
-  std::memset(HostCarState::wheelRecord(static_cast<HostCarState*>(carState), w), 0, HostCarState::kWheelRecordSize);
+  physics::FloatOctet::fill(reinterpret_cast<float*>(HostCarState::wheelRecord(static_cast<HostCarState*>(carState), w)),
+                            0.0f);
 }
 
 std::int32_t QZR_THISCALL WheelPartEntry::condition(void* entry, void* carState) noexcept {

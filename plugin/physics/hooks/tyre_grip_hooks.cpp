@@ -38,8 +38,8 @@ Word QZR_THISCALL tyreGripStepHook(void* tyre, void* contact, Word a2, Word a3, 
     if (params == nullptr || contact == nullptr) return hostGrip();
     unsigned char saved[TyreObject::kGripTablesSize];
     std::memcpy(saved, static_cast<unsigned char*>(params) + TyreObject::kGripTables, sizeof saved);
+    // The contact record is the host's for this call: it keeps the reduced values.
     const float f = speedGripFactor(fieldAt<float>(tyre, 864));
-    const float contactSaved[] = {fieldAt<float>(contact, 72), fieldAt<float>(contact, 88), fieldAt<float>(contact, 120)};
     for (std::size_t o : {72u, 88u, 120u}) fieldAt<float>(contact, o) *= f;
     const void* ranges = hostCarSetupRanges();
     if (ranges != nullptr) {
@@ -55,9 +55,6 @@ Word QZR_THISCALL tyreGripStepHook(void* tyre, void* contact, Word a2, Word a3, 
     } catch (...) {
     }
     std::memcpy(static_cast<unsigned char*>(params) + TyreObject::kGripTables, saved, sizeof saved);
-    fieldAt<float>(contact, 72) = contactSaved[0];
-    fieldAt<float>(contact, 88) = contactSaved[1];
-    fieldAt<float>(contact, 120) = contactSaved[2];
     return result;
   } catch (...) {
     return 0;
@@ -71,6 +68,8 @@ Word QZR_THISCALL tyreCamberGripHook(void* tyre) noexcept {
     if (params == nullptr) return host::hostFunction<0x5338A0, HostCamber>()(tyre);
     unsigned char saved[TyreObject::kGripTablesSize];
     std::memcpy(saved, static_cast<unsigned char*>(params) + TyreObject::kGripTables, sizeof saved);
+    // Restored after the host's routine: the host keeps these values from one call to the next
+    // (the load pass scales them once per car file), so a factor left in them compounds per tick.
     const CamberGrip g = camberGrip(fieldAt<float>(tyre, 940));
     scaleFloats(params, 580, 8, g.factor);
     if (g.lateralToo) scaleFloats(params, TyreObject::kGripTables, 8, g.factor);

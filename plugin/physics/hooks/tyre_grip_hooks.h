@@ -8,9 +8,9 @@
 namespace kvl::physics {
 
 // Sites 0x53E2A4 and 0x53F086: sixteen stack words, the first the contact record. Its three
-// contact values are reduced with road speed and the grip tables scaled by the tyre's
-// performance percentage for the surface, for the host call (0x5360C0) only: both are restored
-// after it. The host's 32-bit result in EAX.
+// contact values are reduced with road speed (the record keeps them) and the grip tables scaled
+// by the tyre's performance percentage for the surface for the host call (0x5360C0) only: they
+// are restored after it. The host's 32-bit result in EAX.
 std::uint32_t QZR_THISCALL tyreGripStepHook(void* tyre, void* contact, std::uint32_t a2, std::uint32_t a3,
                                             std::uint32_t a4, std::uint32_t a5, std::uint32_t a6, std::uint32_t a7,
                                             std::uint32_t a8, std::uint32_t a9, std::uint32_t a10, std::uint32_t a11,

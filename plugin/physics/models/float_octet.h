@@ -9,4 +9,11 @@ inline float averageOfEight(const float* eight) noexcept {
   return static_cast<float>(sum * 0.125);
 }
 
+// Eight consecutive floats set to one value.
+struct FloatOctet {
+  static void fill(float* eight, float value) noexcept {
+    for (int i = 0; i < 8; ++i) eight[i] = value;
+  }
+};
+
 }  // namespace kvl::physics

@@ -111,9 +111,16 @@ float tyreGasVolume(const TyreSizes& t) {
   return v > 0.0f ? v : 0.0f;
 }
 
-void TyreGas::setTemperature(float kelvin) {
-  if (temperature > 0.0f) pressure = pressure * (kelvin / temperature);
+void TyreGas::set(float kelvin, float newVolume, float newGasConstant) {
+  if (!(newVolume > 0.0f)) newVolume = volume;
+  float p = pressure;
+  if (temperature > 0.0f) p *= kelvin / temperature;
+  if (volume > 0.0f) p *= volume / newVolume;
+  if (gasConstant > 0.0f) p *= newGasConstant / gasConstant;
+  gasConstant = newGasConstant;
   temperature = kelvin;
+  pressure = p;
+  volume = newVolume;
 }
 
 float tyreExchange(float a, float b, float k, float area, float ambient) {

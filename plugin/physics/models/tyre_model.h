@@ -60,14 +60,17 @@ float contactStiffnessScale(const TyreSizes& t, float timeScale);
 // The volume of the tyre's gas; 0 or below means the host's value stays.
 float tyreGasVolume(const TyreSizes& t);
 
-// The tyre's gas: an ideal gas of fixed mass, so its pressure follows its temperature.
+// The tyre's gas state as the host keeps it (16 bytes: gas constant, temperature, pressure,
+// volume): an ideal gas whose amount stays when it is set anew, so that its pressure follows the
+// new temperature, volume and gas constant.
 struct TyreGas {
+  float gasConstant = 0.0f;
   float temperature = 0.0f;
   float pressure = 0.0f;
   float volume = 0.0f;
-  float gasConstant = 287.0f;
-  // Sets the temperature at constant mass and volume.
-  void setTemperature(float kelvin);
+  // A ratio whose old value is not positive (not known) leaves the pressure as it is; a volume
+  // that is not positive keeps the old one.
+  void set(float kelvin, float newVolume, float newGasConstant);
 };
 
 // The heat terms of the host's tyre model. Temperatures in K.

@@ -38,13 +38,15 @@ TEST(Brake, PressureTorqueAndFrontBrakeFlag) {
   in.dt = 1.0f / 720;
   in.wheel = 2;
   const BrakePressure bp = brakePressure(p, s, in);
-  EXPECT_FLOAT_EQ(bp.pressure, 0.6e6f + 0.5f);
-  EXPECT_FLOAT_EQ(bp.clampForce, bp.pressure * 0.002f);
+  // By hand: p = 0.6 x 1e6 + 0.5; F = 0.002 p = 1200.001; torque = (1 - 6 x 0.01) x 0.4 x F x 0.12;
+  // the handbrake's part 0.5 / p x 0.5 x torque.
+  EXPECT_FLOAT_EQ(bp.pressure, 600000.5f);
+  EXPECT_FLOAT_EQ(bp.clampForce, 1200.001f);
   BrakeTelemetry tm{};
   const float torque = brakeStep(p, s, in, bp, 0.4f, tm);
   EXPECT_FLOAT_EQ(tm.rubbingSpeed, 6.0f);
-  EXPECT_FLOAT_EQ(torque, (1.0f - 6.0f * 0.01f) * 0.4f * bp.clampForce * 0.12f);
-  EXPECT_FLOAT_EQ(handbrakeTransfer(bp, torque), 0.5f / bp.pressure * 0.5f * torque);
+  EXPECT_FLOAT_EQ(torque, 54.144045f);
+  EXPECT_FLOAT_EQ(handbrakeTransfer(bp, torque), 2.256e-5f);
   in.wheel = 0;
   in.frontBrakes = false;
   EXPECT_EQ(brakePressure(p, s, in).pressure, 0.0f);
@@ -72,8 +74,58 @@ TEST(Brake, StoredHeatEqualsTheHeatPutIn) {
               layerCapacity * 1e-6);
   EXPECT_NEAR((double(s.coreTemperature) - before.coreTemperature) * 1e-6 * coreCapacity, tm.coreHeat,
               coreCapacity * 1e-6);
-  const double rad = (std::pow(293.15f, 4) - std::pow(450.0, 4)) * 0.05 * 0.3 * 5.670374e-8;
-  EXPECT_NEAR(tm.radiation, rad, std::fabs(rad) * 1e-5);
+}
+
+TEST(Brake, HeatTermsAndTemperaturesOfTableBrakes) {
+  // Worked from the brake's steps by a second computation in double precision, for the disc above.
+  // First row by hand: p = 0.6 x 2e6, F = 2400, v = 50 x 0.12 = 6, mu' = (1 - 6 x 0.01) x 0.4 =
+  // 0.376, torque = 0.376 x 2400 x 0.12 = 108.288; h = (20^0.78 + 1) x 2 = 22.69347; Q_cond =
+  // 0.05 x 40 x (380 - 450) = -140; Q_conv = 0.05 h (293.15 - 450); Q_fric = 108.288 x 50 x 0.9;
+  // Q_rad = (293.15^4 - 450^4) x 0.05 x 1.7011119e-8; S = sum / 720 over 0.25 x 460 x 6 J/K
+  // raises the layer by 9111.09 uK, X = (Q_vent - Q_cond) / 720 over 0.75 x 460 x 6 the core by 67.49.
+  struct Row {
+    BrakeWheelState state;
+    float brake, handbrake, slope, carSpeed, ambient, dt, friction;
+    float torque, h, cond, conv, fric, rad, vent, layerHeat, coreHeat;
+    uint32_t layer, core;
+  } rows[] = {
+      {{50, 1, 450000000u, 380000000u}, 2e6f, 0, 0.01f, 20, 293.15f, 1.0f / 720, 0.4f,
+       108.288f, 22.69347f, -140, -177.9736f, 4872.96f, -28.59662f, -39.41856f, 6.286653f, 0.1396964f,
+       450009111u, 380000067u},
+      // A still brake, hotter in its core: conduction warms the layer, the air cools both.
+      {{0, 0, 600000000u, 700000000u}, 0, 0, 0.01f, 0, 293.15f, 0.5f, 0.4f,
+       0, 2, 200, -30.685f, 0, -103.9506f, -16.274f, 32.68222f, -108.137f, 600047365u, 699947759u},
+      // With the handbrake (0.5) on a cold day.
+      {{80, 1, 350000000u, 320000000u}, 1e6f, 0.5f, 0.02f, 10, 283.15f, 1.0f / 720, 0.35f,
+       40.72323f, 14.05119f, -60, -46.96611f, 2932.073f, -7.296402f, -10.35573f, 3.913626f, 0.06895038f,
+       350005671u, 320000033u},
+  };
+  const BrakeParameters p = disc();
+  for (const Row& r : rows) {
+    BrakeWheelState s = r.state;
+    BrakeInput in;
+    in.wheel = 3;
+    in.brake = r.brake;
+    in.handbrake = r.handbrake;
+    in.rearSlope = r.slope;
+    in.carSpeed = r.carSpeed;
+    in.ambient = r.ambient;
+    in.dt = r.dt;
+    BrakeTelemetry tm{};
+    const float torque = brakeStep(p, s, in, brakePressure(p, s, in), r.friction, tm);
+    auto near = [](float actual, float expected) { return std::fabs(actual - expected) <= 1e-5f * std::fabs(expected) + 1e-4f; };
+    EXPECT_TRUE(near(torque, r.torque)) << torque;
+    EXPECT_TRUE(near(tm.convectionCoefficient, r.h)) << tm.convectionCoefficient;
+    EXPECT_TRUE(near(tm.conduction, r.cond)) << tm.conduction;
+    EXPECT_TRUE(near(tm.convection, r.conv)) << tm.convection;
+    EXPECT_TRUE(near(tm.frictionHeat, r.fric)) << tm.frictionHeat;
+    EXPECT_TRUE(near(tm.radiation, r.rad)) << tm.radiation;
+    EXPECT_TRUE(near(tm.ventHeat, r.vent)) << tm.ventHeat;
+    EXPECT_TRUE(near(tm.layerHeat, r.layerHeat)) << tm.layerHeat;
+    EXPECT_TRUE(near(tm.coreHeat, r.coreHeat)) << tm.coreHeat;
+    EXPECT_EQ(s.layerTemperature, r.layer);
+    EXPECT_EQ(s.coreTemperature, r.core);
+  }
 }
 
 TEST(Brake, AmbientStaysAndHotBrakesCoolMonotonically) {

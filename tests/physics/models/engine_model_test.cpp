@@ -10,17 +10,25 @@ namespace {
 
 using namespace kvl::physics;
 
-TEST(Atmosphere, FollowsTheStandardLapseAndPressureFormulas) {
-  for (float h : {0.0f, 1000.0f, 2000.0f, 3000.0f}) {
-    const double t = 293.15 - 0.0065 * h;
-    const double p = 101300.0 * std::pow(1.0 - 0.0065 * h / 288.15, 5.255);
-    const Atmosphere air = atmosphereAt(h);
-    EXPECT_NEAR(air.temperature, t, 1e-4) << h;
-    EXPECT_NEAR(air.pressure, p, p * 1e-6) << h;
-    EXPECT_NEAR(densityRatio(air), p / (287.0 * t) / 1.2040719, 1e-6) << h;
-    EXPECT_NEAR(air.inversePressure * air.pressure, 1.0, 1e-6);
+TEST(Atmosphere, StandardLapseAndPressureAtTableAltitudes) {
+  // Worked by hand: T = 293.15 - 0.0065 h; p = 101300 (1 - 0.0065 h / 288.15)^5.255 (at 1000 m the
+  // base is 0.977442 and its 5.255th power 0.887011); rho = p / (287 T); ratio = rho / 1.2040719.
+  struct Row {
+    float h, t, p, rho, ratio;
+  } rows[] = {{0, 293.15f, 101300.0f, 1.2040309f, 0.999966f},
+              {1000, 286.65f, 89854.19f, 1.0922059f, 0.9070935f},
+              {2000, 280.15f, 79478.82f, 0.9885050f, 0.8209684f},
+              {3000, 273.65f, 70095.55f, 0.8925100f, 0.7412431f}};
+  for (const Row& r : rows) {
+    const Atmosphere air = atmosphereAt(r.h);
+    EXPECT_NEAR(air.temperature, r.t, 1e-3) << r.h;
+    EXPECT_NEAR(air.pressure, r.p, 0.05) << r.h;
+    EXPECT_NEAR(air.density, r.rho, 2e-6) << r.h;
+    EXPECT_NEAR(densityRatio(air), r.ratio, 2e-6) << r.h;
+    EXPECT_NEAR(air.inversePressure, 1.0 / r.p, 1e-11) << r.h;
+    EXPECT_NEAR(air.pressure115, 1.15 * r.p, 0.06) << r.h;
+    EXPECT_NEAR(air.pressure0987, 0.9871668 * r.p, 0.05) << r.h;
   }
-  EXPECT_NEAR(densityRatio(atmosphereAt(0.0f)), 0.99997, 1e-5);
   EXPECT_EQ(densityRatio(Atmosphere{}), 1.0f);
 }
 
@@ -131,10 +139,22 @@ TEST(EngineStep, HostTorqueWithoutTheModelAndEngineBrakeWithIt) {
   f.in.flags = 0;
   f.in.speed = 300.0f;
   EXPECT_FLOAT_EQ(engineTorque(f.in, f.c, &f.curve, f.window), 42.0f / 1.05f);
+  // Worked by hand: the limit 7000 rpm is 733.0383 rad/s; engine brake e = -(speed / limit, the
+  // speed at most the limit) x 10 / 100 x 200; the torque ((1 - throttle) e + host) / 1.05.
+  struct Row {
+    float speed, throttle, host, torque;
+  } rows[] = {{300, 0.25f, 42, 34.15349f},   // e = -8.185111
+              {-300, 0.25f, 42, 45.84651f},  // e = +8.185111
+              {800, 0.0f, 42, 20.95238f},    // above the limit: e = -20
+              {0, 0.5f, 10, 9.523810f},      // at rest: e = 0
+              {400, 1.0f, 42, 40.0f}};       // full throttle: no engine brake
   f.in.flags = kEngineModelBit;
-  f.in.throttle = 0.25f;
-  const float e = -(300.0f / f.in.limit) * 0.1f * 200.0f;
-  EXPECT_FLOAT_EQ(engineTorque(f.in, f.c, &f.curve, f.window), (0.75f * e + 42.0f) / 1.05f);
+  for (const Row& r : rows) {
+    f.in.speed = r.speed;
+    f.in.throttle = r.throttle;
+    f.in.hostTorque = r.host;
+    EXPECT_NEAR(engineTorque(f.in, f.c, &f.curve, f.window), r.torque, 2e-5) << r.speed;
+  }
   f.in.ignition = false;
   EXPECT_FLOAT_EQ(engineTorque(f.in, f.c, &f.curve, f.window), 42.0f / 1.05f);
 }

@@ -12,10 +12,15 @@ namespace {
 using namespace kvl::physics;
 
 TEST(ForceFeedbackCurve, OddMonotoneAndBounded) {
-  for (float x : {1.0f, 2.0f, 5.0f}) {
-    const float expected = static_cast<float>(1.0 - std::pow(0.9750000238418579, static_cast<double>(x)));
-    EXPECT_FLOAT_EQ(forceFeedbackCurve(x, 100.0f), expected) << x;
-    EXPECT_EQ(forceFeedbackCurve(-x, 100.0f), -forceFeedbackCurve(x, 100.0f)) << x;
+  // Worked by hand: e = |x| x 100 / k, the value sign(x) (1 - 0.975^e): 0.975^0.5 = 0.987421,
+  // 0.975^4 = 0.903688, 0.975^5 = 0.881096, 0.975^10 = 0.776330, 0.975^40000 = 0.
+  struct Row {
+    float x, k, value;
+  } rows[] = {{1, 100, 0.025f},     {0.5f, 100, 0.0125791f}, {-2, 50, -0.0963120f},
+              {10, 200, 0.118904f}, {-30, 300, -0.223670f},  {400, 1, 1.0f}};
+  for (const Row& r : rows) {
+    EXPECT_NEAR(forceFeedbackCurve(r.x, r.k), r.value, 1e-6) << r.x << " " << r.k;
+    EXPECT_EQ(forceFeedbackCurve(-r.x, r.k), -forceFeedbackCurve(r.x, r.k)) << r.x;
   }
   float previous = -1.0f;
   for (float x = -400.0f; x <= 400.0f; x += 0.5f) {

@@ -56,36 +56,56 @@ TEST(TyreSetup, ThresholdsAndStartTemperaturesByType) {
   }
 }
 
-TEST(TyreSetup, MassesAreDensityTimesShellVolume) {
-  TyreSizes t;
-  t.carcassRadius = 0.3f;
-  t.treadDepth = 0.01f;
-  t.treadWidth = 0.2f;
-  t.secondWidth = 0.22f;
-  t.coverage = 0.8f;
-  t.thickness = 0.005f;
-  t.sidewallHeight = 0.1f;
-  const double pi = 3.14159265358979;
-  const double tread = pi * (0.31 * 0.31 - 0.3 * 0.3) * 0.2 * 0.8 * 950;
-  const TyreMasses m = tyreMasses(t);
-  EXPECT_NEAR(m.tread, 0.95 * tread, tread * 1e-5);
-  EXPECT_NEAR(m.treadSlice * 8, 0.05 * tread, tread * 1e-6);
-  const double inner = 0.29 * 0.29, sidewall = (inner - 0.21 * 0.21) * pi;
-  const double carcass = ((0.09 - inner) * pi * 0.2 + 0.01 * sidewall) * 1645;
-  EXPECT_NEAR(m.carcass, carcass, carcass * 1e-4);
-  EXPECT_NEAR(tyreGasVolume(t), sidewall * 0.21, 1e-6);
-  EXPECT_NEAR(contactStiffnessScale(t, 2.0f), 0.066149995 / (0.21 * 0.31) * 2, 1e-5);
+TEST(TyreSetup, MassesGasVolumeAndContactScaleOfTableTyres) {
+  // Worked by hand for the first tyre: M = 0.31, N = 0.2 pi; O = (0.0961 - 0.09) N x 0.8 x 950
+  // = 2.912884, tread 0.95 O, slice 0.05 O / 8; H = 0.01, Q = 0.0841, J = (Q - 0.21^2) pi
+  // = 0.1256637; carcass ((0.09 - Q) N + H J) x 1645 = 8.165313; gas volume J x (0.2 + 0.22) / 2;
+  // contact scale 0.066149995 / (0.21 x 0.31) x 2. The others by a second computation of the same
+  // steps in double precision.
+  struct Row {
+    TyreSizes t;
+    float scale, tread, slice, carcass, volume, contact;
+  } rows[] = {
+      {{0.3f, 0.01f, 0.2f, 0.22f, 0.8f, 0.005f, 0.1f}, 2.0f, 2.767240f, 0.01820553f, 8.165313f, 0.02638938f, 2.032258f},
+      {{0.3f, 0.01f, 0.2f, 0.2f, 0.9f, 0.0f, 0.1f}, 1.0f, 3.113146f, 0.02048122f, 0.0f, 0.02883982f, 1.066935f},
+      {{0.32f, 0.012f, 0.205f, 0.195f, 0.85f, 0.006f, 0.11f}, 1.0f, 3.865438f, 0.02543051f, 10.81046f, 0.02863876f,
+       0.9962349f},
+  };
+  for (const Row& r : rows) {
+    const TyreMasses m = tyreMasses(r.t);
+    EXPECT_NEAR(m.tread, r.tread, r.tread * 2e-5) << r.t.carcassRadius;
+    EXPECT_NEAR(m.treadSlice, r.slice, r.slice * 2e-5) << r.t.carcassRadius;
+    EXPECT_NEAR(m.carcass, r.carcass, r.carcass * 2e-5 + 1e-6) << r.t.carcassRadius;
+    EXPECT_NEAR(tyreGasVolume(r.t), r.volume, r.volume * 2e-5) << r.t.carcassRadius;
+    EXPECT_NEAR(contactStiffnessScale(r.t, r.scale), r.contact, r.contact * 2e-5) << r.t.carcassRadius;
+  }
   // A tyre without sizes: the host's values stay.
   EXPECT_EQ(contactStiffnessScale(TyreSizes{}, 1.0f), 0.0f);
   EXPECT_EQ(tyreGasVolume(TyreSizes{}), 0.0f);
 }
 
-TEST(TyreGas, PressureFollowsTemperature) {
-  TyreGas gas{300.0f, 200000.0f, 0.02f};
-  gas.setTemperature(330.0f);
-  EXPECT_FLOAT_EQ(gas.pressure, 220000.0f);
-  gas.setTemperature(270.0f);
-  EXPECT_FLOAT_EQ(gas.pressure / gas.temperature, 200000.0f / 300.0f);
+TEST(TyreGas, KeepsItsAmountWhenSetAnew) {
+  // pV / (RT) stays: 200000 x 330 / 300 x 0.02 / 0.025 = 176000; an old temperature, volume or
+  // gas constant of 0 is not known and leaves its ratio out; a new volume of 0 keeps the old one.
+  struct Row {
+    TyreGas before;
+    float kelvin, volume, gasConstant;
+    TyreGas after;
+  } rows[] = {
+      {{287, 300, 200000, 0.02f}, 330, 0.025f, 287, {287, 330, 176000, 0.025f}},
+      {{0, 300, 180000, 0}, 333.15f, 0.0288398f, 287, {287, 333.15f, 199890, 0.0288398f}},
+      {{287, 300, 200000, 0.02f}, 300, 0, 287, {287, 300, 200000, 0.02f}},
+      {{143.5f, 300, 100000, 0.02f}, 300, 0.02f, 287, {287, 300, 200000, 0.02f}},
+      {{287, 0, 150000, 0.02f}, 320, 0.01f, 287, {287, 320, 300000, 0.01f}},
+  };
+  for (const Row& r : rows) {
+    TyreGas gas = r.before;
+    gas.set(r.kelvin, r.volume, r.gasConstant);
+    EXPECT_EQ(gas.gasConstant, r.after.gasConstant);
+    EXPECT_EQ(gas.temperature, r.after.temperature);
+    EXPECT_NEAR(gas.pressure, r.after.pressure, r.after.pressure * 1e-6) << r.before.pressure;
+    EXPECT_EQ(gas.volume, r.after.volume);
+  }
 }
 
 TEST(TyreHeat, TermsAsTheHostModelSumsThem) {
