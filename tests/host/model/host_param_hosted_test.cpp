@@ -121,8 +121,8 @@ TEST_F(HostedParams, DestroyedVectorLeavesTheHostsTable) {
   destroyVector(p);
   asm volatile("" : : "r"(memory) : "memory");
   const std::uint32_t table = wordAt(memory, 0);
-  EXPECT_NE(table, wordOf(host().at(kVectorTable))) << "no later destruction may reach the host's";
-  EXPECT_TRUE(isCopyOf(table, kVectorTable, 0)) << "the host's table but slot 0";
+  ASSERT_NE(table, wordOf(host().at(kVectorTable))) << "no later destruction may reach the host's";
+  ASSERT_TRUE(isCopyOf(table, kVectorTable, 0)) << "the host's table but slot 0";
   EXPECT_EQ(std::memcmp(memory + 4, before + 4, sizeof memory - 4), 0) << "only the table word changes";
   // Slot 0 of that copy takes its flag and does nothing.
   using Destroy = void*(THISCALL*)(void*, std::uint32_t);
