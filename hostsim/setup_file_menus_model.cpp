@@ -1,5 +1,7 @@
 #include "hostsim/setup_file_menus_model.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/sentinel_bytes.h"
 
 namespace hostsim {
 namespace {
@@ -30,11 +33,24 @@ std::string narrow(const wchar_t* text) {
   return out;
 }
 
+// Whether the bytes at p can be read (a record read at a wrong offset holds sentinel bytes).
+bool readable(const void* p) {
+  MEMORY_BASIC_INFORMATION info{};
+  if (p == nullptr || VirtualQuery(p, &info, sizeof info) == 0 || info.State != MEM_COMMIT) return false;
+  return (info.Protect & (PAGE_NOACCESS | PAGE_GUARD)) == 0;
+}
+
 // Text records {key, wide text, attribute}: the host's text for a key is the key itself, widened.
 const wchar_t* THISCALL widenText(unsigned char* record) {
   static std::map<std::string, std::wstring> texts;
-  if (get(record, 4) != 0) return reinterpret_cast<const wchar_t*>(pointer(get(record, 4)));
-  const char* key = reinterpret_cast<const char*>(pointer(get(record, 0)));
+  const unsigned char* wide = pointer(get(record, 4));
+  const unsigned char* keyBytes = pointer(get(record, 0));
+  if ((wide != nullptr && !readable(wide)) || (keyBytes != nullptr && !readable(keyBytes))) {
+    trace("host text record unreadable");
+    return L"";
+  }
+  if (wide != nullptr) return reinterpret_cast<const wchar_t*>(wide);
+  const char* key = reinterpret_cast<const char*>(keyBytes);
   std::wstring& text = texts[key == nullptr ? "" : key];
   // The slot dialog's two texts take the stage's surface; the second also holds what a format
   // would read.
@@ -136,20 +152,28 @@ unsigned char* newWidget() {
   return widget;
 }
 
-// File list: kind +20, selected row +32, heading block pointer +36 (column titles at +8, +20,
-// +32 of the block), title +40, child widget +104.
+// The file list as the host built it last, to tell which of its words the plugin changed.
+std::vector<unsigned char>& fileListAsBuilt() {
+  static std::vector<unsigned char> bytes;
+  return bytes;
+}
+
+// File list, every other byte a sentinel: title record +8, kind +20, selected row +32, heading
+// block pointer +36 (column titles at +8, +20, +32 of the block), child widget +104.
 void* THISCALL fileListConstruct(unsigned char* list, std::uint32_t v0, std::uint32_t v1, std::uint32_t v2,
                                  std::int32_t a, std::int32_t b, std::int32_t c) {
   static unsigned char heading[48];
+  fillSentinel(heading, sizeof heading, 0x6B);
   setText(heading, 8, "FILE");
   setText(heading, 20, "CAR");
   setText(heading, 32, "SLOT");
-  std::memset(list, 0, kObjectSize);
+  fillSentinel(list, kObjectSize, 0x51);
   put(list, 0, kFileListTable);
+  setText(list, 8, "SAVED SETUPS");
   put(list, 20, v0);
   put(list, 36, wordOf(heading));
-  setText(list, 40, "SAVED SETUPS");
   put(list, 104, wordOf(newWidget()));
+  fileListAsBuilt().assign(list, list + kObjectSize);
   trace("host file list construct " + std::to_string(v0) + " " + std::to_string(v1) + " " + std::to_string(v2) + " " +
         std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c));
   return list;
@@ -178,17 +202,27 @@ void* THISCALL menuDestroy(unsigned char* menu, std::uint32_t flags) {
 void THISCALL menuHostDraw(void*, void*, float, float) { trace("host setup menu host draw"); }
 void THISCALL menuOtherSlot(void*) { trace("host setup menu unexpected slot"); }
 
+void traceChangedWords(const char* step, const std::string& changed) {
+  trace(changed.empty() ? std::string("host file list words kept by the ") + step
+                        : std::string("host file list words changed by the ") + step + ":" + changed);
+}
+
 void runMenu(std::uint32_t site, const std::vector<std::uint32_t>& args, std::uint32_t table, std::uint32_t rowOffset,
              std::int32_t row, std::int32_t button) {
   auto* menu = static_cast<unsigned char*>(std::calloc(1, kObjectSize));
   runCallSite(site, args, wordOf(menu));
   trace(std::string("host setup menu table ") + (get(menu, 0) == table ? "host" : "replaced"));
+  const bool fileList = table == kFileListTable;
+  // Building it, the plugin writes only the table word; drawing it, nothing.
+  if (fileList) traceChangedWords("build", changedWords(fileListAsBuilt(), menu, {0}));
   put(menu, rowOffset, row);
   if (button >= 0) put(menu, 76, button);
+  const std::vector<unsigned char> beforeDraw(menu, menu + kObjectSize);
   const auto* entries = reinterpret_cast<const std::uint32_t*>(pointer(get(menu, 0)));
   using Draw = void(THISCALL*)(void*, void*, float, float);
   reinterpret_cast<Draw>(static_cast<std::uintptr_t>(entries[3]))(menu, pointer(get(hostObjects().game, 92)), 50.0f,
                                                                    100.0f);
+  if (fileList) traceChangedWords("draw", changedWords(beforeDraw, menu, {}));
   using Destroy = void*(THISCALL*)(void*, std::uint32_t);
   reinterpret_cast<Destroy>(static_cast<std::uintptr_t>(entries[0]))(menu, 1);
 }

@@ -43,8 +43,8 @@ std::string processorArchitectureName() {
     case NativeMachineQuery::Unavailable: break;
   }
 #if defined(_WIN64)
-  // A 64-bit process never runs under WOW64, so IsWow64Process says nothing about the
-  // machine; the process's own architecture is the native one.
+  // A 64-bit process never runs under WOW64, so IsWow64Process would call every machine "x86";
+  // the process's own architecture is the native one.
   return "x64";
 #else
   BOOL wow64 = FALSE;

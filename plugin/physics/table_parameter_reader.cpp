@@ -2,38 +2,30 @@
 
 #include <cstdlib>
 
-#include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/hook_address.h"
-#include "plugin/host/binding/vtable_clone.h"
+#include "plugin/host/binding/host_class_clone.h"
 #include "plugin/host/model/host_param.h"
 
 namespace kvl::physics {
 namespace {
 
 using host::fieldAt;
+using host::HostTableParam;
 
-constexpr std::uint32_t kHostTable = 0x740534;
-constexpr std::size_t kSlots = 19;
+constexpr std::size_t kParseSlot = 2;
 constexpr std::size_t kArrays[3] = {16, 56, 96};
 
-void* pluginTable() {
-  static void* const table = [] {
-    static host::HookWord slots[kSlots];
-    host::VtableClone clone;
-    clone.setTarget(slots);
-    clone.copyFrom(host::HostAddress(kHostTable).resolve(), sizeof slots);
-    clone.exchangeSlot(8, reinterpret_cast<void*>(host::hookAddress(&tableParameterParse)));
-    return static_cast<void*>(slots);
-  }();
-  return table;
+const void* pluginTable() {
+  return host::replacedTableCopy<HostTableParam::kHostTable, HostTableParam::kTableSlots, kParseSlot>(
+      reinterpret_cast<void*>(host::hookAddress(&tableParameterParse)));
 }
 
 }  // namespace
 
 void* tableParameterConstructHook(void* object) noexcept {
   try {
-    host::hostFunction<0x52FEC0, void(QZR_THISCALL*)(void*)>()(object);
-    fieldAt<host::HostWord>(object, 0) = static_cast<host::HostWord>(reinterpret_cast<std::uintptr_t>(pluginTable()));
+    HostTableParam::hostConstruct(object);
+    host::setTable(object, pluginTable());
   } catch (...) {
   }
   return object;

@@ -8,21 +8,17 @@ namespace kvl {
 
 bool FileBuffer::readFrom(std::istream& stream, int n) {
   if (n < 0) return false;
-  if (capacity_ < n) {
+  if (size_ < n) {
     release();
     void* block = processHeapAllocate(static_cast<size_t>(n));
     if (block != nullptr) {
       data_ = static_cast<uint8_t*>(block);
-      capacity_ = n;
+      size_ = n;
     }
   }
   position_ = 0;
-  if (data_ == nullptr) {
-    size_ = 0;
-    return n == 0;
-  }
+  if (data_ == nullptr) return n == 0;
   std::memset(data_, 0, static_cast<size_t>(n));
-  size_ = n;
   stream.read(reinterpret_cast<char*>(data_), n);
   return stream.gcount() == n;
 }
@@ -32,7 +28,6 @@ void FileBuffer::release() {
   data_ = nullptr;
   position_ = 0;
   size_ = 0;
-  capacity_ = 0;
 }
 
 }  // namespace kvl

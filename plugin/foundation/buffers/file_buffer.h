@@ -6,9 +6,10 @@
 namespace kvl {
 
 // The byte buffer the track readers fill from a stream and then parse from memory. Its block comes
-// from the process heap and is kept for later reads that fit. The first three fields are laid out
-// like the host's read buffer (data, read position, size), so host routines can read from it; size
-// is always the number of bytes of the last fill, also when a larger block is reused.
+// from the process heap and is kept for later reads that fit. The fields are laid out like the
+// host's read buffer (data, read position, size), so host routines can read from it; size is the
+// length of the block, as the host's own buffer shows it: after a smaller fill into a larger block
+// it stays the block's length, and the bytes past the fill keep their earlier content.
 class FileBuffer {
  public:
   FileBuffer() = default;
@@ -29,13 +30,11 @@ class FileBuffer {
   int32_t position() const { return position_; }
   void setPosition(int32_t position) { position_ = position; }
   int32_t size() const { return size_; }
-  int32_t capacity() const { return capacity_; }
 
  private:
   uint8_t* data_ = nullptr;
   int32_t position_ = 0;
   int32_t size_ = 0;
-  int32_t capacity_ = 0;
 
   friend struct FileBufferLayout;
 };

@@ -28,14 +28,12 @@ MemoryPatch::MemoryPatch(void* address, const void* newBytes, std::int32_t lengt
   if (newBytes_ != nullptr && n != 0) std::memcpy(newBytes_, newBytes, n);
 
   ScopedProtect protect(address_, n, PAGE_EXECUTE_READWRITE);
-  auto* saved = static_cast<std::uint8_t*>(std::malloc(n == 0 ? 1 : n));
-  if (saved == nullptr) return;
-  if (!guardedCopy(saved, address_, n)) {
-    // A partial copy would restore garbage: keep none.
-    std::free(saved);
-    return;
-  }
-  savedBytes_ = saved;
+  // Nothing readable at the address: nothing is saved. A read that faults part-way keeps what it
+  // copied (zeros after it): a revert then restores the readable bytes and stops at the fault.
+  std::uint8_t first = 0;
+  if (n != 0 && !guardedReadByte(address_, first)) return;
+  savedBytes_ = static_cast<std::uint8_t*>(std::calloc(n == 0 ? 1 : n, 1));
+  if (savedBytes_ != nullptr) (void)guardedCopy(savedBytes_, address_, n);
 }
 
 MemoryPatch::~MemoryPatch() {
@@ -81,8 +79,9 @@ bool MemoryPatch::write(const std::uint8_t* bytes) {
 bool MemoryPatch::apply() {
   if (isApplied()) return true;
   if (newBytes_ == nullptr) return false;
-  // On a build of the host whose code differs, the operand is not where we expect it: leave
-  // the bytes alone rather than corrupt an instruction.
+  // A guard of our own beyond the read-back: a redirection is written only over the operand of a
+  // CALL or JMP. On a build of the host whose code differs the operand is not where we expect it,
+  // and the bytes are left alone rather than an instruction corrupted.
   if (!siteMatches()) return false;
   write(newBytes_);
   return isApplied();

@@ -1,8 +1,12 @@
 #include "plugin/host/binding/vc7_exception.h"
 
+#include <windows.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "plugin/host/binding/guarded_call.h"
 #include "plugin/host/binding/host_allocators.h"
 
 namespace kvl::host::vc7 {
@@ -103,5 +107,18 @@ const ThrowInfo kOutOfRangeThrowInfo = {0, reinterpret_cast<const void*>(&destro
 }  // namespace
 
 const ThrowInfo& outOfRangeThrowInfo() noexcept { return kOutOfRangeThrowInfo; }
+
+void raiseOutOfRange(const char* text) noexcept {
+  // The object stays in this frame while the host's handlers run; the catching runtime copies it
+  // and destroys it through the throw information's destructor. Built empty first, so that a
+  // missing host heap cannot throw here.
+  out_of_range error("");
+  (void)error.text.assign(text);
+  constexpr ULONG_PTR kMagic = 0x19930520;  // the host runtime's exception-record version
+  const ULONG_PTR arguments[3] = {kMagic, reinterpret_cast<ULONG_PTR>(&error),
+                                  reinterpret_cast<ULONG_PTR>(&kOutOfRangeThrowInfo)};
+  RaiseException(kHostCxxExceptionCode, EXCEPTION_NONCONTINUABLE, 3, arguments);
+  std::abort();  // a non-continuable exception never comes back
+}
 
 }  // namespace kvl::host::vc7

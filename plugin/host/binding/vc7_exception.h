@@ -77,4 +77,9 @@ struct ThrowInfo {
 // A thrown out_of_range is caught as out_of_range, logic_error or exception.
 const ThrowInfo& outOfRangeThrowInfo() noexcept;
 
+// Raises an out_of_range with the text the way the host runtime throws (exception 0xE06D7363
+// with the object and outOfRangeThrowInfo), so host code catches it as its own. Without a block
+// from the host runtime for a long text the object is raised with an empty text.
+[[noreturn]] void raiseOutOfRange(const char* text) noexcept;
+
 }  // namespace kvl::host::vc7

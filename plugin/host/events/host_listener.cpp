@@ -1,7 +1,5 @@
 #include "plugin/host/events/host_listener.h"
 
-#include <new>
-
 namespace kvl::host {
 namespace {
 
@@ -10,16 +8,20 @@ void QZR_THISCALL abstractDestroy(HostListenerNode* self, std::uint32_t) noexcep
 }
 void QZR_THISCALL abstractInvoke(HostListenerNode*, const void*) noexcept {}
 
-void QZR_THISCALL nodeDestroy(HostListenerNode* self, std::uint32_t flags) noexcept {
-  self->~HostListenerNode();
-  if ((flags & 1u) != 0) ::operator delete(self);
+const HostListenerNodeTable kAbstractNodeTable = {abstractDestroy, abstractInvoke};
+
+// Every node is a member of the plugin object that listens, never a heap block of its own: a
+// destruction through the table (by the host, with or without the free bit) only leaves the list.
+// The owner's own destructor ends the node later.
+void QZR_THISCALL nodeDestroy(HostListenerNode* self, std::uint32_t) noexcept {
+  self->table = &kAbstractNodeTable;
+  unlinkListener(*self);
 }
 
 void QZR_THISCALL nodeInvoke(HostListenerNode* self, const void* record) noexcept {
   self->invoke(record);
 }
 
-const HostListenerNodeTable kAbstractNodeTable = {abstractDestroy, abstractInvoke};
 const HostListenerNodeTable kNodeTable = {nodeDestroy, nodeInvoke};
 
 }  // namespace

@@ -71,7 +71,9 @@ struct HostSetupFileList {
   static void* childWidget(const void* list) noexcept {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(list, 104)));
   }
-  static HostText& title(void* list) noexcept { return fieldAt<HostText>(list, 40); }
+  // The record at +8 of the list object (the block at +0): its first word is the table, so the
+  // title cannot lie behind it; +8 to +19 run up to the kind word, as the chooser's title does.
+  static HostText& title(void* list) noexcept { return fieldAt<HostText>(list, 8); }
   // Column title k (0 to 2) of the heading block whose pointer is at +36.
   static HostText& columnTitle(void* list, int k) noexcept {
     auto* heading = reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(list, 36)));

@@ -66,14 +66,17 @@ struct HostVectorParam {
   HostWord unused;
   float x, y, z, w;
   HostVectorParam() noexcept : unused(0), x(0), y(0), z(0), w(0) { header.init(); }
-  // The destructor's step: points the object at the copy of host table 0x7405EC whose slot 0 does
-  // nothing, so that no later destruction reaches the host's.
+  // Leaves the object on the copy of host table 0x7405EC whose slot 0 does nothing, so that no
+  // later destruction, by the plugin or by the host, reaches the host's.
+  ~HostVectorParam() { useClonedTable(); }
   void useClonedTable() noexcept;
 };
 
-// The integer class of the table-valued parameter: host constructor 0x52FEC0, then the copy of
-// host table 0x740534.
+// The integer class of the table-valued parameter: host constructor 0x52FEC0, then the unchanged
+// copy of host table 0x740534 (a subclass then points the object at a copy of its own).
 struct HostTableParam {
+  static constexpr std::uint32_t kHostTable = 0x740534;
+  static constexpr std::size_t kTableSlots = 19;
   static void* hostConstruct(void* object);
 };
 

@@ -14,7 +14,9 @@ HostFloatParam* HostFloatParam::constructHosted(void* memory, float value) {
 
 void HostVectorParam::useClonedTable() noexcept { setTable(this, inertTableCopy<0x7405EC, 19>()); }
 
-void* HostTableParam::hostConstruct(void* object) { return buildHosted<0x52FEC0, 0x740534, 19>(object); }
+void* HostTableParam::hostConstruct(void* object) {
+  return buildHosted<0x52FEC0, kHostTable, kTableSlots>(object);
+}
 
 std::int32_t hostParseBase(void* object, void* reader) {
   return hostFunction<0x52F840, std::int32_t(QZR_THISCALL*)(void*, void*)>()(object, reader);

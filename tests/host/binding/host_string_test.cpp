@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "plugin/host/binding/guarded_call.h"
 #include "plugin/host/binding/host_allocators.h"
+#include "plugin/host/binding/host_map_iterator.h"
 #include "plugin/host/binding/host_string.h"
 #include "plugin/host/binding/vc7_exception.h"
 
@@ -155,4 +157,71 @@ TEST_F(HostStringTest, ExceptionTextsGoBackThroughTheRuntime) {
   }
   EXPECT_GT(runtime().allocated(), allocated);
   EXPECT_EQ(runtime().released(), runtime().allocated());
+}
+
+namespace {
+
+// What a host-side handler sees of a raised exception: the record, and what a catch by value of
+// the first catchable type would hold, copied and destroyed as the host runtime does.
+struct HostCatch {
+  DWORD code = 0;
+  DWORD parameters = 0;
+  ULONG_PTR magic = 0;
+  const vc7::ThrowInfo* info = nullptr;
+  std::string typeName;
+  std::string caughtText;
+};
+HostCatch caught;
+
+LONG CALLBACK catchTheHostsWay(EXCEPTION_POINTERS* pointers) {
+  const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+  if (record->ExceptionCode != 0xE06D7363u) return EXCEPTION_CONTINUE_SEARCH;
+  caught.code = record->ExceptionCode;
+  caught.parameters = record->NumberParameters;
+  caught.magic = record->ExceptionInformation[0];
+  caught.info = reinterpret_cast<const vc7::ThrowInfo*>(record->ExceptionInformation[2]);
+  const vc7::CatchableType* type = caught.info->catchableTypes->types[0];
+  caught.typeName = type->type->name;
+  auto* thrown = reinterpret_cast<vc7::exception*>(record->ExceptionInformation[1]);
+  alignas(8) unsigned char copy[40];
+  using Copy = void(QZR_THISCALL*)(void*, const void*);
+  reinterpret_cast<Copy>(const_cast<void*>(type->copyFunction))(copy, thrown);
+  auto* held = reinterpret_cast<vc7::exception*>(copy);
+  caught.caughtText = held->what();
+  held->table->destroy(held, 0);
+  using Unwind = void(QZR_THISCALL*)(void*);
+  reinterpret_cast<Unwind>(const_cast<void*>(caught.info->unwind))(thrown);
+  return EXCEPTION_CONTINUE_SEARCH;  // the guard below ends the raising function
+}
+
+}  // namespace
+
+TEST_F(HostStringTest, ErasingAtTheMapsEndRaisesTheHostsOutOfRange) {
+  (void)runGuarded([] {});  // the guard's handler first, so that the one below runs before it
+  void* handler = AddVectoredExceptionHandler(1, catchTheHostsWay);
+  const int allocated = runtime().allocated(), released = runtime().released();
+  int head = 0, node = 0;
+  struct Positions {
+    const void* position;
+    const void* end;
+  };
+  auto erase = [](void* p) noexcept {
+    auto* at = static_cast<Positions*>(p);
+    checkMapErasePosition(at->position, at->end);
+  };
+  Positions inside{&node, &head};
+  EXPECT_TRUE(guardedCall(erase, &inside, GuardCatch::memoryFaultsAndHostExceptions).completed);
+  EXPECT_EQ(caught.code, 0u);
+  Positions atEnd{&head, &head};
+  const GuardOutcome outcome = guardedCall(erase, &atEnd, GuardCatch::memoryFaultsAndHostExceptions);
+  RemoveVectoredExceptionHandler(handler);
+  EXPECT_FALSE(outcome.completed);
+  EXPECT_EQ(caught.code, 0xE06D7363u);
+  EXPECT_EQ(caught.parameters, 3u);
+  EXPECT_EQ(caught.magic, 0x19930520u);
+  EXPECT_EQ(caught.info, &vc7::outOfRangeThrowInfo());
+  EXPECT_EQ(caught.typeName, ".?AVout_of_range@std@@");
+  EXPECT_EQ(caught.caughtText, "invalid map/set<T> iterator");
+  EXPECT_EQ(runtime().allocated() - allocated, runtime().released() - released)
+      << "the thrown text and the caught copy go back through the runtime";
 }

@@ -138,6 +138,22 @@ TEST(MemoryPatch, FaultingPageIsNotApplied) {
   VirtualFree(reserved, 0, MEM_RELEASE);
 }
 
+TEST(MemoryPatch, ReadFaultingPartWayKeepsWhatWasSaved) {
+  // The last four bytes of a committed page, then reserved memory.
+  auto* reserved = static_cast<unsigned char*>(VirtualAlloc(nullptr, 65536, MEM_RESERVE, PAGE_NOACCESS));
+  auto* page = static_cast<unsigned char*>(VirtualAlloc(reserved, 4096, MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_EQ(page, reserved);
+  unsigned char* site = page + 4092;
+  std::memcpy(site, kOld, 4);
+  {
+    MemoryPatch patch(site, kNew, 7);
+    ASSERT_NE(patch.savedBytes(), nullptr) << "the readable part is kept";
+    EXPECT_EQ(std::memcmp(patch.savedBytes(), kOld, 4), 0);
+    EXPECT_FALSE(patch.apply());
+  }
+  VirtualFree(reserved, 0, MEM_RELEASE);
+}
+
 TEST(MemoryPatch, NoAccessPageIsPatchedAndItsProtectionRestored) {
   auto* page = static_cast<unsigned char*>(VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
   std::memcpy(page, kOld, 4);

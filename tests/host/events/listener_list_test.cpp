@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -89,6 +90,34 @@ TEST(ListenerList, DestroyedNodeLeavesItsList) {
     appendListener(list, b);
   }
   expectOrder(list, {&a});
+}
+
+TEST(ListenerList, DestructionThroughTheTableOnlyUnlinks) {
+  // A node is a member of its owner: the host's deleting destructor, whatever its flag, must
+  // neither free the node nor touch the owner around it.
+  struct Owner {
+    std::uint32_t before = 0xA1A2A3A4u;
+    HostListenerNode node;
+    std::uint32_t after = 0xB1B2B3B4u;
+  };
+  for (std::uint32_t flags : {0u, 1u, 3u}) {
+    SCOPED_TRACE(flags);
+    HostListenerList list;
+    Owner first, second;
+    int calls = 0;
+    second.node.bind(&calls, [](void* count, const void*) { ++*static_cast<int*>(count); });
+    appendListener(list, first.node);
+    appendListener(list, second.node);
+    const HostListenerNodeTable* table = second.node.table;
+    second.node.table->destroy(&second.node, flags);
+    expectOrder(list, {&first.node});
+    EXPECT_EQ(second.node.list, nullptr);
+    EXPECT_EQ(second.before, 0xA1A2A3A4u);
+    EXPECT_EQ(second.after, 0xB1B2B3B4u);
+    EXPECT_NE(second.node.table, table) << "a destroyed node no longer invokes its function";
+    second.node.table->invoke(&second.node, nullptr);
+    EXPECT_EQ(calls, 0);
+  }
 }
 
 TEST(ListenerList, AppendingALinkedNodeMovesIt) {

@@ -67,3 +67,45 @@ TEST(RaceEventCatchUp, PendingEventsBeforeThePivotInIndexOrder) {
   }
   EXPECT_EQ(RaceEventFields::kind(&list[36]), 23u);
 }
+
+TEST(RaceEventCatchUp, NoteEntryFlagRules) {
+  EXPECT_EQ(RaceEventFields::kindGroup(21), 1u);
+  EXPECT_EQ(RaceEventFields::kindGroup(24), 1u);
+  EXPECT_EQ(RaceEventFields::kindGroup(25), 0u);
+  EXPECT_EQ(RaceEventFields::kindGroup(0x1234), 0x1200u);
+  // Each case starts from kind +0 and flags, applies one operation, and expects the kind word,
+  // the flags and the kind the entry reads as.
+  struct Case {
+    const char* name;
+    std::uint16_t kind;
+    std::uint32_t flags;
+    bool set;
+    std::uint32_t flag;
+    std::uint16_t kindAfter;
+    std::uint32_t flagsAfter;
+    std::uint32_t reads;
+  } cases[] = {
+      {"kind into the flags", 0x0123, 0x8, true, 0x4000, 0x0123, 0x8 | 0x4000 | (0x123u << 19), 0x123},
+      {"kind back out", 7, 0x4000 | (0x0ABu << 19) | 0x8, false, 0x4000, 0x0AB, 0x8, 0x0AB},
+      {"set again keeps the moved kind", 7, 0x4000 | (0x0ABu << 19), true, 0x4000, 7, 0x4000 | (0x0ABu << 19), 0x0AB},
+      {"clear when not set keeps the kind", 7, 0x10, false, 0x4000, 7, 0x10, 7},
+      {"exclusive bit replaces the last", 3, 0x80000000u | 0x20 | 0x100, true, 0x1000, 3, 0x80000000u | 0x1000 | 0x100, 3},
+      {"other bit adds", 3, 0x20, true, 0x100, 3, 0x120, 3},
+      {"handled bit set", 3, 0x20, true, 0x80000000u, 3, 0x80000020u, 3},
+      {"clearing one bit", 3, 0x80000000u | 0x20 | 0x100, false, 0x20, 3, 0x80000100u, 3},
+  };
+  for (const auto& c : cases) {
+    auto entry = eventList({{c.kind, c.flags, 1.0f}});
+    if (c.set) {
+      RaceEventFields::setFlag(entry.data(), c.flag);
+    } else {
+      RaceEventFields::clearFlag(entry.data(), c.flag);
+    }
+    std::uint16_t kind;
+    std::memcpy(&kind, entry.data(), 2);
+    EXPECT_EQ(kind, c.kindAfter) << c.name;
+    EXPECT_EQ(RaceEventFields::flags(entry.data()), c.flagsAfter) << c.name;
+    EXPECT_EQ(RaceEventFields::kind(entry.data()), c.reads) << c.name;
+    EXPECT_EQ(RaceEventFields::dueTime(entry.data()), 1.0f) << c.name;
+  }
+}
