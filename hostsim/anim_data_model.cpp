@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
+#include "tests/support/host_frame_handler.h"
 
 namespace hostsim {
 namespace {
@@ -51,16 +52,33 @@ std::vector<unsigned char> buildDls(const std::string& kind) {
   return d;
 }
 
-bool raiseNext = false;
+constexpr std::uint32_t kAccessViolation = 0xC0000005;
+
+// How the next load goes wrong: it raises a host exception (from a function with a try block of
+// its own that does not take it), raises one that its own try block takes, or faults.
+enum class Failure { none, raise, selfCatch, fault };
+Failure nextFailure = Failure::none;
 std::uint32_t dataSize = 0;
+
+void raiseHostException(void*) {
+  ULONG_PTR info[3] = {0x19930520u, 0, 0};
+  RaiseException(kHostCxxException, EXCEPTION_NONCONTINUABLE, 3, info);
+}
 
 // The host's loader reads the counts its parse goes by; asked to, it fails the host's way.
 void THISCALL loadAnimData(void*, const unsigned char* data) {
-  if (raiseNext) {
-    raiseNext = false;
+  const Failure failure = nextFailure;
+  nextFailure = Failure::none;
+  if (failure == Failure::raise) {
     trace("host anim data raising");
-    ULONG_PTR info[3] = {0x19930520u, 0, 0};
-    RaiseException(kHostCxxException, EXCEPTION_NONCONTINUABLE, 3, info);
+    kvl::testing::runUnderHostHandler(&raiseHostException, nullptr, 0xE0000001u);
+  } else if (failure == Failure::selfCatch) {
+    if (kvl::testing::runUnderHostHandler(&raiseHostException, nullptr, kHostCxxException) != 0) {
+      trace("host anim data caught its own exception");
+    }
+  } else if (failure == Failure::fault) {
+    trace("host anim data faulting");
+    *static_cast<volatile std::uint32_t*>(nullptr) = 1;
   }
   const auto ids = get<std::int32_t>(data, 52);
   const auto set = get<std::int32_t>(data, get<std::int32_t>(data, 16) + 4);
@@ -86,7 +104,11 @@ void runLoad(std::istream& in) {
   std::vector<float> values;
   while (in >> word) {
     if (word == "raise") {
-      raiseNext = true;
+      nextFailure = Failure::raise;
+    } else if (word == "selfcatch") {
+      nextFailure = Failure::selfCatch;
+    } else if (word == "fault") {
+      nextFailure = Failure::fault;
     } else {
       values.push_back(word == "nan" ? std::strtof("nan", nullptr) : std::strtof(word.c_str(), nullptr));
     }
@@ -112,7 +134,19 @@ void runLoad(std::istream& in) {
   put<std::uint32_t>(loader, 0x24, static_cast<std::uint32_t>(values.size()));
   put<std::uint32_t>(loader, 0x28, wordOf(entries));
   put<std::int32_t>(hostObjects().game, kStageIdOffset, 3);
-  runCallSite(kLoadAnimDataSite, {wordOf(data)}, wordOf(loader));
+  // The host's loading runs under its own handler of processor faults.
+  struct Call {
+    std::uint32_t data, loader;
+  } call{wordOf(data), wordOf(loader)};
+  const auto* chain = kvl::testing::handlerChainHead();
+  const std::uint32_t caught = kvl::testing::runUnderHostHandler(
+      [](void* c) {
+        const auto* a = static_cast<const Call*>(c);
+        runCallSite(kLoadAnimDataSite, {a->data}, a->loader);
+      },
+      &call, kAccessViolation);
+  if (caught != 0) trace("host caught a processor fault in its loading");
+  if (kvl::testing::handlerChainHead() != chain) trace("host handler chain left changed");
   std::string text = "host anim entries";
   for (std::size_t i = 0; i < values.size(); ++i) text += " " + number(get<float>(entries, static_cast<std::uint32_t>(96 * i + 20)));
   trace(text);

@@ -1,5 +1,7 @@
 #include "hostsim/race.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,11 +29,13 @@ constexpr std::uint32_t kEventSize = 12;
 
 std::vector<unsigned char> events;
 std::int32_t eventFlagAnswer = 0;
+constexpr float kStartTime = 12.5f;
+float workerStepTime = kStartTime;
 
 unsigned char* raceObject() {
   static unsigned char* race = [] {
     auto* r = static_cast<unsigned char*>(std::calloc(1, 4096));
-    const float v320 = 12.5f, values[3] = {1.0f, 2.0f, 3.0f};
+    const float v320 = kStartTime, values[3] = {1.0f, 2.0f, 3.0f};
     std::memcpy(r + 320, &v320, 4);
     std::memcpy(r + 600, values, 12);
     return r;
@@ -124,6 +128,12 @@ void listenOnce() {
 
 unsigned char* hostRace() { return raceObject(); }
 
+void noteWorkerStep(float seconds) {
+  std::int32_t hold;
+  std::memcpy(&hold, raceObject() + 324, 4);
+  if (hold == 0) workerStepTime += seconds;
+}
+
 std::vector<AddressEntry> raceEntries() {
   tablePathsOnce();
   return {
@@ -173,6 +183,17 @@ bool runRaceStep(std::istream& in) {
     std::int32_t hold = 0;
     in >> hold;
     std::memcpy(raceObject() + 324, &hold, 4);
+  } else if (step == "stall") {
+    double seconds = 0;
+    in >> seconds;
+    Sleep(static_cast<DWORD>(seconds * 1000.0));
+  } else if (step == "total") {
+    float elapsed;
+    std::memcpy(&elapsed, raceObject() + 320, 4);
+    char text[96];
+    std::snprintf(text, sizeof text, "host race time %.9g worker steps %.9g", static_cast<double>(elapsed),
+                  static_cast<double>(workerStepTime));
+    trace(text);
   } else if (step == "eventflag") {
     in >> eventFlagAnswer;
   } else if (step == "update") {

@@ -14,6 +14,10 @@ std::vector<AddressEntry> raceEntries();
 // they need (the dashboard's lamp positions and engine speed).
 unsigned char* hostRace();
 
+// A physics step of the host ran on the worker: its seconds join the time the race should show
+// (while the hold word is 0), summed as the race's own float is.
+void noteWorkerStep(float seconds);
+
 // Scenario steps, after "race":
 //   event KIND TIME [FLAGS]   appends an event to the list (FLAGS hex; bit 14 puts the kind in
 //                             the flags, as the host does)
@@ -21,6 +25,9 @@ unsigned char* hostRace();
 //   time                      traces the race's elapsed time (float +320)
 //   hold N                    the race's hold word (+324): no time is added while it is not 0
 //   eventflag N               what the host's event-flag query answers
+//   stall SECONDS             the host thread is busy that long without a frame
+//   total                     traces "host race time T worker steps S": the race's elapsed time
+//                             and its start plus the seconds of every worker step since
 //   update NOW                the host's per-frame event update call (site 0x478981)
 // Host listeners on the race-event and race-values sources trace what they receive.
 bool runRaceStep(std::istream& in);

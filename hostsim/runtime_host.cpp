@@ -14,6 +14,7 @@
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
+#include "hostsim/race.h"
 
 namespace hostsim {
 namespace {
@@ -60,6 +61,7 @@ std::uint32_t stepCount = 0;
 void __attribute__((thiscall)) runStep(void*, float seconds, std::int32_t argument) {
   ++stepCount;
   trace("host physics step " + number(seconds) + " periods " + std::to_string(argument) + " on " + threadRole());
+  if (threadTag() != "main") noteWorkerStep(seconds);
   const std::uint32_t record[2] = {stepCount, 0};
   runCallSite(kStepEventSite, {wordOf(record)}, wordOf(eventSource(kStepEventSource)), false);
   raiseQueuedEventSites();

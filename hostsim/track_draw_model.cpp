@@ -13,7 +13,6 @@
 extern "C" void hostsimReloadGeometryEntry();
 extern "C" std::uint32_t hostsimInvokeSiteRegs(const void* fragment, std::uint32_t self, std::uint32_t esi,
                                                std::uint32_t edi);
-extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
 
 namespace hostsim {
 namespace {
@@ -128,9 +127,7 @@ void objectIndex(std::uint32_t id, std::uint32_t entries) {
   put(object, 0x3C, entries == 0 ? 0u : wordOf(table));
   put(object, 0x40, entries == 0 ? 0u : wordOf(table + 4 * entries));
   std::uint32_t record[2] = {id, 0};
-  const std::uint32_t target = runOperandSite(kObjectIndexSite);
-  const std::uint32_t args[1] = {wordOf(record)};
-  const std::uint32_t result = hostsimCallMember(reinterpret_cast<const void*>(target), args, 1, wordOf(object));
+  const std::uint32_t result = runCallSite(kObjectIndexSite, {wordOf(record)}, wordOf(object));
   trace("host object index " + std::to_string(id) + " -> " + std::to_string(result));
 }
 
@@ -205,8 +202,8 @@ void appendTrackDrawRows(std::vector<AddressEntry>& rows) {
                             {kDraw, "draw", addressOf(&draw)},
                         });
   rows.push_back({EntryKind::callSite, kReloadSite, "geometryReloadSite", kReloadGeometry});
-  // mov eax, imm32 (the lookup's address), through which the module calls its lookup.
-  rows.push_back({EntryKind::operand, kObjectIndexSite, "objectIndexSite", kObjectLookup, {0xB8, 0, 0}, 1});
+  // The module's call of its lookup at 0x600704C0: E8 and the displacement at 0x600704C1.
+  rows.push_back({EntryKind::callSite, kObjectIndexSite, "objectIndexSite", kObjectLookup});
   for (std::uint32_t site : kDrawSites) rows.push_back({EntryKind::callSite, site, "drawSite", kDraw});
 }
 

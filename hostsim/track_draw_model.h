@@ -18,9 +18,9 @@ void appendTrackDrawRows(std::vector<AddressEntry>& rows);
 //                      and 5); then the module's reload call (0x600525BD, object in ESI).
 //                      Traces "host geometry reload" and "host refs A S F S2 B S F S2 I C S F S2
 //                      FLAG I FLAG I D FLAG I", then "inline 600525bd ..." with the registers
-//   objectindex ID N   the module looks up object ID through the address at 0x600704C1 on an
-//                      object with a table of N entries: "host object index ID -> RESULT" (the
-//                      module's own lookup traces "host object lookup")
+//   objectindex ID N   the module's call at 0x600704C0 looks up object ID on an object with a
+//                      table of N entries: "host object index ID -> RESULT" (the module's own
+//                      lookup traces "host object lookup")
 //   drawcalls [none]   the renderer gets a device with values 40 = 1 2 3 4 and 41 = 5 6 7 8 (none:
 //                      no device), then the six drawing calls run; the routine sets both values
 //                      to its argument ("host draw call ARG"); after each call "host device 40

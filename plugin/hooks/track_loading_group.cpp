@@ -33,7 +33,9 @@ host::HookWord readLbsFileEntry() { return hookAddress(&tracks::qzrReadLbsFile);
 
 std::shared_ptr<PatchGroup> buildTrackLoadingGroup() {
   auto group = std::make_shared<PatchGroup>("Track Loading", 0);
-  group->add(addressRow(SpindleSite(0x600704C1), entry(hookAddress(&tracks::lb2ObjectIndexHook))));
+  // The operand of the module's call at 0x600704C0, one byte after the call's first byte: E8 is
+  // the one call opcode whose 32-bit operand sits there, so it takes a displacement, not an address.
+  group->add(callRow(SpindleSite(0x600704C1), entry(hookAddress(&tracks::lb2ObjectIndexHook))));
   // Adapters: the object from ECX into EDI, ESI or EBX for the module's register-passing routines.
   group->add(literalRow(SpindleSite(0x600526B0), {0x57, 0x89, 0xCF, 0xE8, 0xD8, 0x46, 0x00, 0x00, 0x5F, 0xC3}));
   group->add(literalRow(SpindleSite(0x600526C0), {0x56, 0x89, 0xCE, 0xE8, 0x78, 0x10, 0x00, 0x00, 0x5E, 0xC3}));

@@ -1,6 +1,5 @@
 #include "plugin/rally/kestrun_event.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "plugin/foundation/settings/settings_catalogue.h"
@@ -14,7 +13,7 @@
 #include "plugin/host/model/host_service.h"
 #include "plugin/host/workers/periodic_worker.h"
 #include "plugin/rally/kestrun_menu.h"
-#include "plugin/rally/rally.h"
+#include "plugin/rally/skill_levels.h"
 #include "plugin/foundation/logging/log_record.h"
 
 namespace kvl::rally {
@@ -66,7 +65,7 @@ KestrunEvent::KestrunEvent()
     host::appendListener(*source->perId(2), leaveNode_);
   }
   HostCarState::reset(driverRecord_);
-  skillLevels_ = {{1, "Inexperienced"}, {2, "Proficient"}, {3, "Competent"}, {4, "Skilled"}, {5, "Expert"}};
+  skillLevels_ = skillLevelWords();
   serviceInfo_.setMechanics(MechanicsOption(4).read())
       .setSkill(skillLevel(SkillOption("Competent").read()))
       .setAllowedRepairTime(static_cast<float>(AllowedRepairTimeOption(40).read()));
@@ -79,17 +78,7 @@ KestrunEvent::~KestrunEvent() {
   delete[] savedStageTable_;
 }
 
-std::int32_t KestrunEvent::skillLevel(const std::string& word) const {
-  for (const auto& [level, text] : skillLevels_) {
-    if (word.size() > text.size()) continue;
-    bool prefix = true;
-    for (std::size_t i = 0; i < word.size() && prefix; ++i) {
-      prefix = std::toupper(static_cast<unsigned char>(word[i])) == std::toupper(static_cast<unsigned char>(text[i]));
-    }
-    if (prefix) return level;
-  }
-  return 0;
-}
+std::int32_t KestrunEvent::skillLevel(const std::string& word) const { return skillLevelOf(skillLevels_, word); }
 
 void KestrunEvent::configure(std::int32_t stageKey, std::int32_t mechanics, std::int32_t skill, float allowedRepairTime) {
   stageKey_ = stageKey;
@@ -110,8 +99,8 @@ void KestrunEvent::applyToHost() {
       std::uint8_t* record = eventTable_ + host::HostRallyRecord::kSize * i;
       if (builtIn != nullptr) std::memcpy(record, builtIn + host::HostRallyRecord::kSize * i, host::HostRallyRecord::kSize);
       // The crew's mechanics at +144 and skill at +148, where the host's repair list reads them.
-      host::HostRallyRecord::setValueB(record, serviceInfo_.mechanics());
-      host::HostRallyRecord::setValueA(record, serviceInfo_.skill());
+      host::HostRallyRecord::setValueA(record, serviceInfo_.mechanics());
+      host::HostRallyRecord::setValueB(record, serviceInfo_.skill());
     }
   }
   // A second start refreshes the event's tables but keeps what the first one saved of the host's.
@@ -129,7 +118,6 @@ void KestrunEvent::applyToHost() {
 
 std::int32_t KestrunEvent::start() {
   if (menuPage_ == nullptr) menuPage_ = buildKestrunMenu();
-  if (active_.load() && !Rally(stageKey_).isGenerated()) serviceInfo_.setFourth(true);
   applyToHost();
   if (void* modes = host::HostGameModes::instance()) host::HostGameModes::setMode(modes, 1);
   void* manager = host::HostMenuManager::instance();

@@ -11,6 +11,7 @@
 #include "plugin/host/events/host_listener.h"
 #include "plugin/host/model/host_car_state.h"
 #include "plugin/host/model/host_rally_tables.h"
+#include "plugin/foundation/texts/name_lookup.h"
 #include "plugin/rally/service_info.h"
 
 namespace kvl::rally {
@@ -65,7 +66,7 @@ class KestrunEvent {
   void* savedActiveTable_ = nullptr;
   std::uint8_t* savedStageTable_ = nullptr;
   std::int32_t stageKey_ = 0;
-  std::map<std::int32_t, std::string> skillLevels_;
+  NameTable skillLevels_;
   // The service page "new_main", built by the first start and kept (host heap).
   void* menuPage_ = nullptr;
   // Read by the host's game-state listeners and written by the companion plugin's calls.

@@ -46,8 +46,9 @@ void QZR_THISCALL loadAnimDataHook(void* loader, void* data) noexcept {
   } catch (...) {
   }
   // Host exceptions are the host runtime's, raised through the system: only the guard sees them.
+  // A processor fault in the loader is not caught: it goes on to the host's own handlers.
   const bool loaded = host::runGuarded([&] { host::HostTrackLoader::loadAnimData(loader, data); },
-                                       host::GuardCatch::memoryFaultsAndHostExceptions);
+                                       host::GuardCatch::hostExceptions);
   if (!loaded) {
     try {
       appendDlsErrorLine(localDateTimeText(currentLocalTime()) + " KVL crashed while loading data");

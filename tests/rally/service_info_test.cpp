@@ -6,9 +6,8 @@ namespace {
 
 TEST(ServiceInfo, ClearedThenChainedSettersStoreAnyValue) {
   kvl::rally::ServiceInfo info;
-  info.setMechanics(9).setSkill(9).setAllowedRepairTime(9.0f).setFourth(true);
+  info.setMechanics(9).setSkill(9).setAllowedRepairTime(9.0f);
   EXPECT_EQ(&info.clear(), &info);
-  EXPECT_FALSE(info.fourth());
   EXPECT_EQ(info.mechanics(), 0);
   EXPECT_EQ(info.skill(), 0);
   EXPECT_EQ(info.allowedRepairTime(), 0.0f);

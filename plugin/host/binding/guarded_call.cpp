@@ -2,10 +2,25 @@
 
 #include <windows.h>
 
+#include "plugin/host/binding/handler_chain.h"
+
 namespace kvl::host {
 namespace {
 
+constexpr std::uint32_t kCatchFaults = static_cast<std::uint32_t>(GuardCatch::memoryFaults);
+constexpr std::uint32_t kCatchHostExceptions = static_cast<std::uint32_t>(GuardCatch::hostExceptions);
+
+#if defined(__i386__)
+#define QZR_GUARD_ON_CHAIN 1
+#else
+#define QZR_GUARD_ON_CHAIN 0
+#endif
+
 struct GuardFrame {
+#if QZR_GUARD_ON_CHAIN
+  ChainRecord record;  // first: the handler finds the frame from its record's address
+  ChainRecord* chain;  // the thread's chain as the guard began
+#endif
   void* jump[5];  // __builtin_setjmp buffer
   GuardFrame* previous;
   std::uint32_t code;
@@ -24,6 +39,12 @@ GuardFrame* currentFrame() noexcept {
   return frame;
 }
 
+void setCurrentFrame(GuardFrame* frame) noexcept {
+  const DWORD error = GetLastError();
+  TlsSetValue(guardSlot(), frame);
+  SetLastError(error);
+}
+
 bool isMemoryFault(DWORD code) {
   return code == EXCEPTION_ACCESS_VIOLATION || code == EXCEPTION_IN_PAGE_ERROR ||
          code == STATUS_GUARD_PAGE_VIOLATION;
@@ -36,10 +57,11 @@ bool isMemoryFault(DWORD code) {
   __builtin_longjmp(frame->jump, 1);
 }
 
+// Whether the vectored handler catches the exception for this guard, before any frame handler.
 bool catches(const GuardFrame* frame, DWORD code) {
-  if (isMemoryFault(code)) return true;
-  return code == kHostCxxExceptionCode &&
-         frame->what == static_cast<std::uint32_t>(GuardCatch::memoryFaultsAndHostExceptions);
+  if (isMemoryFault(code)) return (frame->what & kCatchFaults) != 0;
+  // Host exceptions wait for the frame handlers where the guard is on the chain.
+  return !QZR_GUARD_ON_CHAIN && code == kHostCxxExceptionCode && (frame->what & kCatchHostExceptions) != 0;
 }
 
 LONG CALLBACK guardHandler(EXCEPTION_POINTERS* info) {
@@ -49,9 +71,7 @@ LONG CALLBACK guardHandler(EXCEPTION_POINTERS* info) {
   while (frame != nullptr && !catches(frame, code)) frame = frame->previous;
   if (frame == nullptr) return EXCEPTION_CONTINUE_SEARCH;
   frame->code = code;
-  const DWORD error = GetLastError();
-  TlsSetValue(guardSlot(), frame);
-  SetLastError(error);
+  setCurrentFrame(frame);
   CONTEXT* context = info->ContextRecord;
 #if defined(_WIN64)
   context->Rsp = ((context->Rsp - 64) & ~static_cast<DWORD64>(15)) - 8;
@@ -68,6 +88,26 @@ void installGuardHandler() {
   (void)handler;
 }
 
+#if QZR_GUARD_ON_CHAIN
+// The guard's handler on the thread's chain, reached once the frames inside the call have passed
+// on an exception, or when handlers further out unwind the stack past the guard.
+EXCEPTION_DISPOSITION __cdecl chainHandler(EXCEPTION_RECORD* exception, void* establisher, CONTEXT*, void*) {
+  auto* frame = static_cast<GuardFrame*>(establisher);
+  if (isUnwinding(exception)) {
+    // Host code further out took what this guard let pass: the guard ends here.
+    setCurrentFrame(frame->previous);
+    return ExceptionContinueSearch;
+  }
+  if (exception->ExceptionCode != kHostCxxExceptionCode || (frame->what & kCatchHostExceptions) == 0) {
+    return ExceptionContinueSearch;
+  }
+  frame->code = exception->ExceptionCode;
+  unwindTo(&frame->record, exception);
+  setCurrentFrame(frame);
+  __builtin_longjmp(frame->jump, 1);
+}
+#endif
+
 }  // namespace
 
 __attribute__((noinline)) GuardOutcome guardedCall(void (*fn)(void*) noexcept, void* context,
@@ -78,6 +118,12 @@ __attribute__((noinline)) GuardOutcome guardedCall(void (*fn)(void*) noexcept, v
   GuardFrame* self = const_cast<GuardFrame*>(&frame);
   self->previous = currentFrame();
   self->what = static_cast<std::uint32_t>(what);
+#if QZR_GUARD_ON_CHAIN
+  self->chain = handlerChain();
+  self->record.next = self->chain;
+  self->record.handler = reinterpret_cast<void*>(&chainHandler);
+  setHandlerChain(&self->record);
+#endif
   if (__builtin_setjmp(self->jump) == 0) {
     TlsSetValue(guardSlot(), self);
     fn(context);
@@ -86,6 +132,10 @@ __attribute__((noinline)) GuardOutcome guardedCall(void (*fn)(void*) noexcept, v
     self = const_cast<GuardFrame*>(&frame);
     outcome.exceptionCode = self->code;
   }
+#if QZR_GUARD_ON_CHAIN
+  // Registrations of the frames the guard left behind are dropped with its own.
+  setHandlerChain(self->chain);
+#endif
   TlsSetValue(guardSlot(), self->previous);
   return outcome;
 }

@@ -1,7 +1,10 @@
 #pragma once
-// Runs a function so that a memory fault inside it (or, when asked, an exception of the host's
-// runtime) ends the function instead of the process. Built on a vectored exception handler that
-// resumes the guarded caller; C++ exceptions of the plugin are not involved.
+// Runs a function so that a memory fault inside it or an exception of the host's runtime (each
+// when asked) ends the function instead of the process. Memory faults are caught by a vectored
+// exception handler that resumes the guarded caller at once. Host exceptions are caught (in the
+// 32-bit build) by a handler on the thread's frame chain, so only after every host frame inside
+// the call has passed on them, those frames unwound as the host's runtime unwinds them. C++
+// exceptions of the plugin are not involved.
 #include <cstdint>
 #include <type_traits>
 #include <utility>
@@ -11,10 +14,12 @@ namespace kvl::host {
 // Exception code of the host runtime's C++ exceptions.
 constexpr std::uint32_t kHostCxxExceptionCode = 0xE06D7363u;
 
-// What a guard catches. Memory faults (access violation, in-page error, guard page) always;
-// the host runtime's C++ exceptions only when asked, since host code may catch its own.
+// What a guard catches: memory faults (access violation, in-page error, guard page), the host
+// runtime's C++ exceptions, or both. What it does not catch goes on to the handlers further out
+// (the host's own); should they unwind the stack past the guard, the guard ends with it.
 enum class GuardCatch : std::uint32_t {
   memoryFaults = 1,
+  hostExceptions = 2,
   memoryFaultsAndHostExceptions = 3,
 };
 

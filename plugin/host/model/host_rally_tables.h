@@ -13,8 +13,9 @@ struct HostRallyRecord {
   static constexpr std::size_t kCount = 7;
   // Host 0x5D68E0: the host's initialiser run on one record; returns the record.
   static void* reset(void* record);
-  static void setValueA(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 148) = v; }
-  static void setValueB(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 144) = v; }
+  // The two words the host's repair list reads back: +144 (the crew's mechanics) and +148 (skill).
+  static void setValueA(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 144) = v; }
+  static void setValueB(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 148) = v; }
 };
 
 void* hostRallyTable();  // host global 0x7D60CC

@@ -93,8 +93,9 @@ void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
   HostGame::finishStep(hostGame_);
   stepBatchBuffer().update(seconds);
   if (StepObserver observer = stepObserver_.load()) observer(seconds);
-  // The race clock belongs to the host thread: it advances there, at the host's next frame.
-  postToHost([seconds] { HostRaceTime::addElapsedTime(HostRace::instance(), seconds); });
+  // The race clock advances here, at once: a step queued for the host thread would be dropped at
+  // INITIALIZE_TRACK, or run after the finish had set the race's hold word, and be lost.
+  HostRaceTime::addElapsedTime(HostRace::instance(), seconds);
 }
 
 bool PhysicsWorker::shouldRun() {

@@ -15,8 +15,9 @@ float distance(const TrailVector& a, const TrailVector& b) {
 }  // namespace
 
 void SkidTrailRing::textureAfter(TrailPoint* p) {
+  // The oldest point has none before it in the ring: the slot there is stale.
   const TrailPoint* before = previous(p);
-  if (before->endsTrail != 0) {
+  if (p == tail || before->endsTrail != 0) {
     p->texture = 0.0f;
     return;
   }
@@ -58,7 +59,7 @@ void SkidTrailRing::moveLast(const TrailVector& first, const TrailVector& second
   TrailPoint* last = previous(head);
   last->first = first;
   last->second = second;
-  if (previous(last)->endsTrail == 0) textureAfter(last);
+  if (last != tail && previous(last)->endsTrail == 0) textureAfter(last);
 }
 
 }  // namespace kvl::physics

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "plugin/host/binding/guarded_call.h"
+#if defined(__i386__)
+#include "tests/support/host_frame_handler.h"
+#endif
 
 using namespace kvl::host;
 
@@ -101,3 +104,74 @@ TEST(GuardedCall, NestedGuardsCatchInnermostFirst) {
   EXPECT_TRUE(guardedEqual(dst, src, 3));
   EXPECT_FALSE(guardedEqual(noAccess.base, src, 3));
 }
+
+namespace {
+
+void raiseHostException(void*) noexcept { RaiseException(kHostCxxExceptionCode, EXCEPTION_NONCONTINUABLE, 0, nullptr); }
+void touchNoAccess(void* page) noexcept { (void)*static_cast<volatile int*>(page); }
+
+}  // namespace
+
+// A guard catches what it asks for; the rest goes on to the guard further out.
+TEST(GuardedCall, EachGuardCatchesOnlyItsKinds) {
+  Pages noAccess(PAGE_NOACCESS);
+  struct Case {
+    const char* name;
+    GuardCatch inner;
+    void (*fn)(void*) noexcept;
+    std::uint32_t innerCode, outerCode;  // 0: that guard did not stop
+  } cases[] = {
+      {"host exception, host exceptions", GuardCatch::hostExceptions, &raiseHostException, kHostCxxExceptionCode, 0},
+      {"fault, host exceptions", GuardCatch::hostExceptions, &touchNoAccess, 0, 0xC0000005u},
+      {"fault, memory faults", GuardCatch::memoryFaults, &touchNoAccess, 0xC0000005u, 0},
+      {"host exception, memory faults", GuardCatch::memoryFaults, &raiseHostException, 0, kHostCxxExceptionCode},
+  };
+  for (const auto& c : cases) {
+    struct Context {
+      const Case* c;
+      void* page;
+      GuardOutcome inner;
+    } context{&c, noAccess.base, {}};
+    const GuardOutcome outer = guardedCall(
+        [](void* p) noexcept {
+          auto* x = static_cast<Context*>(p);
+          x->inner = guardedCall(x->c->fn, x->page, x->c->inner);
+        },
+        &context, GuardCatch::memoryFaultsAndHostExceptions);
+    EXPECT_EQ(context.inner.exceptionCode, c.innerCode) << c.name;
+    EXPECT_EQ(outer.exceptionCode, c.outerCode) << c.name;
+    EXPECT_EQ(outer.completed, c.outerCode == 0) << c.name;
+  }
+}
+
+#if defined(__i386__)
+// Host frames come first: host code inside the call takes its own exception, host code outside
+// takes a fault the guard lets pass, and a caught exception leaves no registration of the frames
+// it ended on the thread's chain.
+TEST(GuardedCall, HostFramesTakeTheirOwnFirst) {
+  using kvl::testing::runUnderHostHandler;
+  auto* chain = kvl::testing::handlerChainHead();
+  std::uint32_t innerCaught = 0;
+  GuardOutcome outcome = guardedCall(
+      [](void* p) noexcept {
+        *static_cast<std::uint32_t*>(p) = runUnderHostHandler(&raiseHostException, nullptr, kHostCxxExceptionCode);
+      },
+      &innerCaught, GuardCatch::hostExceptions);
+  EXPECT_TRUE(outcome.completed);
+  EXPECT_EQ(innerCaught, kHostCxxExceptionCode);
+
+  // A host frame that takes other exceptions only is left by the caught one.
+  outcome = guardedCall([](void*) noexcept { runUnderHostHandler(&raiseHostException, nullptr, 0xE0000001u); },
+                        nullptr, GuardCatch::hostExceptions);
+  EXPECT_EQ(outcome.exceptionCode, kHostCxxExceptionCode);
+  EXPECT_EQ(kvl::testing::handlerChainHead(), chain);
+
+  Pages noAccess(PAGE_NOACCESS);
+  const std::uint32_t hostCaught = runUnderHostHandler(
+      [](void* page) { guardedCall(&touchNoAccess, page, GuardCatch::hostExceptions); }, noAccess.base, 0xC0000005u);
+  EXPECT_EQ(hostCaught, 0xC0000005u);
+  EXPECT_EQ(kvl::testing::handlerChainHead(), chain);
+  // The guard the host's unwind ended is gone: the next one catches as before.
+  EXPECT_EQ(guardedCall(&touchNoAccess, noAccess.base).exceptionCode, 0xC0000005u);
+}
+#endif

@@ -324,6 +324,10 @@ TEST_F(HostRecords, KestrunRepairService) {
   host->setGlobal(0x7D2344, messageBox);
   host->setGlobal(0x165FA48, manager);
   kvl::rally::KestrunEvent& event = kvl::rally::KestrunEvent::instance();
+  // Without Plugins\Kestrun\Kestrun.ini beside the host: 4 mechanics, "Competent" (3), 40 minutes.
+  EXPECT_EQ(event.serviceInfo().mechanics(), 4);
+  EXPECT_EQ(event.serviceInfo().skill(), 3);
+  EXPECT_EQ(event.serviceInfo().allowedRepairTime(), 40.0f);
   event.configure(14, 2, 5, 40.0f);
   const std::string longFolder(255, 'f');
   struct Case {
@@ -357,4 +361,21 @@ TEST_F(HostRecords, KestrunRepairService) {
     EXPECT_EQ(event.servicePenalty(), c.pending == 0 && c.busy == 0 ? 0.0 : 30.0) << c.name;
   }
   for (std::uint32_t global : {0x7D2AF4u, 0x7D2AF8u, 0x7EAC48u, 0x165FA90u, 0x7D2344u, 0x165FA48u}) host->setGlobal(global, nullptr);
+}
+
+// The event record's two service words: value A is the crew's mechanics at +144, value B its skill
+// at +148; nothing else of the record changes.
+TEST(HostRallyRecordWords, ValueAAtPlus144ValueBAtPlus148) {
+  std::uint8_t record[HostRallyRecord::kSize], before[HostRallyRecord::kSize];
+  for (std::size_t i = 0; i < sizeof record; ++i) record[i] = static_cast<std::uint8_t>(0xA0 + i % 7);
+  std::memcpy(before, record, sizeof record);
+  HostRallyRecord::setValueA(record, 2);
+  HostRallyRecord::setValueB(record, 5);
+  std::int32_t a, b;
+  std::memcpy(&a, record + 144, 4);
+  std::memcpy(&b, record + 148, 4);
+  EXPECT_EQ(a, 2);
+  EXPECT_EQ(b, 5);
+  EXPECT_EQ(std::memcmp(record, before, 144), 0);
+  EXPECT_EQ(std::memcmp(record + 152, before + 152, sizeof record - 152), 0);
 }

@@ -1,5 +1,6 @@
 // The map's track file variant on the host stand-in: the set-map step runs once, with the variant
-// extension only while a variant file exists (i686).
+// extension only while a variant file exists, and the extension is back afterwards also when the
+// step throws to the host (i686).
 #include <windows.h>
 
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "plugin/host/model/host_stage_load.h"
 #include "plugin/tracks/alternative_file_hook.h"
 #include "plugin/tracks/track_name_hook.h"
+#include "tests/support/host_frame_handler.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/host_fixture.h"
 #include "tests/support/host_strings.h"
@@ -34,9 +36,16 @@ std::uint8_t* __cdecl joinPath(std::uint8_t* out, const std::uint8_t* a, const s
   return out;
 }
 std::string setMapCalls;
+bool setMapThrows = false;
 void THISCALL setMap(std::uint8_t* record, std::int32_t map) {
   setMapCalls += std::to_string(map) + ":" + hostStringText(record + 48) + ";";
+  if (setMapThrows) RaiseException(0xE06D7363u, EXCEPTION_NONCONTINUABLE, 0, nullptr);
 }
+
+struct HookCall {
+  std::uint8_t* record;
+  std::int32_t map;
+};
 
 std::string openedName;
 std::int32_t THISCALL openFile(void*, const char* name) {
@@ -63,14 +72,24 @@ TEST(TrackNameHook, VariantExtensionOnlyWhileTheVariantExists) {
   struct Case {
     std::int32_t map;
     const char* calls;  // what the set-map step saw
-  } cases[] = {{7, "7:lbx;"}, {3, "3:lbs;"}};
+    bool throws;        // the set-map step throws to the host, which catches it further out
+  } cases[] = {{7, "7:lbx;", false}, {3, "3:lbs;", false}, {7, "7:lbx;", true}, {3, "3:lbs;", true}};
   for (const auto& c : cases) {
     fillHostString(record + 48, "lbs");
     setMapCalls.clear();
-    kvl::tracks::trackNameHook(record, c.map);
-    EXPECT_EQ(setMapCalls, c.calls) << c.map;
-    EXPECT_EQ(hostStringText(record + 48), "lbs") << c.map;
+    setMapThrows = c.throws;
+    HookCall call{record, c.map};
+    const std::uint32_t caught = kvl::testing::runUnderHostHandler(
+        [](void* p) {
+          const auto* h = static_cast<const HookCall*>(p);
+          kvl::tracks::trackNameHook(h->record, h->map);
+        },
+        &call, 0xE06D7363u);
+    EXPECT_EQ(caught, c.throws ? 0xE06D7363u : 0u) << c.map;
+    EXPECT_EQ(setMapCalls, c.calls) << c.map << c.throws;
+    EXPECT_EQ(hostStringText(record + 48), "lbs") << c.map << c.throws;
   }
+  setMapThrows = false;
 }
 
 // The host's routine gets the "x" variant of a file name only while that file exists and the

@@ -55,6 +55,20 @@ TEST(SkidTrail, FullRingDropsTheOldestAndFadesFromTheTail) {
   EXPECT_EQ(r.newest().opacity, 1.0f);
 }
 
+// A ring emptied after earlier trails keeps their slots: the first point has none before it and
+// starts at texture coordinate 0, also when moved.
+TEST(SkidTrail, FirstPointOfAnEmptyRingStartsAtZero) {
+  Ring r;
+  for (TrailPoint& slot : r.ring->slots) slot = TrailPoint{{9, 9, 9, 0}, {9, 9.5f, 9, 0}, {}, 0, 3, 0.5f, 7.25f};
+  r.ring->head = r.ring->tail = r.ring->slots + 100;
+  r.add(1.0f);
+  EXPECT_EQ(r.newest().texture, 0.0f);
+  r.ring->moveLast({2, 0, 0, 0}, {2, 0.5f, 0, 0});
+  EXPECT_EQ(r.newest().texture, 0.0f);
+  r.add(2.25f);
+  EXPECT_FLOAT_EQ(r.newest().texture, 2 * 0.25f / 0.5f);
+}
+
 TEST(SkidTrail, EmptyRingOperationsDoNothing) {
   Ring r;
   EXPECT_EQ(r.ring->endTrail(), 0);
