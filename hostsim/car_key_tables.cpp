@@ -29,10 +29,7 @@ std::vector<HostKey> withFillers(const char* prefix, std::uint32_t count, std::v
 std::vector<HostKey> hostKeys(std::uint32_t table, std::uint32_t count) {
   switch (table) {
     case 0x7C95F0:
-      return withFillers("DrivetrainKey", count,
-                         {{"WheelInertia", 3}, {"CenterDiffMaxTorque", 418}, {"FrontDiffMaxTorque", 422},
-                          {"RearDiffMaxTorque", 426}},
-                         3);
+      return withFillers("DrivetrainKey", count, {{"WheelInertia", 3}}, 3);
     case 0x7C94E0: return withFillers("DamperKey", count, {{"SpringStiffnessFront", 3}}, 3);
     case 0x7C96E0:
       return withFillers("RangeKey", count,
@@ -40,14 +37,8 @@ std::vector<HostKey> hostKeys(std::uint32_t table, std::uint32_t count) {
                           {"FrontRollBarStiffnessMax", 23}, {"RearRollBarStiffnessMin", 31}, {"RearRollBarStiffnessMax", 35},
                           {"Gear0OptionsMin", 883}, {"Gear0OptionsMax", 887}, {"Gear1OptionsMin", 891},
                           {"Gear1OptionsMax", 895}, {"Gear2OptionsMin", 899}, {"Gear2OptionsMax", 903},
-                          {"Gear3OptionsMin", 907}, {"Gear3OptionsMax", 911}, {"FrontBrakes", 1199},
-                          {"RearBrakes", 1203}, {"FrontBrake1HeatAbsRatio", 260},
-                          {"MaxBrakePressureFrontMin", 52}, {"MaxBrakePressureFrontMax", 56},
-                          {"MaxBrakePressureRearMin", 64}, {"MaxBrakePressureRearMax", 68},
-                          {"CenterDiffMaxTorqueMin", 1750}, {"CenterDiffMaxTorqueMax", 1754},
-                          {"FrontDiffMaxTorqueMin", 1762}, {"FrontDiffMaxTorqueMax", 1766},
-                          {"RearDiffMaxTorqueMin", 1774}, {"RearDiffMaxTorqueMax", 1778},
-                          {"PressureMin", 1672}, {"PressureMax", 1676}},
+                          {"Gear3OptionsMin", 907}, {"Gear3OptionsMax", 911}, {"FrontBrakes", 163},
+                          {"RearBrakes", 167}, {"FrontBrake1HeatAbsRatio", 1083}},
                          300);
     case 0x7CA6D8: return withFillers("EngineKey", count, {{"MaxRPM", 2600}}, 2604);
     case 0x7CA698: return {{"Dummy", 2660}};

@@ -7,14 +7,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "hostsim/call_trace.h"
 #include "hostsim/site_coverage.h"
 #include "hostsim/car_key_tables.h"
+#include "hostsim/car_setup_layout.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_words.h"
+#include "hostsim/power_train.h"
 #include "hostsim/turbo_maps.h"
 
 namespace hostsim {
@@ -32,18 +35,8 @@ constexpr std::uint32_t kFloatOperands[] = {0x53D5DA, 0x53973F, 0x53974B, 0x4914
 // Float words inside host code that the load pass rewrites.
 constexpr std::uint32_t kCodeFloats[] = {0x53DAA6, 0x4F13A7};
 
-// The setup-values object's read slot, then the seven range blocks' (block offset in the ranges
-// object, the block's name); each class's table starts one slot before.
-constexpr std::uint32_t kSetupSlot = 0x72ED2C;
-struct RangeBlock {
-  std::uint32_t slot, offset;
-  const char* name;
-};
-constexpr RangeBlock kRangeBlocks[] = {
-    {0x72E72C, 16, "chassis"},   {0x72E77C, 544, "drivetrain"}, {0x72E7CC, 4828, "differential"},
-    {0x72E81C, 5032, "engine"},  {0x72E86C, 5092, "spring"},    {0x72E8BC, 6676, "tyre"},
-    {0x72E90C, 6928, "geometry"},
-};
+// The setup-values object's read slot (the range blocks' are in car_setup_layout).
+constexpr std::uint32_t kSetupSlot = kSetupValuesSlot;
 
 unsigned char* zeroed(std::size_t bytes) { return static_cast<unsigned char*>(std::calloc(1, bytes)); }
 
@@ -58,7 +51,9 @@ struct Car {
   unsigned char* bodySource = zeroed(400);
   unsigned char* lists[3];
   unsigned char* neighbour = zeroed(12);  // a second node in the first list
-  unsigned char* table = zeroed(15808);  // to the aero record's words at +15796 and +15804
+  // The car's table: 64 records of 136 bytes, 64 of 88 from +8720, the bodywork's two aero
+  // configuration words at +15796 and +15804.
+  unsigned char* table = zeroed(15808);
   unsigned char* drivetrain = zeroed(4096);
   unsigned char* damper = zeroed(2048);
   unsigned char* engine = zeroed(12288);
@@ -82,7 +77,8 @@ struct Car {
     put(car, 1184, wordOf(body));
     put(body, 52, wordOf(bodySource));
     put(bodySource, 312, 0.5f);
-    put(car, 1200, wordOf(drivetrain));
+    // The drivetrain solver is the car's member at +1200 (power_train lays it out); the car holds
+    // no pointer there.
     put(car, 2548, wordOf(table));
     for (std::size_t k = 0; k < 64; ++k) {
       for (std::size_t o : {24u, 56u, 88u, 120u}) put(table, 136 * k + o, 2.0f);
@@ -103,10 +99,9 @@ struct Car {
     put(neighbour, 8, wordOf(lists[0]));
     put(lists[0], 4, wordOf(neighbour));
     put(lists[0], 8, 2);
-    // A previous car's setup values: every word of the objects holds a left-over.
-    std::memset(setup + 4, 0x3F, 5888 - 4);
-    for (const RangeBlock& b : kRangeBlocks) put(ranges, b.offset, b.slot - 4);
-    put(setup, 0, kSetupSlot - 4);
+    // A previous car's setup values: every value word holds a left-over.
+    layOutCarSetup(setup);
+    layOutCarSetupRanges(ranges);
     // The host's own grip values: entry k holds k + 0.5 in each float column.
     for (int k = 0; k < 256; ++k) {
       for (std::size_t o = 24; o < 352; o += 16) put(grip, 36 + 352 * k + o, k + 0.5f);
@@ -184,7 +179,7 @@ void readCar(std::istream& text, std::uint32_t source) {
   const auto setupSlot = reinterpret_cast<ReadSlot>(get<std::uint32_t>(reinterpret_cast<void*>(kSetupSlot), 0));
   const std::uint32_t r = setupSlot(c.setup, source);
   trace(std::string("host setup read values ") + (r == source * 3 + 1 ? "result kept" : "result lost"));
-  for (const RangeBlock& b : kRangeBlocks) {
+  for (const SetupRangeBlock& b : setupRangeBlocks()) {
     noteHostCodeRun(b.slot, b.slot + 4);
     const auto slot = reinterpret_cast<ReadSlot>(get<std::uint32_t>(reinterpret_cast<void*>(b.slot), 0));
     const std::uint32_t result = slot(c.ranges + b.offset, source);
@@ -205,6 +200,7 @@ unsigned char* objectNamed(const std::string& name) {
   for (std::size_t i = 0; i < std::size(fixed); ++i) {
     if (name == fixed[i]) return objects[i];
   }
+  if (unsigned char* p = powerTrainObject(name)) return p;
   if (name == "effectentries") return reinterpret_cast<unsigned char*>(get<std::uint32_t>(c.effects, 1044));
   if (name.size() == 6 && name.compare(0, 5, "wheel") == 0) return c.wheels[(name[5] - '0') & 3];
   if (name.size() == 8 && name.compare(0, 7, "tyrerec") == 0) return c.tyreOwners[(name[7] - '0') & 3] + 1388;
@@ -275,7 +271,10 @@ std::vector<AddressEntry> carEntries() {
                          {kTableConstruct, "tableParamConstruct", addressOf(&hostTableConstruct)},
                          {kTableParse, "tableParamParse", addressOf(&hostTableParse)},
                          {kTokensLeft, "tokensLeft", addressOf(&hostTokensLeft)}});
-  for (const RangeBlock& b : kRangeBlocks) rows.push_back({EntryKind::global, b.slot, "rangeReadSlot", kBaseRead});
+  std::set<std::uint32_t> slots;
+  for (const SetupRangeBlock& b : setupRangeBlocks()) {
+    if (slots.insert(b.slot).second) rows.push_back({EntryKind::global, b.slot, "rangeReadSlot", kBaseRead});
+  }
   for (std::uint32_t i = 0; i < 19; ++i) {
     rows.push_back({EntryKind::global, kTableClass + 4 * i, "tableParamClass", i == 2 ? kTableParse : kBaseRead});
   }
@@ -326,6 +325,15 @@ bool runCarStep(const std::string& step, std::istream& in) {
       else value = std::to_string(get<std::int32_t>(object, offset));
     }
     trace("car " + name + " +" + std::to_string(offset) + " = " + value);
+  } else if (step == "carset") {
+    std::string name, type;
+    std::size_t offset = 0;
+    double value = 0;
+    in >> name >> offset >> type >> value;
+    if (unsigned char* object = objectNamed(name)) {
+      if (type == "float") put(object, offset, static_cast<float>(value));
+      else put(object, offset, static_cast<std::int32_t>(value));
+    }
   } else if (step == "carkey" || step == "carkeys") {
     std::string addressText;
     std::uint32_t index = 0;

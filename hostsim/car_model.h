@@ -8,6 +8,8 @@
 // Scenario steps:
 //   carfile PATH              the host reads another car file (game folder relative) into the car
 //   carvalue OBJECT OFFSET int|float|byte   traces "car OBJECT +OFFSET = VALUE"
+//   carset OBJECT OFFSET int|float VALUE    writes a word of the object (as the host's own code
+//                                           would at run time)
 //   carkey DESCRIPTOR|TABLE INDEX           traces "key ADDRESS[INDEX] NAME LOCATOR" of the table a
 //                                           descriptor (or the table at that address) holds now
 //   carkeys DESCRIPTOR        traces "keys DESCRIPTOR count N plugin|host"
@@ -33,7 +35,8 @@ unsigned char* carSetupObject();
 unsigned char* hostCarObject();
 // Wheel 0..3's tyre parameter record (788 bytes), where the car file's tyre keys land.
 unsigned char* tyreParameterRecord(int wheel);
-// One of the car's objects by its scenario name ("engine", "drivetrain", "gearbox", ...).
+// One of the car's objects by its scenario name ("engine", "drivetrain", "gearbox", ...; the
+// drivetrain solver's "solverstate" and "solveraux").
 unsigned char* carObject(const std::string& name);
 // Reads the simulated host's own car file (stock.car beside the executable) into the car.
 void loadStockCar();

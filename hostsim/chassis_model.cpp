@@ -236,7 +236,7 @@ void runSuspensionEvent2(std::istream& in) {
 // Out-of-range values in wheel 0 and its ranges: a strut platform height above its range, an
 // axis inclination inside its range whose cosine and sine disagree with it, a steering rod below
 // its range, a spring too long, a helper spring, damage values, and front bump stops with a
-// stiffness above its limit, a tyre pressure above its range.
+// stiffness above its limit, a tyre pressure of 200000.
 void prepareWheelSetup() {
   unsigned char* block = wheelBlock(0);
   unsigned char* ranges = carSetupRangesObject();
@@ -255,7 +255,6 @@ void prepareWheelSetup() {
   put(p, 12, std::int32_t{4});
   putFloats(p, {{124, 0.3f}, {140, 0.01f}, {172, 0.2f}, {188, 0.9f}, {204, 0.2f}, {236, 0.1f}, {516, 1.0f}});
   putFloats(tyreState(0), {{100, 300.0f}, {104, 200000.0f}});
-  putFloats(ranges, {{6676 + 24, 100000.0f}, {6676 + 40, 180000.0f}});  // the tyre's pressure range
 }
 
 void traceWheelValues(std::istream& in) {

@@ -41,8 +41,8 @@ bool runDifferentialMapStep(const std::string& step, std::istream& in) {
     for (std::uint32_t& l : lock) in >> l;
     unsigned char* ranges = carSetupRangesObject();
     put(ranges, 3640, features);
-    put(ranges, 4840, low);
-    put(ranges, 4856, high);
+    put(ranges, 4840 + 12, low);  // the values of the differential range block's first two parameters
+    put(ranges, 4856 + 12, high);
     for (int i = 0; i < 6; ++i) put(ranges, 3544 + 16 * i, lock[i]);
     put(hostCarObject(), 2128, wordOf(carObject("gearbox")));
   } else if (step == "diffmaps") {

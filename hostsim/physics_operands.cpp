@@ -18,6 +18,8 @@ constexpr std::uint32_t kSites[] = {
     0x537B5B, 0x53728B, 0x537351, 0x5373E9, 0x5374EB, 0x537545, 0x5373CA, 0x53742A,
     // engine sound limits, springs, suspension damage, idle band in rpm
     0x4AE597, 0x4AE5B9, 0x52E2CB, 0x52E2E4, 0x53EA21, 0x53EA2D, 0x53EA45, 0x4B0860, 0x4B08DE,
+    // the car setup group's constant
+    0x48F3B2,
 };
 
 }  // namespace

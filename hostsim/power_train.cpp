@@ -96,6 +96,12 @@ void runStarter(std::istream& in) {
 
 }  // namespace
 
+unsigned char* powerTrainObject(const std::string& name) {
+  if (name == "solverstate") return powerTrain().solverState;
+  if (name == "solveraux") return powerTrain().aux;
+  return nullptr;
+}
+
 std::vector<AddressEntry> powerTrainEntries() {
   powerTrain();
   std::vector<AddressEntry> rows = {

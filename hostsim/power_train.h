@@ -13,6 +13,8 @@
 namespace hostsim {
 
 std::vector<AddressEntry> powerTrainEntries();
+// The drivetrain solver's dynamic state ("solverstate") and auxiliary record ("solveraux").
+unsigned char* powerTrainObject(const std::string& name);
 
 // Scenario steps:
 //   engine DT SPEED THROTTLE RUNNING HEALTH IGNITION

@@ -14,6 +14,8 @@
 #include "hostsim/track_draw_model.h"
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
+#include "hostsim/car_setup_layout.h"
+#include "hostsim/car_controls.h"
 #include "hostsim/car_physics_tick.h"
 #include "hostsim/chassis_model.h"
 #include "hostsim/car_setup_pages_model.h"
@@ -154,6 +156,7 @@ int runScenario(std::istream& steps) {
                runClampSiteStep(step, in) || runObjectUpdateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
                runTurboMapStep(step, in) || runCarRuntimeWordStep(step, in) || runSettingsEditStep(step, in)) {
+    } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

@@ -46,22 +46,9 @@ constexpr std::size_t kFeatures = 3628 + 12;
 // Places the car data path reads at load that the host's key tables put where these say (each a
 // value word; a key with locator L lands at 12 + 4 L of its block).
 namespace chosen {
-// The host drivetrain parameter block (the drivetrain solver's +4): the three differential
-// maximum torques, floats, checked against the differential torque ranges above.
-constexpr std::size_t kDiffMaxTorque[3] = {1684, 1700, 1716};  // centre, front, rear
-// The car setup's maximum brake pressures (the drivetrain block's first two values), and their
-// ranges in the chassis range block's float run: minimum, then maximum 16 bytes on.
-constexpr std::size_t kMaxBrakePressure[2] = {96, 112};        // front, rear
-constexpr std::size_t kMaxBrakePressureRange[2] = {220, 268};  // front, rear
-// FrontBrakeVelSlope_QZR and RearBrakeVelSlope_QZR: floats in the last values of the drivetrain
-// range block, which its read slot clears.
-constexpr std::size_t kBrakeVelSlope[2] = {4808, 4824};        // front, rear
 // The six differential-map lock percentages (unsigned): centre, front, rear, each minimum then
 // maximum, 16 bytes apart and just before the Features value (3640).
 constexpr std::size_t kDiffMapLockPct = 3544;
-// Wheel w's tyre pressure range: the minimum and maximum of its tyre range block (60 bytes a
-// wheel from +6676).
-constexpr std::size_t tyrePressureRange(std::size_t wheel) { return 6676 + 60 * wheel + 24; }
 }  // namespace chosen
 
 }  // namespace kvl::gui::setup_fields

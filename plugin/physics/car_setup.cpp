@@ -90,12 +90,15 @@ std::uint32_t TyreRanges::readOverride(void* block, std::uint32_t source) noexce
   return clearThenBase(block, source, [](std::uint8_t* b) { clearParams(b, 12, 3); });
 }
 
+// The float at +12, eight vector parameters from +32 (the word at +28 pads them to 16 bytes, as
+// in the setup's geometry part), nine floats from +288, seven vector parameters from +432 (their
+// values from +448), five floats from +656, two integers and two floats: 800 bytes.
 std::uint32_t GeometryRanges::readOverride(void* block, std::uint32_t source) noexcept {
   return clearThenBase(block, source, [](std::uint8_t* b) {
     clearParams(b, 12, 1);
     clearVectors(b, 32, 8);
     clearParams(b, 288, 9);
-    clearVectors(b, 448, 7);
+    clearVectors(b, 432, 7);
     clearParams(b, 656, 5);
     clearParamsAt(b, {736, 752, 768, 784});
   });

@@ -27,23 +27,28 @@ constexpr std::size_t mapValue(int map, int point) {
   return CarSetup::kDifferential + 108 + 176 * static_cast<std::size_t>(map) + 16 * static_cast<std::size_t>(point) + 12;
 }
 // In the engine, gearbox and differential block.
-constexpr std::size_t kHandbrakeRelease = 408, kLeftFootThreshold = 424, kSecondValue = 2660;
+constexpr std::size_t kHandbrakeRelease = 408, kLeftFootThreshold = 424;
 
-// The setup ranges' differential block (from +4828): value words of the map-value range
-// (minimum, maximum), the speed-map range (not checked here), then the handbrake release and
-// the left-foot brake threshold ranges, each a triple of 16-byte parameters.
-constexpr std::size_t kMapRangeMin = 4840, kMapRangeMax = 4856;
-constexpr std::size_t kHandbrakeReleaseMin = 4936, kHandbrakeReleaseMax = 4952;
-constexpr std::size_t kLeftFootThresholdMin = 4984, kLeftFootThresholdMax = 5000;
+// The setup ranges' differential block (from +4828): a 12-byte header and twelve float
+// parameters from +4840, among them the map-value range (minimum, maximum) at +4840 and +4856
+// and the left-foot brake threshold's at +4984 and +5000. A parameter's value is its fourth word:
+// the block adds up only with the parameters from +4840, so +4840 itself is a table word. Where
+// the handbrake release's range lies is not known: that value is not range-checked.
+constexpr std::size_t kValue = 12;
+constexpr std::size_t kMapRangeMin = 4840 + kValue, kMapRangeMax = 4856 + kValue;
+constexpr std::size_t kLeftFootThresholdMin = 4984 + kValue, kLeftFootThresholdMax = 5000 + kValue;
 // The lock percentages (unsigned): centre, front, rear minimum and maximum, 16 bytes apart.
 constexpr std::size_t kLockPctMin = 3544, kLockPctStride = 32;
 
+// The host drivetrain parameter block of the car: +4 of its drivetrain solver (the car's member
+// at +1200, as the drivetrain set-up takes it).
+const void* drivetrainBlockOf(const void* car) {
+  return HostCar::wordPointer(HostCar::drivetrain(car), HostDrivetrainSolver::kStatic);
+}
+
 // The car's Features word as the drivetrain set-up leaves it: its own bits and the ranges'.
-std::uint32_t featuresOf(const void* car, const void* ranges) {
+std::uint32_t featuresOf(const void* block, const void* ranges) {
   std::uint32_t features = ranges == nullptr ? 0u : fieldAt<std::uint32_t>(ranges, DrivetrainRangeWords::kFeatures);
-  // The drivetrain solver is the car's member at +1200, as the drivetrain set-up takes it.
-  const void* solver = static_cast<const std::uint8_t*>(car) + HostCar::kDrivetrain;
-  const void* block = HostCar::wordPointer(solver, HostDrivetrainSolver::kStatic);
   if (block != nullptr) features |= fieldAt<std::uint32_t>(block, DrivetrainBlock::kFeatures);
   return features;
 }
@@ -67,8 +72,6 @@ void checkMaps(void* setup, const void* ranges, std::uint32_t features) {
     checkSetupParameter(&fieldAt<float>(setup, mapValue(c.map, c.point)), c.low, c.high, differentialMapName(c.map),
                         c.point);
   }
-  checkSetupParameter(&fieldAt<float>(setup, kHandbrakeReleaseValue), fieldAt<float>(ranges, kHandbrakeReleaseMin),
-                      fieldAt<float>(ranges, kHandbrakeReleaseMax), "CenterDiffHandbrakeRelease", -1);
   checkSetupParameter(&fieldAt<float>(setup, kLeftFootThresholdValue), fieldAt<float>(ranges, kLeftFootThresholdMin),
                       fieldAt<float>(ranges, kLeftFootThresholdMax), "LeftFootBrakeThreshold", -1);
 }
@@ -82,19 +85,18 @@ float differentialSpeedScaleFor(float revLimitRpm) {
 void checkDifferentialMaps(void* engineBlockHolder) {
   void* q = HostCar::wordPointer(engineBlockHolder, 0);
   if (q == nullptr) return;
+  // The holder is the car's member at +2128.
+  const void* car = static_cast<const std::uint8_t*>(engineBlockHolder) - HostCar::kEngine;
+  const void* drivetrain = drivetrainBlockOf(car);
   PhysicsVariables& v = physicsVariables();
   v.differentialSpeedScale = differentialSpeedScaleFor(fieldAt<float>(q, kRevLimitRpm));
-  const float second = fieldAt<float>(q, kSecondValue);
+  const float second = drivetrain == nullptr ? 0.0f : fieldAt<float>(drivetrain, DrivetrainBlock::kSecondValue);
   v.differentialSecond = second > 0.0f ? second : 0.05f;
   void* setup = hostCarSetup();
   if (setup == nullptr) return;
-  if (const void* ranges = hostCarSetupRanges()) {
-    // The holder is the car's member at +2128.
-    const void* car = static_cast<const std::uint8_t*>(engineBlockHolder) - HostCar::kEngine;
-    checkMaps(setup, ranges, featuresOf(car, ranges));
-  }
-  // The block takes the values as checked, so that a value out of its range never reaches the
-  // host's differential code.
+  if (const void* ranges = hostCarSetupRanges()) checkMaps(setup, ranges, featuresOf(drivetrain, ranges));
+  // Written after the checks, not before: the log reports a value reset, so the host's block
+  // takes the reset value rather than the out-of-range one for the whole stage.
   fieldAt<float>(q, kHandbrakeRelease) = fieldAt<float>(setup, kHandbrakeReleaseValue);
   fieldAt<float>(q, kLeftFootThreshold) = fieldAt<float>(setup, kLeftFootThresholdValue);
 }

@@ -10,9 +10,12 @@ namespace {
 
 using host::fieldAt;
 
-// Within the setup ranges: the Features value, the map point range (minimum, maximum, step), the
-// range of map 2, the left-foot brake threshold's minimum and maximum.
-constexpr std::size_t kFeatures = 3640, kMapRange = 4840, kSecondMapRange = 4888, kLeftFootThreshold = 4984;
+// Within the setup ranges: the Features value; the float parameters of the map point range
+// (minimum, maximum, step), of the range of map 2 and of the left-foot brake threshold's minimum
+// and maximum, each read at its value word (+12: the differential range block's parameters start
+// at +4840).
+constexpr std::size_t kFeatures = 3640, kValue = 12;
+constexpr std::size_t kMapRange = 4840 + kValue, kSecondMapRange = 4888 + kValue, kLeftFootThreshold = 4984 + kValue;
 
 MenuRangeInputs inputsOf(const void* ranges) {
   MenuRangeInputs in;

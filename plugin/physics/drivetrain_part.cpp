@@ -14,38 +14,6 @@ using host::fieldAt;
 using S = HostDrivetrainSolver;
 namespace fields = gui::setup_fields;
 
-// Checks the float at object + offset in place against the range whose minimum and maximum value
-// words lie at ranges + range and 16 bytes on.
-bool checkAgainst(float* value, const void* ranges, std::size_t range, const char* name) {
-  return checkSetupParameter(value, fieldAt<float>(ranges, range), fieldAt<float>(ranges, range + 16), name, -1);
-}
-
-// The three differential maximum torques of the drivetrain block against the torque ranges.
-void checkDifferentialTorques(void* d, const void* ranges) {
-  static const char* const kNames[3] = {"CenterDiffMaxTorque", "FrontDiffMaxTorque", "RearDiffMaxTorque"};
-  const fields::DifferentialValue kValues[3] = {fields::kCentreTorque, fields::kFrontTorque, fields::kRearTorque};
-  for (int i = 0; i < 3; ++i) {
-    checkAgainst(&fieldAt<float>(d, fields::chosen::kDiffMaxTorque[i]), ranges,
-                 fields::differentialRange(kValues[i]) + 12, kNames[i]);
-  }
-}
-
-// The setup's two maximum brake pressures, checked on copies; when a copy was reset, the block's
-// total pressure and the corners' shares follow the checked pair.
-void checkBrakePressures(void* d, const void* setup, const void* ranges) {
-  float front = fieldAt<float>(setup, fields::chosen::kMaxBrakePressure[0]);
-  float rear = fieldAt<float>(setup, fields::chosen::kMaxBrakePressure[1]);
-  const bool frontKept = checkAgainst(&front, ranges, fields::chosen::kMaxBrakePressureRange[0], "MaxBrakePressureFront");
-  const bool rearKept = checkAgainst(&rear, ranges, fields::chosen::kMaxBrakePressureRange[1], "MaxBrakePressureRear");
-  if (frontKept && rearKept) return;
-  const BrakeShares shares = brakeSharesFor(front, rear);
-  fieldAt<float>(d, DrivetrainBlock::kTotalBrakePressure) = shares.total;
-  for (std::size_t w = 0; w < 4; ++w) {
-    fieldAt<float>(d, DrivetrainBlock::kBrakeCorners + DrivetrainBlock::kCornerBytes * w + DrivetrainBlock::kShare) =
-        w < 2 ? shares.front : shares.rear;
-  }
-}
-
 }  // namespace
 
 void* HostDrivetrainSolver::auxRecord(const void* solver) noexcept { return HostCar::wordPointer(solver, kAux); }
@@ -79,17 +47,13 @@ void setupDrivetrain(void* solver) {
     values.features = features;
   }
   v.rearShare = rearShareFor(Features{values.features}.driveType(), rangeWord(DrivetrainRangeWords::kTorqueSplit));
+  // The differential maximum torques and the maximum brake pressures are not checked: the host
+  // places neither those values nor their ranges where the plugin could know them.
   void* setup = hostCarSetup();
-  if (ranges != nullptr) {
-    if (d != nullptr) checkDifferentialTorques(d, ranges);
-    if (d != nullptr && setup != nullptr) checkBrakePressures(d, setup, ranges);
-    if (setup != nullptr) {
-      float& handbrake = fieldAt<float>(setup, fields::kHandbrakePercentage + 12);
-      checkSetupParameter(&handbrake, 0.0f, 1.0f, "HandbrakePercentage_QZR", -1);
-      values.handbrakeShare = handbrakeShareFor(handbrake);
-    }
-    values.frontBrakeSlope = fieldAt<float>(ranges, fields::chosen::kBrakeVelSlope[0]);
-    values.rearBrakeSlope = fieldAt<float>(ranges, fields::chosen::kBrakeVelSlope[1]);
+  if (setup != nullptr) {
+    float& handbrake = fieldAt<float>(setup, fields::kHandbrakePercentage + 12);
+    checkSetupParameter(&handbrake, 0.0f, 1.0f, "HandbrakePercentage_QZR", -1);
+    values.handbrakeShare = handbrakeShareFor(handbrake);
   }
   values.drivelineLoss = rangeWord(DrivetrainRangeWords::kDrivelineLoss);
 

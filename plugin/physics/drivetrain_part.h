@@ -25,12 +25,11 @@ struct HostDrivetrainSolver {
 };
 
 // The static drivetrain parameters: four 240-byte brake corners from +300, the two brake
-// temperature thresholds, the inertias and the Features word.
+// temperature thresholds, the inertias, the Features word and the differentials' second value.
 struct DrivetrainBlock {
   static constexpr std::size_t kBrakeCorners = 300, kCornerBytes = 240;
-  static constexpr std::size_t kShare = 236, kTotalBrakePressure = 1568;
   static constexpr std::size_t kTempThresholdLow = 1272, kTempThresholdMid = 1304;
-  static constexpr std::size_t kFeatures = 1600, kInertiaFront = 1636, kInertiaRear = 1652;
+  static constexpr std::size_t kFeatures = 1600, kInertiaFront = 1636, kInertiaRear = 1652, kSecondValue = 2660;
 };
 
 // The dynamic state: four 200-byte wheel records from +72 (layer and core temperature at +124 and
@@ -50,8 +49,6 @@ struct DrivetrainValues {
   std::uint32_t features = 0;       // the car's Features word after the ranges' bits
   std::uint32_t drivelineLoss = 0;  // DriveTrainLoss_QZR, percent
   float handbrakeShare = 1.0f;
-  float frontBrakeSlope = 0.0f;     // FrontBrakeVelSlope_QZR
-  float rearBrakeSlope = 0.0f;      // RearBrakeVelSlope_QZR
   float frontTyreCooling = 6.0f;
   float rearTyreCooling = 6.0f;
 };

@@ -29,8 +29,11 @@ struct HostCar {
   // The word at +80 of the engine holder (+2128): non-zero while the host keeps the H-pattern
   // shifter's records from the car.
   static bool shifterBlocked(const void* car) noexcept { return host::fieldAt<std::int32_t>(car, kEngine + 80) != 0; }
-  // The pointer held at +1200.
-  static void* drivetrain(const void* car) noexcept { return wordPointer(car, kDrivetrain); }
+  // The car's drivetrain solver: the member at +1200 itself, not a pointer held there (the car's
+  // +1204 is the solver's pointer to the drivetrain parameter block, +1680 the next member).
+  static void* drivetrain(const void* car) noexcept {
+    return const_cast<std::uint8_t*>(static_cast<const std::uint8_t*>(car)) + kDrivetrain;
+  }
   // Host 0x4E91F0 as a member of the car, with a 32-byte controls record.
   static void applyControls(void* car, void* controls);
 

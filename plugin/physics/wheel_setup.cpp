@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "plugin/gui/car_setup_fields.h"
 #include "plugin/host/binding/abi.h"
 #include "plugin/physics/car_file_reads.h"
 #include "plugin/physics/car_load_maths.h"
@@ -121,13 +120,13 @@ TyreSizes sizesOf(const void* p) {
   return t;
 }
 
-void setUpTyre(void* wheel, std::int32_t w, const void* ranges, const std::uint8_t* y, float s) {
+void setUpTyre(void* wheel, const std::uint8_t* y, float s) {
   const void* tyre = static_cast<std::uint8_t*>(wheel) + kTyreComponent;
   void* p = TyreObject::parameters(tyre);
   void* state = TyreObject::pointerAt(tyre, 20);
   if (p == nullptr || state == nullptr) return;
-  const std::size_t pressureRange = gui::setup_fields::chosen::tyrePressureRange(static_cast<std::size_t>(w));
-  check(state, 104, ranges, pressureRange, pressureRange + 16, "Pressure", w);
+  // The tyre pressure is not range-checked: the host's setup ranges hold the pressure range at no
+  // place the plugin knows.
   std::uint8_t none[kTyreRecordBytes] = {};
   if (y == nullptr) y = none;
   if (fieldAt<float>(y, 124) > 0.0f && fieldAt<float>(y, 140) > 0.0f) {
@@ -231,7 +230,7 @@ void setUpWheel(void* wheel, std::int32_t w, const std::uint8_t* snapshot) {
   }
   physicsVariables().damage = suspensionDamageLevelsFor(s);
   setUpSpringDamper(wheel, w, ranges, s);
-  setUpTyre(wheel, w, ranges, snapshot, s);
+  setUpTyre(wheel, snapshot, s);
   scaledWheelBlocks().remember(block, reads);
 }
 

@@ -104,10 +104,16 @@ TEST(SetupPageBinding, ShownMapPageRefillsTheTable) {
   ASSERT_TRUE(host.loaded());
   static unsigned char ranges[22096];
   host.setGlobal(0x7ECD04, ranges);
+  // The differential range block's float parameters from +4840, their values 12 bytes on; a
+  // parameter's table word in front of each is no part of the range.
   const float values[] = {0.1f, 0.9f, 0.05f, 2.0f, 3.0f, 0.5f};
-  for (int i = 0; i < 6; ++i) std::memcpy(ranges + 4840 + 16 * i, &values[i], 4);
+  const std::uint32_t tableWord = 0x0073B644;
+  for (int i = 0; i < 6; ++i) {
+    std::memcpy(ranges + 4840 + 16 * i, &tableWord, 4);
+    std::memcpy(ranges + 4852 + 16 * i, &values[i], 4);
+  }
   const float leftFoot = 0.5f;
-  std::memcpy(ranges + 5000, &leftFoot, 4);
+  std::memcpy(ranges + 5012, &leftFoot, 4);
   kvl::gui::onDiffMapPageShown(nullptr);
   const struct {
     int slot, map, point;

@@ -80,8 +80,8 @@ float QZR_THISCALL brakeTorqueHook(void* solver, void* wheelState, void* brakePa
     in.handbrake = fieldAt<float>(controls, kHandbrakeInput);
     const DrivetrainValues& values = drivetrainValues();
     in.handbrakeShare = values.handbrakeShare;
-    in.frontSlope = values.frontBrakeSlope;
-    in.rearSlope = values.rearBrakeSlope;
+    // FrontBrakeVelSlope_QZR and RearBrakeVelSlope_QZR stay 0: the host's setup ranges hold them
+    // at no place the plugin knows, so the friction does not fade with rubbing speed.
     const void* aux = S::auxRecord(solver);
     in.frontBrakes = aux != nullptr && fieldAt<std::int32_t>(aux, S::kFrontBrakes) != 0;
     in.carSpeed = car == nullptr ? 0.0f : fieldAt<float>(car, kCarSpeed);

@@ -159,9 +159,11 @@ void solveAxle(AxleSolverState& s, const AxleStatics& st, int a, float dt, AxleS
     *s.scratchDrive = fa * p;
     fw(s, 5 * a + 3) += p * dt;
     fw(s, 5 * a + 4) += q * dt;
+    // The sum and the sign it is compared with go to 0, as in the host's own centre balance;
+    // the axle keeps its torque.
     if (signOrZero(fw(s, 5 * a + 4)) != iw(s, 5 * a + 5)) {
-      fw(s, 5 * a + 3) = 0.0f;
       fw(s, 5 * a + 4) = 0.0f;
+      iw(s, 5 * a + 5) = 0;
       countChange(s, 364);
     }
     for (int w : {b, c}) {

@@ -29,16 +29,6 @@ float handbrakeShareFor(float checkedPercentage) {
   return checkedPercentage > 0.0f ? checkedPercentage : 1.0f;
 }
 
-BrakeShares brakeSharesFor(float frontPressure, float rearPressure) {
-  BrakeShares s;
-  s.total = frontPressure + rearPressure;
-  if (s.total > 0.0f) {
-    s.front = frontPressure / s.total;
-    s.rear = rearPressure / s.total;
-  }
-  return s;
-}
-
 DrivelineCoefficients drivelineCoefficientsFor(float inertiaFront, float inertiaRear) {
   DrivelineCoefficients c;
   const float e = (inertiaFront + inertiaRear) / 0.2f;

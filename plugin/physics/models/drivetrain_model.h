@@ -25,15 +25,6 @@ float axleShare(float value, int wheel, float rearShare);
 // HandbrakePercentage_QZR after its range check; 0 or less acts as 1.
 float handbrakeShareFor(float checkedPercentage);
 
-// The brake pressure split after a range check reset a maximum pressure: the total, and each
-// front and rear corner's share of it (all 0 when the total is not positive).
-struct BrakeShares {
-  float total = 0.0f;
-  float front = 0.0f;
-  float rear = 0.0f;
-};
-BrakeShares brakeSharesFor(float frontPressure, float rearPressure);
-
 // The two coefficients of the host's synchronised driveline step.
 struct DrivelineCoefficients {
   float first = 0.0005f;

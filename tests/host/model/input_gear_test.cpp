@@ -24,12 +24,12 @@ TEST(InputGear, RequestForTheEngagedGearIsDropped) {
   kvl::testing::HostFixture host;
   ASSERT_TRUE(host.loaded());
   host.paintFunction(0x4E91F0, &applyControls);
-  // The car's drivetrain (+1200), its gearbox owner (+8), the gearbox record (+1380) in gear 3.
-  static unsigned char car[7520], drivetrain[16], owner[1400];
-  const std::uint32_t d = word(drivetrain), o = word(owner);
+  // The car's drivetrain solver is its member at +1200 (no pointer there); the solver's +8 holds
+  // the gearbox owner, whose gearbox record (+1380) is in gear 3.
+  static unsigned char car[7520], owner[1400];
+  const std::uint32_t o = word(owner);
   const std::int32_t gear = 3;
-  std::memcpy(car + 1200, &d, 4);
-  std::memcpy(drivetrain + 8, &o, 4);
+  std::memcpy(car + 1200 + 8, &o, 4);
   std::memcpy(owner + 1380 + 12, &gear, 4);
   host.setGlobal(0x8EF660, car);
   for (std::uint8_t requested : {3, 2}) {

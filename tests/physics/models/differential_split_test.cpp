@@ -84,6 +84,32 @@ TEST(DifferentialSplit, SingularLockedAxleStaysFreeAndFinite) {
   for (int w : {288, 289, 290, 291, 13, 14, 17}) EXPECT_TRUE(std::isfinite(x.f(w))) << w;
 }
 
+// A locked rear axle whose sum turns against its sign: the sum and the sign go to 0 and the axle
+// keeps its torque, so both wheels take it (5 x 1 / 1) and stay locked; the counter of such turns
+// rises once.
+TEST(DifferentialSplit, SumTurningAgainstItsSignKeepsTheAxleTorque) {
+  Axle x;
+  x.i(367) = 1;
+  x.f(280) = 2.0f;
+  x.f(50 * 2 + 45) = 1.0f;
+  x.f(50 * 3 + 45) = 3.0f;  // the matrix (2, 0.5; 4, 1.5) is regular
+  for (int w : {2, 3}) x.i(50 * w + 41) = 1;
+  x.f(13) = 5.0f;
+  x.f(14) = -1.0f;
+  x.i(15) = 1;
+  Recorder host;
+  solveAxle(x.state, x.st, 2, 0.01f, host);
+  EXPECT_EQ(x.i(364), 1);
+  EXPECT_FLOAT_EQ(x.f(13), 5.0f);
+  EXPECT_FLOAT_EQ(x.f(14), 10.0f);
+  EXPECT_EQ(x.i(15), 1);
+  EXPECT_FLOAT_EQ(x.f(225), 5.0f);
+  for (int w : {2, 3}) {
+    EXPECT_EQ(x.i(50 * w + 41), 1) << w;
+    EXPECT_FLOAT_EQ(x.f(50 * w + 37), 5.0f) << w;
+  }
+}
+
 TEST(DifferentialSplit, OtherAxlesAndBadWheelsChangeNothing) {
   for (int axle : {0, 3}) {
     Axle x;
