@@ -62,8 +62,6 @@ namespace kvl {
 
 // The replay time step saved at state 5; a state 13 before the first state 5 reads the default.
 float replayGripValue = physics::kPhysicsTimeStep;
-float tarmacSkidSoundScale = 1.0f;
-float skidSoundScale = 1.0f;
 
 std::uint8_t wheelRecordSnapshot[4][kWheelRecordSize];
 
