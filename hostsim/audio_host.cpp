@@ -13,6 +13,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/replay.h"
 #include "hostsim/fields.h"
+#include "hostsim/frame_pacing.h"
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
@@ -198,12 +199,43 @@ void* __attribute__((thiscall)) tickerRelease(void* object, std::int32_t flags) 
   trace("host soundTicker release " + std::to_string(flags));
   return object;
 }
+// The times the host's update was given while frames run at a rate.
+std::vector<float> tickerTimes;
 void __attribute__((thiscall)) tickerUpdate(void*, float seconds) {
   char text[64];
   std::snprintf(text, sizeof text, "host soundTicker update %.4f", static_cast<double>(seconds));
   trace(text);
+  tickerTimes.push_back(seconds);
 }
 void __attribute__((thiscall)) tickerOwnTick(void*) { trace("host soundTicker own tick"); }
+// Slot 2 of the sound-update object once per frame at the rate for that many seconds; a frame
+// before them starts the update's clock. Traces what the host's update was given against the
+// frames' time ("host soundTicker R per second: F frames over W s, U updates totalling T s (P %),
+// median M s").
+void runTickerFrames(void(__attribute__((thiscall)) * update)(void*), std::uint32_t rate, double wallSeconds) {
+  update(ticker);
+  tickerTimes.clear();
+  FramePacer pacer(rate);
+  pacer.nextFrame();
+  int frames = 0;
+  while (pacer.elapsed() < wallSeconds) {
+    pacer.nextFrame();
+    update(ticker);
+    ++frames;
+  }
+  const double wall = pacer.elapsed();
+  double total = 0;
+  for (float t : tickerTimes) total += t;
+  std::vector<float> sorted = tickerTimes;
+  std::sort(sorted.begin(), sorted.end());
+  const double median = sorted.empty() ? 0.0 : sorted[sorted.size() / 2];
+  char text[160];
+  std::snprintf(text, sizeof text, "host soundTicker %u per second: %d frames over %.2f s, %d updates totalling %.2f s (%d %%), median %.3f s",
+                rate, frames, wall, static_cast<int>(tickerTimes.size()), total, static_cast<int>(total / wall * 100.0 + 0.5),
+                median);
+  trace(text);
+}
+
 const float kHostConstant = 0.25f;
 // A call of the flag routine from the host's sound code (an address of the simulation's own).
 constexpr std::uint32_t kSoundFlagCall = 0x1700030;
@@ -293,11 +325,31 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       std::memcpy(&table, ticker, 4);
       trace(std::string("host soundTicker table ") + (table == kTickerTable ? "host" : "replaced"));
       std::memcpy(&slot, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table + 8)), 4);
+      const auto update = reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot));
+      double wallSeconds = 0;
+      if (value != 0 && in >> wallSeconds) {
+        runTickerFrames(update, value, wallSeconds);
+        return true;
+      }
       // Frames a few milliseconds apart.
       for (int frame = 0; frame < 20; ++frame) {
-        reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot))(ticker);
+        update(ticker);
         Sleep(1);
       }
+    } else if (what == "toggles") {
+      // The host's sound code reads the alternating value (0x4D2778) as fast as it can for that
+      // many seconds, running no frame meanwhile.
+      FramePacer clock(1.0);
+      float last = runFloatOperandSite(0x4D2778);
+      int changes = 0;
+      while (clock.elapsed() < static_cast<double>(value)) {
+        const float now = runFloatOperandSite(0x4D2778);
+        if (now != last) ++changes;
+        last = now;
+      }
+      char text[96];
+      std::snprintf(text, sizeof text, "host sound toggle changed %d times in %.2f s", changes, clock.elapsed());
+      trace(text);
     } else if (what == "queue") {
       runCallSite(value % 2 == 0 ? 0x4DCEDD : 0x4DCFE3, {value}, wordOf(manager));
     } else if (what == "update") {
