@@ -166,7 +166,6 @@ void SoundClient::enterDriving(bool countdown) {
       gearSoundLevel = shared.gearSoundLevel;
     }
   }
-  muteHostSounds(record().results);
   if (countdown) {
     sendStart();
   } else {
@@ -174,10 +173,10 @@ void SoundClient::enterDriving(bool countdown) {
   }
 }
 
-// The sound objects go with the results as the level slots do (one object per slot, see
-// HostSoundSystem::levelSound); the interior gear sound has a shared level, not an object of
-// its own, and is left to that level. Nothing is muted before the host has handed its sound
-// manager to the plugin's hooks.
+// Not called: the host's own sounds are lowered through their levels alone. The sound objects go
+// with the results as the level slots do (one object per slot, see HostSoundSystem::levelSound);
+// the interior gear sound has a shared level, not an object of its own, and is left to that
+// level. Nothing is muted before the host has handed its sound manager to the plugin's hooks.
 void SoundClient::muteHostSounds(const SoundResults& results) {
   void* manager = host::currentSoundManager();
   void* system = audio_ == nullptr ? nullptr : host::HostAudio::soundSystem(audio_);
