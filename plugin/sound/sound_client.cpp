@@ -72,8 +72,8 @@ SoundClient::SoundClient()
 }
 
 bool SoundClient::isActive() const {
-  return launcher_ != nullptr && launcher_->process() != nullptr &&
-         WaitForSingleObject(launcher_->process(), 0) == WAIT_TIMEOUT;
+  DaemonLauncher* daemon = daemon_.load();
+  return daemon != nullptr && daemon->process() != nullptr && WaitForSingleObject(daemon->process(), 0) == WAIT_TIMEOUT;
 }
 
 SoundRecord SoundClient::record() {
@@ -85,6 +85,7 @@ SoundRecord SoundClient::record() {
 void SoundClient::startDaemon() {
   if (launcher_ != nullptr) return;
   launcher_ = std::make_shared<DaemonLauncher>(daemonExecutablePath("QzrFmodDaemon.exe"), "", SoundRecord::kSize);
+  daemon_.store(launcher_.get());
 }
 
 template <typename Fill>
@@ -96,8 +97,9 @@ void SoundClient::send(SoundCommand command, Fill fill) {
 }
 
 void SoundClient::exchangeLocked() {
-  if (launcher_ == nullptr || daemonLost_) return;
-  const ExchangeResult result = exchangeWithDaemon(launcher_.get(), &record_, soundLayout(),
+  DaemonLauncher* daemon = daemon_.load();
+  if (daemon == nullptr || daemonLost_) return;
+  const ExchangeResult result = exchangeWithDaemon(daemon, &record_, soundLayout(),
                                                    [this] { record_.volumeFactor = hostVolumeFactor(); });
   if (result != ExchangeResult::DaemonGone && result != ExchangeResult::NoReply) return;
   // The daemon is gone: its sounds are silent, so the host plays its own again.
@@ -135,7 +137,7 @@ void SoundClient::onGameState(const void* event) {
     game_ = host::HostGame::instance();
     if (EnableFmodOption(false).read()) startDaemon();
   }
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   if (a == kLoading || a == kLoadingCutscene) {
     audio_ = host::HostAudio::instance();
     car_ = host::HostSoundCar::current();
@@ -204,7 +206,7 @@ void SoundClient::sendStart() {
 }
 
 void SoundClient::onCarChanged(const void* event) {
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   std::int32_t value = 0;
   std::memcpy(&value, event, sizeof value);
   if (value == -1) return;
@@ -214,7 +216,8 @@ void SoundClient::onCarChanged(const void* event) {
 
 void SoundClient::onShutdown(const void*) {
   quit();
-  if (launcher_ != nullptr && launcher_->process() != nullptr) WaitForSingleObject(launcher_->process(), 2000);
+  DaemonLauncher* daemon = daemon_.load();
+  if (daemon != nullptr && daemon->process() != nullptr) WaitForSingleObject(daemon->process(), 2000);
 }
 
 void SoundClient::loadCarSounds() {
@@ -263,7 +266,7 @@ void SoundClient::update3DLocked() {
 }
 
 void SoundClient::update(const host::EngineEvent& engine) {
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   const std::int32_t state = host::HostGame::gameState();
   if (state != kGame && state != kReplay) return;
   if (audio_ == nullptr || car_ == nullptr) return;
@@ -304,7 +307,7 @@ void SoundClient::update(const host::EngineEvent& engine) {
 }
 
 void SoundClient::tick(float) {
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   const std::int32_t state = host::HostGame::gameState();
   if (!drivingState(state)) {
     setPaused(true);

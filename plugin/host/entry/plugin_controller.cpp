@@ -54,6 +54,7 @@
 #include "plugin/physics/surface_grip_fill.h"
 #include "plugin/physics/surface_grip_sets.h"
 #include "plugin/sound/sound_client.h"
+#include "plugin/sound/sound_tick_timer.h"
 #include "plugin/telemetry/telemetry_recorder.h"
 #include "plugin/rally/kestrun_event.h"
 #include "plugin/tracks/track_lists.h"
@@ -149,7 +150,7 @@ void PluginController::startRuntime() {
   SoundClient::instance();
   TelemetryRecorder::instance();
   host::setEngineEventObserver(&soundEngineUpdate);
-  host::physicsWorker().setStepObserver(&soundStepTick);
+  startSoundTicks(host::physicsWorker().eventLoop(), host::PhysicsWorker::kRate, &soundStepTick);
   physics::carPartSetups().engine = &physics::setupEngine;
   physics::carPartSetups().differential = &physics::checkDifferentialMaps;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;

@@ -82,7 +82,6 @@ bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
       (isState(state, HostGameState::game) && HostGameModes::mode() == HostGameModes::kRallySchool)) {
     stepBatchBuffer().update(stepSeconds);
   }
-  if (StepObserver observer = stepObserver_.load()) observer(stepSeconds);
   return false;
 }
 
@@ -92,7 +91,6 @@ void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
   hostRunStep(hostGame_, seconds, periods);
   HostGame::finishStep(hostGame_);
   stepBatchBuffer().update(seconds);
-  if (StepObserver observer = stepObserver_.load()) observer(seconds);
   // The race clock belongs to the host thread: it advances there, at the host's next frame.
   postToHost([seconds] { HostRaceTime::addElapsedTime(HostRace::instance(), seconds); });
 }
