@@ -45,6 +45,13 @@ unsigned char* wheels[4] = {};
 unsigned char* wearArrays[4] = {};
 unsigned char* linked[4] = {};
 unsigned char carFrame[64] = {};
+// The car's drivetrain state (the car's word +1208 points at it): the host writes the
+// transmission's speed (+900) and the gear (+1356); +1392 is the gear the host shows. Every
+// other word holds a sentinel of its own.
+constexpr std::uint32_t kDrivetrainPointer = 1208;
+constexpr std::uint32_t kDrivetrainBytes = 1412;
+unsigned char* drivetrainState = nullptr;
+std::uint32_t drivetrainSentinel(std::uint32_t offset) { return 0x5E000000u | offset; }
 void* carTable[16] = {};
 
 void putRow(unsigned char* object, std::uint32_t offset, float x, float y, float z) {
@@ -92,6 +99,9 @@ void createObjects() {
   put(soundSystem, 268528, 12.5f);
   putRow(soundSystem, 268452 + 12, 0, 0, 1);
   putRow(soundSystem, 268452 + 24, 0, 1, 0);
+  drivetrainState = static_cast<unsigned char*>(std::malloc(kDrivetrainBytes));
+  for (std::uint32_t o = 0; o < kDrivetrainBytes; o += 4) put(drivetrainState, o, drivetrainSentinel(o));
+  put(car, kDrivetrainPointer, wordOf(drivetrainState));
   for (void*& slot : carTable) slot = nullptr;
   carTable[12] = reinterpret_cast<void*>(&carBodyFrame);
   put(car, 0, wordOf(carTable));
@@ -125,8 +135,10 @@ void driveFrame(std::int32_t frame) {
     put(wheels[w], 2640, speed / 0.3f);
     putRow(wheels[w], 2608, w % 2 == 0 ? 0.2f : 1.8f, 0.3f, z + (w < 2 ? 1.2f : -1.2f));
   }
-  put(car, 1200 + 900, speed / 0.3f);
-  put(car, 1200 + 1356, gear);
+  if (auto* drivetrain = get<unsigned char*>(car, kDrivetrainPointer)) {
+    put(drivetrain, 900, speed / 0.3f);
+    put(drivetrain, 1356, gear);
+  }
   unsigned char* race = hostRace();
   put(race, 12, speed * 3.6f);
   put(race, 16, engineSpeed);
@@ -304,6 +316,26 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       trace("host drive frame " + std::to_string(f));
     }
     trace("host drove " + std::to_string(driven) + " frames");
+    return true;
+  }
+  if (step == "drivetrain") {
+    std::string what;
+    in >> what;
+    if (what == "none") {
+      put(car, kDrivetrainPointer, 0u);
+    } else if (what == "back") {
+      put(car, kDrivetrainPointer, wordOf(drivetrainState));
+    } else {
+      // The words the host did not write: +1392 and how many others left their sentinel.
+      int changed = 0;
+      for (std::uint32_t o = 0; o < kDrivetrainBytes; o += 4) {
+        if (o != 900 && o != 1356 && o != 1392 && get<std::uint32_t>(drivetrainState, o) != drivetrainSentinel(o)) ++changed;
+      }
+      const std::uint32_t shown = get<std::uint32_t>(drivetrainState, 1392);
+      trace("host drivetrain shows " +
+            (shown == drivetrainSentinel(1392) ? std::string("the host's word") : std::to_string(static_cast<std::int32_t>(shown))) +
+            ", " + std::to_string(changed) + " other words changed");
+    }
     return true;
   }
   if (step == "carchange") {

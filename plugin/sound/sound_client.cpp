@@ -289,19 +289,23 @@ void SoundClient::update(const host::EngineEvent& engine) {
           wheel == nullptr ? 0.0f : productSpeedKmh(host::fieldAt<float>(wheel, 2720), host::fieldAt<float>(wheel, 2640));
     }
     record_.brake = HostSoundCar::brake(car_);
-    record_.transmissionWheelSpeed = productSpeedKmh(host::fieldAt<float>(drivetrain, 900), axleRatio);
+    // A car without a drivetrain turns no transmission; its gear stays as last sent.
+    record_.transmissionWheelSpeed =
+        drivetrain == nullptr ? 0.0f : productSpeedKmh(host::fieldAt<float>(drivetrain, 900), axleRatio);
     const float* v = HostSoundCar::velocity(car_);
     record_.carSpeed = velocityKmh(v[0], v[1], v[2]);
-    auto& gear = host::fieldAt<std::int32_t>(drivetrain, 1356);
-    record_.gear = gear;
+    if (drivetrain != nullptr) {
+      const std::int32_t gear = host::fieldAt<std::int32_t>(drivetrain, 1356);
+      record_.gear = gear;
+      if (state == kReplay) {
+        auto& shown = host::fieldAt<std::int32_t>(drivetrain, 1392);
+        if (shown != gear) shown = gear;
+      }
+    }
     record_.exhaustPop = engine.exhaustPop;
     record_.engineSoundsOff = host::HostSoundSystem::engineSoundsOff(system);
     record_.battery = host::HostSoundSystem::battery(system);
     record_.valve = valveLevel(host::HostSoundSystem::valveFlag(system), host::HostSoundSystem::valve(system));
-    if (state == kReplay) {
-      auto& shown = host::fieldAt<std::int32_t>(drivetrain, 1392);
-      if (shown != gear) shown = gear;
-    }
     record_.paused = 0;
   });
 }
