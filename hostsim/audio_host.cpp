@@ -45,13 +45,15 @@ unsigned char* wheels[4] = {};
 unsigned char* wearArrays[4] = {};
 unsigned char* linked[4] = {};
 unsigned char carFrame[64] = {};
-// The car's drivetrain state (the car's word +1208 points at it): the host writes the
-// transmission's speed (+900) and the gear (+1356); +1392 is the gear the host shows. Every
-// other word holds a sentinel of its own.
+// The car's drivetrain state, the block the car's word +1208 points at (the power train's solver
+// state): the frames write the transmission's speed (+900) and the gear (+1356); +1392 is the
+// gear the host shows. Marked, its words hold sentinels of their own, all but the two the power
+// train reads (+1116 and the car at +1408).
 constexpr std::uint32_t kDrivetrainPointer = 1208;
 constexpr std::uint32_t kDrivetrainBytes = 1412;
-unsigned char* drivetrainState = nullptr;
 std::uint32_t drivetrainSentinel(std::uint32_t offset) { return 0x5E000000u | offset; }
+bool drivetrainSentinelWord(std::uint32_t offset) { return offset != 1116 && offset != 1408; }
+unsigned char* removedDrivetrain = nullptr;
 void* carTable[16] = {};
 
 void putRow(unsigned char* object, std::uint32_t offset, float x, float y, float z) {
@@ -99,9 +101,6 @@ void createObjects() {
   put(soundSystem, 268528, 12.5f);
   putRow(soundSystem, 268452 + 12, 0, 0, 1);
   putRow(soundSystem, 268452 + 24, 0, 1, 0);
-  drivetrainState = static_cast<unsigned char*>(std::malloc(kDrivetrainBytes));
-  for (std::uint32_t o = 0; o < kDrivetrainBytes; o += 4) put(drivetrainState, o, drivetrainSentinel(o));
-  put(car, kDrivetrainPointer, wordOf(drivetrainState));
   for (void*& slot : carTable) slot = nullptr;
   carTable[12] = reinterpret_cast<void*>(&carBodyFrame);
   put(car, 0, wordOf(carTable));
@@ -321,17 +320,28 @@ bool runAudioStep(const std::string& step, std::istream& in) {
   if (step == "drivetrain") {
     std::string what;
     in >> what;
+    auto* state = get<unsigned char*>(car, kDrivetrainPointer);
     if (what == "none") {
+      removedDrivetrain = state;
       put(car, kDrivetrainPointer, 0u);
     } else if (what == "back") {
-      put(car, kDrivetrainPointer, wordOf(drivetrainState));
+      put(car, kDrivetrainPointer, wordOf(removedDrivetrain));
+    } else if (state == nullptr) {
+      trace("host drivetrain missing");
+    } else if (what == "mark") {
+      for (std::uint32_t o = 0; o < kDrivetrainBytes; o += 4) {
+        if (drivetrainSentinelWord(o)) put(state, o, drivetrainSentinel(o));
+      }
     } else {
-      // The words the host did not write: +1392 and how many others left their sentinel.
+      // The words the frames did not write: +1392 and how many others left their sentinel.
       int changed = 0;
       for (std::uint32_t o = 0; o < kDrivetrainBytes; o += 4) {
-        if (o != 900 && o != 1356 && o != 1392 && get<std::uint32_t>(drivetrainState, o) != drivetrainSentinel(o)) ++changed;
+        if (drivetrainSentinelWord(o) && o != 900 && o != 1356 && o != 1392 &&
+            get<std::uint32_t>(state, o) != drivetrainSentinel(o)) {
+          ++changed;
+        }
       }
-      const std::uint32_t shown = get<std::uint32_t>(drivetrainState, 1392);
+      const std::uint32_t shown = get<std::uint32_t>(state, 1392);
       trace("host drivetrain shows " +
             (shown == drivetrainSentinel(1392) ? std::string("the host's word") : std::to_string(static_cast<std::int32_t>(shown))) +
             ", " + std::to_string(changed) + " other words changed");

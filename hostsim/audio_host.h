@@ -22,8 +22,9 @@ std::vector<AddressEntry> soundSystemEntries();
 //                  source is raised and the frame's step call runs
 //   carchange V    raises the car-changed source with the value V (-1: no car)
 //   drivetrain none|back   takes the car's drivetrain away (its pointer +1208 null) or gives it back
+//   drivetrain mark        fills the drivetrain's words with sentinels (all but +1116 and +1408)
 //   drivetrain check       traces the drivetrain's shown gear (+1392) and how many of its other
-//                  words (besides the host's +900 and +1356) left their sentinel
+//                  marked words (besides +900 and +1356, which the frames write) changed
 //   sound ticker [R S]  builds the per-frame sound-update object through its site and runs slot 2
 //                  in 20 frames, or once per frame at R frames per second for S seconds
 //   sound toggles S    reads the operand at 0x4D2778 for S seconds without a frame and traces
