@@ -13,6 +13,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/replay.h"
 #include "hostsim/fields.h"
+#include "hostsim/frame_pacing.h"
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
@@ -44,6 +45,15 @@ unsigned char* wheels[4] = {};
 unsigned char* wearArrays[4] = {};
 unsigned char* linked[4] = {};
 unsigned char carFrame[64] = {};
+// The car's drivetrain state, the block the car's word +1208 points at (the power train's solver
+// state): the frames write the transmission's speed (+900) and the gear (+1356); +1392 is the
+// gear the host shows. Marked, its words hold sentinels of their own, all but the two the power
+// train reads (+1116 and the car at +1408).
+constexpr std::uint32_t kDrivetrainPointer = 1208;
+constexpr std::uint32_t kDrivetrainBytes = 1412;
+std::uint32_t drivetrainSentinel(std::uint32_t offset) { return 0x5E000000u | offset; }
+bool drivetrainSentinelWord(std::uint32_t offset) { return offset != 1116 && offset != 1408; }
+unsigned char* removedDrivetrain = nullptr;
 void* carTable[16] = {};
 
 void putRow(unsigned char* object, std::uint32_t offset, float x, float y, float z) {
@@ -124,8 +134,10 @@ void driveFrame(std::int32_t frame) {
     put(wheels[w], 2640, speed / 0.3f);
     putRow(wheels[w], 2608, w % 2 == 0 ? 0.2f : 1.8f, 0.3f, z + (w < 2 ? 1.2f : -1.2f));
   }
-  put(car, 1200 + 900, speed / 0.3f);
-  put(car, 1200 + 1356, gear);
+  if (auto* drivetrain = get<unsigned char*>(car, kDrivetrainPointer)) {
+    put(drivetrain, 900, speed / 0.3f);
+    put(drivetrain, 1356, gear);
+  }
   unsigned char* race = hostRace();
   put(race, 12, speed * 3.6f);
   put(race, 16, engineSpeed);
@@ -168,7 +180,12 @@ std::vector<DWORD> daemonProcesses(const std::string& name) {
 constexpr std::uint32_t kManagerLockOffset = 0x10590;
 unsigned char* manager = nullptr;
 void* managerTable[32] = {};
-void __attribute__((thiscall)) managerPlay(void*, std::uint32_t value) { trace("host soundManager play " + std::to_string(value)); }
+// A played call of 100 or more defers one more (the value less 100) through the first deferring
+// site, as the manager's own code may while the queue is drained.
+void __attribute__((thiscall)) managerPlay(void*, std::uint32_t value) {
+  trace("host soundManager play " + std::to_string(value));
+  if (value >= 100) runCallSite(0x4DCEDD, {value - 100}, wordOf(manager), false);
+}
 void __attribute__((thiscall)) managerFlush(void*) { trace("host soundManager flush"); }
 std::int32_t __attribute__((thiscall)) managerUpdate(void*, float seconds) {
   char text[64];
@@ -193,12 +210,43 @@ void* __attribute__((thiscall)) tickerRelease(void* object, std::int32_t flags) 
   trace("host soundTicker release " + std::to_string(flags));
   return object;
 }
+// The times the host's update was given while frames run at a rate.
+std::vector<float> tickerTimes;
 void __attribute__((thiscall)) tickerUpdate(void*, float seconds) {
   char text[64];
   std::snprintf(text, sizeof text, "host soundTicker update %.4f", static_cast<double>(seconds));
   trace(text);
+  tickerTimes.push_back(seconds);
 }
 void __attribute__((thiscall)) tickerOwnTick(void*) { trace("host soundTicker own tick"); }
+// Slot 2 of the sound-update object once per frame at the rate for that many seconds; a frame
+// before them starts the update's clock. Traces what the host's update was given against the
+// frames' time ("host soundTicker R per second: F frames over W s, U updates totalling T s (P %),
+// median M s").
+void runTickerFrames(void(__attribute__((thiscall)) * update)(void*), std::uint32_t rate, double wallSeconds) {
+  update(ticker);
+  tickerTimes.clear();
+  FramePacer pacer(rate);
+  pacer.nextFrame();
+  int frames = 0;
+  while (pacer.elapsed() < wallSeconds) {
+    pacer.nextFrame();
+    update(ticker);
+    ++frames;
+  }
+  const double wall = pacer.elapsed();
+  double total = 0;
+  for (float t : tickerTimes) total += t;
+  std::vector<float> sorted = tickerTimes;
+  std::sort(sorted.begin(), sorted.end());
+  const double median = sorted.empty() ? 0.0 : sorted[sorted.size() / 2];
+  char text[160];
+  std::snprintf(text, sizeof text, "host soundTicker %u per second: %d frames over %.2f s, %d updates totalling %.2f s (%d %%), median %.3f s",
+                rate, frames, wall, static_cast<int>(tickerTimes.size()), total, static_cast<int>(total / wall * 100.0 + 0.5),
+                median);
+  trace(text);
+}
+
 const float kHostConstant = 0.25f;
 // A call of the flag routine from the host's sound code (an address of the simulation's own).
 constexpr std::uint32_t kSoundFlagCall = 0x1700030;
@@ -269,6 +317,37 @@ bool runAudioStep(const std::string& step, std::istream& in) {
     trace("host drove " + std::to_string(driven) + " frames");
     return true;
   }
+  if (step == "drivetrain") {
+    std::string what;
+    in >> what;
+    auto* state = get<unsigned char*>(car, kDrivetrainPointer);
+    if (what == "none") {
+      removedDrivetrain = state;
+      put(car, kDrivetrainPointer, 0u);
+    } else if (what == "back") {
+      put(car, kDrivetrainPointer, wordOf(removedDrivetrain));
+    } else if (state == nullptr) {
+      trace("host drivetrain missing");
+    } else if (what == "mark") {
+      for (std::uint32_t o = 0; o < kDrivetrainBytes; o += 4) {
+        if (drivetrainSentinelWord(o)) put(state, o, drivetrainSentinel(o));
+      }
+    } else {
+      // The words the frames did not write: +1392 and how many others left their sentinel.
+      int changed = 0;
+      for (std::uint32_t o = 0; o < kDrivetrainBytes; o += 4) {
+        if (drivetrainSentinelWord(o) && o != 900 && o != 1356 && o != 1392 &&
+            get<std::uint32_t>(state, o) != drivetrainSentinel(o)) {
+          ++changed;
+        }
+      }
+      const std::uint32_t shown = get<std::uint32_t>(state, 1392);
+      trace("host drivetrain shows " +
+            (shown == drivetrainSentinel(1392) ? std::string("the host's word") : std::to_string(static_cast<std::int32_t>(shown))) +
+            ", " + std::to_string(changed) + " other words changed");
+    }
+    return true;
+  }
   if (step == "carchange") {
     std::int32_t value = 0;
     in >> value;
@@ -288,11 +367,31 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       std::memcpy(&table, ticker, 4);
       trace(std::string("host soundTicker table ") + (table == kTickerTable ? "host" : "replaced"));
       std::memcpy(&slot, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table + 8)), 4);
+      const auto update = reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot));
+      double wallSeconds = 0;
+      if (value != 0 && in >> wallSeconds) {
+        runTickerFrames(update, value, wallSeconds);
+        return true;
+      }
       // Frames a few milliseconds apart.
       for (int frame = 0; frame < 20; ++frame) {
-        reinterpret_cast<void(__attribute__((thiscall))*)(void*)>(static_cast<std::uintptr_t>(slot))(ticker);
+        update(ticker);
         Sleep(1);
       }
+    } else if (what == "toggles") {
+      // The host's sound code reads the alternating value (0x4D2778) as fast as it can for that
+      // many seconds, running no frame meanwhile.
+      FramePacer clock(1.0);
+      float last = runFloatOperandSite(0x4D2778);
+      int changes = 0;
+      while (clock.elapsed() < static_cast<double>(value)) {
+        const float now = runFloatOperandSite(0x4D2778);
+        if (now != last) ++changes;
+        last = now;
+      }
+      char text[96];
+      std::snprintf(text, sizeof text, "host sound toggle changed %d times in %.2f s", changes, clock.elapsed());
+      trace(text);
     } else if (what == "queue") {
       runCallSite(value % 2 == 0 ? 0x4DCEDD : 0x4DCFE3, {value}, wordOf(manager));
     } else if (what == "update") {

@@ -21,8 +21,14 @@ std::vector<AddressEntry> soundSystemEntries();
 //                  the engine event is raised through its site (0x5191A9), the replay-frame
 //                  source is raised and the frame's step call runs
 //   carchange V    raises the car-changed source with the value V (-1: no car)
-//   sound ticker   builds the per-frame sound-update object through its site and runs slot 2
-//                  in 20 frames
+//   drivetrain none|back   takes the car's drivetrain away (its pointer +1208 null) or gives it back
+//   drivetrain mark        fills the drivetrain's words with sentinels (all but +1116 and +1408)
+//   drivetrain check       traces the drivetrain's shown gear (+1392) and how many of its other
+//                  marked words (besides +900 and +1356, which the frames write) changed
+//   sound ticker [R S]  builds the per-frame sound-update object through its site and runs slot 2
+//                  in 20 frames, or once per frame at R frames per second for S seconds
+//   sound toggles S    reads the operand at 0x4D2778 for S seconds without a frame and traces
+//                  how often its value changed ("host sound toggle changed N times in S s")
 //   sound queue V  the manager call with V through 0x4DCEDD (V even) or 0x4DCFE3 (V odd)
 //   sound update   the manager's per-frame update through 0x4D4A3E
 //   sound flag V   the flag routine at 0x4DB347 called with V; traces the call's stack balance

@@ -7,6 +7,13 @@
 #include "plugin/host/binding/memory_patch.h"
 #include "plugin/host/binding/module_address.h"
 
+namespace kvl {
+
+float tarmacSkidSoundScale = 1.25f;
+float skidSoundScale = 1.25f;
+
+}  // namespace kvl
+
 namespace kvl::hooks {
 namespace {
 
@@ -15,8 +22,6 @@ using host::HostAddress;
 // Constants that host instructions read in place of their own; fixed for the process's life.
 const float kNegativeDegreesPerRadian = -57.2957764f;
 const float kTwenty = 20.0f;
-
-float timingFactor = 1.25f;
 
 void literal(PatchGroup& group, std::uint32_t site, std::initializer_list<std::uint8_t> bytes) {
   group.add(literalRow(HostAddress(site), bytes));
@@ -34,8 +39,6 @@ std::uint32_t hostWord(std::uint32_t preferred) {
 constexpr std::uint8_t kNop = 0x90;
 
 }  // namespace
-
-float& stateTimingFactor() noexcept { return timingFactor; }
 
 void addEngineMapCodeRow(PatchGroup& group) {
   // mov ecx, [esp+0Ch]; movss [esp+18h], xmm0; mov eax, [esp+18h]; push ecx; three no-operations;
@@ -67,9 +70,11 @@ void addSpringJumpRows(PatchGroup& group) {
   literal(group, 0x52E279, {0xEB});
 }
 
-void addTimingFactorRows(PatchGroup& group) {
-  group.add(addressRow(HostAddress(0x4D619B), &timingFactor));
-  group.add(addressRow(HostAddress(0x4D62A6), &timingFactor));
+void addSkidSoundScaleRows(PatchGroup& group) {
+  // Tarmac first: every list of the two (the controller's values, its state-13 step) names the
+  // tarmac scale first, and the patch list holds its two sites in that order.
+  group.add(addressRow(HostAddress(0x4D619B), &tarmacSkidSoundScale));
+  group.add(addressRow(HostAddress(0x4D62A6), &skidSoundScale));
 }
 
 void addMenuAddressRows(PatchGroup& group) {

@@ -4,11 +4,16 @@
 // pointed at another host routine. Each function adds its rows in patch order.
 #include "plugin/hooks/patch_group.h"
 
-namespace kvl::hooks {
+namespace kvl {
 
-// The float the host's timing code reads at two instructions once the group is applied (1.25
-// until the controller's game-state handler changes it).
-float& stateTimingFactor() noexcept;
+// The skid-sound scales the host's sound code reads once the group is applied: 1.25 each until
+// the controller's game-state handler sets them from their options at every INITIALIZE_TRACK.
+extern float tarmacSkidSoundScale;
+extern float skidSoundScale;
+
+}  // namespace kvl
+
+namespace kvl::hooks {
 
 // The code rewrite after the engine map lookup row.
 void addEngineMapCodeRow(PatchGroup& group);
@@ -20,8 +25,8 @@ void addEngineCodeRow(PatchGroup& group);
 void addHeatCodeRows(PatchGroup& group);
 void addDamperCallRow(PatchGroup& group);
 void addSpringJumpRows(PatchGroup& group);
-// The timing factor's two sites, after the first setup menu rows.
-void addTimingFactorRows(PatchGroup& group);
+// The two skid-sound scales' sites, after the first setup menu rows.
+void addSkidSoundScaleRows(PatchGroup& group);
 // Host menu addresses and the plugin's radians-to-degrees constant.
 void addMenuAddressRows(PatchGroup& group);
 // The layout of the setup menu pages: item counts, offsets and positions.

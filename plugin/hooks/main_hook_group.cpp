@@ -187,7 +187,7 @@ std::shared_ptr<PatchGroup> buildMainHookGroup() {
   addRows(*group, chassisPhysicsRows());
   addSpringJumpRows(*group);
   addMenuRows(*group);
-  addTimingFactorRows(*group);
+  addSkidSoundScaleRows(*group);
   addMenuAddressRows(*group);
   addRows(*group, brakeRows());
   addMenuLayoutRows(*group);

@@ -52,6 +52,10 @@ std::vector<HookRow> vehiclePhysicsRows() {
       variableRow(0x517EBC, e.wasteGateMinimum, "waste-gate minimum"),
   };
   for (std::uint32_t site : {0x517D3Au, 0x517ED9u, 0x5181FDu}) rows.push_back(variableRow(site, v.air.pressure, "air pressure"));
+  // These three, the two pressure multiples below and the idle band slope start non-zero (1 / p,
+  // 1.15 p, 0.9871668 p of the initial 101300 Pa; -1 / 75 of the default band): the engine part
+  // defines them from values that start non-zero, and host code reading 0 there before the first
+  // load would scale its pressures and idle torque by nothing.
   for (std::uint32_t site : {0x517E5Au, 0x517F59u, 0x517F96u}) {
     rows.push_back(variableRow(site, v.air.inversePressure, "inverse air pressure"));
   }
@@ -68,7 +72,7 @@ std::vector<HookRow> vehiclePhysicsRows() {
   rows.push_back(variableRow(0x4E7E62, v.halfDensityRatio, "half density ratio"));
   rows.push_back(variableRow(0x53761E, e.lowerIdleBand, "lower idle band"));
   rows.push_back(variableRow(0x53763C, e.upperIdleBand, "upper idle band"));
-  rows.push_back(variableRow(0x537652, e.idleBandSlope, "idle band slope"));
+  rows.push_back(variableRow(0x537652, e.idleBandSlope, "idle band slope"));  // -1 / 75 at start: see above
   for (std::uint32_t site : {0x537B5Bu, 0x53728Bu, 0x537351u, 0x5373E9u, 0x5374EBu, 0x537545u}) {
     rows.push_back(variableRow(site, v.differentialSecond, "differential value"));
   }

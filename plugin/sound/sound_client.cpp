@@ -72,8 +72,8 @@ SoundClient::SoundClient()
 }
 
 bool SoundClient::isActive() const {
-  return launcher_ != nullptr && launcher_->process() != nullptr &&
-         WaitForSingleObject(launcher_->process(), 0) == WAIT_TIMEOUT;
+  DaemonLauncher* daemon = daemon_.load();
+  return daemon != nullptr && daemon->process() != nullptr && WaitForSingleObject(daemon->process(), 0) == WAIT_TIMEOUT;
 }
 
 SoundRecord SoundClient::record() {
@@ -85,6 +85,7 @@ SoundRecord SoundClient::record() {
 void SoundClient::startDaemon() {
   if (launcher_ != nullptr) return;
   launcher_ = std::make_shared<DaemonLauncher>(daemonExecutablePath("QzrFmodDaemon.exe"), "", SoundRecord::kSize);
+  daemon_.store(launcher_.get());
 }
 
 template <typename Fill>
@@ -96,8 +97,9 @@ void SoundClient::send(SoundCommand command, Fill fill) {
 }
 
 void SoundClient::exchangeLocked() {
-  if (launcher_ == nullptr || daemonLost_) return;
-  const ExchangeResult result = exchangeWithDaemon(launcher_.get(), &record_, soundLayout(),
+  DaemonLauncher* daemon = daemon_.load();
+  if (daemon == nullptr || daemonLost_) return;
+  const ExchangeResult result = exchangeWithDaemon(daemon, &record_, soundLayout(),
                                                    [this] { record_.volumeFactor = hostVolumeFactor(); });
   if (result != ExchangeResult::DaemonGone && result != ExchangeResult::NoReply) return;
   // The daemon is gone: its sounds are silent, so the host plays its own again.
@@ -135,7 +137,7 @@ void SoundClient::onGameState(const void* event) {
     game_ = host::HostGame::instance();
     if (EnableFmodOption(false).read()) startDaemon();
   }
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   if (a == kLoading || a == kLoadingCutscene) {
     audio_ = host::HostAudio::instance();
     car_ = host::HostSoundCar::current();
@@ -166,7 +168,6 @@ void SoundClient::enterDriving(bool countdown) {
       gearSoundLevel = shared.gearSoundLevel;
     }
   }
-  muteHostSounds(record().results);
   if (countdown) {
     sendStart();
   } else {
@@ -174,10 +175,10 @@ void SoundClient::enterDriving(bool countdown) {
   }
 }
 
-// The sound objects go with the results as the level slots do (one object per slot, see
-// HostSoundSystem::levelSound); the interior gear sound has a shared level, not an object of
-// its own, and is left to that level. Nothing is muted before the host has handed its sound
-// manager to the plugin's hooks.
+// Not called: the host's own sounds are lowered through their levels alone. The sound objects go
+// with the results as the level slots do (one object per slot, see HostSoundSystem::levelSound);
+// the interior gear sound has a shared level, not an object of its own, and is left to that
+// level. Nothing is muted before the host has handed its sound manager to the plugin's hooks.
 void SoundClient::muteHostSounds(const SoundResults& results) {
   void* manager = host::currentSoundManager();
   void* system = audio_ == nullptr ? nullptr : host::HostAudio::soundSystem(audio_);
@@ -205,7 +206,7 @@ void SoundClient::sendStart() {
 }
 
 void SoundClient::onCarChanged(const void* event) {
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   std::int32_t value = 0;
   std::memcpy(&value, event, sizeof value);
   if (value == -1) return;
@@ -215,7 +216,8 @@ void SoundClient::onCarChanged(const void* event) {
 
 void SoundClient::onShutdown(const void*) {
   quit();
-  if (launcher_ != nullptr && launcher_->process() != nullptr) WaitForSingleObject(launcher_->process(), 2000);
+  DaemonLauncher* daemon = daemon_.load();
+  if (daemon != nullptr && daemon->process() != nullptr) WaitForSingleObject(daemon->process(), 2000);
 }
 
 void SoundClient::loadCarSounds() {
@@ -264,7 +266,7 @@ void SoundClient::update3DLocked() {
 }
 
 void SoundClient::update(const host::EngineEvent& engine) {
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   const std::int32_t state = host::HostGame::gameState();
   if (state != kGame && state != kReplay) return;
   if (audio_ == nullptr || car_ == nullptr) return;
@@ -287,25 +289,29 @@ void SoundClient::update(const host::EngineEvent& engine) {
           wheel == nullptr ? 0.0f : productSpeedKmh(host::fieldAt<float>(wheel, 2720), host::fieldAt<float>(wheel, 2640));
     }
     record_.brake = HostSoundCar::brake(car_);
-    record_.transmissionWheelSpeed = productSpeedKmh(host::fieldAt<float>(drivetrain, 900), axleRatio);
+    // A car without a drivetrain turns no transmission; its gear stays as last sent.
+    record_.transmissionWheelSpeed =
+        drivetrain == nullptr ? 0.0f : productSpeedKmh(host::fieldAt<float>(drivetrain, 900), axleRatio);
     const float* v = HostSoundCar::velocity(car_);
     record_.carSpeed = velocityKmh(v[0], v[1], v[2]);
-    auto& gear = host::fieldAt<std::int32_t>(drivetrain, 1356);
-    record_.gear = gear;
+    if (drivetrain != nullptr) {
+      const std::int32_t gear = host::fieldAt<std::int32_t>(drivetrain, 1356);
+      record_.gear = gear;
+      if (state == kReplay) {
+        auto& shown = host::fieldAt<std::int32_t>(drivetrain, 1392);
+        if (shown != gear) shown = gear;
+      }
+    }
     record_.exhaustPop = engine.exhaustPop;
     record_.engineSoundsOff = host::HostSoundSystem::engineSoundsOff(system);
     record_.battery = host::HostSoundSystem::battery(system);
     record_.valve = valveLevel(host::HostSoundSystem::valveFlag(system), host::HostSoundSystem::valve(system));
-    if (state == kReplay) {
-      auto& shown = host::fieldAt<std::int32_t>(drivetrain, 1392);
-      if (shown != gear) shown = gear;
-    }
     record_.paused = 0;
   });
 }
 
 void SoundClient::tick(float) {
-  if (launcher_ == nullptr) return;
+  if (daemon_.load() == nullptr) return;
   const std::int32_t state = host::HostGame::gameState();
   if (!drivingState(state)) {
     setPaused(true);

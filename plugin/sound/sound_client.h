@@ -6,6 +6,7 @@
 // the engine-event thread and the 720-per-second worker never mix their fields.
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -37,14 +38,14 @@ class SoundClient {
   // True while the daemon's process runs.
   bool isActive() const;
   // True once the daemon was started, even when it has ended since.
-  bool started() const { return launcher_ != nullptr; }
+  bool started() const { return daemon_.load() != nullptr; }
 
   void onGameState(const void* record);
   void onCarChanged(const void* record);
   void onShutdown(const void* record);
   // The per-frame update, with the host's engine event (GAME and REPLAY only).
   void update(const host::EngineEvent& engine);
-  // The 720-per-second worker's tick.
+  // The 720-per-second worker's tick, in every host state.
   void tick(float seconds);
 
   void loadCarSounds();
@@ -68,7 +69,8 @@ class SoundClient {
   void update3DLocked();
   void enterDriving(bool countdown);
   // Silences the host's own sound objects of the sound system that the results replace (the
-  // object of each level slot the results silence), under the host sound manager's lock.
+  // object of each level slot the results silence), under the host sound manager's lock. Kept,
+  // but no path calls it.
   void muteHostSounds(const SoundResults& results);
   void saveHostLevels();
   HostLevels readHostLevels() const;
@@ -76,11 +78,14 @@ class SoundClient {
 
   host::HostListenerNode gameStateNode_;
   host::HostListenerNode carChangedNode_;
-  void* audio_ = nullptr;
-  void* car_ = nullptr;
+  // Stored on the host thread, read by the worker's tick and the engine event's thread too.
+  std::atomic<void*> audio_{nullptr};
+  std::atomic<void*> car_{nullptr};
   void* game_ = nullptr;
   SoundRecord record_;
   std::shared_ptr<DaemonLauncher> launcher_;
+  // The launcher once it exists, for the threads that did not make it.
+  std::atomic<DaemonLauncher*> daemon_{nullptr};
   host::HostListenerNode shutdownNode_;
 
   std::mutex mutex_;
@@ -91,7 +96,7 @@ class SoundClient {
 
 // The adapter of the engine event calls this before raising the event.
 void soundEngineUpdate(const void* engineRecord) noexcept;
-// The physics worker calls this after every step.
+// The tick that runs on the 720-per-second worker's own timer.
 void soundStepTick(float seconds) noexcept;
 
 }  // namespace kvl

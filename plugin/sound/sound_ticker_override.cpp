@@ -12,6 +12,12 @@ namespace {
 
 constexpr std::uint32_t kHostTable = 0x73574C;
 constexpr std::size_t kTableSlots = 27;
+// The rate of the update's clock: whole 60ths of a second (16666 microseconds each).
+int soundUpdateRate = 60;
+// A frame longer than this many of the clock's intervals passes nothing to the host.
+constexpr int kMostIntervals = 10;
+// The clock of the update, made at load: the time since the previous update.
+StepTimer soundUpdateClock(soundUpdateRate);
 
 void* QZR_THISCALL release(void* object, std::int32_t flags) noexcept {
   return host::hostFunction<0x4D4960, void*(QZR_THISCALL*)(void*, std::int32_t)>()(object, flags);
@@ -43,9 +49,8 @@ void* QZR_THISCALL soundTickerConstructHook(void* object) noexcept {
 void QZR_THISCALL soundTickerUpdate(void* object) noexcept {
   std::int64_t micros = 0;
   int intervals = 0;
-  // The object's own clock: the time since its previous update.
-  static StepTimer clock;
-  if (!clock.elapsedGameMicroseconds(micros, intervals) || intervals > 10) return;
+  // Less than one interval since the previous update passes nothing now and carries to the next.
+  if (!soundUpdateClock.elapsedGameMicroseconds(micros, intervals) || intervals > kMostIntervals) return;
   host::hostFunction<0x4D4980, void(QZR_THISCALL*)(void*, float)>()(
       object, static_cast<float>(static_cast<double>(micros) / 1000000.0));
 }

@@ -54,6 +54,7 @@
 #include "plugin/physics/surface_grip_fill.h"
 #include "plugin/physics/surface_grip_sets.h"
 #include "plugin/sound/sound_client.h"
+#include "plugin/sound/sound_tick_timer.h"
 #include "plugin/telemetry/telemetry_recorder.h"
 #include "plugin/rally/kestrun_event.h"
 #include "plugin/tracks/track_lists.h"
@@ -62,8 +63,6 @@ namespace kvl {
 
 // The replay time step saved at state 5; a state 13 before the first state 5 reads the default.
 float replayGripValue = physics::kPhysicsTimeStep;
-float tarmacSkidSoundScale = 1.0f;
-float skidSoundScale = 1.0f;
 
 std::uint8_t wheelRecordSnapshot[4][kWheelRecordSize];
 
@@ -151,7 +150,7 @@ void PluginController::startRuntime() {
   SoundClient::instance();
   TelemetryRecorder::instance();
   host::setEngineEventObserver(&soundEngineUpdate);
-  host::physicsWorker().setStepObserver(&soundStepTick);
+  startSoundTicks(host::physicsWorker().eventLoop(), host::PhysicsWorker::kRate, &soundStepTick);
   physics::carPartSetups().engine = &physics::setupEngine;
   physics::carPartSetups().differential = &physics::checkDifferentialMaps;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;

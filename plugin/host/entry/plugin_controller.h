@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 
+#include "plugin/hooks/host_code_rows.h"  // the skid-sound scales
 #include "plugin/hooks/patch_group.h"
 #include "plugin/host/events/host_listener.h"
 
@@ -87,8 +88,6 @@ class PluginController {
 
 // Plugin values that host code or other parts read; fixed addresses for the life of the process.
 extern float replayGripValue;
-extern float tarmacSkidSoundScale;
-extern float skidSoundScale;
 extern float gearChangeIndicatorDelta;
 // The four wheel records (LF, RF, LB, RB) copied on every wheel-data event.
 constexpr std::size_t kWheelRecordSize = 788;

@@ -79,7 +79,9 @@ struct HostSoundCar {
   static float brake(const void* car) noexcept { return fieldAt<float>(car, 2144); }
   static const float* velocity(const void* car) noexcept { return &fieldAt<float>(car, 448); }
   static void* wheel(const void* car, int i) noexcept { return HostAudio::pointerAt(car, 1136 + 4 * static_cast<std::uint32_t>(i)); }
-  static void* drivetrain(void* car) noexcept { return addressAt(car, 1200); }
+  // The drivetrain's state (its gear at +1356, the gear shown at +1392); null without one. A
+  // pointer at +1208: the drivetrain solver the car holds at +1200 keeps its state's address at +8.
+  static void* drivetrain(const void* car) noexcept { return HostAudio::pointerAt(car, 1208); }
   static void* engineData(const void* car) noexcept { return HostAudio::pointerAt(car, 52); }
 };
 

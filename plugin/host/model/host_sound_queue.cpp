@@ -52,13 +52,14 @@ std::int32_t QZR_THISCALL queuedSoundUpdateHook(void* manager, float seconds) no
   lastManager.store(manager);
   if (queuedCount.load() != 0) {
     EnterCriticalSection(managerLock(manager));
-    // A call the manager defers while it is drained waits for the next update.
-    const std::size_t count = queue().size();
-    for (std::size_t i = 0; i < count; ++i) {
-      if (queue()[i] != 0) managerSlot<ManagerSlot24>(manager, 24)(manager, queue()[i]);
+    // A call the manager defers while it is drained (the lock is its own, so the same thread
+    // may queue again) runs in this drain too: the queue is empty afterwards.
+    for (std::size_t i = 0; i < queue().size(); ++i) {
+      const std::uint32_t value = queue()[i];
+      if (value != 0) managerSlot<ManagerSlot24>(manager, 24)(manager, value);
     }
-    queue().erase(queue().begin(), queue().begin() + static_cast<std::ptrdiff_t>(count));
-    queuedCount.store(queue().size());
+    queue().clear();
+    queuedCount.store(0);
     managerSlot<ManagerSlot68>(manager, 68)(manager);
     LeaveCriticalSection(managerLock(manager));
   }

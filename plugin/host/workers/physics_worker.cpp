@@ -82,7 +82,6 @@ bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
       (isState(state, HostGameState::game) && HostGameModes::mode() == HostGameModes::kRallySchool)) {
     stepBatchBuffer().update(stepSeconds);
   }
-  if (StepObserver observer = stepObserver_.load()) observer(stepSeconds);
   return false;
 }
 
@@ -92,7 +91,6 @@ void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
   hostRunStep(hostGame_, seconds, periods);
   HostGame::finishStep(hostGame_);
   stepBatchBuffer().update(seconds);
-  if (StepObserver observer = stepObserver_.load()) observer(seconds);
   // The race clock advances here, at once: a step queued for the host thread would be dropped at
   // INITIALIZE_TRACK, or run after the finish had set the race's hold word, and be lost.
   HostRaceTime::addElapsedTime(HostRace::instance(), seconds);

@@ -21,9 +21,6 @@ class PhysicsWorker : public PeriodicWorker {
   // The host thread's per-frame step: true while the worker owns the step (the host does not
   // step), else the step runs here, inline.
   bool hostStep(float stepSeconds, std::int32_t hostArgument);
-  // Runs after every physics step, on the worker or inline on the host thread (the sound tick).
-  using StepObserver = void (*)(float seconds) noexcept;
-  void setStepObserver(StepObserver observer) noexcept { stepObserver_.store(observer); }
   void step(std::int64_t elapsedMicros, std::int32_t periods) override;
   bool shouldRun() override;
   void onStateEvent(std::int32_t state);
@@ -38,7 +35,6 @@ class PhysicsWorker : public PeriodicWorker {
   void* hostGame_;
   std::vector<void*> objectCopies_;
   void* replay_ = nullptr;
-  std::atomic<StepObserver> stepObserver_{nullptr};
   HostListenerNode stateNode_;
   HostListenerNode raceValuesNode_;
 };
