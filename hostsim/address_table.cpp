@@ -42,6 +42,7 @@
 #include "hostsim/clamp_site.h"
 #include "hostsim/object_update_sites.h"
 #include "hostsim/record_copies.h"
+#include "hostsim/controller_state_model.h"
 #include "hostsim/physics_operands.h"
 #include "hostsim/power_train.h"
 #include "hostsim/head_gasket_site.h"
@@ -129,7 +130,8 @@ const std::vector<AddressEntry>& addressTable() {
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
                               gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries(),
                               stepBatchEntries(), shifterEntries(), frontEndEntries(), inputDeviceEntries(),
-                              hostCodeEntries(), clampSiteEntries(), objectUpdateEntries(), recordCopyEntries()}) {
+                              hostCodeEntries(), clampSiteEntries(), objectUpdateEntries(), recordCopyEntries(),
+                              controllerStateEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

@@ -43,6 +43,7 @@
 #include "hostsim/clamp_site.h"
 #include "hostsim/object_update_sites.h"
 #include "hostsim/record_copies.h"
+#include "hostsim/controller_state_model.h"
 #include "hostsim/replaced_calls.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
@@ -150,6 +151,7 @@ int runScenario(std::istream& steps) {
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
                runClampSiteStep(step, in) || runObjectUpdateStep(step, in) || runRecordCopyStep(step, in) ||
+               runControllerStateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
                runTurboMapStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {

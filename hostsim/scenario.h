@@ -51,6 +51,8 @@
 //   events now|step|check ...   event raises by site and where they arrived (hostsim/host_event_sites.h)
 //   objectupdates               the host's per-object update calls (hostsim/object_update_sites.h)
 //   recordcopies ...            the host record and the sites that read it (hostsim/record_copies.h)
+//   loading ...                 what the controller writes in the loading and track states
+//                               (hostsim/controller_state_model.h)
 // Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
 //   host physics step S periods N on host|worker    each host physics step, S in seconds
 //   host listener K FIRST                           a host listener of source K got a record
