@@ -41,6 +41,8 @@
 #include "hostsim/host_code_sites.h"
 #include "hostsim/clamp_site.h"
 #include "hostsim/object_update_sites.h"
+#include "hostsim/record_copies.h"
+#include "hostsim/controller_state_model.h"
 #include "hostsim/physics_operands.h"
 #include "hostsim/power_train.h"
 #include "hostsim/head_gasket_site.h"
@@ -128,7 +130,8 @@ const std::vector<AddressEntry>& addressTable() {
                               effectsStepEntries(), physicsOperandEntries(), drivetrainCouplingEntries(),
                               gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries(),
                               stepBatchEntries(), shifterEntries(), frontEndEntries(), inputDeviceEntries(),
-                              hostCodeEntries(), clampSiteEntries(), objectUpdateEntries()}) {
+                              hostCodeEntries(), clampSiteEntries(), objectUpdateEntries(), recordCopyEntries(),
+                              controllerStateEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

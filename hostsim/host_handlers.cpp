@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/record_copies.h"
 #include "hostsim/step_batch_host.h"
 
 namespace hostsim {
@@ -20,7 +21,7 @@ std::string number(float f) {
 }  // namespace
 
 void* __cdecl runtimeMalloc(std::uint32_t bytes) {
-  void* block = failsAllocation(bytes) ? nullptr : std::malloc(bytes);
+  void* block = failsAllocation(bytes) || failsRecordCopyAllocation(bytes) ? nullptr : std::malloc(bytes);
   trace("host runtimeMalloc " + std::to_string(bytes) + (block == nullptr ? " failed" : ""));
   return block;
 }

@@ -44,6 +44,8 @@
 #include "hostsim/host_event_sites.h"
 #include "hostsim/clamp_site.h"
 #include "hostsim/object_update_sites.h"
+#include "hostsim/record_copies.h"
+#include "hostsim/controller_state_model.h"
 #include "hostsim/replaced_calls.h"
 #include "hostsim/skid_trails.h"
 #include "hostsim/effects_step.h"
@@ -153,7 +155,8 @@ int runScenario(std::istream& steps) {
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
-               runClampSiteStep(step, in) || runObjectUpdateStep(step, in) ||
+               runClampSiteStep(step, in) || runObjectUpdateStep(step, in) || runRecordCopyStep(step, in) ||
+               runControllerStateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
                runTurboMapStep(step, in) || runCarRuntimeWordStep(step, in) || runSettingsEditStep(step, in)) {
     } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in)) {

@@ -52,6 +52,10 @@
 //   carwords                    the host's run-time writes into the car (hostsim/car_runtime_words.h)
 //   tyretables, tyreflow ...    the host's tyre steps over many ticks (hostsim/tyre_flow.h)
 //   inikey SECTION KEY VALUE    the player changes a Korvala.ini setting (hostsim/settings_edit.h)
+//   objectupdates               the host's per-object update calls (hostsim/object_update_sites.h)
+//   recordcopies ...            the host record and the sites that read it (hostsim/record_copies.h)
+//   loading ...                 what the controller writes in the loading and track states
+//                               (hostsim/controller_state_model.h)
 // Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
 //   host physics step S periods N on host|worker    each host physics step, S in seconds
 //   host listener K FIRST                           a host listener of source K got a record

@@ -17,7 +17,6 @@
 #include "plugin/host/model/driving_path_hooks.h"
 #include "plugin/host/model/host_game_modes.h"
 #include "plugin/host/model/host_lists.h"
-#include "plugin/host/model/object_update_hook.h"
 #include "plugin/host/model/race_events.h"
 #include "plugin/host/model/race_value_hold.h"
 #include "plugin/host/model/replay_hooks.h"
@@ -79,12 +78,14 @@ std::vector<HookRow> clampRows() {
   return {{0x4F873A, 4, kCall, hookAddress(&physics::clampToRootHook), "clampToRootHook"}};
 }
 
-// The host's per-object updates, all reaching the one hook.
+// The host's calls of its per-object update 0x5693F0: each reaches the hook, which runs the
+// host's update on the same object and gives its result back (the host's update must still run
+// there, so the sites forward to it rather than to an update of the plugin's own).
 std::vector<HookRow> objectUpdateRows() {
   std::vector<HookRow> rows;
   for (std::uint32_t site : {0x47FA5Eu, 0x480A8Fu, 0x542839u, 0x569474u, 0x5698A8u, 0x569CE5u, 0x569E29u, 0x5A29AAu, 0x5A2CF5u,
                              0x5A2D15u, 0x5A2D65u, 0x5A2D86u, 0x5A2DB7u, 0x5A2DEBu, 0x5A301Au, 0x5A4266u, 0x5A465Fu, 0x5A4F5Fu}) {
-    rows.push_back({site, 4, kCall, hookAddress(&host::objectUpdateHook), "objectUpdateHook"});
+    rows.push_back({site, 4, kCall, hookAddress(&host::forwardingHook), "forwardingHook"});
   }
   return rows;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Host code for tests that lay out a host stand-in: a jump at a host function's address to a
-// handler of the test, and the host runtime's malloc behind its address.
+// handler of the test, the host runtime's malloc behind its address, and the host constructor
+// that the physics worker runs on its record copies.
 #include <windows.h>
 
 #include <cstdint>
@@ -34,6 +35,15 @@ inline void* QZR_CDECL runtimeMallocStandIn(std::uint32_t bytes) { return std::c
 inline void paintRuntimeMalloc(HMODULE module) {
   paintJump(reinterpret_cast<unsigned char*>(module) + (0x70BEC2 - 0x400000),
             reinterpret_cast<const void*>(&runtimeMallocStandIn));
+}
+
+// The host's record constructor (a member call, no argument): leaves the copy as the plugin set it.
+inline void QZR_THISCALL recordConstructorStandIn(void*) {}
+
+// Paints the record constructor (host 0x5001C0) into a stand-in for the host loaded at `module`.
+inline void paintRecordConstructor(HMODULE module) {
+  paintJump(reinterpret_cast<unsigned char*>(module) + (0x5001C0 - 0x400000),
+            reinterpret_cast<const void*>(&recordConstructorStandIn));
 }
 
 }  // namespace kvl::testing

@@ -191,8 +191,6 @@ void PluginController::applyModeGroups() {
   for (const auto& group : modeGroups_) group->applyAll();
 }
 
-// The builders hold no patches yet: each feature adds its own as it arrives. An empty group
-// shows "Missing".
 void PluginController::buildSoundGroup() { startupGroups_.push_back(hooks::buildSoundGroup()); }
 void PluginController::buildGameStuffGroup() { startupGroups_.push_back(hooks::buildGameStuffGroup()); }
 void PluginController::buildFullscreenWindowGroup() {
@@ -268,6 +266,7 @@ void PluginController::prepareLoading() {
     if (host::HostReplay::mode(replay) == 1) replayGripValue = host::fieldAt<float>(replay, kReplayGripOffset);
   }
   host::fieldAt<std::int32_t>(host::HostAddress(kLoadingWord).resolve(), 0) = 0;
+  // A float: the loading step stores 300.0, and the layout's "int" names only the word it lands in.
   if (void* game = host::HostGame::instance()) host::fieldAt<float>(game, 112 + 660) = 300.0f;
 }
 

@@ -17,6 +17,7 @@ struct HostCallbackObject {
 QZR_HOST_LAYOUT_ASSERT(sizeof(HostCallbackObject) == 32, "callback object is 32 bytes");
 
 struct HostRecordMirror {
+  static constexpr std::size_t kSize = 6240;
   static constexpr std::size_t kBlockSize = 4096;
 
   const void* table;
@@ -35,7 +36,9 @@ struct HostRecordMirror {
   // Copies the words at +4 and +8, the block at +12 and the word at +4112 from a host record.
   static void copyFrom(HostRecordMirror* mirror, const void* source) noexcept;
 };
+QZR_HOST_LAYOUT_ASSERT(sizeof(HostRecordMirror) == HostRecordMirror::kSize, "the host record is 6240 bytes");
 QZR_HOST_LAYOUT_ASSERT(offsetof(HostRecordMirror, block) == 12, "block at +12");
+QZR_HOST_LAYOUT_ASSERT(offsetof(HostRecordMirror, third) == 4108, "word at +4108");
 QZR_HOST_LAYOUT_ASSERT(offsetof(HostRecordMirror, fourth) == 4112, "word at +4112");
 QZR_HOST_LAYOUT_ASSERT(offsetof(HostRecordMirror, callbackA) == 6176, "callback at +6176");
 QZR_HOST_LAYOUT_ASSERT(offsetof(HostRecordMirror, callbackB) == 6208, "callback at +6208");

@@ -1,7 +1,5 @@
 #include "plugin/host/workers/physics_worker.h"
 
-#include <cstring>
-
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/host_allocators.h"
 #include "plugin/host/binding/memory_patch.h"
@@ -17,8 +15,6 @@
 namespace kvl::host {
 namespace {
 
-constexpr std::uint32_t kRecordSourceGlobal = 0x7C755Cu;
-
 // Host code reading its record pointer through a 32-bit operand, one list per copy.
 const std::vector<std::uint32_t> kCopySites[3] = {
     {0x4E54E8, 0x51BCB2, 0x51BDA4, 0x51BE3F, 0x51BF82, 0x51C119, 0x51C162, 0x51C261, 0x51C53C, 0x51C67E,
@@ -32,11 +28,8 @@ bool isState(std::int32_t value, HostGameState state) { return value == static_c
 }  // namespace
 
 PhysicsWorker::PhysicsWorker() : PeriodicWorker(kRate, &HostGame::gameState), hostGame_(HostGame::instance()) {
-  for (int i = 0; i < 3; ++i) {
-    void* copy = hostRuntimeAlloc(kRecordMirrorSize);
-    if (copy != nullptr) std::memset(copy, 0, kRecordMirrorSize);
-    objectCopies_.push_back(copy);
-  }
+  objectCopies_.reserve(3);
+  for (int i = 0; i < 3; ++i) objectCopies_.push_back(buildObjectCopy());
   installObjectCopies();
   stateNode_.bind(this, [](void* self, const void* record) {
     static_cast<PhysicsWorker*>(self)->onStateEvent(static_cast<const GameStateEvent*>(record)->state);
@@ -50,8 +43,21 @@ PhysicsWorker::PhysicsWorker() : PeriodicWorker(kRate, &HostGame::gameState), ho
   start();
 }
 
+// A copy that cannot be built is left out: its block goes back to the host heap and the host
+// code of its sites keeps reading the host's own record.
+HostRecordMirror* PhysicsWorker::buildObjectCopy() noexcept {
+  try {
+    auto* copy = static_cast<HostRecordMirror*>(hostRuntimeAlloc(HostRecordMirror::kSize));
+    if (copy == nullptr || HostRecordMirror::construct(copy)) return copy;
+    hostRuntimeRelease(copy);
+  } catch (...) {
+  }
+  return nullptr;
+}
+
 void PhysicsWorker::installObjectCopies() {
   for (int k = 0; k < 3; ++k) {
+    if (objectCopies_[k] == nullptr) continue;
     const auto slot = static_cast<HostWord>(reinterpret_cast<std::uintptr_t>(&objectCopies_[k]));
     for (std::uint32_t site : kCopySites[k]) {
       MemoryPatch patch(HostAddress(site).resolve(), &slot, 4);
@@ -60,11 +66,12 @@ void PhysicsWorker::installObjectCopies() {
   }
 }
 
+// Only the record's data words follow the host: each copy keeps its own table and callbacks.
 void PhysicsWorker::refreshObjectCopies() {
-  const HostWord source = hostGlobal<kRecordSourceGlobal, HostWord>();
-  if (source == 0) return;
-  for (void* copy : objectCopies_) {
-    if (copy != nullptr) std::memcpy(copy, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(source)), kRecordMirrorSize);
+  const void* source = hostRecordSource();
+  if (source == nullptr) return;
+  for (HostRecordMirror* copy : objectCopies_) {
+    if (copy != nullptr) HostRecordMirror::copyFrom(copy, source);
   }
 }
 

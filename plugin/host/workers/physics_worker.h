@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "plugin/host/binding/abi.h"
+#include "plugin/host/model/host_record_mirror.h"
 #include "plugin/host/workers/periodic_worker.h"
 
 namespace kvl::host {
@@ -13,8 +14,6 @@ namespace kvl::host {
 class PhysicsWorker : public PeriodicWorker {
  public:
   static constexpr std::int32_t kRate = 720;
-  // Size of the host record of which the worker keeps three private copies.
-  static constexpr std::uint32_t kRecordMirrorSize = 6240;
 
   PhysicsWorker();
 
@@ -25,15 +24,17 @@ class PhysicsWorker : public PeriodicWorker {
   bool shouldRun() override;
   void onStateEvent(std::int32_t state);
 
-  // The slots from which the patched host code reads its record pointers.
-  void* const* objectCopySlots() const noexcept { return objectCopies_.data(); }
+  // The slots from which the patched host code reads its record pointers; a slot is null when
+  // its copy could not be built, and that copy's host code then reads the host's own record.
+  HostRecordMirror* const* objectCopySlots() const noexcept { return objectCopies_.data(); }
 
  private:
+  static HostRecordMirror* buildObjectCopy() noexcept;
   void installObjectCopies();
   void refreshObjectCopies();
 
   void* hostGame_;
-  std::vector<void*> objectCopies_;
+  std::vector<HostRecordMirror*> objectCopies_;
   void* replay_ = nullptr;
   HostListenerNode stateNode_;
   HostListenerNode raceValuesNode_;

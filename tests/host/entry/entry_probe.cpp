@@ -33,7 +33,10 @@ int main(int argc, char** argv) {
   std::string folder(path, n);
   folder.erase(folder.find_last_of("\\/") + 1);
   HMODULE host = LoadLibraryA((folder + "Korvala_SSE.exe").c_str());
-  if (host != nullptr) kvl::testing::paintRuntimeMalloc(host);
+  if (host != nullptr) {
+    kvl::testing::paintRuntimeMalloc(host);
+    kvl::testing::paintRecordConstructor(host);
+  }
   if (argc > 1 && std::string(argv[1]) == "--failing-page") kvl::PluginObject::createStatusPage = refusingPage;
   void* object = kvl::createPlugin(nullptr);
   std::printf("created=%s\n", object != nullptr ? "yes" : "no");

@@ -128,6 +128,7 @@ TEST(HookGroups, PatchCountsInTableOrder) {
   setWord(reinterpret_cast<std::uintptr_t>(graphics + host::HostModuleTable::kSpindleBaseOffset), layout.base(1));
   setWord(reinterpret_cast<std::uintptr_t>(graphics + host::HostModuleTable::kRailwiseBaseOffset), layout.base(2));
   kvl::testing::paintRuntimeMalloc(hostModule);
+  kvl::testing::paintRecordConstructor(hostModule);
 
   PluginController& controller = PluginController::instance();
   // The first game-state event in INIT builds the first-event groups.

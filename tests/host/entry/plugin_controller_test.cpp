@@ -93,6 +93,7 @@ TEST(PluginController, StartUpAndGameStateEvents) {
   ASSERT_NE(host.region, nullptr);
   ASSERT_EQ(HostEventHub::instance(), reinterpret_cast<HostEventHub*>(host.hub));
   kvl::testing::paintRuntimeMalloc(host.module);
+  kvl::testing::paintRecordConstructor(host.module);
 
   PluginController& controller = PluginController::instance();
   EXPECT_EQ(&controller, &PluginController::instance());
