@@ -34,7 +34,9 @@ void QZR_THISCALL buildRows(void* page) noexcept {
 
 constexpr std::uint32_t offeredCells() {
   std::uint32_t cells = 0;
-  for (std::int32_t q = 0; q < 4; ++q) cells |= (1u << (6 * q + kFastRebound)) | (1u << (6 * q + kFastReboundThreshold));
+  for (std::int32_t q = 0; q < 4; ++q) {
+    cells |= (1u << (6 * q + kFastRebound)) | (1u << (6 * q + kFastReboundThreshold));
+  }
   return cells;
 }
 
