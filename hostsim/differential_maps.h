@@ -5,9 +5,12 @@
 // against.
 //   diffmap NAME J VALUE         the setup's value of map NAME at point J
 //   diffranges FEATURES LO HI CMIN CMAX FMIN FMAX RMIN RMAX
-//                                the setup ranges' Features word, map-value range and the lock
-//                                percentages of the three differentials; the car gets its
-//                                engine, gearbox and differential block (+2128)
+//                                the setup ranges' Features word and map-value range, and six
+//                                values of the host's own in the integer parameters ahead of
+//                                Features (their value words +3544 to +3624; the host's key table
+//                                puts the renamed lock-percentage keys there, which the plugin
+//                                cannot know and must not read); the car gets its engine,
+//                                gearbox and differential block (+2128)
 //   diffmaps NAME...             traces "diffmap NAME J = V" for the given maps' non-zero points
 #include <istream>
 #include <string>

@@ -29,14 +29,14 @@ void destroyPage(void* page) {
   if (page != nullptr) gridSlot<void*(QZR_THISCALL*)(void*, std::uint32_t)>(page, kGridDestroy)(page, 1);
 }
 
-// A 212-byte host menu holding one grid page of the kind. A page that lacks a row, or that the
-// host had no memory for, is not handed on: the menu stays empty.
+// A 212-byte host menu holding one grid page of the kind. A page that lacks a row it offers, or
+// that the host had no memory for, is not handed on: the menu stays empty.
 void* buildGridMenu(const GridPageKind& kind, std::int32_t parentIndex, bool callbackWithItem) {
   void* menu = host::hostNew(kMenuSize);
   if (menu == nullptr) return nullptr;
   HostMenuPage::construct(menu, 1, 0, 0, -1);
   void* page = constructGridPage(host::hostNew(static_cast<std::uint32_t>(kind.shape.size())), kind);
-  if (page != nullptr && !gridPageComplete(page, kind.shape)) {
+  if (page != nullptr && !gridPageComplete(page, kind)) {
     destroyPage(page);
     page = nullptr;
   }

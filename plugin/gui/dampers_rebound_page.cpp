@@ -1,5 +1,6 @@
 // The dampers rebound grid: per wheel its rebound damping and its axle's fast rebound damping and
-// threshold, laid out as the bump-stop grid on that page's table copy.
+// threshold, laid out as the bump-stop grid on that page's table copy. Where the host keeps a
+// wheel's own rebound damping is not known: those cells stay empty.
 #include <vector>
 
 #include "plugin/gui/car_setup_fields.h"
@@ -19,16 +20,17 @@ void QZR_THISCALL buildRows(void* page) noexcept {
     for (std::int32_t q = 0; q < 4; ++q) {
       const std::size_t wheel = kQuarterWheel[q];
       const std::size_t axle = wheel < 2 ? 0 : 1;
-      GridPage::cell(page, 3 * q + 0) = makeDamperRow("CS_REBOUND", 10, wheelDamperValue(wheel, kDampingRebound),
-                                                      wheelDamperRange(wheel, kDampingRebound));
-      GridPage::cell(page, 3 * q + 1) =
-          makeDamperRow("FastRebound", 10, kHighSpeedDampingRebound[axle], wheelDamperRange(wheel, kFastBump));
+      GridPage::cell(page, 3 * q + 1) = makeDamperRow("FastRebound", 10, kHighSpeedDampingRebound[axle],
+                                                      wheelDamperRange(wheel, kDampingBumpHighSpeed));
       GridPage::cell(page, 3 * q + 2) = makeDamperRow("FastReboundThreshold", 2, kHighSpeedBreakRebound[axle],
-                                                      wheelDamperRange(wheel, kFastBumpThreshold));
+                                                      wheelDamperRange(wheel, kBumpHighSpeedBreak));
     }
   } catch (...) {
   }
 }
+
+// Every cell but each wheel's first ("CS_REBOUND").
+constexpr std::uint32_t kOfferedCells = 0xFFFu & ~0x249u;
 
 // Only the rebound rows of the two columns are tied together.
 void QZR_THISCALL linkColumns(void* page, std::int32_t row, std::int32_t column) noexcept {
@@ -50,8 +52,8 @@ const std::vector<GridSlotEntry>& entries() {
 }  // namespace
 
 const GridPageKind& dampersReboundPageKind() {
-  static const GridPageKind kind{kShape, &bumpStopPageTable, kKeys, &Slots::localize, entries().data(),
-                                 entries().size()};
+  static const GridPageKind kind{kShape,         &bumpStopPageTable, kKeys,        &Slots::localize,
+                                 entries().data(), entries().size(),  kOfferedCells};
   return kind;
 }
 

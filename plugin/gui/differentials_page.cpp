@@ -1,6 +1,8 @@
 // The differentials and handbrake page: one column of six rows, the three differential torques,
 // handbrake release, the brake threshold and the plugin's handbrake percentage (0 to 1 in steps
-// of 0.01, on a range of the plugin's own).
+// of 0.01, on a range of the plugin's own). Only the handbrake percentage is offered: where the
+// host's differentials block keeps the other five values, and where their ranges lie, is not
+// known, so rows 0 to 4 stay empty.
 #include <iterator>
 
 #include "plugin/gui/car_setup_fields.h"
@@ -17,6 +19,7 @@ constexpr GridShape kShape{1, 6, 7};
 using Slots = GridKindSlots<kShape>;
 const char* const kKeys[7] = {"CS_DIFTOR",  "CS_CDIF_TOR", "CS_FDIF_TOR",        "CS_RDIF_TOR",
                               "CS_HNDB_RE", "CS_FB_THRES", "HandbrakePercentage"};
+constexpr std::int32_t kHandbrakePercentageRow = 5;
 
 host::HostFloatParam gHandbrakeRange[3];
 
@@ -31,15 +34,8 @@ void QZR_THISCALL buildRows(void* page) noexcept {
     gHandbrakeRange[0].set(0.0f);
     gHandbrakeRange[1].set(1.0f);
     gHandbrakeRange[2].set(0.01f);
-    const DifferentialValue values[5] = {kCentreTorque, kFrontTorque, kRearTorque, kHandbrakeRelease,
-                                         kBrakeThreshold};
-    const std::int32_t kinds[5] = {7, 7, 7, 15, 15};
-    const std::int32_t l5[5] = {1, 0, 1, 1, 1};
-    for (std::int32_t r = 0; r < 5; ++r) {
-      GridPage::cell(page, r) = differentialRow(r, kinds[r], setupValue(differentialValue(values[r])),
-                                                setupRange(differentialRange(values[r])), l5[r]);
-    }
-    GridPage::cell(page, 5) = differentialRow(5, 15, setupValue(kHandbrakePercentage), &gHandbrakeRange[0], 0);
+    GridPage::cell(page, kHandbrakePercentageRow) = differentialRow(
+        kHandbrakePercentageRow, 15, setupValue(kHandbrakePercentage), &gHandbrakeRange[0], 0);
   } catch (...) {
   }
 }
@@ -60,7 +56,8 @@ const GridSlotEntry kEntries[] = {
 }  // namespace
 
 const GridPageKind& differentialsPageKind() {
-  static const GridPageKind kind{kShape, &Slots::table, kKeys, &Slots::localize, kEntries, std::size(kEntries)};
+  static const GridPageKind kind{kShape,   &Slots::table,      kKeys, &Slots::localize,
+                                 kEntries, std::size(kEntries), 1u << kHandbrakePercentageRow};
   return kind;
 }
 

@@ -1,5 +1,7 @@
-// The enhanced dampers grid: per wheel its bump, rebound and fast bump damping and fast bump
-// threshold, and its axle's fast rebound damping and threshold.
+// The enhanced dampers grid: per wheel six rows, its bump, rebound and fast bump damping and fast
+// bump threshold, and its axle's fast rebound damping and threshold. Only the axle's two rows are
+// offered: where the host keeps a wheel's own damper values in its spring and damper block is not
+// known, so those four cells stay empty.
 #include <iterator>
 
 #include "plugin/gui/car_setup_fields.h"
@@ -13,6 +15,7 @@ using namespace setup_fields;
 constexpr GridShape kShape{2, 12, 5};
 using Slots = GridKindSlots<kShape>;
 const char* const kKeys[5] = {"DampersEnhanced", "CS_FL_DMP", "CS_FR_DMP", "CS_RL_DMP", "CS_RR_DMP"};
+constexpr std::int32_t kFastRebound = 3, kFastReboundThreshold = 5;  // rows within a wheel's six
 
 void QZR_THISCALL buildRows(void* page) noexcept {
   try {
@@ -20,21 +23,21 @@ void QZR_THISCALL buildRows(void* page) noexcept {
       const std::size_t wheel = kQuarterWheel[q];
       const std::size_t axle = wheel < 2 ? 0 : 1;
       const std::int32_t first = 6 * q;
-      GridPage::cell(page, first + 0) =
-          makeDamperRow("Bump", 10, wheelDamperValue(wheel, kDampingBump), wheelDamperRange(wheel, kDampingBump));
-      GridPage::cell(page, first + 1) = makeDamperRow("Rebound", 10, wheelDamperValue(wheel, kDampingRebound),
-                                                      wheelDamperRange(wheel, kDampingRebound));
-      GridPage::cell(page, first + 2) =
-          makeDamperRow("FastBump", 10, wheelDamperValue(wheel, kFastBump), wheelDamperRange(wheel, kFastBump));
-      GridPage::cell(page, first + 3) =
-          makeDamperRow("FastRebound", 10, kHighSpeedDampingRebound[axle], wheelDamperRange(wheel, kFastBump));
-      GridPage::cell(page, first + 4) = makeDamperRow("FastBumpThreshold", 2, wheelDamperValue(wheel, kFastBumpThreshold),
-                                                      wheelDamperRange(wheel, kFastBumpThreshold));
-      GridPage::cell(page, first + 5) = makeDamperRow("FastReboundThreshold", 2, kHighSpeedBreakRebound[axle],
-                                                      wheelDamperRange(wheel, kFastBumpThreshold));
+      GridPage::cell(page, first + kFastRebound) = makeDamperRow(
+          "FastRebound", 10, kHighSpeedDampingRebound[axle], wheelDamperRange(wheel, kDampingBumpHighSpeed));
+      GridPage::cell(page, first + kFastReboundThreshold) = makeDamperRow(
+          "FastReboundThreshold", 2, kHighSpeedBreakRebound[axle], wheelDamperRange(wheel, kBumpHighSpeedBreak));
     }
   } catch (...) {
   }
+}
+
+constexpr std::uint32_t offeredCells() {
+  std::uint32_t cells = 0;
+  for (std::int32_t q = 0; q < 4; ++q) {
+    cells |= (1u << (6 * q + kFastRebound)) | (1u << (6 * q + kFastReboundThreshold));
+  }
+  return cells;
 }
 
 using Layout = DamperPageSlots<kShape, 6, 223, 296>;
@@ -50,7 +53,8 @@ const GridSlotEntry kEntries[] = {
 }  // namespace
 
 const GridPageKind& enhancedDampersPageKind() {
-  static const GridPageKind kind{kShape, &Slots::table, kKeys, &Slots::localize, kEntries, std::size(kEntries)};
+  static const GridPageKind kind{kShape,   &Slots::table,      kKeys, &Slots::localize,
+                                 kEntries, std::size(kEntries), offeredCells()};
   return kind;
 }
 

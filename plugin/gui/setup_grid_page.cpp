@@ -306,9 +306,9 @@ void localizeGridLabels(void* page, const GridShape& s) noexcept {
   }
 }
 
-bool gridPageComplete(void* page, const GridShape& s) noexcept {
-  for (std::int32_t i = 0; i < cellCount(s); ++i) {
-    if (GridPage::cell(page, i) == nullptr) return false;
+bool gridPageComplete(void* page, const GridPageKind& kind) noexcept {
+  for (std::int32_t i = 0; i < cellCount(kind.shape); ++i) {
+    if (((kind.offered >> i) & 1u) != 0 && GridPage::cell(page, i) == nullptr) return false;
   }
   return true;
 }

@@ -83,8 +83,9 @@ struct GridSlotEntry {
   void* entry;
 };
 
-// A page kind: its shape, its table copy (made on first use), its text keys, its label handler
-// and its own entries (among them slot 14, which builds the rows).
+// A page kind: its shape, its table copy (made on first use), its text keys, its label handler,
+// its own entries (among them slot 14, which builds the rows) and the cells it offers a row in
+// (bit i for cell i); the other cells stay empty.
 struct GridPageKind {
   GridShape shape;
   void** (*table)();
@@ -92,14 +93,15 @@ struct GridPageKind {
   void (*localizeLabels)(void* page);
   const GridSlotEntry* entries;
   std::size_t entryCount;
+  std::uint32_t offered = ~0u;
 };
 
 // Builds a page of the kind on host memory of shape.size() bytes; the page's rows are made by
 // its slot 14. Returns the page, or null without memory.
 void* constructGridPage(void* memory, const GridPageKind& kind) noexcept;
 
-// True when every cell of the page holds a row.
-bool gridPageComplete(void* page, const GridShape& shape) noexcept;
+// True when every cell the kind offers holds a row.
+bool gridPageComplete(void* page, const GridPageKind& kind) noexcept;
 
 // Makes the kind's table copy: the host table, then the family's entries for that shape in
 // slots 0-3 and 15-29.

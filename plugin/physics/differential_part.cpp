@@ -37,8 +37,6 @@ constexpr std::size_t kHandbrakeRelease = 408, kLeftFootThreshold = 424;
 constexpr std::size_t kValue = 12;
 constexpr std::size_t kMapRangeMin = 4840 + kValue, kMapRangeMax = 4856 + kValue;
 constexpr std::size_t kLeftFootThresholdMin = 4984 + kValue, kLeftFootThresholdMax = 5000 + kValue;
-// The lock percentages (unsigned): centre, front, rear minimum and maximum, 16 bytes apart.
-constexpr std::size_t kLockPctMin = 3544, kLockPctStride = 32;
 
 // The host drivetrain parameter block of the car: +4 of its drivetrain solver (the car's member
 // at +1200, as the drivetrain set-up takes it).
@@ -59,9 +57,10 @@ MapRangeInputs mapRangeInputs(std::uint32_t features, const void* ranges) {
   in.driveType = f.driveType();
   for (int d = 0; d < 3; ++d) {
     if (features >= 4) in.selector[d] = f.differentialKind(d);
-    in.lockPctMin[d] = fieldAt<std::uint32_t>(ranges, kLockPctMin + kLockPctStride * d);
-    in.lockPctMax[d] = fieldAt<std::uint32_t>(ranges, kLockPctMin + kLockPctStride * d + 16);
   }
+  // Where the host keeps the differentials' lock percentages is not known: the maps are not
+  // checked against ranges made from them.
+  in.lockPctKnown = false;
   in.low = fieldAt<float>(ranges, kMapRangeMin);
   in.high = fieldAt<float>(ranges, kMapRangeMax);
   return in;

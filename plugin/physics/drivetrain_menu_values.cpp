@@ -1,6 +1,5 @@
 // The differential-map pages' ranges, read from the car's setup ranges and written into the
 // setup value table that the pages' items point at.
-#include "plugin/gui/car_setup_fields.h"
 #include "plugin/gui/setup_value_table.h"
 #include "plugin/physics/car_setup.h"
 #include "plugin/physics/models/differential_menu_values.h"
@@ -17,12 +16,13 @@ using host::fieldAt;
 constexpr std::size_t kFeatures = 3640, kValue = 12;
 constexpr std::size_t kMapRange = 4840 + kValue, kSecondMapRange = 4888 + kValue, kLeftFootThreshold = 4984 + kValue;
 
+// The six lock percentages of the differential maps are not read: where the host keeps them is
+// not known. They count as 0, so a car without Features is offered its map range, and with
+// Features the points whose range would come from them are offered 0 to 0 with no step.
+
 MenuRangeInputs inputsOf(const void* ranges) {
   MenuRangeInputs in;
   in.features = fieldAt<std::int32_t>(ranges, kFeatures);
-  for (std::size_t i = 0; i < 6; ++i) {
-    in.lockPct[i / 2][i % 2] = fieldAt<std::uint32_t>(ranges, gui::setup_fields::chosen::kDiffMapLockPct + 16 * i);
-  }
   for (std::size_t i = 0; i < 3; ++i) {
     in.mapRange[i] = fieldAt<float>(ranges, kMapRange + 16 * i);
     in.secondMapRange[i] = fieldAt<float>(ranges, kSecondMapRange + 16 * i);

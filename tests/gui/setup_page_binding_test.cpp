@@ -98,7 +98,7 @@ TEST(SetupPageBinding, TorqueRowsFollowFeatures) {
 }
 
 // Showing a differential-map page refills the table from the current car's setup ranges: here a
-// car without lock percentages, whose points offer its map range and map 2 its own.
+// car without Features, whose points offer its map range and map 2 its own.
 TEST(SetupPageBinding, ShownMapPageRefillsTheTable) {
   kvl::testing::HostFixture host;
   ASSERT_TRUE(host.loaded());
@@ -114,6 +114,12 @@ TEST(SetupPageBinding, ShownMapPageRefillsTheTable) {
   }
   const float leftFoot = 0.5f;
   std::memcpy(ranges + 5012, &leftFoot, 4);
+  // The integer parameters ahead of Features hold values of the host's own; where the host keeps
+  // the lock percentages is not known, so none of these is taken for one.
+  for (std::uint32_t at = 3528; at < 3640; at += 16) {
+    const std::uint32_t hostValue = 40;
+    std::memcpy(ranges + at, &hostValue, 4);
+  }
   kvl::gui::onDiffMapPageShown(nullptr);
   const struct {
     int slot, map, point;

@@ -30,9 +30,13 @@ void lockChecks(std::vector<MapRangeCheck>& out, const MapRangeInputs& in, int d
   const float high = static_cast<float>(in.lockPctMax[d]) / 100.0f;
   for (int j = 0; j < kDifferentialMapPoints; ++j) {
     const bool lockRange = kind == 1 || (j == 0 && kind != 2);
-    for (int m : maps.lockMaps) out.push_back({m, j, lockRange ? low : 0.0f, lockRange ? high : 0.0f});
-    for (int i = 0; i < maps.kindOneCount; ++i) {
-      out.push_back({maps.kindOneMaps[i], j, kind == 1 ? low : 0.0f, kind == 1 ? high : 0.0f});
+    if (!lockRange || in.lockPctKnown) {
+      for (int m : maps.lockMaps) out.push_back({m, j, lockRange ? low : 0.0f, lockRange ? high : 0.0f});
+    }
+    if (kind != 1 || in.lockPctKnown) {
+      for (int i = 0; i < maps.kindOneCount; ++i) {
+        out.push_back({maps.kindOneMaps[i], j, kind == 1 ? low : 0.0f, kind == 1 ? high : 0.0f});
+      }
     }
   }
 }

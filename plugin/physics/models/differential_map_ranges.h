@@ -34,7 +34,9 @@ struct MapRangeInputs {
   // Centre, front and rear differential kinds (all 1 when the Features word is below 4).
   int selector[3] = {1, 1, 1};
   float low = 0.0f, high = 0.0f;  // the setup ranges' map-value range
-  // Minimum and maximum lock percentages of the centre, front and rear differentials.
+  // Minimum and maximum lock percentages of the centre, front and rear differentials. When they
+  // are not known, the checks whose range would come from them are left out.
+  bool lockPctKnown = true;
   std::uint32_t lockPctMin[3] = {0, 0, 0};
   std::uint32_t lockPctMax[3] = {0, 0, 0};
 };
@@ -47,7 +49,8 @@ struct MapRangeCheck {
 
 // The checks in the order they run: for drive type 1 every named map, for 3 the front maps,
 // against the map-value range; for 4 to 7 the lock-percentage ranges of the differentials the
-// plugin models ([0, 0] where the kind takes no value at that point); none for other types.
+// plugin models ([0, 0] where the kind takes no value at that point; only these when the lock
+// percentages are not known); none for other types.
 std::vector<MapRangeCheck> differentialMapChecks(const MapRangeInputs& in);
 
 }  // namespace kvl::physics

@@ -81,4 +81,24 @@ TEST(DifferentialMapChecks, LockRangesFollowTheKind) {
   }
 }
 
+// Without known lock percentages only the [0, 0] checks remain: a kind-1 differential has none,
+// an open one all of its points, any other kind every point but 0 of its throttle and brake maps
+// and all of its kind-1 maps.
+TEST(DifferentialMapChecks, UnknownLockPercentagesLeaveOutTheirRanges) {
+  const struct {
+    int kind;
+    std::size_t checks;  // centre (6 maps), front and rear (3 maps each), 11 points
+  } cases[] = {{1, 0}, {2, 12 * 11}, {3, 12 * 11 - 6}, {4, 12 * 11 - 6}, {5, 12 * 11 - 6}};
+  for (const auto& c : cases) {
+    MapRangeInputs in = inputs(7, c.kind, c.kind, c.kind);
+    in.lockPctKnown = false;
+    const auto checks = differentialMapChecks(in);
+    EXPECT_EQ(checks.size(), c.checks) << c.kind;
+    for (const MapRangeCheck& k : checks) {
+      EXPECT_EQ(k.low, 0.0f) << c.kind;
+      EXPECT_EQ(k.high, 0.0f) << c.kind;
+    }
+  }
+}
+
 }  // namespace
