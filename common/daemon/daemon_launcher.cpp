@@ -77,6 +77,25 @@ DaemonLauncher::DaemonLauncher(const std::string& executable, const std::string&
   if (setDirectory) SetDllDirectoryA(nullptr);
 }
 
+bool DaemonLauncher::shareJobWithDaemon() {
+  if (sharedJob_.load() != nullptr) return true;
+  if (!job_ || !process_) return false;
+  HANDLE inDaemon = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), job_, process_, &inDaemon, 0, FALSE, DUPLICATE_SAME_ACCESS)) return false;
+  HANDLE none = nullptr;
+  // Two callers at once: the second one's handle goes again.
+  if (!sharedJob_.compare_exchange_strong(none, inDaemon)) {
+    DuplicateHandle(process_, inDaemon, nullptr, nullptr, 0, FALSE, DUPLICATE_CLOSE_SOURCE);
+  }
+  return true;
+}
+
+void DaemonLauncher::unshareJob() {
+  HANDLE inDaemon = sharedJob_.exchange(nullptr);
+  // Closed in the daemon's process, where the handle lives.
+  if (inDaemon != nullptr) DuplicateHandle(process_, inDaemon, nullptr, nullptr, 0, FALSE, DUPLICATE_CLOSE_SOURCE);
+}
+
 DaemonLauncher::~DaemonLauncher() {
   // This process is a member of the job: closing it would end the process itself, so such a
   // job stays open until the process ends (the daemon then leaves with it).
