@@ -2,6 +2,7 @@
 // The 720-per-second worker that takes over the host's physics step while the host is in GAME,
 // and the hooks at the host's per-frame step call.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -24,6 +25,12 @@ class PhysicsWorker : public PeriodicWorker {
   // Runs after every physics step, on the worker or inline on the host thread (the sound tick).
   using StepObserver = void (*)(float seconds) noexcept;
   void setStepObserver(StepObserver observer) noexcept { stepObserver_.store(observer); }
+  // The job this worker runs on its own thread at END_RACE (the telemetry recording's stop and
+  // save, given by the controller: the host core includes no feature). The raising thread waits
+  // for it, at most kEndRaceWait, so a game that ends right after END_RACE still has it done.
+  using EndRaceJob = void (*)() noexcept;
+  static constexpr std::chrono::milliseconds kEndRaceWait{1000};
+  void setEndRaceJob(EndRaceJob job) noexcept { endRaceJob_.store(job); }
   void step(std::int64_t elapsedMicros, std::int32_t periods) override;
   bool shouldRun() override;
   void onStateEvent(std::int32_t state);
@@ -39,6 +46,7 @@ class PhysicsWorker : public PeriodicWorker {
   std::vector<void*> objectCopies_;
   void* replay_ = nullptr;
   std::atomic<StepObserver> stepObserver_{nullptr};
+  std::atomic<EndRaceJob> endRaceJob_{nullptr};
   HostListenerNode stateNode_;
   HostListenerNode raceValuesNode_;
 };
