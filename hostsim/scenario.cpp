@@ -28,6 +28,7 @@
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/frame_loop.h"
+#include "hostsim/wall_clock_step.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
@@ -150,7 +151,7 @@ int runScenario(std::istream& steps) {
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
                runClampSiteStep(step, in) || runObjectUpdateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
-               runTurboMapStep(step, in)) {
+               runTurboMapStep(step, in) || runWallClockStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
