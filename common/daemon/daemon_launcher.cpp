@@ -84,16 +84,23 @@ bool DaemonLauncher::shareJobWithDaemon() {
   if (!DuplicateHandle(GetCurrentProcess(), job_, process_, &inDaemon, 0, FALSE, DUPLICATE_SAME_ACCESS)) return false;
   HANDLE none = nullptr;
   // Two callers at once: the second one's handle goes again.
-  if (!sharedJob_.compare_exchange_strong(none, inDaemon)) {
-    DuplicateHandle(process_, inDaemon, nullptr, nullptr, 0, FALSE, DUPLICATE_CLOSE_SOURCE);
-  }
+  if (!sharedJob_.compare_exchange_strong(none, inDaemon)) closeInDaemon(inDaemon);
   return true;
 }
 
 void DaemonLauncher::unshareJob() {
   HANDLE inDaemon = sharedJob_.exchange(nullptr);
-  // Closed in the daemon's process, where the handle lives.
-  if (inDaemon != nullptr) DuplicateHandle(process_, inDaemon, nullptr, nullptr, 0, FALSE, DUPLICATE_CLOSE_SOURCE);
+  if (inDaemon != nullptr) closeInDaemon(inDaemon);
+}
+
+// Moves the handle out of the daemon's process into this one and closes it here (Wine closes
+// nothing when the handle is not moved anywhere).
+void DaemonLauncher::closeInDaemon(HANDLE inDaemon) {
+  HANDLE here = nullptr;
+  if (DuplicateHandle(process_, inDaemon, GetCurrentProcess(), &here, 0, FALSE,
+                      DUPLICATE_CLOSE_SOURCE | DUPLICATE_SAME_ACCESS)) {
+    CloseHandle(here);
+  }
 }
 
 DaemonLauncher::~DaemonLauncher() {

@@ -32,11 +32,14 @@ class DaemonLauncher {
   bool shareJobWithDaemon();
   // Takes that handle back: from then on the end of this process ends the daemon again.
   void unshareJob();
-  bool jobShared() const { return sharedJob_.load() != nullptr; }
+  // The job's handle value in the daemon's process while shared, else null.
+  HANDLE sharedJob() const { return sharedJob_.load(); }
   // The command line the daemon was given (empty before composing it).
   const std::string& commandLine() const { return commandLine_; }
 
  private:
+  void closeInDaemon(HANDLE inDaemon);
+
   HANDLE job_ = nullptr;
   HANDLE process_ = nullptr;
   std::atomic<HANDLE> sharedJob_{nullptr};  // the handle's value in the daemon's process
