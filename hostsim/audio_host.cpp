@@ -118,9 +118,21 @@ void createObjects() {
   }
 }
 
+}  // namespace
+
+void raiseEngineEvent(std::int32_t frame) {
+  float engine[12] = {};
+  engine[0] = 150.0f + 10.0f * static_cast<float>(std::min(frame % 120, 60));  // rad/s
+  engine[1] = 0.8f;
+  engine[3] = 1.5f;
+  engine[4] = frame % 10 == 0 ? 1.0f : 0.0f;
+  runCallSite(kEngineSite, {wordOf(engine)}, wordOf(eventSource(kEngineSource)), false);
+}
+
 // One GAME frame of a car speeding up along z to 30 m/s, changing up every 120 frames (the engine
-// rising for 60 frames in each gear) to fifth.
-void driveFrame(std::int32_t frame) {
+// rising for 60 frames in each gear) to fifth: the frame's events without its step call. The
+// race clock advances by the frame unless the plugin's steps advance it.
+void driveFrameEvents(std::int32_t frame, bool advanceRaceClock) {
   const float speed = std::min(5.0f + 0.5f * static_cast<float>(frame), 30.0f);  // m/s
   const std::int32_t gear = std::min(1 + frame / 120, 5);
   const float engineSpeed = 150.0f + 10.0f * static_cast<float>(std::min(frame % 120, 60));  // rad/s
@@ -141,21 +153,22 @@ void driveFrame(std::int32_t frame) {
   unsigned char* race = hostRace();
   put(race, 12, speed * 3.6f);
   put(race, 16, engineSpeed);
-  put(race, 320, get<float>(race, 320) + 1.0f / 60.0f);
+  if (advanceRaceClock) put(race, 320, get<float>(race, 320) + 1.0f / 60.0f);
   put(race, 368, gear);
   // The replay records the frame's inputs: the throttle bit, the gear.
   const unsigned char inputs[9] = {1, static_cast<unsigned char>(gear)};
   recordDrivenFrame(inputs);
 
-  float engine[12] = {};
-  engine[0] = engineSpeed;
-  engine[1] = 0.8f;
-  engine[3] = 1.5f;
-  engine[4] = frame % 10 == 0 ? 1.0f : 0.0f;
-  runCallSite(kEngineSite, {wordOf(engine)}, wordOf(eventSource(kEngineSource)), false);
+  raiseEngineEvent(frame);
   static unsigned char control[9] = {};
   const std::uint32_t pointer = wordOf(control);
   raiseEvent(kReplayFrameSource, &pointer);
+}
+
+namespace {
+
+void driveFrame(std::int32_t frame) {
+  driveFrameEvents(frame, true);
   runFrameCalls(1.0f / 60.0f);
 }
 

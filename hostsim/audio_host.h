@@ -38,5 +38,10 @@ std::vector<AddressEntry> soundSystemEntries();
 //   daemon kill NAME    ends the daemon process of that executable name
 //   daemon check NAME   traces "host daemon NAME running" or "host daemon NAME gone"
 bool runAudioStep(const std::string& step, std::istream& in);
+// The events of the n-th driven GAME frame (what a drive step raises, without the step call);
+// the race clock advances by the frame only when asked.
+void driveFrameEvents(std::int32_t frame, bool advanceRaceClock);
+// The host's per-frame engine event through its site, with the engine of the n-th driven frame.
+void raiseEngineEvent(std::int32_t frame);
 
 }  // namespace hostsim

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/frame_events.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/runtime_host.h"
 
@@ -65,6 +66,7 @@ void runFrameLoop(double wallSeconds) {
     }
     QueryPerformanceCounter(&now);
     if (seconds(start, now) >= wallSeconds) break;
+    raiseLoopFrameEvents();
     runFrameCalls(static_cast<float>(seconds(last, now)));
     last = now;
     ++frames;

@@ -201,6 +201,12 @@ void recordDrivenFrame(const unsigned char* control) {
   if (static_cast<std::uint32_t>(word(kTickCount)) == ticks) word(kTickCount) = static_cast<std::int32_t>(ticks + 1);
 }
 
+void playReplayFrame() {
+  runCallSite(kRaiseSite, {}, self());
+  runCallSite(kPlayCallSite, {}, self());
+  noteCallTargetRun(kPlayCallSite);
+}
+
 bool runReplayStep(std::istream& in) {
   listenOnce();
   std::string step;

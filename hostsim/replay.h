@@ -9,6 +9,8 @@
 namespace hostsim {
 
 std::vector<AddressEntry> replayEntries();
+// One frame of the host's replay playback: its frame-raise call, then its play call.
+void playReplayFrame();
 
 // Scenario steps, after "replay":
 //   mode N                  the replay mode word (1 while a replay plays)

@@ -30,6 +30,7 @@
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/frame_loop.h"
+#include "hostsim/wall_clock_step.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
@@ -159,7 +160,7 @@ int runScenario(std::istream& steps) {
                runControllerStateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
                runTurboMapStep(step, in) || runCarRuntimeWordStep(step, in) || runSettingsEditStep(step, in)) {
-    } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in)) {
+    } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in) || runWallClockStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {

@@ -30,8 +30,11 @@
 //                               (the word, or a record's first word)
 //   run SECONDS                 the host's frame loop for that wall time: messages, then per
 //                               frame the physics step call with its neighbouring callback call and two
-//                               event raises (a one-int record by address, a steering word)
+//                               event raises (a one-int record by address, a steering word);
+//                               in GAME and REPLAY each frame first raises the game's frame events
+//                               (hostsim/frame_events.h)
 //   close                       WM_CLOSE to the host window, then the message loop until WM_QUIT
+//   clock                       traces the wall-clock time (hostsim/wall_clock_step.h)
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)
 //   race ...                    the host's timed race events (hostsim/race.h)

@@ -77,6 +77,32 @@ DaemonLauncher::DaemonLauncher(const std::string& executable, const std::string&
   if (setDirectory) SetDllDirectoryA(nullptr);
 }
 
+bool DaemonLauncher::shareJobWithDaemon() {
+  if (sharedJob_.load() != nullptr) return true;
+  if (!job_ || !process_) return false;
+  HANDLE inDaemon = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), job_, process_, &inDaemon, 0, FALSE, DUPLICATE_SAME_ACCESS)) return false;
+  HANDLE none = nullptr;
+  // Two callers at once: the second one's handle goes again.
+  if (!sharedJob_.compare_exchange_strong(none, inDaemon)) closeInDaemon(inDaemon);
+  return true;
+}
+
+void DaemonLauncher::unshareJob() {
+  HANDLE inDaemon = sharedJob_.exchange(nullptr);
+  if (inDaemon != nullptr) closeInDaemon(inDaemon);
+}
+
+// Moves the handle out of the daemon's process into this one and closes it here (Wine closes
+// nothing when the handle is not moved anywhere).
+void DaemonLauncher::closeInDaemon(HANDLE inDaemon) {
+  HANDLE here = nullptr;
+  if (DuplicateHandle(process_, inDaemon, GetCurrentProcess(), &here, 0, FALSE,
+                      DUPLICATE_CLOSE_SOURCE | DUPLICATE_SAME_ACCESS)) {
+    CloseHandle(here);
+  }
+}
+
 DaemonLauncher::~DaemonLauncher() {
   // This process is a member of the job: closing it would end the process itself, so such a
   // job stays open until the process ends (the daemon then leaves with it).

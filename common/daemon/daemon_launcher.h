@@ -4,6 +4,7 @@
 // process, the channel's mapping, request event, reply event and mutex.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "common/daemon/daemon_channel.h"
@@ -25,12 +26,23 @@ class DaemonLauncher {
   DWORD processId() const { return processId_; }
   DaemonChannel& channel() { return channel_; }
   HANDLE job() const { return job_; }
+  // Gives the daemon a handle to the job: the job then stays open when this process ends, so the
+  // daemon is not ended with it and can finish work that must outlive this process (it leaves by
+  // itself once it sees this process gone). True when the daemon holds such a handle.
+  bool shareJobWithDaemon();
+  // Takes that handle back: from then on the end of this process ends the daemon again.
+  void unshareJob();
+  // The job's handle value in the daemon's process while shared, else null.
+  HANDLE sharedJob() const { return sharedJob_.load(); }
   // The command line the daemon was given (empty before composing it).
   const std::string& commandLine() const { return commandLine_; }
 
  private:
+  void closeInDaemon(HANDLE inDaemon);
+
   HANDLE job_ = nullptr;
   HANDLE process_ = nullptr;
+  std::atomic<HANDLE> sharedJob_{nullptr};  // the handle's value in the daemon's process
   DaemonChannel channel_;
   HANDLE ownProcess_ = nullptr;  // inheritable handle of this process, passed first
   bool ownProcessInJob_ = false;

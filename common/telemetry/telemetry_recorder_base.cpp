@@ -1,6 +1,7 @@
 #include "common/telemetry/telemetry_recorder_base.h"
 
 #include <chrono>
+#include <new>
 
 #include "common/telemetry/record_set.h"
 
@@ -11,12 +12,14 @@
 namespace kvl {
 
 TelemetryRecorderBase::TelemetryRecorderBase(JobThread jobs)
-    : workGuard_(std::make_unique<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>>(
-          io_.get_executor())) {
+    : io_(std::make_unique<boost::asio::io_context>()),
+      workGuard_(std::make_unique<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>>(
+          io_->get_executor())) {
   if (jobs == JobThread::Own) worker_ = std::make_shared<std::thread>([this] { run(); });
 }
 
 TelemetryRecorderBase::~TelemetryRecorderBase() {
+  if (!io_) return;  // let go of at process exit
   if (worker_) {
     try {
       TelemetryRecorderBase::stop();
@@ -33,9 +36,9 @@ void TelemetryRecorderBase::run() {
 #ifdef _WIN32
   CoInitialize(nullptr);
 #endif
-  while (!io_.stopped()) {
+  while (!io_->stopped()) {
     try {
-      io_.run_for(std::chrono::milliseconds(10000));
+      io_->run_for(std::chrono::milliseconds(10000));
     } catch (...) {
       // A failing job is dropped; the next one still runs.
     }
@@ -45,19 +48,34 @@ void TelemetryRecorderBase::run() {
 #endif
 }
 
+namespace {
+
+HostObjects objectsOf(const TelemetryRecorderBase& recorder) {
+  const void* theCar = recorder.car();
+#if UINTPTR_MAX == 0xFFFFFFFFu
+  return theCar ? hostObjectsOfCar(theCar, recorder.replay(), recorder.race(), recorder.game()) : HostObjects{};
+#else
+  // Host records are laid out for the 32-bit build only: a 64-bit build binds stand-ins.
+  (void)theCar;
+  return HostObjects{};
+#endif
+}
+
+}  // namespace
+
 void TelemetryRecorderBase::setActive(bool on) {
   if (on) {
-    const void* theCar = car();
-#if UINTPTR_MAX == 0xFFFFFFFFu
-    table_.build(theCar ? hostObjectsOfCar(theCar, replay(), race(), game()) : HostObjects{});
-#else
-    // Host records are laid out for the 32-bit build only: a 64-bit build binds stand-ins.
-    (void)theCar;
-    table_.build(HostObjects{});
-#endif
+    table_.build(objectsOf(*this));
     table_.select(readRecordSet());
   }
   active_.exchange(on);
+}
+
+void TelemetryRecorderBase::rebindTable() {
+  std::vector<std::string> names;
+  for (const auto& channel : table_.active()) names.push_back(channel->name());
+  table_.build(objectsOf(*this));
+  table_.select(names);
 }
 
 void TelemetryRecorderBase::clear() {
@@ -83,14 +101,41 @@ void TelemetryRecorderBase::stop() {
   } else {
     for (;;) {
       try {
-        io_.run();
+        io_->run();
         break;
       } catch (...) {
         // A failing job is dropped; the next one still runs.
       }
     }
   }
-  io_.stop();
+  io_->stop();
+}
+
+void TelemetryRecorderBase::finishJobs() {
+  workGuard_.reset();
+  if (worker_) {
+    worker_->join();
+    worker_.reset();
+  }
+  stop();
+}
+
+void TelemetryRecorderBase::abandonAtProcessExit() noexcept {
+  // A copy of the thread's pointer kept in static storage: neither a join nor a detach runs, and
+  // nothing is allocated.
+  using Thread = std::shared_ptr<std::thread>;
+  alignas(Thread) static unsigned char kept[4][sizeof(Thread)];
+  static std::atomic<int> used{0};
+  if (worker_) {
+    const int slot = used.fetch_add(1);
+    if (slot < 4) {
+      new (kept[slot]) Thread(std::move(worker_));
+    } else {
+      new Thread(std::move(worker_));
+    }
+  }
+  (void)workGuard_.release();
+  (void)io_.release();
 }
 
 const void* TelemetryRecorderBase::car() const { return table_.boundCar(); }

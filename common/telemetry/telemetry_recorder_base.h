@@ -46,6 +46,13 @@ class TelemetryRecorderBase {
   // Lets the worker finish what is queued (jobs see the STOP event set), then joins it; without
   // a worker, runs what is queued on the calling thread.
   virtual void stop();
+  // Lets the worker run every queued job to its end with the STOP event still clear, then stops
+  // as stop() does.
+  void finishJobs();
+  // The process is ending and the system has already ended the worker thread: lets go of the
+  // thread, the loop and its guard without joining, locking or destroying anything (a job cut off
+  // while it ran would keep the loop's destruction waiting for it forever).
+  void abandonAtProcessExit() noexcept;
 
   virtual const void* car() const;
   virtual const void* replay() const;
@@ -62,13 +69,16 @@ class TelemetryRecorderBase {
   void addJob(const std::shared_ptr<RecorderJob>& job);
   std::shared_ptr<RecorderJob> findJob(const std::string& name) const;
 
-  boost::asio::io_context& ioContext() { return io_; }
+  boost::asio::io_context& ioContext() { return *io_; }
   StopEvent& stopEvent() { return stopEvent_; }
   const ChannelList& activeChannels() const { return table_.active(); }
   TelemetryChannelTable& table() { return table_; }
 
  protected:
   void run();
+  // Binds the table to the current car() (and its replay, race and game), keeping the channels of
+  // the active list: the row keeps its size and column order.
+  void rebindTable();
 
  private:
   std::atomic<bool> active_{false};
@@ -77,7 +87,7 @@ class TelemetryRecorderBase {
   std::string iniPath_;
   std::map<std::string, std::shared_ptr<RecorderJob>> jobs_;
   StopEvent stopEvent_;
-  boost::asio::io_context io_;
+  std::unique_ptr<boost::asio::io_context> io_;
   std::unique_ptr<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>> workGuard_;
   std::shared_ptr<std::thread> worker_;
 };

@@ -31,7 +31,9 @@ void RecorderServer::commandLoop() {
     channel_->setReply();
     if (!goOn) break;
   }
-  stop();
+  // The rows of a queued or running save exist only here: every save is written whole before the
+  // daemon ends (a STOP event set first would cut them short and lose the stage's recording).
+  finishJobs();
   CoUninitialize();
 }
 

@@ -25,7 +25,8 @@ class RecorderServer : public TelemetryRecorderBase {
 #ifdef _WIN32
   RecorderServer(std::shared_ptr<InheritedChannel> channel, HANDLE pluginProcess,
                  uint64_t rowBufferCapBytes = RowBuffer::kDefaultCapBytes);
-  // Answers requests until the plugin's process ends or Shutdown was answered.
+  // Answers requests until the plugin's process ends or Shutdown was answered, then writes every
+  // queued and running save to its end.
   void commandLoop();
 #endif
   ~RecorderServer() override;

@@ -3,6 +3,9 @@
 #include <direct.h>
 #include <io.h>
 
+#include <algorithm>
+#include <new>
+
 #include <boost/asio/post.hpp>
 
 #include "common/daemon/channel_exchange.h"
@@ -19,6 +22,7 @@
 #include "plugin/host/model/host_game.h"
 #include "plugin/host/model/host_replay.h"
 #include "plugin/host/model/race_events.h"
+#include "plugin/host/workers/periodic_worker.h"
 #include "plugin/telemetry/car_frame_transform.h"
 #include "plugin/telemetry/telemetry_file_name.h"
 #include "plugin/telemetry/udp_telemetry_sender.h"
@@ -44,8 +48,11 @@ TelemetryRecorder& TelemetryRecorder::instance() {
   return recorder;
 }
 
-TelemetryRecorder::TelemetryRecorder()
-    : addData_(makeCommandRecord()),
+TelemetryRecorder::TelemetryRecorder() : TelemetryRecorder(std::string()) {}
+
+TelemetryRecorder::TelemetryRecorder(std::string daemonPath)
+    : daemonPath_(std::move(daemonPath)),
+      addData_(makeCommandRecord()),
       gameStateNode_(this, host::HostListenerNode::member<TelemetryRecorder, &TelemetryRecorder::onGameState>()),
       frameNode_(this, host::HostListenerNode::member<TelemetryRecorder, &TelemetryRecorder::onFrame>()),
       shutdownNode_(this, host::HostListenerNode::member<TelemetryRecorder, &TelemetryRecorder::onShutdown>()) {
@@ -62,6 +69,15 @@ TelemetryRecorder::~TelemetryRecorder() {
   host::unlinkListener(shutdownNode_);
   host::unlinkListener(frameNode_);
   host::unlinkListener(gameStateNode_);
+  if (host::PeriodicWorker::isProcessExiting()) {
+    // The system has ended the recorder's threads and the UDP sender's, perhaps in the middle of
+    // a job or while they held a lock: nothing they used is joined, locked or destroyed. A save
+    // still being written is the daemon's to finish (it holds the job while saves are unfinished).
+    using Sender = std::shared_ptr<UdpTelemetrySender>;
+    alignas(Sender) static unsigned char keptSender[sizeof(Sender)];
+    new (keptSender) Sender(std::move(udp_));
+    abandonAtProcessExit();
+  }
 }
 
 const void* TelemetryRecorder::car() const { return host::HostSoundCar::current(); }
@@ -89,8 +105,8 @@ void TelemetryRecorder::sendCommand(RecorderCommand command, const std::string& 
 
 // One launcher per process: replacing it would close a kill-on-close job that holds the host.
 void TelemetryRecorder::startDaemon() {
-  launcher_ = std::make_shared<DaemonLauncher>(daemonExecutablePath("QzrTelemetryDaemon.exe"), "",
-                                               RecorderCommandRecord::kSize);
+  const std::string path = daemonPath_.empty() ? daemonExecutablePath("QzrTelemetryDaemon.exe") : daemonPath_;
+  launcher_ = std::make_shared<DaemonLauncher>(path, "", RecorderCommandRecord::kSize);
 }
 
 void TelemetryRecorder::setActive(bool on) {
@@ -100,7 +116,6 @@ void TelemetryRecorder::setActive(bool on) {
   if (on && isActive()) return;
   TelemetryRecorderBase::setActive(on);
   if (on) {
-    sampled_ = false;
     tics_ = static_cast<std::uint32_t>(effectiveTelemetryTics(TelemetryTicsOption(defaults::telemetryTics).read()));
     sendCommand(RecorderCommand::Start, iniPath());
   } else {
@@ -120,10 +135,14 @@ void TelemetryRecorder::setRecordSet(const std::string& name) {
 
 void TelemetryRecorder::stop() {
   TelemetryRecorderBase::stop();
-  cancelUnfinishedSaves();
+  const bool stillWriting = waitForUnfinishedSaves();
   sendCommand(RecorderCommand::Shutdown);
   std::atomic_store(&udp_, std::shared_ptr<UdpTelemetrySender>());
-  if (launcher_ != nullptr && launcher_->process() != nullptr) WaitForSingleObject(launcher_->process(), 2000);
+  // A daemon still writing a save ends by itself once the file is whole; waiting for it here
+  // would hold the game's exit for as long as the write takes.
+  if (!stillWriting && launcher_ != nullptr && launcher_->process() != nullptr) {
+    WaitForSingleObject(launcher_->process(), kDaemonExitWaitMs);
+  }
 }
 
 void TelemetryRecorder::onGameState(const void* event) {
@@ -149,14 +168,12 @@ void TelemetryRecorder::onFrame(const void*) {
   std::lock_guard<std::mutex> lock(rowMutex_);
   const void* replay = host::HostReplay::instance();
   if (replay == nullptr || !isActive()) return;
-  const std::uint32_t tick = host::HostReplay::tickCount(replay);
-  // A counter that stands still (pause, menus) gives no further rows.
-  if (sampled_ && tick == lastSampledTick_) return;
-  if (tick % tics_ != 0) return;
-  sampled_ = true;
-  lastSampledTick_ = tick;
-  // The channels point into the car the table was built for: a changed car gives no row.
-  if (car() != table().boundCar()) return;
+  if (host::HostReplay::tickCount(replay) % tics_ != 0) return;
+  const void* current = car();
+  if (current == nullptr) return;
+  // A table built before the car existed, or for another car, is bound to this one with the same
+  // channels, so the row keeps the size the daemon expects.
+  if (current != table().boundCar()) rebindTable();
   addData_->setCommand(RecorderCommand::AddData);
   table().packRow(addData_->payload);
   exchange(*addData_);
@@ -183,31 +200,99 @@ std::shared_ptr<SaveJob> TelemetryRecorder::saveRecording() {
   if (isActive()) return nullptr;
   auto job = std::make_shared<SaveJob>(outputFileName());
   addJob(job);
-  {
-    std::lock_guard<std::mutex> lock(savesMutex_);
-    saves_.push_back(job);
+  // The first Save goes out before this returns: the daemon then holds the rows and the job even
+  // when the game ends right after, and writes the file before it leaves.
+  if (askAboutSave(*job)) {
+    keepUnfinished(job);
+    boost::asio::post(ioContext(), [this, job] { pollSaveJob(job); });
   }
-  boost::asio::post(ioContext(), [this, job] { pollSaveJob(job); });
   return job;
 }
 
+bool TelemetryRecorder::askAboutSave(SaveJob& job) {
+  std::shared_ptr<RecorderCommandRecord> record = makeCommandRecord();
+  record->setCommand(RecorderCommand::Save);
+  record->setPayloadText(job.fileName());
+  const char* failure = nullptr;
+  if (!exchange(*record)) {
+    // The daemon is gone (or ended before it replied): the rows it held are lost.
+    job.setState(JobState::Failed);
+    failure = "the recorder is not running";
+  } else {
+    job.setState(static_cast<JobState>(record->jobState));
+    job.setProgress(record->progress);
+    if (job.state() == JobState::Failed) failure = "the recorder could not write it";
+  }
+  if (failure != nullptr) {
+    const std::string text = "Telemetry save failed: " + job.fileName() + " (" + failure + ")";
+    LogRecord() << text << endRecord;
+    OutputDebugStringA((text + "\n").c_str());
+    return false;
+  }
+  return job.state() == JobState::New || job.state() == JobState::Running;
+}
+
 void TelemetryRecorder::pollSaveJob(const std::shared_ptr<SaveJob>& job) {
-  const std::string name = job->fileName();
   for (;;) {
-    std::shared_ptr<RecorderCommandRecord> record = makeCommandRecord();
-    record->setCommand(RecorderCommand::Save);
-    record->setPayloadText(name);
-    exchange(*record);
-    job->setState(static_cast<JobState>(record->jobState));
-    job->setProgress(record->progress);
-    if (job->state() != JobState::New && job->state() != JobState::Running) return;
+    // Set at shutdown, which then follows the save itself.
     if (stopEvent().handle() == nullptr) {
       if (stopEvent().isSet()) return;
       Sleep(1000);
     } else if (WaitForSingleObject(stopEvent().handle(), 1000) == WAIT_OBJECT_0) {
       return;
     }
+    if (!askAboutSave(*job)) {
+      forgetEnded(job);
+      return;
+    }
   }
+}
+
+// While a save is unfinished the daemon holds the job, so the end of the game does not end it.
+void TelemetryRecorder::keepUnfinished(const std::shared_ptr<SaveJob>& job) {
+  std::lock_guard<std::mutex> lock(savesMutex_);
+  if (saves_.empty() && launcher_ != nullptr) launcher_->shareJobWithDaemon();
+  saves_.push_back(job);
+}
+
+void TelemetryRecorder::forgetEnded(const std::shared_ptr<SaveJob>& job) {
+  std::lock_guard<std::mutex> lock(savesMutex_);
+  saves_.erase(std::remove(saves_.begin(), saves_.end(), job), saves_.end());
+  if (saves_.empty() && launcher_ != nullptr) launcher_->unshareJob();
+}
+
+std::size_t TelemetryRecorder::unfinishedSaves() {
+  std::lock_guard<std::mutex> lock(savesMutex_);
+  return saves_.size();
+}
+
+bool TelemetryRecorder::waitForUnfinishedSaves() {
+  std::vector<std::shared_ptr<SaveJob>> saves;
+  {
+    std::lock_guard<std::mutex> lock(savesMutex_);
+    saves = saves_;
+  }
+  const DWORD start = GetTickCount();
+  DWORD lastChange = start;
+  for (;;) {
+    for (auto it = saves.begin(); it != saves.end();) {
+      const SaveJob& job = **it;
+      const JobState state = job.state();
+      const std::int32_t progress = job.progress();
+      const bool unfinished = askAboutSave(**it);
+      if (job.state() != state || job.progress() != progress) lastChange = GetTickCount();
+      if (unfinished) {
+        ++it;
+      } else {
+        forgetEnded(*it);
+        it = saves.erase(it);
+      }
+    }
+    const DWORD now = GetTickCount();
+    if (saves.empty() || now - start >= kSaveWaitLimitMs || now - lastChange >= kSaveStallLimitMs) break;
+    Sleep(kSaveWaitStepMs);
+  }
+  return !saves.empty();
 }
 
 bool TelemetryRecorder::cancelSaveJob(const SaveJob& job) {
@@ -217,29 +302,14 @@ bool TelemetryRecorder::cancelSaveJob(const SaveJob& job) {
   return exchange(*record) && record->found != 0;
 }
 
-// The game is closing while a save is written: the daemon would cut it short when it stops;
-// cancelling first ends the write before the shutdown, and the file keeps the rows written.
-void TelemetryRecorder::cancelUnfinishedSaves() {
-  std::vector<std::shared_ptr<SaveJob>> saves;
-  {
-    std::lock_guard<std::mutex> lock(savesMutex_);
-    saves.swap(saves_);
+void stopAndSaveTelemetry() noexcept {
+  try {
+    TelemetryRecorder& recorder = TelemetryRecorder::instance();
+    if (!recorder.isActive()) return;
+    recorder.setActive(false);
+    recorder.saveRecording();
+  } catch (...) {
   }
-  for (const std::shared_ptr<SaveJob>& job : saves) {
-    const JobState state = job->state();
-    if (state != JobState::None && state != JobState::New && state != JobState::Running) continue;
-    const bool found = cancelSaveJob(*job);
-    LogRecord record;
-    record << "Telemetry save cancelled at shutdown: " << job->fileName() << (found ? "" : " (unknown to the daemon)")
-           << ", " << static_cast<int>(bufferedMegabytes()) << " MB buffered" << endRecord;
-  }
-}
-
-void stopAndSaveTelemetry() {
-  TelemetryRecorder& recorder = TelemetryRecorder::instance();
-  if (!recorder.isActive()) return;
-  recorder.setActive(false);
-  recorder.saveRecording();
 }
 
 }  // namespace kvl

@@ -38,6 +38,15 @@ class SaveJob : public RecorderJob {
 
 class TelemetryRecorder : public TelemetryRecorderBase {
  public:
+  // At the game's shutdown the client waits for its unfinished saves while they make progress:
+  // at most kSaveWaitLimit in all, and no longer than kSaveStallLimit without a change of state
+  // or progress. What is still being written then is the daemon's to finish: it holds the job
+  // and writes every save before it leaves.
+  static constexpr DWORD kSaveWaitLimitMs = 1000;
+  static constexpr DWORD kSaveStallLimitMs = 500;
+  static constexpr DWORD kSaveWaitStepMs = 20;
+  static constexpr DWORD kDaemonExitWaitMs = 2000;
+
   static TelemetryRecorder& instance();
   ~TelemetryRecorder() override;
 
@@ -54,7 +63,8 @@ class TelemetryRecorder : public TelemetryRecorderBase {
   void onFrame(const void* record);
   void onShutdown(const void* record);
 
-  // Null while recording (nothing is sent); else the job, polled on the recorder's thread.
+  // Null while recording (nothing is sent); else the job. The daemon has been asked for it when
+  // this returns; the recorder's thread then polls it to its end.
   std::shared_ptr<SaveJob> saveRecording();
   std::string outputFileName();
   std::int64_t lastBufferedBytes() const { return lastBufferedBytes_.load(); }
@@ -64,16 +74,30 @@ class TelemetryRecorder : public TelemetryRecorderBase {
   // daemon knew the job.
   bool cancelSaveJob(const SaveJob& job);
   bool daemonRunning() const;
+  // Saves asked for and not yet seen to end.
+  std::size_t unfinishedSaves();
   std::shared_ptr<UdpTelemetrySender> udpSender() const { return std::atomic_load(&udp_); }
+
+ protected:
+  // For tests: a client that starts the given daemon executable instead of the game folder's.
+  explicit TelemetryRecorder(std::string daemonPath);
+  void startDaemon();
+  DaemonLauncher* launcher() const { return launcher_.get(); }
 
  private:
   TelemetryRecorder();
-  void startDaemon();
   bool exchange(RecorderCommandRecord& record);
   void sendCommand(RecorderCommand command, const std::string& payload = std::string());
   void pollSaveJob(const std::shared_ptr<SaveJob>& job);
-  void cancelUnfinishedSaves();
+  // One Save of the job's name, the reply stored into the job; true while it is unfinished.
+  bool askAboutSave(SaveJob& job);
+  void keepUnfinished(const std::shared_ptr<SaveJob>& job);
+  void forgetEnded(const std::shared_ptr<SaveJob>& job);
+  // Shutdown: follows the unfinished saves while they progress; true when some are still being
+  // written.
+  bool waitForUnfinishedSaves();
 
+  std::string daemonPath_;
   std::shared_ptr<RecorderCommandRecord> addData_;
   std::uint32_t tics_ = 5;
   std::shared_ptr<UdpTelemetrySender> udp_;
@@ -85,15 +109,13 @@ class TelemetryRecorder : public TelemetryRecorderBase {
 
   // Serialises the table's rebuild with the frame thread's packing.
   std::mutex rowMutex_;
-  bool sampled_ = false;
-  std::uint32_t lastSampledTick_ = 0;
 
-  // The saves asked for; those not seen to end are cancelled when the game closes.
+  // The saves asked for and not yet seen to end; while there are any, the daemon holds the job.
   std::mutex savesMutex_;
   std::vector<std::shared_ptr<SaveJob>> saves_;
 };
 
 // The physics worker's END_RACE job: an active recording is switched off and saved.
-void stopAndSaveTelemetry();
+void stopAndSaveTelemetry() noexcept;
 
 }  // namespace kvl

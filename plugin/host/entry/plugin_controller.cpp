@@ -149,6 +149,8 @@ void PluginController::startRuntime() {
   PerfClock::instance();
   SoundClient::instance();
   TelemetryRecorder::instance();
+  // At END_RACE the physics worker switches an active recording off and saves it.
+  host::physicsWorker().setEndRaceJob(&stopAndSaveTelemetry);
   host::setEngineEventObserver(&soundEngineUpdate);
   startSoundTicks(host::physicsWorker().eventLoop(), host::PhysicsWorker::kRate, &soundStepTick);
   physics::carPartSetups().engine = &physics::setupEngine;
@@ -231,8 +233,6 @@ void PluginController::gameStateHandler(const void* record) {
 
   if (is(next, HostGameState::loading)) prepareLoading();
   if (is(next, HostGameState::initializeTrack)) initializeTrack();
-  // An active recording is switched off and saved on the worker's thread.
-  if (is(next, HostGameState::endRace)) host::physicsWorker().postToWorker([] { stopAndSaveTelemetry(); });
 
   if (!ShowRevisionOption(defaults::showRevision).read()) return;
   auto& displayFlag = host::fieldAt<std::uint8_t>(host::HostAddress(kDisplayFlagByte).resolve(), 0);

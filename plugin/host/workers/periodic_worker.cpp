@@ -204,6 +204,9 @@ void PeriodicWorker::tick() noexcept {
 void PeriodicWorker::arm(Clock::time_point deadline) {
   timer_->expires_at(deadline);
   timer_->async_wait([this](const boost::system::error_code& error) {
+    // A cancelled wait is dropped rather than ticked: the timer is cancelled only where a new
+    // chain of ticks starts (syncTick posts a first tick of its own) or the loop is torn down, so a
+    // tick here would run a second chain beside the new one, stepping twice per period.
     if (error == boost::asio::error::operation_aborted) return;
     tick();
   });
@@ -243,6 +246,50 @@ void PeriodicWorker::postToHost(std::function<void()> work) {
 }
 
 void PeriodicWorker::postToWorker(std::function<void()> work) { boost::asio::post(*eventLoop_, std::move(work)); }
+
+namespace {
+
+// Work run once, by whichever thread claims it first.
+struct Handoff {
+  enum : int { waiting, running, done };
+  std::function<void()> work;
+  std::atomic<int> phase{waiting};
+  std::mutex mutex;
+  std::condition_variable finished;
+
+  void runOnce() noexcept {
+    int expected = waiting;
+    if (!phase.compare_exchange_strong(expected, running)) return;
+    try {
+      work();
+    } catch (...) {
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      phase.store(done);
+    }
+    finished.notify_all();
+  }
+};
+
+}  // namespace
+
+bool PeriodicWorker::runOnWorkerAndWait(std::function<void()> work, std::chrono::milliseconds limit) {
+  auto handoff = std::make_shared<Handoff>();
+  handoff->work = std::move(work);
+  if (onWorkerThread() || thread_ == nullptr || !guardHeld_.load() || eventLoop_->stopped()) {
+    handoff->runOnce();
+    return true;
+  }
+  boost::asio::post(*eventLoop_, [handoff] { handoff->runOnce(); });
+  {
+    std::unique_lock<std::mutex> lock(handoff->mutex);
+    handoff->finished.wait_for(lock, limit, [&] { return handoff->phase.load() == Handoff::done; });
+  }
+  // Not begun by the limit (the loop was stopped meanwhile, or is stuck): it runs here.
+  handoff->runOnce();
+  return handoff->phase.load() == Handoff::done;
+}
 
 void PeriodicWorker::raiseOnWorker(EventSignal* source, const void* record, std::size_t size) {
   if (source == nullptr) return;

@@ -59,6 +59,11 @@ class PeriodicWorker {
   void postToHost(std::function<void()> work);
   // Runs work on the worker's thread.
   void postToWorker(std::function<void()> work);
+  // Runs work on the worker's thread and waits for it, at most `limit`; runs it on the calling
+  // thread instead when that is the worker's own, when the worker's loop has stopped or never
+  // started, or when the work has not begun by the limit. False when it still runs on the worker
+  // at the limit.
+  bool runOnWorkerAndWait(std::function<void()> work, std::chrono::milliseconds limit);
 
   std::int32_t hostState() const noexcept { return hostState_.load(); }
   std::int32_t rate() const noexcept { return rate_; }

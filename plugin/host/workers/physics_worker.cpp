@@ -122,6 +122,11 @@ void PhysicsWorker::onStateEvent(std::int32_t state) {
     refreshObjectCopies();
     stepBatchBuffer().reset();
   }
+  // Run on this worker's thread, behind the recording's start posted there at INITIALIZE_TRACK;
+  // waited for, because a job still queued when the game ends would be dropped with the loop.
+  if (isState(state, HostGameState::endRace)) {
+    if (EndRaceJob job = endRaceJob_.load()) runOnWorkerAndWait([job] { job(); }, kEndRaceWait);
+  }
 }
 
 PhysicsWorker& physicsWorker() {

@@ -2,6 +2,7 @@
 // The 720-per-second worker that takes over the host's physics step while the host is in GAME,
 // and the hooks at the host's per-frame step call.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,12 @@ class PhysicsWorker : public PeriodicWorker {
   // The host thread's per-frame step: true while the worker owns the step (the host does not
   // step), else the step runs here, inline.
   bool hostStep(float stepSeconds, std::int32_t hostArgument);
+  // The job this worker runs on its own thread at END_RACE (the telemetry recording's stop and
+  // save, given by the controller: the host core includes no feature). The raising thread waits
+  // for it, at most kEndRaceWait, so a game that ends right after END_RACE still has it done.
+  using EndRaceJob = void (*)() noexcept;
+  static constexpr std::chrono::milliseconds kEndRaceWait{1000};
+  void setEndRaceJob(EndRaceJob job) noexcept { endRaceJob_.store(job); }
   void step(std::int64_t elapsedMicros, std::int32_t periods) override;
   bool shouldRun() override;
   void onStateEvent(std::int32_t state);
@@ -36,6 +43,7 @@ class PhysicsWorker : public PeriodicWorker {
   void* hostGame_;
   std::vector<HostRecordMirror*> objectCopies_;
   void* replay_ = nullptr;
+  std::atomic<EndRaceJob> endRaceJob_{nullptr};
   HostListenerNode stateNode_;
   HostListenerNode raceValuesNode_;
 };

@@ -250,6 +250,25 @@ TEST(DaemonLauncher, ReleasingALauncherNeverEndsThisProcess) {
   CloseHandle(daemon);
 }
 
+// While shared, the daemon holds a handle to the job (which keeps the job open after this
+// process ends); taken back, the handle is closed in the daemon.
+TEST(DaemonLauncher, SharesItsJobWithTheDaemonAndTakesItBack) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  ASSERT_TRUE(launcher.shareJobWithDaemon());
+  const HANDLE remote = launcher.sharedJob();
+  HANDLE copy = nullptr;
+  ASSERT_TRUE(DuplicateHandle(launcher.process(), remote, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS));
+  BOOL inJob = FALSE;
+  EXPECT_TRUE(IsProcessInJob(launcher.process(), copy, &inJob));
+  EXPECT_TRUE(inJob) << "the daemon's handle names its job";
+  CloseHandle(copy);
+  launcher.unshareJob();
+  EXPECT_EQ(launcher.sharedJob(), nullptr);
+  EXPECT_FALSE(DuplicateHandle(launcher.process(), remote, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS));
+  TerminateProcess(launcher.process(), 0);
+}
+
 TEST(DaemonLauncher, TwoDaemonsAtOnce) {
   // The plugin runs two daemons, each with its own channel and job.
   kvl::DaemonLauncher first(echoDaemon(), "", 64);

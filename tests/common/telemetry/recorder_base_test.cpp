@@ -4,9 +4,15 @@
 #include <chrono>
 #include <fstream>
 #include <future>
+#include <memory>
+#include <thread>
 #include <stdexcept>
 
 #include "common/telemetry/telemetry_recorder_base.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -111,5 +117,36 @@ TEST(TelemetryRecorderBase, JobMapKeepsTheFirstJobOfAName) {
   EXPECT_EQ(recorder.findJob("a.tsv"), first);
   EXPECT_EQ(recorder.findJob("A.tsv"), nullptr);
 }
+
+#ifdef _WIN32
+// The process is ending and the system has ended the worker in the middle of a job: the recorder
+// lets go of its thread and loop, and its destruction returns at once instead of waiting forever
+// for the job the loop still counts.
+TEST(TelemetryRecorderBase, LetGoOfAtProcessExitAfterTheWorkerWasEndedMidJob) {
+  auto recorder = std::make_unique<kvl::TelemetryRecorderBase>();
+  HANDLE worker = nullptr;
+  HANDLE running = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  boost::asio::post(recorder->ioContext(), [&worker, running] {
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &worker, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    SetEvent(running);
+    Sleep(INFINITE);
+  });
+  ASSERT_EQ(WaitForSingleObject(running, 120000), WAIT_OBJECT_0);
+  TerminateThread(worker, 9);
+  WaitForSingleObject(worker, 10000);
+  recorder->abandonAtProcessExit();
+  std::promise<void> destroyed;
+  auto gone = destroyed.get_future();
+  // Destroyed on a thread of its own, which a wrong end leaves waiting.
+  std::thread([&recorder, &destroyed] {
+    recorder.reset();
+    destroyed.set_value();
+  }).detach();
+  EXPECT_EQ(gone.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  CloseHandle(worker);
+  CloseHandle(running);
+}
+#endif
 
 }  // namespace

@@ -25,6 +25,8 @@
 //                              (32-bit) written at record offset OFF first; prints
 //                              "rows N RESULT replied=K bytes=B"
 //   pid | status | kill | wait MS | sleep MS | mark | elapsed | echo TEXT
+//   share | unshare            give the daemon a handle to the job, or take it back (prints
+//                              "shared" or "share failed", "unshared")
 //
 // A line that cannot be run prints "error ..." and the client goes on; it then ends with exit
 // code 1 (0 when every line ran, 2 when the script cannot be read).
@@ -292,6 +294,11 @@ bool runLine(Client& c, const std::string& rawLine) {
       WaitForSingleObject(c.launcher->process(), 5000);
     }
     say("killed");
+  } else if (verb == "share") {
+    say(c.launcher && c.launcher->shareJobWithDaemon() ? "shared" : "share failed");
+  } else if (verb == "unshare") {
+    if (c.launcher) c.launcher->unshareJob();
+    say("unshared");
   } else if (verb == "wait") {
     long long ms = 0;
     if (!number(ms) || ms < 0) return bad("wait");

@@ -298,9 +298,27 @@ TEST_F(RecorderDaemon, ShutdownLetsTheQueuedJobsEnd) {
   ASSERT_EQ(lines.size(), 12u);
   EXPECT_EQ(lines[10], "Shutdown replied found=0 bytes=0 progress=0 state=None");
   EXPECT_EQ(lines[11], "wait exit 0");
-  // Both jobs ran (the second sees the stop and ends at once), so both files exist.
-  EXPECT_TRUE(exists("first.tsv"));
-  EXPECT_EQ(splitLines(file("second.tsv")).at(0), "gear\t");
+  // Both queued saves are written whole before the daemon leaves.
+  EXPECT_EQ(splitLines(file("first.tsv")).size(), 8001u);
+  EXPECT_EQ(splitLines(file("second.tsv")).size(), 6u);
+}
+
+// The game ends right after asking for a save: the daemon, holding the job, is not ended with it
+// and writes the whole file before it leaves.
+TEST_F(RecorderDaemon, ASaveOutlivesTheClientThatSharedTheJob) {
+  kvl::testing::ClientProcess client("launch 65568 " + daemonPath() +
+                                         "\nrec SetRecordSet All\nrec Start telemetry.ini\nrows 3000 12\nrec Stop\n"
+                                         "rec Save kept.tsv\nshare\npid\nsleep 60000\n",
+                                     folder);
+  const std::string pidLine = client.waitForLine("pid ", 480000);  // 3,000 row exchanges
+  ASSERT_NE(pidLine, "") << client.output();
+  HANDLE daemon = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::stoul(pidLine.substr(4))));
+  ASSERT_NE(daemon, nullptr);
+  client.kill();
+  EXPECT_EQ(WaitForSingleObject(daemon, 120000), WAIT_OBJECT_0);
+  CloseHandle(daemon);
+  EXPECT_NE(client.output().find("shared"), std::string::npos) << client.output();
+  EXPECT_EQ(splitLines(file("kept.tsv")).size(), 3001u);
 }
 
 TEST_F(RecorderDaemon, LeavesWithinASecondWhenTheClientIsKilled) {

@@ -181,3 +181,31 @@ TEST(PeriodicWorker, DestroyedWhilePacingEndsCleanly) {
   ASSERT_TRUE(worker->syncTick());
   worker.reset();  // joins: no terminate
 }
+
+// Work handed to the worker and waited for: it runs once, on the worker while its loop runs, on
+// the caller when the loop has stopped or has not begun the work by the limit.
+TEST(PeriodicWorker, RunOnWorkerAndWait) {
+  FakeWorker worker(720);
+  ASSERT_TRUE(worker.hasThread());
+  std::atomic<int> runs{0};
+  std::thread::id ranOn;
+  EXPECT_TRUE(worker.runOnWorkerAndWait([&] { ++runs, ranOn = std::this_thread::get_id(); }, 120s));
+  EXPECT_EQ(runs.load(), 1);
+  EXPECT_NE(ranOn, std::this_thread::get_id());
+
+  // The loop busy past the limit: the work runs here, and not again when the loop gets to it.
+  std::atomic<bool> busy{true};
+  worker.postToWorker([&busy] { while (busy.load()) std::this_thread::sleep_for(1ms); });
+  EXPECT_TRUE(worker.runOnWorkerAndWait([&] { ++runs, ranOn = std::this_thread::get_id(); }, 50ms));
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+  busy = false;
+  std::atomic<bool> drained{false};
+  EXPECT_TRUE(worker.runOnWorkerAndWait([&] { drained = true; }, 120s));
+  EXPECT_TRUE(drained.load());
+  EXPECT_EQ(runs.load(), 2);
+
+  worker.stop();
+  EXPECT_TRUE(worker.runOnWorkerAndWait([&] { ++runs, ranOn = std::this_thread::get_id(); }, 120s));
+  EXPECT_EQ(runs.load(), 3);
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
