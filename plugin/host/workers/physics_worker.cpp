@@ -47,7 +47,8 @@ PhysicsWorker::PhysicsWorker() : PeriodicWorker(kRate, &HostGame::gameState), ho
 // code of its sites keeps reading the host's own record.
 HostRecordMirror* PhysicsWorker::buildObjectCopy() noexcept {
   try {
-    auto* copy = static_cast<HostRecordMirror*>(hostRuntimeAlloc(HostRecordMirror::kSize));
+    // The record's own size on the game; a 64-bit build's wider table pointers need more.
+    auto* copy = static_cast<HostRecordMirror*>(hostRuntimeAlloc(sizeof(HostRecordMirror)));
     if (copy == nullptr || HostRecordMirror::construct(copy)) return copy;
     hostRuntimeRelease(copy);
   } catch (...) {
