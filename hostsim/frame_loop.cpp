@@ -53,7 +53,7 @@ bool createHostWindow() {
   return hostWindow != nullptr;
 }
 
-void runFrameLoop(double wallSeconds) {
+void runFrameLoop(double wallSeconds, int minFrames) {
   LARGE_INTEGER start, last, now;
   QueryPerformanceCounter(&start);
   last = start;
@@ -65,7 +65,7 @@ void runFrameLoop(double wallSeconds) {
       DispatchMessageA(&message);
     }
     QueryPerformanceCounter(&now);
-    if (seconds(start, now) >= wallSeconds) break;
+    if (seconds(start, now) >= wallSeconds && frames >= minFrames) break;
     raiseLoopFrameEvents();
     runFrameCalls(static_cast<float>(seconds(last, now)));
     last = now;

@@ -9,8 +9,9 @@ namespace hostsim {
 // Creates the host window and records it in the renderer object; false when no window could be
 // made.
 bool createHostWindow();
-// Runs the host's frame loop for that many seconds: messages, then the frame's calls.
-void runFrameLoop(double seconds);
+// Runs the host's frame loop for that many seconds and at least minFrames frames: messages, then
+// the frame's calls.
+void runFrameLoop(double seconds, int minFrames = 0);
 // Sends WM_CLOSE to the window and runs the message loop until WM_QUIT; returns its exit code.
 int closeHostWindow();
 

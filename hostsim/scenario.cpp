@@ -175,8 +175,10 @@ int runScenario(std::istream& steps) {
       trace("step needs a plugin: " + step);
     } else if (step == "run") {
       double wallSeconds = 0;
+      int minFrames = 0;
       in >> wallSeconds;
-      runFrameLoop(wallSeconds);
+      if (!(in >> minFrames)) minFrames = 0;
+      runFrameLoop(wallSeconds, minFrames);
     } else if (step == "close") {
       const int code = closeHostWindow();
       if (code != 0) return code;

@@ -28,7 +28,8 @@
 //   site poll V                 run the input-poll call site with value V
 //   site raise SITE K W         run the event-raise call site SITE (hex) on source K with W
 //                               (the word, or a record's first word)
-//   run SECONDS                 the host's frame loop for that wall time: messages, then per
+//   run SECONDS [FRAMES]        the host's frame loop for that wall time, and on until at least
+//                               FRAMES frames ran (a slow machine's frames): messages, then per
 //                               frame the physics step call with its neighbouring callback call and two
 //                               event raises (a one-int record by address, a steering word);
 //                               in GAME and REPLAY each frame first raises the game's frame events
