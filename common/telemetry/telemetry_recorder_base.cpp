@@ -11,8 +11,9 @@
 
 namespace kvl {
 
-TelemetryRecorderBase::TelemetryRecorderBase(JobThread jobs)
-    : io_(std::make_unique<boost::asio::io_context>()),
+TelemetryRecorderBase::TelemetryRecorderBase(JobThread jobs, std::chrono::milliseconds slice)
+    : slice_(slice),
+      io_(std::make_unique<boost::asio::io_context>()),
       workGuard_(std::make_unique<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>>(
           io_->get_executor())) {
   if (jobs == JobThread::Own) worker_ = std::make_shared<std::thread>([this] { run(); });
@@ -38,7 +39,7 @@ void TelemetryRecorderBase::run() {
 #endif
   while (!io_->stopped()) {
     try {
-      io_->run_for(std::chrono::milliseconds(10000));
+      io_->run_for(slice_);
     } catch (...) {
       // A failing job is dropped; the next one still runs.
     }

@@ -3,6 +3,7 @@
 // daemon's server): the channel table with its record-set selection, an active flag, a job map,
 // a STOP event and one worker thread running an io_context for background jobs.
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,7 +31,9 @@ enum class JobThread { Own, Caller };
 
 class TelemetryRecorderBase {
  public:
-  explicit TelemetryRecorderBase(JobThread jobs = JobThread::Own);
+  // The worker runs its loop in slices of `slice` (10 s), ending early when stopped.
+  explicit TelemetryRecorderBase(JobThread jobs = JobThread::Own,
+                                 std::chrono::milliseconds slice = std::chrono::seconds(10));
   virtual ~TelemetryRecorderBase();
   TelemetryRecorderBase(const TelemetryRecorderBase&) = delete;
   TelemetryRecorderBase& operator=(const TelemetryRecorderBase&) = delete;
@@ -87,6 +90,7 @@ class TelemetryRecorderBase {
   std::string iniPath_;
   std::map<std::string, std::shared_ptr<RecorderJob>> jobs_;
   StopEvent stopEvent_;
+  std::chrono::milliseconds slice_;
   std::unique_ptr<boost::asio::io_context> io_;
   std::unique_ptr<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>> workGuard_;
   std::shared_ptr<std::thread> worker_;

@@ -141,7 +141,7 @@ void TelemetryRecorder::stop() {
   // A daemon still writing a save ends by itself once the file is whole; waiting for it here
   // would hold the game's exit for as long as the write takes.
   if (!stillWriting && launcher_ != nullptr && launcher_->process() != nullptr) {
-    WaitForSingleObject(launcher_->process(), kDaemonExitWaitMs);
+    waitForDaemonExit(launcher_->process(), kDaemonExitWaitMs);
   }
 }
 
@@ -272,7 +272,7 @@ bool TelemetryRecorder::waitForUnfinishedSaves() {
     std::lock_guard<std::mutex> lock(savesMutex_);
     saves = saves_;
   }
-  const DWORD start = GetTickCount();
+  const DWORD start = shutdownClock();
   DWORD lastChange = start;
   for (;;) {
     for (auto it = saves.begin(); it != saves.end();) {
@@ -280,7 +280,7 @@ bool TelemetryRecorder::waitForUnfinishedSaves() {
       const JobState state = job.state();
       const std::int32_t progress = job.progress();
       const bool unfinished = askAboutSave(**it);
-      if (job.state() != state || job.progress() != progress) lastChange = GetTickCount();
+      if (job.state() != state || job.progress() != progress) lastChange = shutdownClock();
       if (unfinished) {
         ++it;
       } else {
@@ -288,9 +288,9 @@ bool TelemetryRecorder::waitForUnfinishedSaves() {
         it = saves.erase(it);
       }
     }
-    const DWORD now = GetTickCount();
+    const DWORD now = shutdownClock();
     if (saves.empty() || now - start >= kSaveWaitLimitMs || now - lastChange >= kSaveStallLimitMs) break;
-    Sleep(kSaveWaitStepMs);
+    shutdownPause(kSaveWaitStepMs);
   }
   return !saves.empty();
 }

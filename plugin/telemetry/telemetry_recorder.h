@@ -83,6 +83,11 @@ class TelemetryRecorder : public TelemetryRecorderBase {
   explicit TelemetryRecorder(std::string daemonPath);
   void startDaemon();
   DaemonLauncher* launcher() const { return launcher_.get(); }
+  // The shutdown's clock, pause and wait for the daemon's end: a test replaces them to count
+  // what stop() waits for.
+  virtual DWORD shutdownClock() const { return GetTickCount(); }
+  virtual void shutdownPause(DWORD ms) { Sleep(ms); }
+  virtual DWORD waitForDaemonExit(HANDLE process, DWORD ms) { return WaitForSingleObject(process, ms); }
 
  private:
   TelemetryRecorder();

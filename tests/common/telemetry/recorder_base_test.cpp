@@ -25,13 +25,10 @@ class CountingRecorder : public kvl::TelemetryRecorderBase {
   int clears = 0;
 };
 
-TEST(TelemetryRecorderBase, ConstructedAndDestroyedAtOnce) {
-  // The first worker of a process pays for starting COM, which takes seconds on a slow machine;
-  // what is measured is the second one, which must not wait out the 10-second slice of its loop.
-  { kvl::TelemetryRecorderBase first; }
-  const auto start = std::chrono::steady_clock::now();
-  { kvl::TelemetryRecorderBase recorder; }
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+TEST(TelemetryRecorderBase, DestroyedWithoutWaitingOutItsSlice) {
+  // A loop whose slice is a day: its end must come from the destruction, not from the slice.
+  { kvl::TelemetryRecorderBase recorder(kvl::JobThread::Own, std::chrono::hours(24)); }
+  SUCCEED();
 }
 
 TEST(TelemetryRecorderBase, AThrowingJobIsDroppedAndTheNextRuns) {
@@ -134,7 +131,7 @@ TEST(TelemetryRecorderBase, LetGoOfAtProcessExitAfterTheWorkerWasEndedMidJob) {
   });
   ASSERT_EQ(WaitForSingleObject(running, 120000), WAIT_OBJECT_0);
   TerminateThread(worker, 9);
-  WaitForSingleObject(worker, 10000);
+  WaitForSingleObject(worker, INFINITE);
   recorder->abandonAtProcessExit();
   std::promise<void> destroyed;
   auto gone = destroyed.get_future();
@@ -143,7 +140,7 @@ TEST(TelemetryRecorderBase, LetGoOfAtProcessExitAfterTheWorkerWasEndedMidJob) {
     recorder.reset();
     destroyed.set_value();
   }).detach();
-  EXPECT_EQ(gone.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_EQ(gone.wait_for(std::chrono::seconds(120)), std::future_status::ready);  // hang guard
   CloseHandle(worker);
   CloseHandle(running);
 }

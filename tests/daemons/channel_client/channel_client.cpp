@@ -24,7 +24,7 @@
 //   rows N [OFF]               N AddData commands with the current payload, the row number
 //                              (32-bit) written at record offset OFF first; prints
 //                              "rows N RESULT replied=K bytes=B"
-//   pid | status | kill | wait MS | sleep MS | mark | elapsed | echo TEXT
+//   pid | status | kill | wait MS | sleep MS | echo TEXT
 //   share | unshare            give the daemon a handle to the job, or take it back (prints
 //                              "shared" or "share failed", "unshared")
 //
@@ -32,7 +32,6 @@
 // code 1 (0 when every line ran, 2 when the script cannot be read).
 #include <windows.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -60,7 +59,6 @@ struct Client {
   std::unique_ptr<DaemonLauncher> launcher;
   std::vector<unsigned char> record;
   ChannelLayout layout{0, {0, 0}, {}};
-  std::chrono::steady_clock::time_point mark = std::chrono::steady_clock::now();
   bool failed = false;
 };
 
@@ -291,7 +289,7 @@ bool runLine(Client& c, const std::string& rawLine) {
   } else if (verb == "kill") {
     if (c.launcher && c.launcher->process()) {
       TerminateProcess(c.launcher->process(), 9);
-      WaitForSingleObject(c.launcher->process(), 5000);
+      WaitForSingleObject(c.launcher->process(), INFINITE);
     }
     say("killed");
   } else if (verb == "share") {
@@ -309,11 +307,6 @@ bool runLine(Client& c, const std::string& rawLine) {
     long long ms = 0;
     if (!number(ms) || ms < 0) return bad("sleep");
     Sleep(static_cast<DWORD>(ms));
-  } else if (verb == "mark") {
-    c.mark = std::chrono::steady_clock::now();
-  } else if (verb == "elapsed") {
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - c.mark);
-    say("elapsed " + std::to_string(ms.count()));
   } else if (verb == "echo") {
     say(restOfLine(in));
   } else {

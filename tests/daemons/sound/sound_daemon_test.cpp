@@ -262,11 +262,11 @@ TEST_F(SoundDaemonTest, PluginEndingStopsAndReleasesEverything) {
   block[0] = 1;  // load
   block[1] = 3;
   SetEvent(request);
-  EXPECT_EQ(WaitForSingleObject(reply, 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(reply, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(block[164], 1u) << "engine_int loaded";
   ResetEvent(reply);
   SetEvent(plugin);
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, INFINITE), WAIT_OBJECT_0);
   DWORD code = 1;
   GetExitCodeProcess(pi.hProcess, &code);
   EXPECT_EQ(code, 0u);
