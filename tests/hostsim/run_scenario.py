@@ -44,12 +44,23 @@ def built(root, preset, name):
     return found[0]
 
 
+def place(src, dest):
+    """Puts a built program into a game folder: a hard link where the file system allows one (the
+    game folders of a test run would otherwise hold gigabytes of copies), else a copy."""
+    if os.path.isdir(dest):
+        dest = os.path.join(dest, os.path.basename(src))
+    try:
+        os.link(src, dest)
+    except OSError:
+        shutil.copy(src, dest)
+
+
 def install_daemons(root, game):
     dest = os.path.join(game, "Plugins", "QZR", "bin", "x64")
     os.makedirs(dest, exist_ok=True)
     for preset, name in (("win32", "QzrTelemetryDaemon.exe"), ("win64", "QzrFmodDaemon.exe"),
                          ("win64", "fmod.dll"), ("win64", "fmodstudio.dll")):
-        shutil.copy(built(root, preset, name), dest)
+        place(built(root, preset, name), dest)
 
 
 def run_tool(wine_run, root, game, words):
@@ -112,9 +123,10 @@ def main():
     game = os.path.join(a.work, os.path.splitext(os.path.basename(a.scenario))[0])
     shutil.rmtree(game, ignore_errors=True)
     os.makedirs(os.path.join(game, "Plugins"))
-    for name in ("Korvala_SSE.exe", "Spindle3D.DLL", "Railwise.DLL", "stock.car"):
-        shutil.copy(os.path.join(a.host, name), game)
-    shutil.copy(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
+    for name in ("Korvala_SSE.exe", "Spindle3D.DLL", "Railwise.DLL"):
+        place(os.path.join(a.host, name), game)
+    shutil.copy(os.path.join(a.host, "stock.car"), game)
+    place(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
 
     expect, ini_has, exit_code, ini, has, at_least, lacks = [], [], 0, {}, [], [], []
     fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
