@@ -16,29 +16,19 @@
 #include "plugin/host/events/event_records.h"
 #include "plugin/sound/sound_client.h"
 #include "tests/support/host_fixture.h"
+#include "tests/support/program_folder.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/work_dir.h"
 
 namespace {
 
-std::string folderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/")); }
-
-std::string testFolder() {
-  char path[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return folderOf(path);
-}
-
-// Puts the stand-in where the client looks for its daemon, beside this program.
+// Puts the stand-in where the client looks for its daemon, below this program's folder.
 bool placeStandIn() {
   const std::string daemon = kvl::daemonExecutablePath("QzrFmodDaemon.exe");
-  std::string folder;
-  for (const char* part : {"Plugins", "QZR", "bin"}) {
-    folder += (folder.empty() ? testFolder() + "\\" : "\\") + std::string(part);
-    CreateDirectoryA(folder.c_str(), nullptr);
+  for (auto at = kvl::testing::programFolder().size() + 1; (at = daemon.find('\\', at)) != std::string::npos; ++at) {
+    CreateDirectoryA(daemon.substr(0, at).c_str(), nullptr);
   }
-  CreateDirectoryA(folderOf(daemon).c_str(), nullptr);
-  return CopyFileA((testFolder() + "\\sound_daemon_stand_in.exe").c_str(), daemon.c_str(), FALSE) != 0;
+  return CopyFileA((kvl::testing::programFolder() + "\\sound_daemon_stand_in.exe").c_str(), daemon.c_str(), FALSE) != 0;
 }
 
 void enterState(std::vector<unsigned char>& game, std::int32_t current, std::int32_t next) {
@@ -110,5 +100,5 @@ TEST(SoundClientDaemon, OversizeReplyThenADaemonGoneMidCommand) {
 
   host.setGlobal(0x7EAC48, nullptr);
   host.setGlobal(0x8D5338, nullptr);
-  kvl::testing::removeTree(testFolder() + "\\Plugins");
+  kvl::testing::removeTree(kvl::testing::programFolder() + "\\Plugins");
 }

@@ -3,26 +3,19 @@
 // daemon's own program.
 #include "daemons/sound/ini_profile.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "tests/support/program_folder.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
 using kvl::IniProfile;
 using kvl::testing::currentDirectory;
+using kvl::testing::programFolder;
 using kvl::testing::ScratchFolder;
-
-std::string programFolder() {
-  char module[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string path = module;
-  return path.substr(0, path.find_last_of("\\/"));
-}
 
 TEST(SoundIniProfilePath, RelativeNamesAndTheProgramFolderFallback) {
   ScratchFolder scratch;
