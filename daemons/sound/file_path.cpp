@@ -1,6 +1,7 @@
 #include "daemons/sound/file_path.h"
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -33,6 +34,15 @@ std::string File::fullPath() const {
   return std::string(buffer.data(), length);
 #else
   return path();
+#endif
+}
+
+bool File::exists() const {
+#ifdef _WIN32
+  const std::string full = fullPath();
+  return !full.empty() && _access(full.c_str(), 0) == 0;
+#else
+  return false;
 #endif
 }
 

@@ -17,6 +17,8 @@ class File {
   std::string path() const;
   // The absolute path against the current directory; empty when it cannot be formed.
   std::string fullPath() const;
+  // The file or folder exists at the full path (false when there is none).
+  bool exists() const;
 
  private:
   std::string directory_;

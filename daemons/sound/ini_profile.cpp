@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/ini/ini_full_path.h"
 #include "daemons/sound/file_path.h"
 #include "daemons/sound/ini_value.h"
 
@@ -19,12 +20,11 @@ std::string IniProfile::get(const std::string& fileName, const std::string& sect
 }
 
 std::string IniProfile::path(const std::string& fileName) {
-  if (fileName.empty()) return std::string();
-  const std::string full = io::File(fileName).fullPath();
-  if (!full.empty()) return full;
-  char module[260] = {};
-  GetModuleFileNameA(nullptr, module, 260);
-  return io::File(io::File(io::File(module).directory()), fileName).path();
+  return iniFullPath<io::File>(fileName, [] {
+    char module[261] = {};
+    GetModuleFileNameA(nullptr, module, 260);
+    return io::File(module).directory();
+  });
 }
 
 }  // namespace kvl

@@ -10,7 +10,7 @@ class IniProfile {
   static std::string get(const std::string& fileName, const std::string& section,
                          const std::string& key, const std::string& defaultText);
   // Empty for an empty name; else the name made absolute against the current directory, or
-  // looked up beside the running program when that fails.
+  // (when that fails) the name part looked up beside the running program.
   static std::string path(const std::string& fileName);
 };
 

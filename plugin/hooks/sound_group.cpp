@@ -118,6 +118,7 @@ std::shared_ptr<PatchGroup> buildSoundGroup() {
   auto group = std::make_shared<PatchGroup>("Sound", 0);
   // Patch order: the byte changes with the flag routine's jump among them, the buffer addresses,
   // the call redirections, the plugin variables, the null-value guards.
+  // 408 patches, not 444: the guards' 92 displaced instructions are copied as read, one patch per guard (same bytes).
   for (const ByteRow& row : byteRows()) addBytes(*group, row.site, row.bytes);
   addRows(*group, {{0x4DB347, 5, HookKind::embeddedJump, hookAddress(&host::soundSystemFlagHook), "soundSystemFlagHook"}});
   addBufferRows(*group, kBufferASites, hostSoundBufferA, kBufferASize);

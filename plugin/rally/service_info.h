@@ -5,6 +5,7 @@
 
 namespace kvl::rally {
 
+// Three fields, not four: nothing reads a fourth (the host gets mechanics and skill, the service clock the time).
 class ServiceInfo {
  public:
   ServiceInfo& clear() noexcept {

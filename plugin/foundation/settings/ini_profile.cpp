@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/ini/ini_full_path.h"
 #include "plugin/foundation/files/file.h"
 #include "plugin/foundation/files/module_path.h"
 #include "plugin/foundation/settings/ini_value_text.h"
@@ -34,13 +35,7 @@ void appendNames(const std::vector<char>& buffer, std::deque<std::string>& out) 
 IniProfile::IniProfile(const std::string& fileName) : fileName_(fileName) {}
 
 std::string IniProfile::fullPath() const {
-  if (fileName_.empty()) return std::string();
-  const io::File file(fileName_);
-  std::string full = file.fullPath();
-  if (!full.empty()) return full;
-  if (file.exists()) return file.fullPath();
-  const io::File inProgramFolder(io::File(io::directoryOf(io::modulePath().c_str())), file.name());
-  return inProgramFolder.fullPath();
+  return iniFullPath<io::File>(fileName_, [] { return io::directoryOf(io::modulePath().c_str()); });
 }
 
 bool IniProfile::exists() const { return io::File(fullPath()).exists(); }

@@ -67,6 +67,7 @@ PluginObject::PluginObject(void* host) : table(&kTable), statusPage(nullptr) {
 }
 
 PluginObject::~PluginObject() {
+  // Freed with this object (the page's own lifetime wins): only this object's slots reach it, so kept it would leak.
   delete statusPage;
   // Plain stores at the end of a destructor are dropped by the optimiser; the host may still look
   // at the words (a draw or input call that comes after the destruction then does nothing).

@@ -36,6 +36,7 @@ class HostReplay {
   static std::uint32_t tickCount(const void* replay) noexcept {
     return fieldAt<std::uint32_t>(replay, kTickCountOffset);
   }
+  // Cleared at state 13, not at LOADING: the controller's ordered steps put it beside the recording start it paces.
   static void* setTickCount(void* replay, std::uint32_t count) noexcept {
     fieldAt<std::uint32_t>(replay, kTickCountOffset) = count;
     return replay;
