@@ -49,6 +49,10 @@
 //   hostcode SITE [EAX], branch SITE A B   the host's pieces of code through patched bytes
 //                               (hostsim/host_pieces.h)
 //   soundcode SITE EAX          the host's sound code through the "Sound" bytes (hostsim/sound_sites.h)
+//   setupentry                  the setup code's call through its entry at 0x744ECC
+//                               (hostsim/car_setup_sites.h)
+//   hostroutine, hostpressure, objectcheck, objectword, slotcall, timefloat   host code the main
+//                               hook group changes in place (hostsim/host_code_sites.h)
 //   pushes, menujump, keycompare, steptime   the host code of the menu and frame-time changes
 //                               (hostsim/game_stuff_sites.h)
 //   servicevisit, serviceclock, servicelimit, servicekey, servicetick, messageanswer, serviceshow
