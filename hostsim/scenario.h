@@ -51,6 +51,8 @@
 //   soundcode SITE EAX          the host's sound code through the "Sound" bytes (hostsim/sound_sites.h)
 //   setupentry                  the setup code's call through its entry at 0x744ECC
 //                               (hostsim/car_setup_sites.h)
+//   sourceword SITE             the places whose ECX the track-loading group takes from +4
+//                               (hostsim/track_loading_sites.h)
 //   hostroutine, hostpressure, objectcheck, objectword, slotcall, timefloat   host code the main
 //                               hook group changes in place (hostsim/host_code_sites.h)
 //   pushes, menujump, keycompare, steptime   the host code of the menu and frame-time changes

@@ -81,3 +81,5 @@ void noteCallerRun(std::uint32_t returnAddress) {
 }
 
 }  // namespace hostsim
+
+extern "C" void __cdecl hostsimNoteCaller(std::uint32_t returnAddress) { hostsim::noteCallerRun(returnAddress); }
