@@ -156,8 +156,9 @@ std::string keyCompare(std::uint32_t keyA, std::uint32_t keyB) {
   void* entryA = a;
   void* entryB = b;
   const std::uint32_t args[2] = {0, wordOf(&entryB)};
-  const auto result = static_cast<std::int32_t>(hostsimCallMember(reinterpret_cast<const void*>(kKeyCompare), args, 2, wordOf(&entryA)));
-  // The plugin's routine: the greater-first way returns at +29, the others at +35; the host's
+  const auto result = static_cast<std::int32_t>(
+      hostsimCallMember(reinterpret_cast<const void*>(kKeyCompare), args, 2, wordOf(&entryA)));
+  // The plugin's routine returns at +29 when the second key is greater, else at +35; the host's
   // own returns at once.
   const auto* code = reinterpret_cast<const std::uint8_t*>(kKeyCompare);
   if (code[0] != 0x8B) {

@@ -107,8 +107,8 @@ void slotCall() {
   noteHostCodeRun(kSlotCall, kSlotCallSite + 3);
   // A call from the site returns into the host's code after it, which then runs.
   if (slotEnteredFrom == kSlotCallReturn) noteHostCodeRun(kSlotCallReturn, kSlotCallReturn + 4);
-  trace(std::string("host slot +0c entered ") + (slotEnteredFrom == kSlotCallReturn ? "from 47cad8" : "from the code's caller") +
-        " result " + std::to_string(run.after.eax) + balanceText(before, run));
+  const char* from = slotEnteredFrom == kSlotCallReturn ? "from 47cad8" : "from the code's caller";
+  trace(std::string("host slot +0c entered ") + from + " result " + std::to_string(run.after.eax) + balanceText(before, run));
 }
 
 std::uint32_t __cdecl hostRoutine() {

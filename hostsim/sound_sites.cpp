@@ -348,7 +348,8 @@ bool runSoundCode(std::uint32_t site, std::uint32_t value) {
   }
   if (piece == nullptr) return false;
   std::memset(scratch, 0xEE, sizeof scratch);
-  const std::uint32_t landing = hostsimInvokeGuard(reinterpret_cast<const void*>(piece->entry), value, 0x3C3C3C3C, wordOf(scratch));
+  const std::uint32_t landing =
+      hostsimInvokeGuard(reinterpret_cast<const void*>(piece->entry), value, 0x3C3C3C3C, wordOf(scratch));
   if (landing == 2) {
     noteHostCodeRun(piece->entry, piece->jumpEnd);
     noteHostCodeRun(piece->skip, piece->skipGoesOn + 5);
