@@ -57,6 +57,8 @@
 #include "hostsim/input_device.h"
 #include "hostsim/car_controls.h"
 #include "hostsim/front_end_host.h"
+#include "hostsim/car_setup_sites.h"
+#include "hostsim/track_loading_sites.h"
 #include "hostsim/site_coverage.h"
 
 extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
@@ -131,7 +133,8 @@ const std::vector<AddressEntry>& addressTable() {
                               gameStuffEntries(), chassisEntries(), powerTrainEntries(), headGasketSiteEntries(),
                               stepBatchEntries(), shifterEntries(), frontEndEntries(), inputDeviceEntries(),
                               hostCodeEntries(), clampSiteEntries(), objectUpdateEntries(), recordCopyEntries(),
-                              controllerStateEntries()}) {
+                              controllerStateEntries(), carSetupSiteEntries(),
+                              trackLoadingSiteEntries()}) {
       rows.insert(rows.end(), more.begin(), more.end());
     }
     const std::vector<AddressEntry> replaced = replacedCallEntries();

@@ -9,6 +9,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
+#include "hostsim/host_pieces.h"
 #include "hostsim/host_objects.h"
 #include "tests/support/host_frame_handler.h"
 
@@ -177,8 +178,8 @@ void appendAnimDataRows(std::vector<AddressEntry>& rows) {
   static const float hostDefault = 0.01f;
   AddressEntry fld{EntryKind::operand, kDefaultOperand, "animDataDefault", wordOf(&hostDefault), {0xD9, 0x05, 0}, 2};
   rows.push_back(fld);
-  // The byte and the three constants the group sets; what they hold before it.
-  rows.push_back({EntryKind::global, 0x43CD8B, "loadDataByte", 0x01});
+  // The byte (push imm8; pop eax) and the three constants the group sets; what they hold before it.
+  addImmediatePiece(rows, 0x43CD8B, 0x01);
   for (std::uint32_t site : {0x445922u, 0x448242u, 0x5F1172u}) {
     rows.push_back({EntryKind::operand, site, "loadDataConstant", 0x80000, {0xB8, 0, 0}, 1});  // mov eax, imm32
   }

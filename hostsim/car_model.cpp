@@ -175,12 +175,12 @@ using ReadSlot = std::uint32_t(THISCALL*)(void*, std::uint32_t);
 // plugin may have replaced), then the file through the key tables, then the wheels' tyre types.
 void readCar(std::istream& text, std::uint32_t source) {
   Car& c = car();
-  noteHostCodeRun(kSetupSlot, kSetupSlot + 4);
+  noteHostDataRead(kSetupSlot, kSetupSlot + 4);
   const auto setupSlot = reinterpret_cast<ReadSlot>(get<std::uint32_t>(reinterpret_cast<void*>(kSetupSlot), 0));
   const std::uint32_t r = setupSlot(c.setup, source);
   trace(std::string("host setup read values ") + (r == source * 3 + 1 ? "result kept" : "result lost"));
   for (const SetupRangeBlock& b : setupRangeBlocks()) {
-    noteHostCodeRun(b.slot, b.slot + 4);
+    noteHostDataRead(b.slot, b.slot + 4);
     const auto slot = reinterpret_cast<ReadSlot>(get<std::uint32_t>(reinterpret_cast<void*>(b.slot), 0));
     const std::uint32_t result = slot(c.ranges + b.offset, source);
     trace(std::string("host setup read ") + b.name + (result == source * 3 + 1 ? " result kept" : " result lost"));

@@ -32,8 +32,9 @@ std::vector<AddressEntry> frontEndEntries() {
                          {kFrontEndRoutine, "frontEndRoutine", addressOf(&frontEndRoutine)},
                          {kActionA, "frontEndActionA", addressOf(&actionA)},
                          {kActionB, "frontEndActionB", addressOf(&actionB)}});
-  rows.push_back({EntryKind::global, kSiteA, "frontEndSiteA", kActionA});
-  rows.push_back({EntryKind::global, kSiteB, "frontEndSiteB", kActionB});
+  // mov eax, imm32: the menu code takes each action's address from its instruction.
+  rows.push_back({EntryKind::operand, kSiteA, "frontEndSiteA", kActionA, {0xB8}, 1});
+  rows.push_back({EntryKind::operand, kSiteB, "frontEndSiteB", kActionB, {0xB8}, 1});
   return rows;
 }
 
@@ -42,8 +43,8 @@ bool runFrontEndStep(const std::string& step, std::istream& in) {
   std::string which;
   in >> which;
   if (which != "a" && which != "b") return false;
-  const auto action = reinterpret_cast<std::int32_t(__cdecl*)()>(
-      static_cast<std::uintptr_t>(get(pointer(which == "a" ? kSiteA : kSiteB), 0)));
+  const auto action =
+      reinterpret_cast<std::int32_t(__cdecl*)()>(static_cast<std::uintptr_t>(runOperandSite(which == "a" ? kSiteA : kSiteB)));
   trace("frontend " + which + " result " + std::to_string(action()));
   return true;
 }

@@ -6,11 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/host_pieces.h"
 #include "hostsim/host_words.h"
 #include "hostsim/site_coverage.h"
+
+extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
+extern "C" std::int32_t hostsimSiteStackLeft;
+extern "C" std::uint32_t hostsimMemberRegistersKept;
 
 namespace hostsim {
 namespace {
@@ -18,6 +22,8 @@ namespace {
 #define THISCALL __attribute__((thiscall))
 
 constexpr std::uint32_t kKeyFunction = 0x5B0320, kKeyCompare = 0x5B0C94;
+constexpr std::uint32_t kJumpTable = 0x57F2B0;
+constexpr std::uint32_t kJumpTargets[5] = {0x57F1A0, 0x57F1C0, 0x57F230, 0x57F260, 0x57F290};
 constexpr std::uint32_t kStepCodeEntry = 0x44A62E, kStepCodeSite = 0x44A635, kStepCodeNext = 0x44A6BB;
 
 void addCode(std::vector<AddressEntry>& rows, std::uint32_t address, const char* name, std::vector<std::uint8_t> bytes) {
@@ -28,15 +34,8 @@ void append(std::vector<std::uint8_t>& bytes, std::initializer_list<std::uint8_t
 void appendWord(std::vector<std::uint8_t>& bytes, std::uint32_t word) {
   for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(word >> (8 * i)));
 }
-std::vector<std::uint8_t> returning(std::uint8_t value) { return {0xB8, value, 0x00, 0x00, 0x00, 0xC3}; }
 
-// Where the code that runs a site starts.
-std::map<std::uint32_t, std::uint32_t>& entryOfSite() {
-  static std::map<std::uint32_t, std::uint32_t> entries;
-  return entries;
-}
-
-// cmp eax, edx; the host's jump at the site; 0 when it falls through, 1 at its target.
+// The host's jumps at the sites, each after a compare: where it goes when it jumps.
 struct Branch {
   std::uint32_t site;
   std::vector<std::uint8_t> jump;
@@ -80,15 +79,7 @@ std::int32_t stepCount = 0;
 
 std::vector<AddressEntry> gameStuffEntries() {
   std::vector<AddressEntry> rows;
-  for (const Branch& b : branches()) {
-    std::vector<std::uint8_t> bytes = {0x39, 0xD0};
-    bytes.insert(bytes.end(), b.jump.begin(), b.jump.end());
-    const std::vector<std::uint8_t> fall = returning(0);
-    bytes.insert(bytes.end(), fall.begin(), fall.end());
-    addCode(rows, b.site - 2, "menuBranch", bytes);
-    addCode(rows, b.target, "menuBranchTarget", returning(1));
-    entryOfSite()[b.site] = b.site - 2;
-  }
+  for (const Branch& b : branches()) addBranchPiece(rows, b.site, b.jump, b.target);
   for (std::uint32_t site : kPushPairs) {
     std::vector<std::uint8_t> bytes = {0x68};
     appendWord(bytes, floatWord(45.0f));
@@ -104,19 +95,22 @@ std::vector<AddressEntry> gameStuffEntries() {
       {0x5592CC, 0x7CEC00},          {0x55931F, 0x745C00}};
   for (const auto& [site, value] : immediates) rows.push_back({EntryKind::operand, site, "menuImmediate", value, {0xB8}, 1});
   // push imm8; pop eax: the item counts.
-  for (std::uint32_t site : {0x558AE9u, 0x56A8F9u}) {
-    addCode(rows, site - 1, "itemCount", {0x6A, 0x17, 0x58, 0xC3});
-    entryOfSite()[site] = site - 1;
-  }
+  for (std::uint32_t site : {0x558AE9u, 0x56A8F9u}) addImmediatePiece(rows, site, 0x17);
   // mov eax, 5; inc eax; nop / mov eax, 7; add eax, 5; nop: the host's arithmetic at the site.
-  addCode(rows, 0x5B1012 - 5, "indexArithmetic", {0xB8, 0x05, 0x00, 0x00, 0x00, 0x40, 0x90, 0xC3});
-  entryOfSite()[0x5B1012] = 0x5B1012 - 5;
-  addCode(rows, 0x44A833 - 5, "frameArithmetic", {0xB8, 0x07, 0x00, 0x00, 0x00, 0x83, 0xC0, 0x05, 0x90, 0xC3});
-  entryOfSite()[0x44A833] = 0x44A833 - 5;
-  // A jump table of the menu code and a screen height word.
-  const std::uint32_t jumpTable[] = {0x57F1A0, 0x57F1C0, 0x57F230, 0x57F260, 0x57F290};
-  for (std::uint32_t i = 0; i < 5; ++i) rows.push_back({EntryKind::global, 0x57F2B0 + 4 * i, "menuJumpTable", jumpTable[i]});
-  rows.push_back({EntryKind::global, 0x615DD8, "screenHeight", 0x1C0});
+  addValuePiece(rows, 0x5B1012, 0x5B1012 - 5, {0xB8, 0x05, 0x00, 0x00, 0x00, 0x40, 0x90, 0xC3});
+  addValuePiece(rows, 0x44A833, 0x44A833 - 5, {0xB8, 0x07, 0x00, 0x00, 0x00, 0x83, 0xC0, 0x05, 0x90, 0xC3});
+  // A jump table of the menu code; each place it leads to (with the plugin's entries or the
+  // host's) answers with its own address: mov eax, place; ret.
+  for (std::uint32_t i = 0; i < 5; ++i) rows.push_back({EntryKind::global, kJumpTable + 4 * i, "menuJumpTable", kJumpTargets[i]});
+  for (std::uint32_t place : {0x57F1A0u, 0x57F1C0u, 0x57F230u, 0x57F260u, 0x57F290u, 0x57F1E9u, 0x57F21Du, 0x57F25Au,
+                              0x57F2A8u}) {
+    std::vector<std::uint8_t> bytes = {0xB8};
+    appendWord(bytes, place);
+    bytes.push_back(0xC3);
+    addCode(rows, place, "menuJumpPlace", bytes);
+  }
+  // mov eax, imm32: the menu code's screen height.
+  rows.push_back({EntryKind::operand, 0x615DD8, "screenHeight", 0x1C0, {0xB8}, 1});
   // The entry-key function and the comparison that calls it.
   rows.push_back({EntryKind::function, kKeyFunction, "entryKey", addressOf(&hostEntryKey)});
   addCode(rows, kKeyCompare, "keyCompare", hostKeyCompare());
@@ -155,59 +149,62 @@ std::string number(double v) {
   return text;
 }
 
-std::int32_t runKeyCompare(std::uint32_t keyA, std::uint32_t keyB) {
+// The comparison at 0x5B0C94 as the host's sort calls it: ECX points at the first entry's
+// pointer, the second stack argument at the second's; the caller takes the arguments back.
+std::string keyCompare(std::uint32_t keyA, std::uint32_t keyB) {
   std::uint32_t a[1] = {keyA}, b[1] = {keyB};
   void* entryA = a;
   void* entryB = b;
-  std::int32_t result;
-  void* first = &entryA;
-  // ECX points at the first entry's pointer, the second stack argument at the second's; the
-  // caller takes the arguments back.
-  __asm__ volatile(
-      "pushl %3\n\t"
-      "pushl $0\n\t"
-      "call *%2\n\t"
-      "addl $8, %%esp"
-      : "=a"(result), "+c"(first)
-      : "D"(kKeyCompare), "S"(&entryB)
-      : "edx", "memory", "cc");
-  return result;
+  const std::uint32_t args[2] = {0, wordOf(&entryB)};
+  const auto result = static_cast<std::int32_t>(
+      hostsimCallMember(reinterpret_cast<const void*>(kKeyCompare), args, 2, wordOf(&entryA)));
+  // The plugin's routine returns at +29 when the second key is greater, else at +35; the host's
+  // own returns at once.
+  const auto* code = reinterpret_cast<const std::uint8_t*>(kKeyCompare);
+  if (code[0] != 0x8B) {
+    noteHostCodeRun(kKeyCompare, kKeyCompare + 3);
+  } else if (result == -1) {
+    noteHostCodeRun(kKeyCompare, kKeyCompare + 30);
+  } else {
+    noteHostCodeRun(kKeyCompare, kKeyCompare + 25);
+    noteHostCodeRun(kKeyCompare + 30, kKeyCompare + 36);
+  }
+  return std::to_string(result) + " stack " + std::to_string(hostsimSiteStackLeft / 4) + " words left" +
+         (hostsimMemberRegistersKept != 0 ? " registers kept" : " registers changed");
+}
+
+// The menu code's jump through entry `index` of its table: the place it reaches.
+std::string menuJump(std::uint32_t index) {
+  const std::uint32_t entry = kJumpTable + 4 * index;
+  noteHostDataRead(entry, entry + 4);
+  const std::uint32_t place = *reinterpret_cast<const std::uint32_t*>(entry);
+  const HostRegisters before;
+  const HostCodeRun run = runHostCode(place, before);
+  noteHostCodeRun(place, place + 6);
+  return hex(run.after.eax) + balanceText(before, run);
 }
 
 }  // namespace
 
 bool runGameStuffStep(const std::string& step, std::istream& in) {
-  if (step == "branch") {
+  if (step == "pushes") {
     const std::uint32_t site = hexArgument(in);
-    std::int32_t a = 0, b = 0;
-    in >> a >> b;
-    using Code = std::int32_t __attribute__((regparm(2))) (*)(std::int32_t, std::int32_t);
-    const auto taken = reinterpret_cast<Code>(static_cast<std::uintptr_t>(entryOfSite()[site]))(a, b);
-    trace("branch " + hex(site) + " " + std::to_string(a) + " " + std::to_string(b) + (taken ? " taken" : " not taken"));
-  } else if (step == "pushes") {
-    const std::uint32_t site = hexArgument(in);
-    const auto both = reinterpret_cast<std::uint64_t (*)()>(static_cast<std::uintptr_t>(site - 1))();
+    const HostRegisters before;
+    const HostCodeRun run = runHostCode(site - 1, before);
+    noteHostCodeRun(site - 1, site + 12);
     float first, second;
-    const auto high = static_cast<std::uint32_t>(both >> 32), low = static_cast<std::uint32_t>(both);
-    std::memcpy(&first, &high, 4);
-    std::memcpy(&second, &low, 4);
-    trace("pushes " + hex(site) + " " + number(first) + " " + number(second));
-  } else if (step == "hostcode") {
-    const std::uint32_t site = hexArgument(in);
-    const auto value = reinterpret_cast<std::uint32_t (*)()>(static_cast<std::uintptr_t>(entryOfSite()[site]))();
-    trace("hostcode " + hex(site) + " returns " + std::to_string(value));
-  } else if (step == "words") {
-    const std::uint32_t site = hexArgument(in);
-    int count = 0;
-    in >> count;
-    std::string text = "words " + hex(site);
-    for (int i = 0; i < count; ++i) text += " " + hex(*reinterpret_cast<const std::uint32_t*>(site + 4 * i));
-    trace(text);
+    std::memcpy(&first, &run.after.edx, 4);
+    std::memcpy(&second, &run.after.eax, 4);
+    trace("pushes " + hex(site) + " " + number(first) + " " + number(second) + balanceText(before, run));
+  } else if (step == "menujump") {
+    std::uint32_t index = 0;
+    in >> index;
+    if (index >= 5) return false;
+    trace("menujump " + std::to_string(index) + " reaches " + menuJump(index));
   } else if (step == "keycompare") {
     std::uint32_t a = 0, b = 0;
     in >> a >> b;
-    trace("keycompare " + std::to_string(a) + " " + std::to_string(b) + " result " +
-          std::to_string(runKeyCompare(a, b)));
+    trace("keycompare " + std::to_string(a) + " " + std::to_string(b) + " result " + keyCompare(a, b));
   } else if (step == "steptime") {
     static std::uint32_t timing[4];
     using Code = void(THISCALL*)(void*);

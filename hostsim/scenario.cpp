@@ -43,6 +43,10 @@
 #include "hostsim/game_stuff_sites.h"
 #include "hostsim/host_code_sites.h"
 #include "hostsim/host_event_sites.h"
+#include "hostsim/host_pieces.h"
+#include "hostsim/car_setup_sites.h"
+#include "hostsim/track_loading_sites.h"
+#include "hostsim/sound_sites.h"
 #include "hostsim/clamp_site.h"
 #include "hostsim/object_update_sites.h"
 #include "hostsim/record_copies.h"
@@ -154,6 +158,8 @@ int runScenario(std::istream& steps) {
                runSlotDialogStep(step, in) || runAnimDataStep(step, in) ||
                runStageStep(step, in) || runTrackIniStep(step, in) || runTrackDrawStep(step, in) || runMenuCentringStep(step, in) ||
                runSetupFileMenuStep(step, in) || runCarStep(step, in) || runGameStuffStep(step, in) ||
+               runHostPieceStep(step, in) || runSoundCodeStep(step, in) || runCarSetupSiteStep(step, in) ||
+               runTrackLoadingSiteStep(step, in) ||
                runCarSetupPageStep(step, in) || runSlotPageStep(step, in) || runStepBatchStep(step, in) ||
                runShifterStep(step, in) || runFrontEndStep(step, in) || runSetupMenuStep(step, in) || runHostCodeStep(step, in) ||
                runClampSiteStep(step, in) || runObjectUpdateStep(step, in) || runRecordCopyStep(step, in) ||

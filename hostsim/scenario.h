@@ -46,8 +46,17 @@
 //                               (hostsim/companion_plugin.h)
 //   carphysics on|off           the car's calls inside the host's physics step
 //                               (hostsim/car_physics_tick.h)
-//   branch, pushes, hostcode, words, keycompare, steptime   the host code of the menu and
-//                               frame-time changes (hostsim/game_stuff_sites.h)
+//   hostcode SITE [EAX], branch SITE A B   the host's pieces of code through patched bytes
+//                               (hostsim/host_pieces.h)
+//   soundcode SITE EAX          the host's sound code through the "Sound" bytes (hostsim/sound_sites.h)
+//   setupentry                  the setup code's call through its entry at 0x744ECC
+//                               (hostsim/car_setup_sites.h)
+//   sourceword SITE             the places whose ECX the track-loading group takes from +4
+//                               (hostsim/track_loading_sites.h)
+//   hostroutine, hostpressure, objectcheck, objectword, slotcall, timefloat   host code the main
+//                               hook group changes in place (hostsim/host_code_sites.h)
+//   pushes, menujump, keycompare, steptime   the host code of the menu and frame-time changes
+//                               (hostsim/game_stuff_sites.h)
 //   servicevisit, serviceclock, servicelimit, servicekey, servicetick, messageanswer, serviceshow
 //                               a service visit on the rally service screen
 //                               (hostsim/service_visit_model.h)

@@ -28,34 +28,74 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // The host's instructions as they are before the plugin: sizes at 0x118D0 + 4 x 0x4000, single
-// bytes, a six-byte store, the older comparison that reads the status word.
+// bytes, a six-byte store, the older comparison that reads the status word. Around most of them
+// the host's code that runs through them (`before` from where that code is entered, `after` up to
+// where it goes on), which brings what they computed out in EAX and EDX.
 struct HostBytes {
   std::uint32_t address;
   Bytes bytes;
+  Bytes before = {};
+  Bytes after = {};
 };
+const Bytes kTestEax = {0x85, 0xC0};                                    // test eax, eax
+const Bytes kLeaEdiDisplacement = {0x29, 0xF7, 0x89, 0xF8};             // sub edi, esi; mov eax, edi
 const std::vector<HostBytes> kHostBytes = {
-    {0x4CFA98, {0x68, 0xD0, 0x18, 0x02, 0x00}},                    // push 0x218D0
-    {0x4CFB08, {0x68, 0x40, 0x19, 0x02, 0x00}},                    // push 0x21940
-    {0x4D0179, {0x8D, 0xBC, 0x56, 0xD0, 0x18, 0x01, 0x00}},        // lea edi, [esi+edx*2+0x118D0]
-    {0x4D0191, {0x8D, 0xBE, 0xD0, 0x18, 0x01, 0x00}},              // lea edi, [esi+0x118D0]
-    {0x4D01D0, {0x8D, 0xAE, 0xD0, 0x18, 0x01, 0x00}},              // lea ebp, [esi+0x118D0]
-    {0x4D04CA, {0xB9, 0x00, 0x40, 0x00, 0x00}},                    // mov ecx, 0x4000
-    {0x4D04CF, {0x8D, 0xBE, 0xD0, 0x18, 0x01, 0x00}},              // lea edi, [esi+0x118D0]
-    {0x4ACBB4, {0xC1, 0xC8, 0x04}},                                // ror eax, 4
-    {0x4AD199, {0x75, 0x0C}},
-    {0x4AD28A, {0x75, 0x0C}},
-    {0x4AD37E, {0x75, 0x0C}},
-    {0x4AE2EE, {0x6A, 0x04}},                                      // push 4
-    {0x4AE3C3, {0x6A, 0x05}},                                      // push 5
-    {0x4D21B4, {0x75, 0x0C}},
-    {0x4D2960, {0x6A, 0x20}},                                      // push 0x20
-    {0x4D5AD6, {0x75, 0x0C}},
-    {0x4D5D9F, {0x74, 0x0C}},
-    {0x4D5DB1, {0x89, 0x86, 0x88, 0x00, 0x00, 0x00, 0x5E}},        // mov [esi+0x88], eax; pop esi
+    {0x4CFA98, {0x68, 0xD0, 0x18, 0x02, 0x00}, {}, {0x58}},           // push 0x218D0; pop eax
+    {0x4CFB08, {0x68, 0x40, 0x19, 0x02, 0x00}, {}, {0x58}},           // push 0x21940; pop eax
+    // lea edi, [esi+edx*2+0x118D0]; sub edi, esi; sub edi, edx (twice); mov eax, edi
+    {0x4D0179, {0x8D, 0xBC, 0x56, 0xD0, 0x18, 0x01, 0x00}, {}, {0x29, 0xF7, 0x29, 0xD7, 0x29, 0xD7, 0x89, 0xF8}},
+    {0x4D0191, {0x8D, 0xBE, 0xD0, 0x18, 0x01, 0x00}, {}, kLeaEdiDisplacement},        // lea edi, [esi+0x118D0]
+    {0x4D01D0, {0x8D, 0xAE, 0xD0, 0x18, 0x01, 0x00}, {}, {0x29, 0xF5, 0x89, 0xE8}},   // lea ebp, [esi+0x118D0]
+    {0x4D04CA, {0xB9, 0x00, 0x40, 0x00, 0x00}},                                      // mov ecx, 0x4000
+    // lea edi, [esi+0x118D0]; sub edi, esi; mov edx, edi; mov eax, ecx
+    {0x4D04CF, {0x8D, 0xBE, 0xD0, 0x18, 0x01, 0x00}, {}, {0x29, 0xF7, 0x89, 0xFA, 0x89, 0xC8}},
+    {0x4ACBB4, {0xC1, 0xC8, 0x04}, {0xF8}},                                          // clc; ror eax, 4
+    {0x4AD199, {0x75, 0x0C}, kTestEax},
+    {0x4AD28A, {0x75, 0x0C}, kTestEax},
+    {0x4AD37E, {0x75, 0x0C}, kTestEax},
+    {0x4AE2EE, {0x6A, 0x04}, {}, {0x58}},                                            // push 4; pop eax
+    {0x4AE3C3, {0x6A, 0x05}, {}, {0x58}},                                            // push 5; pop eax
+    {0x4D21B4, {0x75, 0x0C}, kTestEax},
+    {0x4D2960, {0x6A, 0x20}, {}, {0x58}},                                            // push 0x20; pop eax
+    {0x4D5AD6, {0x75, 0x0C}, kTestEax},
+    {0x4D5D9F, {0x74, 0x0C}, kTestEax},
+    // Where that jump leads: push esi; lea esi, [esi+0]; mov [esi+0x88], eax; pop esi.
+    {0x4D5DB1, {0x89, 0x86, 0x88, 0x00, 0x00, 0x00, 0x5E}, {0x56, 0x8D, 0x76, 0x00}},
     {0x4D60AB, {0xD9, 0x45, 0x58, 0xD8, 0x1D, 0x18, 0x5E, 0x79, 0x00, 0xDF, 0xE0, 0xF6, 0xC4, 0x41, 0x75, 0x07, 0xFF,
                 0x75, 0x54, 0xEB, 0x05, 0x90, 0xFF, 0x75, 0x50, 0x90, 0xE9, 0x2F, 0x00, 0x00, 0x00, 0x90, 0x90, 0x90}},
-    {0x4D60EC, {0x50}},
+    // mov eax, [ebp+0x50]; push eax; then the host goes on as after the comparison's first way.
+    {0x4D60EC, {0x50}, {0x8B, 0x45}, {0x50}},
 };
+
+// The runs of that code: from `entry` through the changed bytes at `site`; where it goes on
+// (`goesOn`, the code after the place), and, where a jump among them leads elsewhere, the code
+// from there (`skip`) to where that way goes on (`skipGoesOn`). `jumpEnd`: the end of what runs
+// either way.
+struct SoundPiece {
+  std::uint32_t site, entry, jumpEnd, goesOn, skip, skipGoesOn;
+};
+constexpr SoundPiece branchPiece(std::uint32_t site) { return {site, site - 2, site + 2, site + 2, site + 14, site + 14}; }
+const SoundPiece kSoundPieces[] = {
+    {0x4CFA98, 0x4CFA98, 0x4CFA9E, 0x4CFA9E, 0, 0},
+    {0x4CFB08, 0x4CFB08, 0x4CFB0E, 0x4CFB0E, 0, 0},
+    {0x4D0179, 0x4D0179, 0x4D0188, 0x4D0188, 0, 0},
+    {0x4D0191, 0x4D0191, 0x4D019B, 0x4D019B, 0, 0},
+    {0x4D01D0, 0x4D01D0, 0x4D01DA, 0x4D01DA, 0, 0},
+    {0x4D04CA, 0x4D04CA, 0x4D04DB, 0x4D04DB, 0, 0},
+    {0x4ACBB5, 0x4ACBB3, 0x4ACBB7, 0x4ACBB7, 0, 0},
+    branchPiece(0x4AD199),
+    branchPiece(0x4AD28A),
+    branchPiece(0x4AD37E),
+    {0x4AE2EF, 0x4AE2EE, 0x4AE2F1, 0x4AE2F1, 0, 0},
+    {0x4AE3C4, 0x4AE3C3, 0x4AE3C6, 0x4AE3C6, 0, 0},
+    branchPiece(0x4D21B4),
+    {0x4D2961, 0x4D2960, 0x4D2963, 0x4D2963, 0, 0},
+    branchPiece(0x4D5AD6),
+    {0x4D5D9F, 0x4D5D9D, 0x4D5DA1, 0x4D5DA1, 0x4D5DAD, 0x4D5DB8},
+};
+// The way into the frame word at 0x4D60EC: from 0x4D60EA, on at 0x4D60EE as the comparison's
+// first way goes on.
+constexpr std::uint32_t kFrameWordSite = 0x4D60EC, kFrameWordEntry = 0x4D60EA, kFrameWordGoesOn = 0x4D60EE;
 
 // The comparison at 0x4D60AB: its float constant, and where the host goes on after it.
 constexpr std::uint32_t kCompare = 0x4D60AB;
@@ -285,6 +325,51 @@ void runCompare(const std::string& given) {
   trace(text);
 }
 
+// The host code through the changed bytes at `site`, with EAX = value and ESI at a block of
+// EE bytes: where it went, EAX and EDX, the stack words it left, and the word at +0x88 of that
+// block when the code stored one there.
+bool runSoundCode(std::uint32_t site, std::uint32_t value) {
+  char text[160];
+  if (site == kFrameWordSite) {
+    unsigned char frame[0x60] = {};
+    const std::uint32_t second = 0x50505050, first = 0x54545454;
+    std::memcpy(frame + 0x50, &second, 4);
+    std::memcpy(frame + 0x54, &first, 4);
+    hostsimInvokeCompare(reinterpret_cast<const void*>(kFrameWordEntry), wordOf(frame));
+    noteHostCodeRun(kFrameWordEntry, kFrameWordGoesOn + 5);
+    std::snprintf(text, sizeof text, "host code %x pushed %08x stack %d", static_cast<unsigned>(site),
+                  static_cast<unsigned>(hostsimCompareAfter[0]), static_cast<int>(hostsimCompareAfter[1]));
+    trace(text);
+    return true;
+  }
+  const SoundPiece* piece = nullptr;
+  for (const SoundPiece& p : kSoundPieces) {
+    if (p.site == site) piece = &p;
+  }
+  if (piece == nullptr) return false;
+  std::memset(scratch, 0xEE, sizeof scratch);
+  const std::uint32_t landing =
+      hostsimInvokeGuard(reinterpret_cast<const void*>(piece->entry), value, 0x3C3C3C3C, wordOf(scratch));
+  if (landing == 2) {
+    noteHostCodeRun(piece->entry, piece->jumpEnd);
+    noteHostCodeRun(piece->skip, piece->skipGoesOn + 5);
+  } else {
+    noteHostCodeRun(piece->entry, piece->goesOn + 5);
+  }
+  std::uint32_t stored = 0;
+  std::memcpy(&stored, scratch + 0x88, 4);
+  std::snprintf(text, sizeof text, "host code %x %s eax %08x edx %08x stack %d", static_cast<unsigned>(site),
+                landing == 1 ? "ran" : landing == 2 ? "skipped" : "returned", static_cast<unsigned>(hostsimGuardAfter[0]),
+                static_cast<unsigned>(hostsimGuardAfter[1]), static_cast<int>(hostsimGuardAfter[3]));
+  std::string line = text;
+  if (stored != 0xEEEEEEEE) {
+    std::snprintf(text, sizeof text, " stored %08x", static_cast<unsigned>(stored));
+    line += text;
+  }
+  trace(line);
+  return true;
+}
+
 void traceBuffer(const std::vector<std::uint32_t>& sites) {
   std::set<std::uint32_t> addresses;
   for (std::uint32_t site : sites) addresses.insert(runOperandSite(site));
@@ -309,7 +394,18 @@ void traceBuffer(const std::vector<std::uint32_t>& sites) {
 
 std::vector<AddressEntry> soundSiteEntries() {
   std::vector<AddressEntry> rows;
-  for (const HostBytes& b : kHostBytes) rows.push_back(codeEntry(b.address, "soundHostBytes", b.bytes));
+  for (const HostBytes& b : kHostBytes) {
+    Bytes code = b.before;
+    code.insert(code.end(), b.bytes.begin(), b.bytes.end());
+    code.insert(code.end(), b.after.begin(), b.after.end());
+    rows.push_back(codeEntry(b.address - static_cast<std::uint32_t>(b.before.size()), "soundHostBytes", code));
+  }
+  std::set<std::uint32_t> pieceSkips;
+  for (const SoundPiece& p : kSoundPieces) {
+    rows.push_back({EntryKind::function, p.goesOn, "soundCodeGoesOn", addressOf(&hostsimGuardRan)});
+    if (p.skip != 0) pieceSkips.insert(p.skipGoesOn);
+  }
+  rows.push_back({EntryKind::function, kFrameWordGoesOn, "soundFrameWordGoesOn", addressOf(&hostsimCompareFirst)});
   rows.push_back({EntryKind::function, kCompareFirst, "soundCompareFirst", addressOf(&hostsimCompareFirst)});
   rows.push_back({EntryKind::function, kCompareSecond, "soundCompareSecond", addressOf(&hostsimCompareSecond)});
   std::uint32_t constantBits = 0;
@@ -330,6 +426,10 @@ std::vector<AddressEntry> soundSiteEntries() {
     if (skips.insert(p.skip).second) {
       rows.push_back({EntryKind::function, p.skip, "soundGuardSkip", addressOf(&hostsimGuardSkipped)});
     }
+  }
+  // Where the jumps of the changed bytes lead that no guard leads to.
+  for (std::uint32_t at : pieceSkips) {
+    if (skips.insert(at).second) rows.push_back({EntryKind::function, at, "soundCodeSkip", addressOf(&hostsimGuardSkipped)});
   }
   return rows;
 }
@@ -359,6 +459,14 @@ bool runSoundSiteStep(const std::string& what, std::istream& in) {
     return false;
   }
   return true;
+}
+
+bool runSoundCodeStep(const std::string& step, std::istream& in) {
+  if (step != "soundcode") return false;
+  std::string site, value;
+  in >> site >> value;
+  return runSoundCode(static_cast<std::uint32_t>(std::strtoul(site.c_str(), nullptr, 16)),
+                      static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 0)));
 }
 
 }  // namespace hostsim

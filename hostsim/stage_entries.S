@@ -15,8 +15,17 @@ _hostsimReadFileEntry:
         addl $8, %esp
         ret
 
+/* Where a routine below was called from, for the coverage of the code that called it (the
+   caller's return address on the stack; EAX, ECX and EDX are not kept). */
+        .macro NOTE_CALLER
+        pushl (%esp)
+        call _hostsimNoteCaller
+        addl $4, %esp
+        .endm
+
 /* The visible-objects routine: loader object in EDI. */
 _hostsimVisibleObjectsEntry:
+        NOTE_CALLER
         pushl %edi
         call _hostsimVisibleObjects
         addl $4, %esp
@@ -24,6 +33,7 @@ _hostsimVisibleObjectsEntry:
 
 /* The object-block holder's constructor: holder in EBX, one stack argument, removed here. */
 _hostsimHolderEntry:
+        NOTE_CALLER
         pushl 4(%esp)
         pushl %ebx
         call _hostsimConstructHolder
@@ -32,6 +42,7 @@ _hostsimHolderEntry:
 
 /* The module's geometry reload: object in ESI. */
 _hostsimReloadGeometryEntry:
+        NOTE_CALLER
         pushl %esi
         call _hostsimReloadGeometry
         addl $4, %esp

@@ -136,7 +136,7 @@ std::string itemsText(const unsigned char* from, const unsigned char* to) {
 }
 
 void read(std::int32_t runs) {
-  unsigned char* out = pointer(get(pointer(kBufferSites[0]), 0));
+  unsigned char* out = pointer(runOperandSite(kBufferSites[0]));
   unsigned char* cursor = out;
   const std::uint32_t count = runCallSite(kPrimarySite, {wordOf(&cursor), 0, 0, 0, 0, 0});
   trace("batch primary " + std::to_string(static_cast<std::int32_t>(count)) + " items " + itemsText(out, cursor));
@@ -195,10 +195,11 @@ std::vector<AddressEntry> stepBatchEntries() {
   graphicsRead.opcode[0] = 0xA1;
   graphicsRead.opcodeLength = 1;
   rows.push_back(graphicsRead);
+  // mov eax, imm32: the buffer's sizes and its address, as the host's item code holds them.
   const std::uint32_t ownSizes[3] = {480000, 60000, 5000};
   for (int i = 0; i < 3; ++i) {
-    rows.push_back({EntryKind::global, kSizeSites[i], "batchSize", ownSizes[i]});
-    rows.push_back({EntryKind::global, kBufferSites[i], "batchBuffer", wordOf(m.ownBuffer)});
+    rows.push_back({EntryKind::operand, kSizeSites[i], "batchSize", ownSizes[i], {0xB8}, 1});
+    rows.push_back({EntryKind::operand, kBufferSites[i], "batchBuffer", wordOf(m.ownBuffer), {0xB8}, 1});
   }
   return rows;
 }
@@ -219,10 +220,12 @@ bool runStepBatchStep(const std::string& step, std::istream& in) {
   } else if (what == "failmalloc") {
     m.failMalloc = true;
   } else if (what == "buffer") {
-    const bool plugin = get(pointer(kBufferSites[0]), 0) != wordOf(m.ownBuffer);
-    trace(std::string("batch buffer ") + (plugin ? "plugin" : "host") + " sizes " +
-          std::to_string(get(pointer(kSizeSites[0]), 0)) + " " + std::to_string(get(pointer(kSizeSites[1]), 0)) +
-          " " + std::to_string(get(pointer(kSizeSites[2]), 0)));
+    // The item code's three places that take the buffer's address, and its three sizes.
+    const std::uint32_t buffer = runOperandSite(kBufferSites[0]);
+    const bool same = runOperandSite(kBufferSites[1]) == buffer && runOperandSite(kBufferSites[2]) == buffer;
+    const char* whose = !same ? "differs" : buffer != wordOf(m.ownBuffer) ? "plugin" : "host";
+    trace(std::string("batch buffer ") + whose + " sizes " + std::to_string(runOperandSite(kSizeSites[0])) + " " +
+          std::to_string(runOperandSite(kSizeSites[1])) + " " + std::to_string(runOperandSite(kSizeSites[2])));
   } else {
     return false;
   }

@@ -10,8 +10,10 @@
 //                            device acquire and release calls, the graphics read; traces what
 //                            each gave
 //   batch failmalloc         the runtime's malloc gives null for a block of the item buffer's size
+//   batch buffer             the item code's three instructions that take the buffer's address
+//                            and its three sizes run: "batch buffer plugin|host|differs sizes A B C"
 // Trace: "batch primary C items I serial S", "batch runs M counts ... items I",
-// "batch stub Z", "batch acquire A", "batch graphics stand-in|host", "batch buffer plugin|host sizes A B C",
+// "batch stub Z", "batch acquire A", "batch graphics stand-in|host",
 // "batch filled N last on host|worker emitter ...".
 #include <cstdint>
 #include <istream>
