@@ -66,6 +66,7 @@
 #include "hostsim/car_runtime_words.h"
 #include "hostsim/settings_edit.h"
 #include "hostsim/tyre_flow.h"
+#include "hostsim/sound_tick_count.h"
 
 namespace hostsim {
 
@@ -163,6 +164,7 @@ int runScenario(std::istream& steps) {
     } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in) || runWallClockStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
+    } else if (created && runSoundTickStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
     } else if (created && runPowerTrainStep(step, in)) {
     } else if (created && runHeadGasketStep(step, in)) {
