@@ -56,6 +56,7 @@
 #include "hostsim/shifter_host.h"
 #include "hostsim/input_device.h"
 #include "hostsim/car_controls.h"
+#include "hostsim/input_decoder_host.h"
 #include "hostsim/front_end_host.h"
 #include "hostsim/site_coverage.h"
 
@@ -151,6 +152,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendCarSetupPageRows(rows);
     appendSlotPageRows(rows);
     appendCarControlsRows(rows);
+    appendInputDecoderRows(rows);
     return rows;
   }();
   return table;

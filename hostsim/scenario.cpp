@@ -67,6 +67,7 @@
 #include "hostsim/settings_edit.h"
 #include "hostsim/tyre_flow.h"
 #include "hostsim/sound_tick_count.h"
+#include "hostsim/input_decoder_host.h"
 
 namespace hostsim {
 
@@ -161,7 +162,8 @@ int runScenario(std::istream& steps) {
                runControllerStateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
                runTurboMapStep(step, in) || runCarRuntimeWordStep(step, in) || runSettingsEditStep(step, in)) {
-    } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in) || runWallClockStep(step, in)) {
+    } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in) || runWallClockStep(step, in) ||
+               runInputDecoderStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runSoundTickStep(step, in)) {
