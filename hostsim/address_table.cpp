@@ -57,6 +57,7 @@
 #include "hostsim/input_device.h"
 #include "hostsim/car_controls.h"
 #include "hostsim/input_decoder_host.h"
+#include "hostsim/service_repair_model.h"
 #include "hostsim/front_end_host.h"
 #include "hostsim/site_coverage.h"
 
@@ -153,6 +154,7 @@ const std::vector<AddressEntry>& addressTable() {
     appendSlotPageRows(rows);
     appendCarControlsRows(rows);
     appendInputDecoderRows(rows);
+    appendServiceRepairRows(rows);
     return rows;
   }();
   return table;

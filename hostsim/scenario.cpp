@@ -68,6 +68,7 @@
 #include "hostsim/tyre_flow.h"
 #include "hostsim/sound_tick_count.h"
 #include "hostsim/input_decoder_host.h"
+#include "hostsim/service_repair_model.h"
 
 namespace hostsim {
 
@@ -171,6 +172,7 @@ int runScenario(std::istream& steps) {
     } else if (created && runPowerTrainStep(step, in)) {
     } else if (created && runHeadGasketStep(step, in)) {
     } else if (created && runServiceVisitStep(step, in)) {
+    } else if (created && runServiceRepairStep(step, in)) {
     } else if (created && runKeyInputStep(step, in)) {
     } else if (created && runCarPhysicsStep(step, in)) {
     } else if (created && runTyreFlowStep(step, in)) {
