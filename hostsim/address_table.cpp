@@ -56,6 +56,8 @@
 #include "hostsim/shifter_host.h"
 #include "hostsim/input_device.h"
 #include "hostsim/car_controls.h"
+#include "hostsim/input_decoder_host.h"
+#include "hostsim/service_repair_model.h"
 #include "hostsim/front_end_host.h"
 #include "hostsim/car_setup_sites.h"
 #include "hostsim/track_loading_sites.h"
@@ -154,6 +156,8 @@ const std::vector<AddressEntry>& addressTable() {
     appendCarSetupPageRows(rows);
     appendSlotPageRows(rows);
     appendCarControlsRows(rows);
+    appendInputDecoderRows(rows);
+    appendServiceRepairRows(rows);
     return rows;
   }();
   return table;

@@ -16,6 +16,7 @@
 #include "hostsim/host_words.h"
 #include "hostsim/register_call_site.h"
 #include "hostsim/step_site.h"
+#include "hostsim/thread_roles.h"
 
 namespace hostsim {
 namespace {
@@ -124,7 +125,10 @@ std::uint32_t THISCALL hostFlex(unsigned char* tyre, W, W, W) {
   trace(text("host flex %g", get<float>(tyre, 968)));
   return 6;
 }
-void THISCALL hostInputUpdate(void*, float value) { trace(text("host input update %g", value)); }
+void THISCALL hostInputUpdate(void*, float value) {
+  noteThreadRole("input");
+  trace(text("host input update %g", value));
+}
 float __cdecl hostHeatTerm(float, float, float) { return -1.0f; }
 void STDCALL hostRecordCall(const void*) {}
 void THISCALL hostConsume(void*, const unsigned char* record) {

@@ -7,6 +7,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/record_copies.h"
+#include "hostsim/service_repair_model.h"
 #include "hostsim/step_batch_host.h"
 
 namespace hostsim {
@@ -28,6 +29,7 @@ void* __cdecl runtimeMalloc(std::uint32_t bytes) {
 
 void __cdecl runtimeFree(void* block) {
   trace("host runtimeFree");
+  noteRuntimeFree(block);
   std::free(block);
 }
 

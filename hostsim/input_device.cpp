@@ -6,6 +6,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/runtime_host.h"
 #include "hostsim/shifter_host.h"
+#include "hostsim/thread_roles.h"
 
 namespace hostsim {
 namespace {
@@ -22,7 +23,10 @@ std::atomic<float> steering{0.0f};
 std::atomic<std::int32_t> controlFlag{0};
 std::atomic<std::uint8_t> ready{0};
 
-std::uint8_t THISCALL deviceReady(void* d) { return d == device ? ready.load() : 0; }
+std::uint8_t THISCALL deviceReady(void* d) {
+  noteThreadRole("force-feedback");
+  return d == device ? ready.load() : 0;
+}
 float THISCALL controllerValue(void*) { return steering.load(); }
 std::int32_t hostControlFlag(std::int32_t which) { return which == 11 ? controlFlag.load() : 0; }
 

@@ -60,7 +60,7 @@ void THISCALL itemBindAction(unsigned char* self, std::int32_t action, std::int3
                              std::uint32_t data) {
   char text[96];
   std::snprintf(text, sizeof text, " action %d target %d code %d data %08x", action, target, code, data);
-  trace("host item bind " + keyOf(self) + text);
+  trace("host item bind " + keyOf(self) + text + (data == kControlsActionData ? " (the controls' action data)" : ""));
 }
 
 std::uint32_t THISCALL itemOtherSlot(unsigned char*) { return 0; }

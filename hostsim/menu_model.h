@@ -20,6 +20,8 @@ constexpr std::uint32_t kCarSetupMenuSite = 0x5571CD;
 constexpr std::uint32_t kLocalizationGlobal = 0x8935E0;
 constexpr std::uint32_t kCarSetupRangesGlobal = 0x7ECD04;
 constexpr std::uint32_t kControlsMenuCursor = 0x16607F8 + 200;
+// The host data a controls entry's action binding takes.
+constexpr std::uint32_t kControlsActionData = 0x165F83C;
 constexpr std::uint32_t kLanguageOffset = 6852;  // in the game object
 
 void appendMenuRows(std::vector<AddressEntry>& rows);

@@ -15,6 +15,8 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
+#include "hostsim/sound_tick_count.h"
+#include "hostsim/thread_roles.h"
 
 namespace hostsim {
 namespace {
@@ -62,6 +64,8 @@ void __attribute__((thiscall)) runStep(void*, float seconds, std::int32_t argume
   ++stepCount;
   trace("host physics step " + number(seconds) + " periods " + std::to_string(argument) + " on " + threadRole());
   if (threadTag() != "main") noteWorkerStep(seconds);
+  noteThreadRole("physics");
+  noteSoundTickStep();
   const std::uint32_t record[2] = {stepCount, 0};
   runCallSite(kStepEventSite, {wordOf(record)}, wordOf(eventSource(kStepEventSource)), false);
   raiseQueuedEventSites();

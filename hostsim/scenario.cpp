@@ -70,6 +70,9 @@
 #include "hostsim/car_runtime_words.h"
 #include "hostsim/settings_edit.h"
 #include "hostsim/tyre_flow.h"
+#include "hostsim/sound_tick_count.h"
+#include "hostsim/input_decoder_host.h"
+#include "hostsim/service_repair_model.h"
 
 namespace hostsim {
 
@@ -166,13 +169,16 @@ int runScenario(std::istream& steps) {
                runControllerStateStep(step, in) ||
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
                runTurboMapStep(step, in) || runCarRuntimeWordStep(step, in) || runSettingsEditStep(step, in)) {
-    } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in) || runWallClockStep(step, in)) {
+    } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in) || runWallClockStep(step, in) ||
+               runInputDecoderStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
+    } else if (created && runSoundTickStep(step, in)) {
     } else if (created && runChassisStep(step, in)) {
     } else if (created && runPowerTrainStep(step, in)) {
     } else if (created && runHeadGasketStep(step, in)) {
     } else if (created && runServiceVisitStep(step, in)) {
+    } else if (created && runServiceRepairStep(step, in)) {
     } else if (created && runKeyInputStep(step, in)) {
     } else if (created && runCarPhysicsStep(step, in)) {
     } else if (created && runTyreFlowStep(step, in)) {

@@ -102,6 +102,7 @@ void* THISCALL destroy(unsigned char* object, std::uint32_t flags) {
 void THISCALL otherSlot(unsigned char*) { trace("host page object unexpected slot"); }
 std::int32_t THISCALL enterPage(unsigned char*, unsigned char* page) {
   trace("host menu enter " + kindOf(page));
+  latest()["entered page"] = page;
   return 1;
 }
 

@@ -13,7 +13,8 @@ namespace hostsim {
 
 void appendServicePageRows(std::vector<AddressEntry>& rows);
 
-// The object of that kind (panel, timer, ...) the host built last; null before.
+// The object of that kind (panel, timer, ...) the host built last, or ("entered page") the page
+// it entered last; null before.
 unsigned char* lastServiceObject(const std::string& kind);
 
 // Step "failconstruct KIND" (infobox or timer): the next construction of that kind raises a

@@ -109,6 +109,8 @@ void appendServiceVisitRows(std::vector<AddressEntry>& rows) {
                         });
 }
 
+unsigned char* serviceObject() { return visit().service; }
+
 bool runServiceVisitStep(const std::string& step, std::istream& in) {
   Visit& v = visit();
   if (step == "servicevisit") {

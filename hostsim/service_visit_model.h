@@ -30,4 +30,7 @@ void appendServiceVisitRows(std::vector<AddressEntry>& rows);
 // "host service done D working W limit L clock period P remaining R".
 bool runServiceVisitStep(const std::string& step, std::istream& arguments);
 
+// The service object behind its global.
+unsigned char* serviceObject();
+
 }  // namespace hostsim

@@ -73,7 +73,8 @@ std::vector<HookRow> replayAndPathRows() {
   };
 }
 
-// The limit after the rewritten engine-map code at 0x4F871B.
+// The limit after the rewritten engine-map code at 0x4F871B. A root clamp, not a capped vector
+// length: that code fills only +4 (EDX) and +8 (the float a call returned) of the record in ECX.
 std::vector<HookRow> clampRows() {
   return {{0x4F873A, 4, kCall, hookAddress(&physics::clampToRootHook), "clampToRootHook"}};
 }

@@ -45,7 +45,8 @@ class SoundClient {
   void onShutdown(const void* record);
   // The per-frame update, with the host's engine event (GAME and REPLAY only).
   void update(const host::EngineEvent& engine);
-  // The 720-per-second worker's tick, in every host state.
+  // The physics step's tick: after every step of the 720-per-second worker in GAME, after the
+  // host's own step once per frame in the other states.
   void tick(float seconds);
 
   void loadCarSounds();
@@ -96,7 +97,7 @@ class SoundClient {
 
 // The adapter of the engine event calls this before raising the event.
 void soundEngineUpdate(const void* engineRecord) noexcept;
-// The tick that runs on the 720-per-second worker's own timer.
+// The physics worker calls this after every step.
 void soundStepTick(float seconds) noexcept;
 
 }  // namespace kvl

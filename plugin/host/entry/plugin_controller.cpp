@@ -54,7 +54,6 @@
 #include "plugin/physics/surface_grip_fill.h"
 #include "plugin/physics/surface_grip_sets.h"
 #include "plugin/sound/sound_client.h"
-#include "plugin/sound/sound_tick_timer.h"
 #include "plugin/telemetry/telemetry_recorder.h"
 #include "plugin/rally/kestrun_event.h"
 #include "plugin/tracks/track_lists.h"
@@ -152,7 +151,7 @@ void PluginController::startRuntime() {
   // At END_RACE the physics worker switches an active recording off and saves it.
   host::physicsWorker().setEndRaceJob(&stopAndSaveTelemetry);
   host::setEngineEventObserver(&soundEngineUpdate);
-  startSoundTicks(host::physicsWorker().eventLoop(), host::PhysicsWorker::kRate, &soundStepTick);
+  host::physicsWorker().setSoundTick(&soundStepTick);
   physics::carPartSetups().engine = &physics::setupEngine;
   physics::carPartSetups().differential = &physics::checkDifferentialMaps;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;

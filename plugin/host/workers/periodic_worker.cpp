@@ -30,9 +30,10 @@ constexpr std::size_t kMaxPostedRecord = 72;
 void PeriodicWorker::setProcessExiting() noexcept { processExiting.store(true); }
 bool PeriodicWorker::isProcessExiting() noexcept { return processExiting.load(); }
 
-PeriodicWorker::PeriodicWorker(std::int32_t rate, StateReader readState)
+PeriodicWorker::PeriodicWorker(std::int32_t rate, StateReader readState, MicrosecondClock clock)
     : rate_(rate),
       readState_(readState),
+      clock_(clock != nullptr ? clock : &PerfClock::microseconds),
       hostQueue_(std::make_shared<boost::asio::io_context>()),
       postQueue_(std::make_shared<boost::asio::io_context>()),
       eventLoop_(std::make_unique<boost::asio::io_context>()),
@@ -160,7 +161,7 @@ void PeriodicWorker::stopPacing() {
 
 void PeriodicWorker::tick() noexcept {
   try {
-    const std::int64_t now = PerfClock::microseconds();
+    const std::int64_t now = clock_();
     if (rate_ <= 0 || !running_.load() || !guardHeld_.load() || !shouldRun()) {
       stopPacing();
       return;

@@ -27,13 +27,15 @@ class PeriodicWorker {
  public:
   // Reads the host's game state; called on the host thread.
   using StateReader = std::int32_t (*)();
+  // The tick clock in microseconds; the performance counter's unless one is given.
+  using MicrosecondClock = std::int64_t (*)();
 
   // How long the host thread waits, by default, for the worker to take over or hand back the
   // step. A worker that does not answer by then is treated as stopped and the host steps inline.
   static constexpr std::chrono::milliseconds kHandshakeLimit{30000};
 
   // rate ticks per second; 0 or less: the worker never starts. Does not start the thread.
-  PeriodicWorker(std::int32_t rate, StateReader readState);
+  PeriodicWorker(std::int32_t rate, StateReader readState, MicrosecondClock clock = nullptr);
   virtual ~PeriodicWorker();
   PeriodicWorker(const PeriodicWorker&) = delete;
   PeriodicWorker& operator=(const PeriodicWorker&) = delete;
@@ -100,6 +102,7 @@ class PeriodicWorker {
 
   const std::int32_t rate_;
   const StateReader readState_;
+  const MicrosecondClock clock_;
   std::chrono::milliseconds handshakeLimit_ = kHandshakeLimit;
   std::atomic<bool> running_{false};
   std::atomic<bool> stepping_{false};

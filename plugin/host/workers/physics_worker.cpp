@@ -76,6 +76,9 @@ void PhysicsWorker::refreshObjectCopies() {
   }
 }
 
+// After the step, inline here or in step() on the worker, comes the sound client's tick: once per
+// host frame in COUNTDOWN, PAUSE, REPLAY and the other inline states, once per worker step (720 a
+// second) while the worker steps the game.
 bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
   if (syncTick()) return true;
   if (hostGame_ == nullptr) hostGame_ = HostGame::instance();
@@ -90,6 +93,7 @@ bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
       (isState(state, HostGameState::game) && HostGameModes::mode() == HostGameModes::kRallySchool)) {
     stepBatchBuffer().update(stepSeconds);
   }
+  if (SoundTick tick = soundTick_.load()) tick(stepSeconds);
   return false;
 }
 
@@ -99,6 +103,7 @@ void PhysicsWorker::step(std::int64_t elapsedMicros, std::int32_t periods) {
   hostRunStep(hostGame_, seconds, periods);
   HostGame::finishStep(hostGame_);
   stepBatchBuffer().update(seconds);
+  if (SoundTick tick = soundTick_.load()) tick(seconds);
   // The race clock advances here, at once: a step queued for the host thread would be dropped at
   // INITIALIZE_TRACK, or run after the finish had set the race's hold word, and be lost.
   HostRaceTime::addElapsedTime(HostRace::instance(), seconds);

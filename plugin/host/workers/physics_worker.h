@@ -21,6 +21,10 @@ class PhysicsWorker : public PeriodicWorker {
   // The host thread's per-frame step: true while the worker owns the step (the host does not
   // step), else the step runs here, inline.
   bool hostStep(float stepSeconds, std::int32_t hostArgument);
+  // The sound client's tick, which follows every step (given by the controller: the host core
+  // includes no feature).
+  using SoundTick = void (*)(float seconds) noexcept;
+  void setSoundTick(SoundTick tick) noexcept { soundTick_.store(tick); }
   // The job this worker runs on its own thread at END_RACE (the telemetry recording's stop and
   // save, given by the controller: the host core includes no feature). The raising thread waits
   // for it, at most kEndRaceWait, so a game that ends right after END_RACE still has it done.
@@ -44,6 +48,7 @@ class PhysicsWorker : public PeriodicWorker {
   std::vector<HostRecordMirror*> objectCopies_;
   void* replay_ = nullptr;
   std::atomic<EndRaceJob> endRaceJob_{nullptr};
+  std::atomic<SoundTick> soundTick_{nullptr};
   HostListenerNode stateNode_;
   HostListenerNode raceValuesNode_;
 };
