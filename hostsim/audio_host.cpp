@@ -82,7 +82,7 @@ void createObjects() {
   engineData = get<unsigned char*>(car, 52);
   put(audio, 352, wordOf(listener));
   put(audio, 67012, wordOf(soundSystem));
-  attachLevelSounds(soundSystem);
+  attachSystemSounds(soundSystem);
   // The audio stage, its word +540 set by the last stage.
   auto* stage = static_cast<unsigned char*>(std::calloc(1, 600));
   put(stage, 540, 3u);
@@ -430,6 +430,7 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       line += text;
     }
     trace(line);
+    trace(systemSoundsLine(soundSystem));
     return true;
   }
   if (step == "daemon") {

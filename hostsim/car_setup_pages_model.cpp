@@ -14,6 +14,7 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
+#include "hostsim/sentinel_bytes.h"
 
 namespace hostsim {
 namespace {
@@ -38,8 +39,15 @@ constexpr std::uint32_t kDifferentialsSite = 0x560F79;
 constexpr std::uint32_t kHostDifferentialsPage = 0x560F00;
 constexpr std::uint32_t kMenuCursorSource = 53;
 
-// Row objects: table +0, value +16, minimum +20, maximum +24, step +28, label object +36 (its
-// text record at +8), kind +40, focused +44, focus data +48.
+// Row objects: table +0, minimum +20, maximum +24, step +28, label object +36 (its text record at
+// +8) as the host's setup-page rows keep them; kind +40, focused +44, focus data +48 and the value
+// reference +52 and the row's number +56 are the simulated host's own places. The rest starts as
+// sentinel bytes, and +16 points at a 16-byte decoy of the row's own (+64, its bytes made from the
+// row's number), so a copy through a value reference read there shows in the row's draw line.
+constexpr std::uint32_t kRowSize = 80, kRowValue = 52, kRowNumber = 56, kRowDecoy = 64;
+std::uint32_t gRowsMade = 0;
+
+std::uint8_t decoySeed(std::uint32_t number) { return static_cast<std::uint8_t>(0x47 + 11 * number); }
 std::string number(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", v);
@@ -78,8 +86,14 @@ void* THISCALL rowDestroy(unsigned char* row, std::uint32_t flags) {
 void THISCALL rowSetFocused(unsigned char* row, std::uint32_t focused) { put(row, 44, focused & 0xFF); }
 void THISCALL rowSetFocusTarget(unsigned char* row, std::uint32_t data) { put(row, 48, data); }
 
+bool decoyIntact(const unsigned char* row) {
+  unsigned char expected[16];
+  fillSentinel(expected, sizeof expected, decoySeed(get(row, kRowNumber)));
+  return std::memcmp(row + kRowDecoy, expected, sizeof expected) == 0;
+}
+
 void step(unsigned char* row, float direction) {
-  unsigned char* value = pointer(get(row, 16));
+  unsigned char* value = pointer(get(row, kRowValue));
   float v = get<float>(value, 12) + direction * valueOf(row, 28);
   if (v < valueOf(row, 20)) v = valueOf(row, 20);
   if (v > valueOf(row, 24)) v = valueOf(row, 24);
@@ -90,8 +104,8 @@ void THISCALL rowDecrease(unsigned char* row) { step(row, -1.0f); }
 void THISCALL rowIncrease(unsigned char* row) { step(row, 1.0f); }
 void THISCALL rowDrawAt(unsigned char* row, void*, float x, float y) {
   trace("host row " + rowKey(row) + " at " + number(x) + " " + number(y) + " value " +
-        number(get<float>(pointer(get(row, 16)), 12)) + (get(row, 44) ? " focused" : "") +
-        (get(row, 48) ? " editing" : ""));
+        number(get<float>(pointer(get(row, kRowValue)), 12)) + (get(row, 44) ? " focused" : "") +
+        (get(row, 48) ? " editing" : "") + (decoyIntact(row) ? "" : " decoy written"));
 }
 void THISCALL rowPass(unsigned char* row, float v) { trace("host row " + rowKey(row) + " gets " + number(v)); }
 void* THISCALL rowLabelObject(unsigned char* row) { return pointer(get(row, 36)); }
@@ -114,15 +128,21 @@ std::uint32_t* rowTable() {
 void* __cdecl rowCreate(std::uint32_t key, std::uint32_t text, std::uint32_t attribute, std::int32_t kind, float l1,
                         std::uint32_t value, std::uint32_t range, float l2, float l3, std::int32_t l4,
                         std::int32_t l5) {
-  auto* row = static_cast<unsigned char*>(hostNew(64));
+  auto* row = static_cast<unsigned char*>(hostNew(kRowSize));
   if (row == nullptr) return nullptr;
-  std::memset(row, 0, 64);
+  const std::uint32_t made = gRowsMade++;
+  fillSentinel(row, kRowSize, static_cast<std::uint8_t>(0x90 + made));
+  put(row, kRowNumber, made);
+  fillSentinel(row + kRowDecoy, 16, decoySeed(made));
+  put(row, 16, wordOf(row + kRowDecoy));
+  put(row, 44, 0u);
+  put(row, 48, 0u);
   auto* label = static_cast<unsigned char*>(std::calloc(1, 24));
   put(label, 8, key);
   put(label, 12, text);
   put(label, 16, attribute);
   put(row, 0, wordOf(rowTable()));
-  put(row, 16, value);
+  put(row, kRowValue, value);
   for (std::uint32_t i = 0; i < 3; ++i) put(row, 20 + 4 * i, range + 16 * i);
   put(row, 36, wordOf(label));
   put(row, 40, kind);

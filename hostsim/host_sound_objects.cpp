@@ -1,7 +1,5 @@
 #include "hostsim/host_sound_objects.h"
 
-#include <string>
-
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_words.h"
@@ -11,17 +9,16 @@ namespace {
 
 #define THISCALL __attribute__((thiscall))
 
-constexpr int kSlots = 28;
-constexpr std::uint32_t kFirstRecord = 124, kRecordSize = 216;
+constexpr std::uint32_t kMembers[2] = {4012, 4228};
 
 struct Sound {
   void** table;
-  std::int32_t slot;
+  std::uint32_t member;
   std::uint32_t flags;
 };
-Sound sounds[kSlots];
+Sound sounds[2];
 
-std::string name(const Sound* s) { return "host sound " + std::to_string(s->slot); }
+std::string name(const Sound* s) { return "host sound " + std::to_string(s->member); }
 
 std::uint8_t THISCALL hasFlag(Sound* s, std::uint32_t mask) { return (s->flags & mask) != 0 ? 1 : 0; }
 void THISCALL update(Sound* s) { trace(name(s) + " update"); }
@@ -32,28 +29,31 @@ void THISCALL unexpected(Sound* s) { trace(name(s) + " unexpected slot"); }
 
 void* soundTable[32];
 
-std::uint8_t THISCALL managerContains(void*, const Sound* s) {
-  return s >= sounds && s < sounds + kSlots && s->slot != 2 ? 1 : 0;
-}
+std::uint8_t THISCALL managerContains(void*, const Sound* s) { return s >= sounds && s < sounds + 2 ? 1 : 0; }
 
 }  // namespace
 
-void attachLevelSounds(unsigned char* soundSystem) {
+void attachSystemSounds(unsigned char* soundSystem) {
   for (void*& entry : soundTable) entry = reinterpret_cast<void*>(&unexpected);
   soundTable[52 / 4] = reinterpret_cast<void*>(&hasFlag);
   soundTable[84 / 4] = reinterpret_cast<void*>(&update);
   soundTable[88 / 4] = reinterpret_cast<void*>(&setMode);
   soundTable[92 / 4] = reinterpret_cast<void*>(&stop);
   soundTable[96 / 4] = reinterpret_cast<void*>(&setLevel);
-  for (int k = 0; k < kSlots; ++k) {
-    Sound& s = sounds[k];
-    s.table = soundTable;
-    s.slot = k;
-    s.flags = (k == 1 ? 0u : 2u) | (k == 0 || k == 13 ? 128u : 0u);
-    put(soundSystem, kFirstRecord + kRecordSize * static_cast<std::uint32_t>(k), wordOf(&s));
+  for (int i = 0; i < 2; ++i) {
+    sounds[i] = {soundTable, kMembers[i], i == 0 ? 2u | 128u : 2u};
+    put(soundSystem, kMembers[i], wordOf(&sounds[i]));
   }
 }
 
 void* managerContainsEntry() { return reinterpret_cast<void*>(&managerContains); }
+
+std::string systemSoundsLine(const unsigned char* soundSystem) {
+  std::string line = "host sound objects";
+  for (std::uint32_t member : kMembers) {
+    line += " +" + std::to_string(member) + (get(soundSystem, member) == 0 ? " cleared" : " kept");
+  }
+  return line;
+}
 
 }  // namespace hostsim

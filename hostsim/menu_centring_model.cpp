@@ -8,6 +8,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/sentinel_bytes.h"
 
 namespace hostsim {
 namespace {
@@ -18,8 +19,8 @@ namespace {
 // The renderer keeps its screen size at +256 and +260 (the simulated host's own place).
 constexpr std::uint32_t kRendererWidthOffset = 256;
 constexpr std::uint32_t kRendererHeightOffset = 260;
-// Quad: width at +12, its vertex buffer at +284, an inner part at +332 with its own buffer at
-// +284 of the part.
+// Quad: its vertex buffer at +284, an inner part at +332 with its own buffer at +284 of the part;
+// every other word is left as sentinel bytes (where a quad keeps its width is not known).
 constexpr std::uint32_t kQuadBufferOffset = 284;
 constexpr std::uint32_t kQuadInnerOffset = 332;
 constexpr std::uint32_t kQuadSize = 1024;
@@ -86,9 +87,8 @@ VertexBuffer* newBuffer(float left, float right) {
 
 void* THISCALL quadConstruct(unsigned char* quad, std::int32_t a, std::int32_t b, std::int32_t width,
                              std::int32_t d) {
-  std::memset(quad, 0, kQuadSize);
+  fillSentinel(quad, kQuadSize, 0x2B);
   put(quad, 0, kQuadTable);
-  put(quad, kViewWidthOffset, width);
   put(quad, kQuadBufferOffset, wordOf(newBuffer(0.0f, static_cast<float>(width))));
   put(quad, kQuadInnerOffset + kQuadBufferOffset, wordOf(newBuffer(4.0f, static_cast<float>(width - 4))));
   trace("host quad construct " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(width) + " " +
@@ -172,10 +172,6 @@ bool runMenuCentringStep(const std::string& step, std::istream& in) {
     std::string state;
     in >> state;
     centring = state == "on";
-  } else if (step == "menuview") {
-    std::int32_t w = 0;
-    in >> w;
-    put(menuView(), kViewWidthOffset, w);
   } else if (step == "menuwidth") {
     trace("host menu area width " + std::to_string(runCallSite(kMenuWidthSite, {}, wordOf(renderer))));
   } else if (step == "menudraw") {

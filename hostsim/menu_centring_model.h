@@ -21,14 +21,12 @@ constexpr std::uint32_t kQuadTableSlots = 96;
 constexpr std::uint32_t kQuadSite = 0x4BFC79;          // operand of the CALL at 0x4BFC78
 constexpr std::uint32_t kMenuDrawSite = 0x4728B7;      // operand of the CALL at 0x4728B6
 constexpr std::uint32_t kMenuWidthSite = 0x4C1A5C;     // operand of the CALL at 0x4C1A5B
-constexpr std::uint32_t kViewWidthOffset = 12;         // int width of a menu view (and of a quad)
 
 void appendMenuCentringRows(std::vector<AddressEntry>& rows);
 
 // Scenario steps (false for any other step):
 //   screen W H       the renderer's screen size
 //   centring on|off  whether the host centres its menus
-//   menuview W       the width of the game's menu view
 //   menuwidth        the host asks its renderer for the menu area's width (site 0x4C1A5B)
 //   menudraw X       the host draws a menu item at x = X through its call at 0x4728B6
 //   quad W           the host builds a screen quad of width W at its constructor call, traces its

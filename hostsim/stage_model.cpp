@@ -12,6 +12,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_strings.h"
+#include "hostsim/sentinel_bytes.h"
 
 extern "C" void hostsimReadFileEntry();
 extern "C" void hostsimVisibleObjectsEntry();
@@ -38,7 +39,11 @@ constexpr std::uint32_t kAddToList = 0x60024A60;
 constexpr std::uint32_t kHolder = 0x6002D980;
 constexpr std::uint32_t kVisibleObjects = 0x60056D90;
 constexpr std::uint32_t kSegmentLists = 3;
-constexpr std::uint32_t kListSize = 12;
+// The segment structure's vector of per-segment object lists sits at +0x190, its begin pointer at
+// +0x194 and so its end at +0x198 (a vector's begin and end pointers follow each other, as in
+// every vector of the geometry reset). The size of one list is the simulated host's own.
+constexpr std::uint32_t kListsBegin = 0x194, kListsEnd = 0x198;
+constexpr std::uint32_t kListSize = 20;
 const std::uint32_t kElementSizes[9] = {16, 24, 48, 36, 60, 32, 56, 44, 68};
 
 struct Objects {
@@ -58,12 +63,13 @@ Objects& objects() {
     put(r.application, 0x40, wordOf(r.paths));
     r.loader = static_cast<unsigned char*>(std::calloc(1, 0x40));
     r.segmentSource = static_cast<unsigned char*>(std::calloc(1, 16));
-    r.segments = static_cast<unsigned char*>(std::calloc(1, 0x200));
+    r.segments = static_cast<unsigned char*>(std::malloc(0x200));
+    fillSentinel(r.segments, 0x200, 0x3D);
     r.lists = static_cast<unsigned char*>(std::calloc(kSegmentLists, kListSize));
     put(r.loader, 0x18, wordOf(r.segmentSource));
     put(r.segmentSource, 0, wordOf(r.segments));
-    put(r.segments, 0x194, wordOf(r.lists));
-    put(r.segments, 0x198, wordOf(r.lists + kSegmentLists * kListSize));
+    put(r.segments, kListsBegin, wordOf(r.lists));
+    put(r.segments, kListsEnd, wordOf(r.lists + kSegmentLists * kListSize));
     return r;
   }();
   return o;
@@ -159,7 +165,13 @@ void* THISCALL objectBlock(void* loader, void*) {
 }
 
 void THISCALL addToList(unsigned char* list, void* block) {
-  trace("host list " + std::to_string((list - objects().lists) / kListSize) + " add");
+  const std::ptrdiff_t at = list - objects().lists;
+  if (at < 0 || at >= static_cast<std::ptrdiff_t>(kSegmentLists * kListSize) || at % kListSize != 0) {
+    trace("host list add to a word that is no list");
+    std::free(block);
+    return;
+  }
+  trace("host list " + std::to_string(at / kListSize) + " add");
   put(list, 4, get<std::uint32_t>(list, 4) + 1);
   std::free(block);
 }

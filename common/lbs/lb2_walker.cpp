@@ -259,10 +259,6 @@ void Lb2Walker::readObjectBlock(int32_t segIdx, int32_t sub, int32_t block) {
     // The block's end is unknown beyond this point: give up on the rest of the segment.
     throw BadSegmentData{"object block at offset " + str(start) + " runs past the segment end " + str(limit_)};
   }
-  if (segIdx < 0 || static_cast<uint64_t>(segIdx) >= sink_.objectListCount()) {
-    log("segIdx: " + str(segIdx) + "  no object list in the host for this segment, block skipped");
-    return;
-  }
   sink_.objectBlock(segIdx, buffer_.data(), buffer_.size());
 }
 

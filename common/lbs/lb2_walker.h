@@ -22,9 +22,7 @@ class Lb2Sink {
   virtual void geomBlocks(Lb2Walker& walker, const uint8_t* header, std::size_t size) = 0;
   // Creates the host's object-block holder; called once per object blocks segment.
   virtual void objectBlockHolder() = 0;
-  // How many per-segment object lists the host holds; blocks of later segments are skipped.
-  virtual std::size_t objectListCount() = 0;
-  // The host's object-block routine on one block; its result goes to list segIdx.
+  // One object block of segment segIdx, measured and read whole.
   virtual void objectBlock(int32_t segIdx, const uint8_t* block, std::size_t size) = 0;
   // The host's visible-objects routine on a whole visible objects segment.
   virtual void visibleObjects(const uint8_t* segment, std::size_t size) = 0;

@@ -47,7 +47,6 @@ const GridSlotEntry kEntries[] = {
     {kGridRowY, slotEntry(&Layout::rowY)},                   {kGridDrawHeaders, slotEntry(&Layout::drawHeaders)},
     {kGridTitleText, slotEntry(&Slots::titleText)},  {kGridTitleBarX, slotEntry(&Layout::titleBarX)},
     {kGridTitleBarWidth, slotEntry(&Layout::titleBarWidth)}, {kGridTitleTextId, slotEntry(&Layout::titleTextId)},
-    {kGridLinkColumns, slotEntry(&Slots::link)},
 };
 
 }  // namespace

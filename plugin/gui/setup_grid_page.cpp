@@ -246,9 +246,9 @@ float QZR_THISCALL defaultBarX(void*) noexcept { return 286.0f; }
 float QZR_THISCALL defaultBarWidth(void*) noexcept { return 413.0f; }
 std::int32_t QZR_THISCALL defaultTextId(void*) noexcept { return 1249; }
 
-void QZR_THISCALL linkColumns(void* page, std::int32_t row, std::int32_t column) noexcept {
-  linkGridColumns(page, shapeOf(page), row, column);
-}
+// Slot 27 of every kind copies nothing: tying two columns means reading the value each host row
+// edits, and where a row keeps that value reference is not known.
+void QZR_THISCALL leaveColumnsUnlinked(void*, std::int32_t, std::int32_t) noexcept {}
 
 }  // namespace
 
@@ -274,22 +274,11 @@ void buildGridSlotTable(void** table, const GridShape& shape) {
       {kGridTitleBarX, slotEntry(&defaultBarX)},
       {kGridTitleBarWidth, slotEntry(&defaultBarWidth)},
       {kGridTitleTextId, slotEntry(&defaultTextId)},
-      {kGridLinkColumns, slotEntry(&linkColumns)},
+      {kGridLinkColumns, slotEntry(&leaveColumnsUnlinked)},
       {kGridAfterStep, slotEntry(&doNothing)},
       {kGridOnValueEvent, slotEntry(&doNothing)},
   };
   for (const GridSlotEntry& e : family) clone.exchangeSlot(e.slot * sizeof(void*), e.entry);
-}
-
-void linkGridColumns(void* page, const GridShape& s, std::int32_t row, std::int32_t column) noexcept {
-  if (s.columns < 2 || row < 0 || row >= s.rows || column < 0 || column > 1) return;
-  void* from = GridPage::cell(page, column * s.rows + row);
-  void* to = GridPage::cell(page, (1 - column) * s.rows + row);
-  if (from == nullptr || to == nullptr) return;
-  void* source = host::HostSetupRow::value(from);
-  void* target = host::HostSetupRow::value(to);
-  if (source == nullptr || target == nullptr || source == target) return;
-  std::memcpy(target, source, 16);
 }
 
 void localizeGridLabels(void* page, const GridShape& s) noexcept {

@@ -110,10 +110,6 @@ void buildGridSlotTable(void** table, const GridShape& shape);
 // The label handler of every kind: the page's text records, then every cell's label.
 void localizeGridLabels(void* page, const GridShape& shape) noexcept;
 
-// Copies the value of cell (column, row) to the same row of the other column when the two rows
-// edit different values.
-void linkGridColumns(void* page, const GridShape& shape, std::int32_t row, std::int32_t column) noexcept;
-
 // Calls slot `slot` of the page's table.
 template <typename Fn>
 Fn gridSlot(const void* page, std::size_t slot) noexcept {
@@ -128,7 +124,7 @@ void* slotEntry(Fn function) noexcept {
 }
 
 // The slots every kind writes for its own shape: its title record as the title, its labels'
-// handler, its column link, and its table copy made on first use.
+// handler, and its table copy made on first use.
 template <const GridShape& S>
 struct GridKindSlots {
   static const wchar_t* QZR_THISCALL titleText(void* page) noexcept {
@@ -139,9 +135,6 @@ struct GridKindSlots {
     }
   }
   static void QZR_CDECL localize(void* page) noexcept { localizeGridLabels(page, S); }
-  static void QZR_THISCALL link(void* page, std::int32_t row, std::int32_t column) noexcept {
-    linkGridColumns(page, S, row, column);
-  }
   static void** table() {
     static void* entries[kGridTableSlots];
     static const bool built = (buildGridSlotTable(entries, S), true);

@@ -13,7 +13,6 @@
 #include "plugin/host/model/host_object_accessors.h"
 #include "plugin/host/model/host_replay.h"
 #include "plugin/host/model/host_sound_queue.h"
-#include "plugin/host/model/host_sounds.h"
 #include "plugin/host/model/host_vehicle_state.h"
 
 namespace kvl {
@@ -173,26 +172,6 @@ void SoundClient::enterDriving(bool countdown) {
   } else {
     setPaused(false);
   }
-}
-
-// Not called: the host's own sounds are lowered through their levels alone. The sound objects go
-// with the results as the level slots do (one object per slot, see HostSoundSystem::levelSound);
-// the interior gear sound has a shared level, not an object of its own, and is left to that
-// level. Nothing is muted before the host has handed its sound manager to the plugin's hooks.
-void SoundClient::muteHostSounds(const SoundResults& results) {
-  void* manager = host::currentSoundManager();
-  void* system = audio_ == nullptr ? nullptr : host::HostAudio::soundSystem(audio_);
-  if (manager == nullptr || system == nullptr) return;
-  struct Muting {
-    SilencedSounds sounds;
-    void* system;
-  } muting{silencedSounds(results), system};
-  host::underSoundManagerLock(manager, [](void* m, void* context) {
-    const auto& muting = *static_cast<const Muting*>(context);
-    for (int i = 0; i < muting.sounds.count; ++i) {
-      host::muteHostSound(m, host::HostSoundSystem::levelSound(muting.system, muting.sounds.slots[i]));
-    }
-  }, &muting);
 }
 
 void SoundClient::sendStart() {

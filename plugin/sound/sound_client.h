@@ -69,10 +69,6 @@ class SoundClient {
   void exchangeLocked();
   void update3DLocked();
   void enterDriving(bool countdown);
-  // Silences the host's own sound objects of the sound system that the results replace (the
-  // object of each level slot the results silence), under the host sound manager's lock. Kept,
-  // but no path calls it.
-  void muteHostSounds(const SoundResults& results);
   void saveHostLevels();
   HostLevels readHostLevels() const;
   void writeHostLevels(const HostLevels& levels);

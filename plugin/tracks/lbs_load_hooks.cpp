@@ -84,14 +84,9 @@ class HostSink final : public Lb2Sink {
           static_cast<host::HostWord>(reinterpret_cast<std::uintptr_t>(holder));
     }
   }
-  std::size_t objectListCount() override { return HostTrackLoaderObject::segmentListCount(loader_); }
-  void objectBlock(int32_t segIdx, const uint8_t* block, std::size_t size) override {
-    if (!fill(buffer_, block, size)) return;
-    void* object = SpindleTrackRoutines::objectBlock(loader_);
-    if (void* list = HostTrackLoaderObject::segmentList(loader_, static_cast<std::uint32_t>(segIdx))) {
-      SpindleTrackRoutines::addToList(list, object);
-    }
-  }
+  // Not handed to the host: the block object would go to the host's per-segment list number
+  // segIdx, and the size of one list in that vector is not known, so no list can be addressed.
+  void objectBlock(int32_t, const uint8_t*, std::size_t) override {}
   void visibleObjects(const uint8_t* segment, std::size_t size) override {
     if (fill(buffer_, segment, size)) SpindleTrackRoutines::visibleObjects(loader_);
   }

@@ -58,13 +58,6 @@ struct HostSoundSystem {
   static constexpr std::uint32_t kTurboPosition = 268704;
   static constexpr std::uint32_t kExteriorEnginePosition = 268800;
   static constexpr std::uint32_t kGearboxPosition = 268896;
-  // The host sound object that plays at level slot k (0 to 27). The host's layout of these is
-  // not known beyond the two members at +4012 and +4228, 216 bytes apart; they are read as the
-  // object words of slots 18 and 19 in a run of 216-byte per-slot records from +124, and every
-  // slot's object is taken from that run.
-  static void* levelSound(const void* system, int k) noexcept {
-    return HostAudio::pointerAt(system, 124 + 216 * static_cast<std::uint32_t>(k));
-  }
   // The two sound objects the client drops when it first saves the host's levels.
   static void clearSoundObjects(void* system) noexcept {
     fieldAt<HostWord>(system, 4012) = 0;

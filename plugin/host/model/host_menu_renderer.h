@@ -1,7 +1,6 @@
 #pragma once
 // The host's 2D menu drawing object, handed to every page and list draw callback: functions at
 // fixed host addresses and virtual slots read from the object's table on each call.
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,14 +31,6 @@ struct HostMenuRenderer {
   static void drawList(void* r, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
                        std::int32_t rows, std::int32_t highlighted, const wchar_t* const* texts,
                        const std::int32_t* selection, std::int32_t flag);
-};
-
-struct HostMenuView {
-  static constexpr std::size_t kWidthOffset = 12;
-  // The width the view lays its content out in.
-  static std::int32_t width(const void* view) noexcept { return fieldAt<std::int32_t>(view, kWidthOffset); }
-  // Slot 83: a layout value converted for the view.
-  static float scaleValue(void* view, std::int32_t value);
 };
 
 // The text shortened until the renderer measures it no wider than the limit: the last three

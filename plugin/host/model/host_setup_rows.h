@@ -24,10 +24,8 @@ struct HostSetupRow {
   // Null when the host has no memory.
   static void* create(const HostText& label, std::int32_t kind, void* value, void* range,
                       const SetupRowLayout& layout);
-  // The value the row edits (+16), and its label record (+8 of the label object at +36).
-  static void* value(const void* row) noexcept {
-    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(row, 16)));
-  }
+  // The row's label record: +8 of the label object at +36, as the host's differentials page rows
+  // keep it. Where the row keeps the value it edits is not known; nothing reads it.
   static HostText* label(const void* row) noexcept {
     void* object = reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(row, 36)));
     return object == nullptr ? nullptr : static_cast<HostText*>(addressAt(object, 8));

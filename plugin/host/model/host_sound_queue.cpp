@@ -17,7 +17,6 @@ std::vector<std::uint32_t>& queue() {
 }
 // Read without the lock only to decide whether to take it.
 std::atomic<std::size_t> queuedCount{0};
-std::atomic<void*> lastManager{nullptr};
 
 CRITICAL_SECTION* managerLock(void* manager) {
   return static_cast<CRITICAL_SECTION*>(addressAt(manager, kSoundManagerLockOffset));
@@ -37,7 +36,6 @@ Fn managerSlot(void* manager, std::uint32_t offset) {
 }  // namespace
 
 void QZR_THISCALL queueSoundCallHook(void* manager, std::uint32_t value) noexcept {
-  lastManager.store(manager);
   try {
     EnterCriticalSection(managerLock(manager));
     queue().push_back(value);
@@ -49,7 +47,6 @@ void QZR_THISCALL queueSoundCallHook(void* manager, std::uint32_t value) noexcep
 }
 
 std::int32_t QZR_THISCALL queuedSoundUpdateHook(void* manager, float seconds) noexcept {
-  lastManager.store(manager);
   if (queuedCount.load() != 0) {
     EnterCriticalSection(managerLock(manager));
     // A call the manager defers while it is drained (the lock is its own, so the same thread
@@ -71,14 +68,6 @@ void QZR_STDCALL soundSystemFlagHook(std::uint32_t argument) noexcept {
   void* audio = HostAudio::instance();
   void* system = audio == nullptr ? nullptr : HostAudio::soundSystem(audio);
   if (system != nullptr) HostSoundSystem::setFlag(system, 1);
-}
-
-void* currentSoundManager() noexcept { return lastManager.load(); }
-
-void underSoundManagerLock(void* manager, void (*silence)(void* manager, void* context), void* context) noexcept {
-  EnterCriticalSection(managerLock(manager));
-  silence(manager, context);
-  LeaveCriticalSection(managerLock(manager));
 }
 
 std::vector<std::uint32_t> queuedSoundCalls() { return queue(); }

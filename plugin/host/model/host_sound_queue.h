@@ -21,11 +21,6 @@ std::int32_t QZR_THISCALL queuedSoundUpdateHook(void* manager, float seconds) no
 // running sound system's flag word (+4364) to 1.
 void QZR_STDCALL soundSystemFlagHook(std::uint32_t argument) noexcept;
 
-// The manager the host last handed to the two hooks above; null before their first call.
-void* currentSoundManager() noexcept;
-// Runs silence(manager, context) under the manager's own lock.
-void underSoundManagerLock(void* manager, void (*silence)(void* manager, void* context), void* context) noexcept;
-
 // The queued values, for tests.
 std::vector<std::uint32_t> queuedSoundCalls();
 

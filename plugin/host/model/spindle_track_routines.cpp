@@ -15,12 +15,6 @@ void* wordPointer(const void* object, std::size_t offset) noexcept {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(object, offset)));
 }
 
-// The structure whose vector holds the per-segment lists: loader +0x18, its first word.
-unsigned char* segmentStructure(void* loader) noexcept {
-  void* source = wordPointer(loader, HostTrackLoaderObject::kSegmentSourceOffset);
-  return source == nullptr ? nullptr : static_cast<unsigned char*>(wordPointer(source, 0));
-}
-
 }  // namespace
 
 // The module may be loaded anywhere: each call resolves against its recorded load address.
@@ -32,12 +26,6 @@ void SpindleTrackRoutines::geomBlocks(void* loader) {
 }
 std::int32_t SpindleTrackRoutines::readGeomData(std::int32_t a, void* buffer) {
   return spindleFunction<0x6005F1E0, std::int32_t(QZR_CDECL*)(std::int32_t, void*)>()(a, buffer);
-}
-void* SpindleTrackRoutines::objectBlock(void* loader) {
-  return spindleFunction<0x60056150, void*(QZR_THISCALL*)(void*, void*)>()(loader, loader);
-}
-void SpindleTrackRoutines::addToList(void* list, void* block) {
-  spindleFunction<0x60024A60, void(QZR_THISCALL*)(void*, void*)>()(list, block);
 }
 void SpindleTrackRoutines::constructHolder(void* holder, void* source) {
   spindleFunction<0x6002DA40, void(QZR_THISCALL*)(void*, void*)>()(holder, source);
@@ -55,20 +43,6 @@ void SpindleTrackRoutines::drawWithRenderState(void* object, std::uint32_t argum
 void* hostApplicationPaths() noexcept {
   void* application = hostGlobal<0x7EA990, void*>();
   return application == nullptr ? nullptr : wordPointer(application, 0x40);
-}
-
-std::uint32_t HostTrackLoaderObject::segmentListCount(void* loader) noexcept {
-  const unsigned char* s = segmentStructure(loader);
-  if (s == nullptr) return 0;
-  const HostWord begin = fieldAt<HostWord>(s, kSegmentListsBegin);
-  const HostWord end = fieldAt<HostWord>(s, kSegmentListsEnd);
-  return begin == 0 || end < begin ? 0 : (end - begin) / kSegmentListSize;
-}
-
-void* HostTrackLoaderObject::segmentList(void* loader, std::uint32_t index) noexcept {
-  if (index >= segmentListCount(loader)) return nullptr;
-  const HostWord begin = fieldAt<HostWord>(segmentStructure(loader), kSegmentListsBegin);
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(begin + index * kSegmentListSize));
 }
 
 }  // namespace kvl::host

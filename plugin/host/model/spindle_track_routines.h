@@ -15,10 +15,6 @@ struct SpindleTrackRoutines {
   static void geomBlocks(void* loader);
   // 0x6005F1E0: reads the geom-block data from a read buffer (cdecl, two arguments).
   static std::int32_t readGeomData(std::int32_t a, void* buffer);
-  // 0x60056150: one object block from the loader's read buffer; the new block object.
-  static void* objectBlock(void* loader);
-  // 0x60024A60: appends a block object to a per-segment list.
-  static void addToList(void* list, void* block);
   // Adapter 0x6002DA40 to 0x6002D980: constructs an object-block holder from the loader's member.
   static void constructHolder(void* holder, void* source);
   // Adapter 0x600526B0 to 0x60056D90: the visible-objects routine on the loader object.
@@ -39,12 +35,6 @@ struct HostTrackLoaderObject {
   static constexpr std::size_t kSegmentSourceOffset = 0x18;
   static constexpr std::size_t kReadBufferOffset = 0x20;
   static constexpr std::size_t kObjectHolderOffset = 0x1CC;  // in hostApplicationPaths()
-  static constexpr std::size_t kSegmentListsBegin = 0x194;   // in the segment structure
-  static constexpr std::size_t kSegmentListsEnd = 0x198;
-  static constexpr std::size_t kSegmentListSize = 12;        // one host list per segment
-  // The per-segment list number index, or null when the host holds fewer lists.
-  static void* segmentList(void* loader, std::uint32_t index) noexcept;
-  static std::uint32_t segmentListCount(void* loader) noexcept;
 };
 
 }  // namespace kvl::host

@@ -30,14 +30,12 @@ class RecordingSink : public kvl::tracks::Lb2Sink {
     geomData.push_back(data);
   }
   void objectBlockHolder() override { ++holders; }
-  std::size_t objectListCount() override { return lists; }
   void objectBlock(int32_t segIdx, const uint8_t* block, std::size_t size) override {
     objectSegments.push_back(segIdx);
     objectBlocks.emplace_back(block, block + size);
   }
   void visibleObjects(const uint8_t* segment, std::size_t size) override { visible.emplace_back(segment, segment + size); }
 
-  std::size_t lists = 8;
   int holders = 0;
   std::vector<Bytes> geomHeaders, geomData, objectBlocks, visible;
   std::vector<bool> geomResults;
@@ -355,21 +353,6 @@ TEST(Lb2Walker, ObjectBlockVariants) {
     const std::string required = "required object block buffer length: " + std::to_string(objectBlockBytes(c.block).size());
     EXPECT_TRUE(contains(w.log.lines, required)) << joined(w.log.lines);
   }
-}
-
-TEST(Lb2Walker, BlocksOfSegmentsBeyondTheHostListsAreSkipped) {
-  std::vector<ObjectSegment> segs(3);
-  segs[0].first = {ObjectBlock{}};
-  segs[1].flag = 0;
-  segs[2].first = {ObjectBlock{}};
-  segs[2].second = {ObjectBlock{}};
-  Walk w;
-  w.sink.lists = 2;
-  walk(framesBytes({typedFrame(1, 1, objectBlocksSegment(segs))}), w);
-  EXPECT_EQ(w.sink.objectSegments, std::vector<int32_t>{0});
-  expectInOrder(w.log.lines, {"segIdx: 1  flag: 0", "segIdx: 2  no object list in the host for this segment, block skipped",
-                              "segIdx: 2  no object list in the host for this segment, block skipped"});
-  EXPECT_FALSE(contains(w.log.lines, "offset mismatch"));
 }
 
 TEST(Lb2Walker, EveryTruncationEnds) {
