@@ -154,7 +154,7 @@ void PluginController::startRuntime() {
   host::setEngineEventObserver(&soundEngineUpdate);
   startSoundTicks(host::physicsWorker().eventLoop(), host::PhysicsWorker::kRate, &soundStepTick);
   physics::carPartSetups().engine = &physics::setupEngine;
-  physics::carPartSetups().differential = &physics::checkDifferentialMaps;
+  physics::carPartSetups().differential = &physics::setupDifferentials;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;
   host::setShiftPointSource(&physics::currentShiftPointRpm);
   host::inputWorker();
