@@ -89,14 +89,13 @@ void THISCALL hostTransformPointB(void*, const float* input, const void* frame, 
 constexpr std::uint32_t kNoTable = 0x0000B0D1;
 
 // Each wheel gets its spring component (parameter block, state, damping scale object) and its
-// tyre object (parameter record, state, owner), and points at the car.
+// tyre object (parameter record, state, owner).
 void attachWheelParts() {
   static bool attached = false;
   if (attached) return;
   attached = true;
   for (int w = 0; w < 4; ++w) {
     unsigned char* wheel = wheelOf(w);
-    put(wheel, 2036, wordOf(hostCarObject()));
     put(springComponent(w), 4, wordOf(std::calloc(1, 300)));
     put(springComponent(w), 8, wordOf(std::calloc(1, 32)));
     put(springComponent(w), 16, wordOf(std::calloc(1, 8)));
