@@ -46,7 +46,6 @@ struct Car {
   unsigned char* wheels[4];
   unsigned char* tyreOwners[4];
   unsigned char* tyreBlocks[4];
-  unsigned char* suspension[4];
   unsigned char* body = zeroed(64);
   unsigned char* bodySource = zeroed(400);
   unsigned char* lists[3];
@@ -55,7 +54,6 @@ struct Car {
   // configuration words at +15796 and +15804.
   unsigned char* table = zeroed(15808);
   unsigned char* drivetrain = zeroed(4096);
-  unsigned char* damper = zeroed(2048);
   unsigned char* engine = zeroed(12288);
   unsigned char* gearbox = zeroed(4096);
   unsigned char* bodyKeys = zeroed(76000);
@@ -69,8 +67,8 @@ struct Car {
       wheels[i] = zeroed(5152);
       tyreOwners[i] = zeroed(2432);  // the wheel's parameter block, with its tyre record at +1388
       tyreBlocks[i] = zeroed(788);
-      suspension[i] = zeroed(4096);
       put(wheels[i], 52, wordOf(tyreOwners[i]));
+      put(wheels[i], 2036, wordOf(car));
       put(car, 1136 + 4 * i, wordOf(wheels[i]));
     }
     put(car, 52, wordOf(params));
@@ -153,17 +151,21 @@ std::uint8_t THISCALL hostTokensLeft(unsigned char* reader) {
   return get<const char* const*>(reader, 4) != get<const char* const*>(reader, 8) ? 1 : 0;
 }
 
+// The spring and damper keys' block is the setup values' drivetrain part (+72): their own rows'
+// values (12 + 4 x locator) land where the spring set-up reads them (locator 303 at +1296).
+constexpr std::uint32_t kDamperBlock = 72;
+
 unsigned char* blockFor(const std::string& section, int wheel) {
   Car& c = car();
   const int w = wheel < 0 || wheel > 3 ? 0 : wheel;
   if (section == "Car") return c.params;
   if (section == "Drivetrain") return c.drivetrain;
-  if (section == "Damper") return c.damper;
+  if (section == "Damper") return c.setup + kDamperBlock;
   if (section == "SetupRanges" || section == "EngineRanges") return c.ranges;
   if (section == "Engine" || section == "Features") return c.engine;
   if (section == "Gearbox") return c.gearbox;
   if (section == "Tyre") return c.tyreBlocks[w];
-  if (section == "Suspension") return c.suspension[w];
+  if (section == "Suspension") return c.tyreOwners[w];  // the wheel's parameter block (+52 of the wheel)
   if (section == "Surface") return c.grip;
   if (section == "Body") return c.bodyKeys;
   return nullptr;
@@ -196,7 +198,7 @@ unsigned char* objectNamed(const std::string& name) {
   static const char* const fixed[] = {"car", "params", "setup", "ranges", "grip", "effects", "table",
                                       "drivetrain", "engine", "gearbox", "damper", "body", "list0"};
   unsigned char* const objects[] = {c.car, c.params, c.setup, c.ranges, c.grip, c.effects, c.table,
-                                    c.drivetrain, c.engine, c.gearbox, c.damper, c.bodyKeys, c.lists[0]};
+                                    c.drivetrain, c.engine, c.gearbox, c.setup + kDamperBlock, c.bodyKeys, c.lists[0]};
   for (std::size_t i = 0; i < std::size(fixed); ++i) {
     if (name == fixed[i]) return objects[i];
   }
@@ -205,7 +207,7 @@ unsigned char* objectNamed(const std::string& name) {
   if (name.size() == 6 && name.compare(0, 5, "wheel") == 0) return c.wheels[(name[5] - '0') & 3];
   if (name.size() == 8 && name.compare(0, 7, "tyrerec") == 0) return c.tyreOwners[(name[7] - '0') & 3] + 1388;
   if (name.size() == 5 && name.compare(0, 4, "tyre") == 0) return c.tyreBlocks[(name[4] - '0') & 3];
-  if (name.size() == 5 && name.compare(0, 4, "susp") == 0) return c.suspension[(name[4] - '0') & 3];
+  if (name.size() == 5 && name.compare(0, 4, "susp") == 0) return c.tyreOwners[(name[4] - '0') & 3];
   return nullptr;
 }
 

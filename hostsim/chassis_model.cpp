@@ -66,24 +66,37 @@ unsigned char* tyreState(int w) { return pointer(get(tyreObject(w), 20)); }
 unsigned char* tyreParams(int w) { return tyreParameterRecord(w); }
 unsigned char* gripEntry(int id) { return pointer(get(reinterpret_cast<void*>(0x1659B6C), 0)) + 36 + 352 * id; }
 
-// The car's frame moves points by (100, 200, 300); the host's point transform applies a frame of
-// the car's and leaves every other one's points where they are.
-float carFrame[3] = {100.0f, 200.0f, 300.0f};
-void* THISCALL carBodyFrame(void*) { return carFrame; }
-std::uint32_t carBodyTable[16];
-void THISCALL hostTransformPointB(void*, const float* input, const void* frame, float* output) {
-  for (int i = 0; i < 3; ++i) output[i] = input[i] + (frame == carFrame ? carFrame[i] : 0.0f);
+// The car is a body: its frame is what its own table's entry at +48 gives.
+const void* carOwnFrame() {
+  unsigned char* car = hostCarObject();
+  const unsigned char* table = pointer(get(car, 0));
+  if (table == nullptr) return nullptr;
+  return reinterpret_cast<void*(THISCALL*)(void*)>(static_cast<std::uintptr_t>(get(table, 48)))(car);
 }
+// The host's point transform: the car's frame turns a point a quarter turn about z and moves it
+// by (100, 200, 300), so (x, y, z) becomes (100 - y, 200 + x, 300 + z); every other frame leaves
+// the point where it is.
+void THISCALL hostTransformPointB(void*, const float* input, const void* frame, float* output) {
+  if (frame != nullptr && frame == carOwnFrame()) {
+    output[0] = 100.0f - input[1];
+    output[1] = 200.0f + input[0];
+    output[2] = 300.0f + input[2];
+  } else {
+    for (int i = 0; i < 3; ++i) output[i] = input[i];
+  }
+}
+// The car's member at +1184 is no body: its first word is no table (a word in the first 64 KiB,
+// which Windows never maps).
+constexpr std::uint32_t kNoTable = 0x0000B0D1;
 
 // Each wheel gets its spring component (parameter block, state, damping scale object) and its
-// tyre object (parameter record, state, owner), and points at the car.
+// tyre object (parameter record, state, owner).
 void attachWheelParts() {
   static bool attached = false;
   if (attached) return;
   attached = true;
   for (int w = 0; w < 4; ++w) {
     unsigned char* wheel = wheelOf(w);
-    put(wheel, 2036, wordOf(hostCarObject()));
     put(springComponent(w), 4, wordOf(std::calloc(1, 300)));
     put(springComponent(w), 8, wordOf(std::calloc(1, 32)));
     put(springComponent(w), 16, wordOf(std::calloc(1, 8)));
@@ -92,9 +105,7 @@ void attachWheelParts() {
     put(tyreObject(w), 20, wordOf(std::calloc(1, 400)));
     put(tyreObject(w), 1040, wordOf(wheel));
   }
-  // The car's body answers its frame through its table's entry at +48.
-  carBodyTable[12] = addressOf(&carBodyFrame);
-  put(pointer(get(hostCarObject(), 1184)), 0, wordOf(carBodyTable));
+  put(pointer(get(hostCarObject(), 1184)), 0, kNoTable);
 }
 
 // The host's own routines behind the hooks.

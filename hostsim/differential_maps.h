@@ -1,17 +1,12 @@
 #pragma once
-// The car setup's sixteen differential maps (eleven points each, from +108 of the differential
-// block at +1696, 176 bytes apart) in the host's order: centre throttle, brake and speed map, the
-// left-foot centre set, front, rear, four spare maps; and the ranges the load pass checks them
-// against.
-//   diffmap NAME J VALUE         the setup's value of map NAME at point J
-//   diffranges FEATURES LO HI CMIN CMAX FMIN FMAX RMIN RMAX
-//                                the setup ranges' Features word and map-value range, and six
-//                                values of the host's own in the integer parameters ahead of
-//                                Features (their value words +3544 to +3624; the host's key table
-//                                puts the renamed lock-percentage keys there, which the plugin
-//                                cannot know and must not read); the car gets its engine,
-//                                gearbox and differential block (+2128)
-//   diffmaps NAME...             traces "diffmap NAME J = V" for the given maps' non-zero points
+// The car setup's sixteen differential maps: eleven points each, from +108 of the differential
+// block at +1696, 176 bytes apart. Which map carries which key is the host's own; the load pass
+// must leave every one of them as the host read it.
+//   diffranges FEATURES  the setup ranges' Features word (+3640); the car gets its engine,
+//                        gearbox and differential block (+2128)
+//   diffmaps fill        every map point takes a value of its own, 1.5 + (11 x map + point) / 100,
+//                        outside every lock-percentage range
+//   diffmaps check       traces "diffmaps changed N": the map points that no longer hold it
 #include <istream>
 #include <string>
 

@@ -25,8 +25,9 @@ constexpr std::uint32_t kStarterSites[] = {0x507A3E, 0x50A25D};
 constexpr std::uint32_t kBrakeSite = 0x50A2A9, kBrakeFriction = 0x504060;
 constexpr std::uint32_t kEngineFailureSource = 88;
 constexpr std::uint32_t kSplitSite = 0x50A46E, kHostDifferentialStep = 0x509BC0, kHostWheelStep = 0x503870;
-// The car's members.
-constexpr std::uint32_t kSolver = 1200, kEngine = 1680, kEngineBlockRef = 2128;
+// The car's members; +2132 points at a record whose word +100, when positive, cuts the engine's
+// torque.
+constexpr std::uint32_t kSolver = 1200, kEngine = 1680, kEngineBlockRef = 2128, kCutRecordRef = 2132, kCutWord = 100;
 
 struct PowerTrain {
   unsigned char* engineDynamic = static_cast<unsigned char*>(std::calloc(1, 1024));
@@ -34,6 +35,7 @@ struct PowerTrain {
   unsigned char* solverState = static_cast<unsigned char*>(std::calloc(1, 1600));
   unsigned char* controls = static_cast<unsigned char*>(std::calloc(1, 128));
   unsigned char* aux = static_cast<unsigned char*>(std::calloc(1, 256));  // the solver's auxiliary record
+  unsigned char* cutRecord = static_cast<unsigned char*>(std::calloc(1, 128));
   std::int32_t ignition = 1;
 
   PowerTrain() {
@@ -45,6 +47,7 @@ struct PowerTrain {
     put(engine, 72, wordOf(engineState));
     unsigned char* block = carObject("gearbox");
     put(car, kEngineBlockRef, wordOf(block));
+    put(car, kCutRecordRef, wordOf(cutRecord));
     put(block, 392, 7000.0f);
     unsigned char* solver = car + kSolver;
     put(solver, 4, wordOf(carObject("drivetrain")));
@@ -202,6 +205,10 @@ bool runPowerTrainStep(const std::string& step, std::istream& in) {
     std::int32_t running = 0, ignition = powerTrain().ignition;
     in >> dt >> speed >> throttle >> running >> health >> ignition;
     callEngineStep(dt, speed, throttle, running, health, ignition);
+  } else if (step == "torquecut") {
+    std::int32_t word = 0;
+    in >> word;
+    put(powerTrain().cutRecord, kCutWord, word);
   } else if (step == "starter") {
     runStarter(in);
   } else if (step == "pause") {

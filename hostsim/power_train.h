@@ -1,7 +1,8 @@
 #pragma once
 // The host's engine and drivetrain solver on the one car: the engine object (the car's member at
 // +1680) with its dynamic and state records, the drivetrain solver (+1200) with its dynamic state,
-// the engine, gearbox and differential block behind +2128 (rev limit 7000 rpm), and the call
+// the engine, gearbox and differential block behind +2128 (rev limit 7000 rpm), the torque-cut
+// record behind +2132, and the call
 // sites through which the host's physics step reaches the engine step, the starter and the brake
 // routines, with the host's own routines behind them.
 #include <istream>
@@ -22,6 +23,8 @@ unsigned char* powerTrainObject(const std::string& name);
 //        the running word and health given, the host's ignition test answering IGNITION (the
 //        host's own torque is 120); traces "engine torque T running R health H"; a host
 //        listener of the engine-failure source traces "host listener 88 VALUE-BITS"
+//   torquecut WORD
+//        the car's torque-cut record (its pointer at +2132) gets WORD at +100
 //   starter SITE REQUEST PRESENT CHARGE SPEED DT
 //        the starter call at SITE (hex) on the car's solver; traces
 //        "starter SITE torque T unscaled U charge C speed S"

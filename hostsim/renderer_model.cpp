@@ -17,6 +17,10 @@ namespace {
 
 constexpr std::uint32_t kRendererSlots = 90;
 constexpr std::uintptr_t kControlsObject = 0x16607F8;
+// The car's engine data (the gearbox object, 4096 bytes): every word but the base speed at +392
+// holds a plausible shift speed that the host names as none, so a read of any other word shows.
+constexpr std::uint32_t kEngineDataBytes = 4096;
+constexpr float kUnnamedRpm = 6500.0f;
 // The four places of the lamp code and where each one's short jump lands.
 const std::uint32_t kLampSites[4] = {0x576E32, 0x57724A, 0x55C227, 0x55C785};
 const std::uint32_t kLampSkips[4] = {0x576E87, 0x5772C0, 0x55C2A4, 0x55C7E9};
@@ -133,15 +137,12 @@ bool runRendererStep(const std::string& step, std::istream& in) {
     put(objects().race, 368, gear);
   } else if (step == "shiftspeeds") {
     std::string first;
-    float rpm = 0;
-    std::int32_t gear = 0;
-    in >> first >> gear >> rpm;
+    in >> first;
     unsigned char* engine = first == "off" ? nullptr : carObject("gearbox");
     put(hostCarObject(), 2128, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(engine)));
     if (engine == nullptr) return true;
-    const float base = static_cast<float>(std::atof(first.c_str()));
-    put(engine, 392, base);
-    if (gear >= 0 && gear < 10) put(engine, 3360 + 4 * gear, rpm);
+    for (std::uint32_t at = 0; at < kEngineDataBytes; at += 4) put(engine, at, kUnnamedRpm);
+    put(engine, 392, static_cast<float>(std::atof(first.c_str())));
   } else if (step == "dashboard") {
     float x = 0, y = 0;
     in >> x >> y;

@@ -17,9 +17,8 @@ void appendRendererRows(std::vector<AddressEntry>& rows);
 
 // Scenario steps (false for any other step):
 //   car RPM GEAR       the race's engine speed and gear index
-//   shiftspeeds BASE G RPM   the host car's engine data (behind +2128): base speed BASE (+392)
-//                      and gear G's shift speed RPM (ten floats from +3360); "shiftspeeds off":
-//                      the car has no engine data
+//   shiftspeeds BASE   the host car's engine data (behind +2128): base speed BASE (+392), every
+//                      other word 6500.0; "shiftspeeds off": the car has no engine data
 //   dashboard X Y      the race gets a dashboard layout with float base X Y (no step: none)
 //   lampset N          the player's lamp set (0 the first, otherwise the second)
 //   lamps [N]          the host draws its driving display through lamp place N (0 to 3, default

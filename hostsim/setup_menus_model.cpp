@@ -1,6 +1,7 @@
 #include "hostsim/setup_menus_model.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "hostsim/call_trace.h"
@@ -169,6 +170,26 @@ void traceBinding(int id) {
         std::to_string(empty) + " empty" + (shared ? ", table of menu 95" : ""));
 }
 
+// The range a map menu's item (group, row) offers: the values (+12) of the three 16-byte values
+// its minimum, maximum and step references point at.
+void traceRange(int id, std::istream& in) {
+  std::uint32_t group = 0, row = 0;
+  in >> group >> row;
+  const unsigned char* page = setupMenus().dialogs[slotOf(id)];
+  const unsigned char* item = group < kGroups && row < kRows ? pointer(get(page, 20 + 4 * (group * kRows + row))) : nullptr;
+  std::string line = "host setup menu " + std::to_string(id) + " range " + std::to_string(group) + " " + std::to_string(row);
+  if (item == nullptr) {
+    trace(line + " (no item)");
+    return;
+  }
+  for (std::uint32_t reference : {20u, 24u, 28u}) {
+    char text[32];
+    std::snprintf(text, sizeof text, " %g", static_cast<double>(get<float>(pointer(get(item, reference)), 12)));
+    line += text;
+  }
+  trace(line);
+}
+
 }  // namespace
 
 bool runSetupMenuStep(const std::string& step, std::istream& in) {
@@ -186,6 +207,8 @@ bool runSetupMenuStep(const std::string& step, std::istream& in) {
     showMenu(id);
   } else if (what == "bound" && id != kDifferentialsMenu) {
     traceBinding(id);
+  } else if (what == "range" && id != kDifferentialsMenu) {
+    traceRange(id, in);
   } else {
     trace("host setup menu step not understood: " + what);
   }

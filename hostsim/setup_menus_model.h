@@ -19,6 +19,8 @@ namespace hostsim {
 //                              at the place of the page's mode, group and row, the items still on
 //                              the host's own ranges, and whether the table is the one menu 95's
 //                              items point into
+//   setupmenu range N G R      traces "host setup menu N range G R MIN MAX STEP": the values that
+//                              map menu N's item of group G, row R offers through its references
 bool runSetupMenuStep(const std::string& step, std::istream& arguments);
 
 }  // namespace hostsim

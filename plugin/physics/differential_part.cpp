@@ -8,8 +8,6 @@
 #include "plugin/physics/drivetrain_part.h"
 #include "plugin/physics/engine_part.h"
 #include "plugin/physics/host_car.h"
-#include "plugin/physics/models/differential_map_ranges.h"
-#include "plugin/physics/models/drivetrain_model.h"
 #include "plugin/physics/models/physics_variables.h"
 #include "plugin/physics/setup_parameter_check.h"
 
@@ -18,24 +16,20 @@ namespace {
 
 using host::fieldAt;
 
-// The value words of the differential part's two float parameters in the setup values, and of
-// its maps: sixteen maps of eleven parameters (16 bytes each, value at +12) from +108, in the
-// order of DifferentialMap.
+// The value words of the differential part's two float parameters in the setup values. Its
+// sixteen maps (from +108) are neither checked nor read: which map carries which key is the
+// game's.
 constexpr std::size_t kHandbrakeReleaseValue = CarSetup::kDifferential + 76 + 12;
 constexpr std::size_t kLeftFootThresholdValue = CarSetup::kDifferential + 92 + 12;
-constexpr std::size_t mapValue(int map, int point) {
-  return CarSetup::kDifferential + 108 + 176 * static_cast<std::size_t>(map) + 16 * static_cast<std::size_t>(point) + 12;
-}
 // In the engine, gearbox and differential block.
 constexpr std::size_t kHandbrakeRelease = 408, kLeftFootThreshold = 424;
 
 // The setup ranges' differential block (from +4828): a 12-byte header and twelve float
-// parameters from +4840, among them the map-value range (minimum, maximum) at +4840 and +4856
-// and the left-foot brake threshold's at +4984 and +5000. A parameter's value is its fourth word:
-// the block adds up only with the parameters from +4840, so +4840 itself is a table word. Where
-// the handbrake release's range lies is not known: that value is not range-checked.
+// parameters from +4840, among them the left-foot brake threshold's minimum and maximum at +4984
+// and +5000. A parameter's value is its fourth word: the block adds up only with the parameters
+// from +4840, so +4840 itself is a table word. Where the handbrake release's range lies is not
+// known: that value is not range-checked.
 constexpr std::size_t kValue = 12;
-constexpr std::size_t kMapRangeMin = 4840 + kValue, kMapRangeMax = 4856 + kValue;
 constexpr std::size_t kLeftFootThresholdMin = 4984 + kValue, kLeftFootThresholdMax = 5000 + kValue;
 
 // The host drivetrain parameter block of the car: +4 of its drivetrain solver (the car's member
@@ -44,44 +38,13 @@ const void* drivetrainBlockOf(const void* car) {
   return HostCar::wordPointer(HostCar::drivetrain(car), HostDrivetrainSolver::kStatic);
 }
 
-// The car's Features word as the drivetrain set-up leaves it: its own bits and the ranges'.
-std::uint32_t featuresOf(const void* block, const void* ranges) {
-  std::uint32_t features = ranges == nullptr ? 0u : fieldAt<std::uint32_t>(ranges, DrivetrainRangeWords::kFeatures);
-  if (block != nullptr) features |= fieldAt<std::uint32_t>(block, DrivetrainBlock::kFeatures);
-  return features;
-}
-
-MapRangeInputs mapRangeInputs(std::uint32_t features, const void* ranges) {
-  MapRangeInputs in;
-  const Features f{features};
-  in.driveType = f.driveType();
-  for (int d = 0; d < 3; ++d) {
-    if (features >= 4) in.selector[d] = f.differentialKind(d);
-  }
-  // Where the host keeps the differentials' lock percentages is not known: the maps are not
-  // checked against ranges made from them.
-  in.lockPctKnown = false;
-  in.low = fieldAt<float>(ranges, kMapRangeMin);
-  in.high = fieldAt<float>(ranges, kMapRangeMax);
-  return in;
-}
-
-void checkMaps(void* setup, const void* ranges, std::uint32_t features) {
-  for (const MapRangeCheck& c : differentialMapChecks(mapRangeInputs(features, ranges))) {
-    checkSetupParameter(&fieldAt<float>(setup, mapValue(c.map, c.point)), c.low, c.high, differentialMapName(c.map),
-                        c.point);
-  }
-  checkSetupParameter(&fieldAt<float>(setup, kLeftFootThresholdValue), fieldAt<float>(ranges, kLeftFootThresholdMin),
-                      fieldAt<float>(ranges, kLeftFootThresholdMax), "LeftFootBrakeThreshold", -1);
-}
-
 }  // namespace
 
 float differentialSpeedScaleFor(float revLimitRpm) {
   return revLimitRpm > 0.0f ? revLimitRpm / 7800.0f * 5000.0f : 5000.0f;
 }
 
-void checkDifferentialMaps(void* engineBlockHolder) {
+void setupDifferentials(void* engineBlockHolder) {
   void* q = HostCar::wordPointer(engineBlockHolder, 0);
   if (q == nullptr) return;
   // The holder is the car's member at +2128.
@@ -93,8 +56,11 @@ void checkDifferentialMaps(void* engineBlockHolder) {
   v.differentialSecond = second > 0.0f ? second : 0.05f;
   void* setup = hostCarSetup();
   if (setup == nullptr) return;
-  if (const void* ranges = hostCarSetupRanges()) checkMaps(setup, ranges, featuresOf(drivetrain, ranges));
-  // Written after the checks, not before: the log reports a value reset, so the host's block
+  if (const void* ranges = hostCarSetupRanges()) {
+    checkSetupParameter(&fieldAt<float>(setup, kLeftFootThresholdValue), fieldAt<float>(ranges, kLeftFootThresholdMin),
+                        fieldAt<float>(ranges, kLeftFootThresholdMax), "LeftFootBrakeThreshold", -1);
+  }
+  // Written after the check, not before: the log reports a value reset, so the host's block
   // takes the reset value rather than the out-of-range one for the whole stage.
   fieldAt<float>(q, kHandbrakeRelease) = fieldAt<float>(setup, kHandbrakeReleaseValue);
   fieldAt<float>(q, kLeftFootThreshold) = fieldAt<float>(setup, kLeftFootThresholdValue);

@@ -2,6 +2,7 @@
 // setup value table that the pages' items point at.
 #include "plugin/gui/setup_value_table.h"
 #include "plugin/physics/car_setup.h"
+#include "plugin/physics/drivetrain_part.h"
 #include "plugin/physics/models/differential_menu_values.h"
 
 namespace kvl::physics {
@@ -9,20 +10,21 @@ namespace {
 
 using host::fieldAt;
 
-// Within the setup ranges: the Features value; the float parameters of the map point range
-// (minimum, maximum, step), of the range of map 2 and of the left-foot brake threshold's minimum
-// and maximum, each read at its value word (+12: the differential range block's parameters start
-// at +4840).
-constexpr std::size_t kFeatures = 3640, kValue = 12;
+// Within the setup ranges: the float parameters of the map point range (minimum, maximum, step),
+// of the range of map 2 and of the left-foot brake threshold's minimum and maximum, each read at
+// its value word (+12: the differential range block's parameters start at +4840).
+constexpr std::size_t kValue = 12;
 constexpr std::size_t kMapRange = 4840 + kValue, kSecondMapRange = 4888 + kValue, kLeftFootThreshold = 4984 + kValue;
 
-// The six lock percentages of the differential maps are not read: where the host keeps them is
-// not known. They count as 0, so a car without Features is offered its map range, and with
-// Features the points whose range would come from them are offered 0 to 0 with no step.
-
 MenuRangeInputs inputsOf(const void* ranges) {
+  using R = DrivetrainRangeWords;
   MenuRangeInputs in;
-  in.features = fieldAt<std::int32_t>(ranges, kFeatures);
+  in.features = fieldAt<std::int32_t>(ranges, R::kFeatures);
+  for (std::size_t d = 0; d < 3; ++d) {
+    for (std::size_t k = 0; k < 2; ++k) {
+      in.lockPct[d][k] = fieldAt<std::uint32_t>(ranges, R::kLockPercentages + R::kLockPercentageStride * (2 * d + k));
+    }
+  }
   for (std::size_t i = 0; i < 3; ++i) {
     in.mapRange[i] = fieldAt<float>(ranges, kMapRange + 16 * i);
     in.secondMapRange[i] = fieldAt<float>(ranges, kSecondMapRange + 16 * i);

@@ -42,6 +42,8 @@ struct DrivetrainState {
 struct DrivetrainRangeWords {
   static constexpr std::size_t kFeatures = 3640, kTorqueSplit = 3656, kFrontTyreCooling = 3672;
   static constexpr std::size_t kRearTyreCooling = 3688, kTyreHeatFlow = 3704, kDrivelineLoss = 3720;
+  // Lock percentages (centre, front, rear; min, max): the renamed Gear0..2 options, the Gear-options' 16-byte stride back from +3640.
+  static constexpr std::size_t kLockPercentages = 3544, kLockPercentageStride = 16;
 };
 
 // What the set-up leaves for the drivetrain hooks besides the plugin variables.

@@ -12,15 +12,13 @@
 namespace kvl::physics {
 
 // The host's engine object: +4 the engine block, +8 its dynamic record, +32 the throttle, +68 the
-// car, +72 the state and damage record. The shift speeds are read from the engine data behind the
-// car's +2128 instead: ten per-gear floats from +3360 (gears 0..9), the base speed at +392 (the
-// rev limit).
+// car, +72 the state and damage record. The shift point is read from the engine data behind the
+// car's +2128 instead: its base speed at +392 (the rev limit). Each gear's own shift speed is not
+// read: where the host keeps it is not known.
 struct HostEngine {
   static constexpr std::size_t kBlock = 4, kDynamic = 8, kThrottle = 32, kCar = 68, kState = 72;
-  static constexpr std::size_t kBaseRpm = 392, kGearRpm = 3360;
+  static constexpr std::size_t kBaseRpm = 392;
   static constexpr std::int32_t kGears = 10;
-  // The shift speed of a gear; 5500 for a gear outside 0..9.
-  static float gearRpm(const void* engineData, std::int32_t gear) noexcept;
   static float baseRpm(const void* engineData) noexcept;
 };
 

@@ -6,8 +6,8 @@ namespace kvl::physics {
 
 constexpr float kDefaultShiftRpm = 5500.0f;
 
-// The gear's shift speed, the base speed when that is not above 0, 5500 without a car or
-// engine data.
+// The engine's base speed for gears 0 to 9 (no gear's own shift speed is read), 5500 above gear
+// 9 and without a car or engine data.
 float currentShiftPointRpm(std::int32_t gear) noexcept;
 
 }  // namespace kvl::physics

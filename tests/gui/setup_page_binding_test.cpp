@@ -98,7 +98,7 @@ TEST(SetupPageBinding, TorqueRowsFollowFeatures) {
 }
 
 // Showing a differential-map page refills the table from the current car's setup ranges: here a
-// car without Features, whose points offer its map range and map 2 its own.
+// car without Features or lock percentages, whose points offer its map range and map 2 its own.
 TEST(SetupPageBinding, ShownMapPageRefillsTheTable) {
   kvl::testing::HostFixture host;
   ASSERT_TRUE(host.loaded());
@@ -114,12 +114,10 @@ TEST(SetupPageBinding, ShownMapPageRefillsTheTable) {
   }
   const float leftFoot = 0.5f;
   std::memcpy(ranges + 5012, &leftFoot, 4);
-  // The integer parameters ahead of Features hold values of the host's own; where the host keeps
-  // the lock percentages is not known, so none of these is taken for one.
-  for (std::uint32_t at = 3528; at < 3640; at += 16) {
-    const std::uint32_t hostValue = 40;
-    std::memcpy(ranges + at, &hostValue, 4);
-  }
+  // The integer parameter ahead of the six lock percentages (+3544 to +3624, all 0 here) holds a
+  // value of the host's own, which is no lock percentage.
+  const std::uint32_t hostValue = 40;
+  std::memcpy(ranges + 3528, &hostValue, 4);
   kvl::gui::onDiffMapPageShown(nullptr);
   const struct {
     int slot, map, point;

@@ -20,7 +20,9 @@ constexpr std::size_t kWear[4] = {8, 24, 40, 56};
 constexpr std::size_t kDamage84 = 84, kDamage88 = 88, kDamage92 = 92, kDamage96 = 96;
 constexpr std::size_t kHealth = 88, kRunning = 116;
 // The dynamic record's friction torque; the car's record at +2132 with its torque-cut word.
-constexpr std::size_t kFrictionTorque = 624, kCarCutRecord = 2132, kCutWord = 100;
+constexpr std::size_t kFrictionTorque = 624, kCutWord = 100;
+// +2132 holds the cut record's pointer, as +2128 holds the engine block's: embedded, it would cover the car's own word +2148.
+constexpr std::size_t kCarCutRecord = 2132;
 
 float conditionOf(const void* record) {
   float wear[4];

@@ -69,9 +69,8 @@ extern "C" std::uint32_t QZR_CDECL qzrSuspensionEvent2(void* wheel, const void* 
   try {
     void* body = wheel == nullptr ? nullptr : host::HostWheel::body(wheel);
     void* car = wheel == nullptr ? nullptr : HostCar::wordPointer(wheel, 2036);
-    void* carBody = car == nullptr ? nullptr : HostCar::wordPointer(car, 1184);
     host::HostEventHub* hub = host::HostEventHub::instance();
-    if (body == nullptr || carBody == nullptr || hub == nullptr) return 0;
+    if (body == nullptr || car == nullptr || hub == nullptr) return 0;
     GroundPosition p = wheelGroundPosition(wheel);
     const void* hub988 = HostCar::wordPointer(body, 988);
     const float a = hub988 == nullptr ? 0.0f : fieldAt<float>(hub988, 400);
@@ -79,7 +78,8 @@ extern "C" std::uint32_t QZR_CDECL qzrSuspensionEvent2(void* wheel, const void* 
     host::SuspensionEvent2 copy;
     std::memcpy(copy.bytes, record, sizeof copy.bytes);
     void* maths = host::hostMath();
-    void* frame = host::HostBody::frame(carBody);
+    // The car is a body of its own: the points go through the car's frame.
+    void* frame = host::HostBody::frame(car);
     for (std::size_t offset : {16u, 32u, 48u}) {
       float t[4] = {};
       host::HostMath::transformPointB(maths, copy.bytes + offset, frame, t);
