@@ -15,6 +15,7 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -59,6 +60,7 @@ std::uint32_t stepCount = 0;
 
 // The host's own physics step; each raises the step's event through its site.
 void __attribute__((thiscall)) runStep(void*, float seconds, std::int32_t argument) {
+  const HostStepGuard step;
   ++stepCount;
   trace("host physics step " + number(seconds) + " periods " + std::to_string(argument) + " on " + threadRole());
   if (threadTag() != "main") noteWorkerStep(seconds);

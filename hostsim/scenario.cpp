@@ -65,11 +65,13 @@
 #include "hostsim/turbo_maps.h"
 #include "hostsim/car_runtime_words.h"
 #include "hostsim/settings_edit.h"
+#include "hostsim/stray_words.h"
 #include "hostsim/tyre_flow.h"
 
 namespace hostsim {
+namespace {
 
-int runScenario(std::istream& steps) {
+int runSteps(std::istream& steps) {
   LoadedPlugin plugin;
   bool created = false;
   std::string line;
@@ -214,6 +216,14 @@ int runScenario(std::istream& steps) {
     }
   }
   return 0;
+}
+
+}  // namespace
+
+int runScenario(std::istream& steps) {
+  const int code = runSteps(steps);
+  traceStrayWords();
+  return code;
 }
 
 }  // namespace hostsim

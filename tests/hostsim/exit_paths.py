@@ -6,7 +6,8 @@ ended one way: right after END_RACE asked for the recording's save, or while the
 worker steps; then with or without the host's shutdown event, by closing the window, or with a
 daemon ended first. Every run must end within two seconds of the step "clock" that comes right
 before its exit, with exit code 0, and where END_RACE asked for a save the recording must reach
-the disk whole: one .tsv file, its header and a row for every frame recorded.
+the disk whole: one .tsv file, its header and a row for every frame recorded. Every run ends
+with the host's line "host stray words 0".
 
   exit_paths.py --wine-run W --host DIR --plugin DLL --work DIR [--repeat N] [--path NAME ...]
                 (N runs of each path; by default two of each save path and one of the others)
@@ -118,6 +119,7 @@ def run_once(args, path, index):
             problems.append(f"ended {seconds:.2f} s after its exit began")
     else:
         problems.append("no clock step in the trace")
+    problems += run_scenario.stray_problems(text)
     driven = re.search(r"^host drove (\d+) frames", text, re.M)
     if saved:
         frames = int(driven.group(1)) if driven else 0

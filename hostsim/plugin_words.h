@@ -1,0 +1,21 @@
+#pragma once
+// The words of each kind of watched host object that the plugin may write, as the simulated
+// host reads them from what the plugin is said to write: a hook's outputs, the load pass's
+// values, a range override's clears, a setup page's values.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace hostsim {
+
+// The words from byte offset `first` to `last` (`last` included), `stride` bytes apart.
+struct PluginWords {
+  std::uint32_t first, last, stride;
+  PluginWords(std::uint32_t at) : first(at), last(at), stride(4) {}  // NOLINT: one word
+  PluginWords(std::uint32_t from, std::uint32_t to, std::uint32_t step = 4) : first(from), last(to), stride(step) {}
+};
+
+// The plugin's words in an object of the kind ("car", "wheel", ...); none for an unknown kind.
+const std::vector<PluginWords>& pluginWords(const std::string& kind);
+
+}  // namespace hostsim
