@@ -19,7 +19,8 @@ using host::fieldAt;
 constexpr std::size_t kWear[4] = {8, 24, 40, 56};
 constexpr std::size_t kDamage84 = 84, kDamage88 = 88, kDamage92 = 92, kDamage96 = 96;
 constexpr std::size_t kHealth = 88, kRunning = 116;
-// The dynamic record's friction torque; the car's record at +2132 with its torque-cut word.
+// The dynamic record's friction torque; the car's record at +2132 with its torque-cut word at +100
+// of it (a record the car holds in place, as it holds its members at +1200 and +1680, not a pointer).
 constexpr std::size_t kFrictionTorque = 624, kCarCutRecord = 2132, kCutWord = 100;
 
 float conditionOf(const void* record) {
@@ -70,8 +71,7 @@ float QZR_THISCALL engineStepHook(void* engine, float dt, float speed) noexcept 
     in.densityRatio = densityRatio(physicsVariables().air);
     if (void* dynamic = HostCar::wordPointer(engine, HostEngine::kDynamic)) in.frictionTorque = fieldAt<float>(dynamic, kFrictionTorque);
     if (car != nullptr) {
-      const void* cut = HostCar::wordPointer(car, kCarCutRecord);
-      in.torqueCutActive = cut != nullptr && fieldAt<std::int32_t>(cut, kCutWord) > 0;
+      in.torqueCutActive = fieldAt<std::int32_t>(car, kCarCutRecord + kCutWord) > 0;
     }
     return engineTorque(in, physicsVariables().engine, runtime.curve.get(), runtime.window);
   } catch (...) {
