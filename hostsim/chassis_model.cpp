@@ -74,23 +74,11 @@ void THISCALL hostTransformPointB(void*, const float* input, const void* frame, 
   for (int i = 0; i < 3; ++i) output[i] = input[i] + (frame == carFrame ? carFrame[i] : 0.0f);
 }
 
-// Each wheel gets its spring component (parameter block, state, damping scale object) and its
-// tyre object (parameter record, state, owner), and points at the car.
+// The wheels' spring components and tyre objects are the car's (hostsim/car_host_words.h).
 void attachWheelParts() {
   static bool attached = false;
   if (attached) return;
   attached = true;
-  for (int w = 0; w < 4; ++w) {
-    unsigned char* wheel = wheelOf(w);
-    put(wheel, 2036, wordOf(hostCarObject()));
-    put(springComponent(w), 4, wordOf(std::calloc(1, 300)));
-    put(springComponent(w), 8, wordOf(std::calloc(1, 32)));
-    put(springComponent(w), 16, wordOf(std::calloc(1, 8)));
-    put(springState(w), 24, wordOf(wheel));
-    put(tyreObject(w), 16, wordOf(tyreParams(w)));
-    put(tyreObject(w), 20, wordOf(std::calloc(1, 400)));
-    put(tyreObject(w), 1040, wordOf(wheel));
-  }
   // The car's body answers its frame through its table's entry at +48.
   carBodyTable[12] = addressOf(&carBodyFrame);
   put(pointer(get(hostCarObject(), 1184)), 0, wordOf(carBodyTable));
