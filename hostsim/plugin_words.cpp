@@ -182,6 +182,9 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The spring hook makes a high-speed damping the active bump or rebound damping.
       {"springstate", {12, 16}},
       {"tyrestate", tyreStateWords()},
+      // The application's paths member: the object-block loader stores the holder it builds at
+      // +0x1CC.
+      {"paths", {0x1CC}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);
