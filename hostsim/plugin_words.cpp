@@ -185,6 +185,12 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The application's paths member: the object-block loader stores the holder it builds at
       // +0x1CC.
       {"paths", {0x1CC}},
+      // The game: the controller writes the int at +660 of the settings record at +112 on
+      // loading; the input worker installs its decoder in the word +44 of the input record at
+      // +1848; the language menu sets the language word at +6852.
+      {"game", {112 + 660, 1848 + 44, 6852}},
+      // The game modes: the Kestrun event clears the pending flag before it starts.
+      {"gamemodes", {1940}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);

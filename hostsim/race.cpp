@@ -174,7 +174,7 @@ bool runRaceStep(std::istream& in) {
   } else if (step == "mode") {
     std::int32_t mode = 0;
     in >> mode;
-    std::memcpy(hostObjects().gameModes, &mode, 4);
+    put(hostObjects().gameModes, 0, mode);
   } else if (step == "time") {
     float elapsed;
     std::memcpy(&elapsed, raceObject() + 320, 4);
