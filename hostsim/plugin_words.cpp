@@ -11,17 +11,17 @@ using Words = std::vector<PluginWords>;
 Words carWords() {
   return {
       // The load pass detaches the three list nodes: each node's two links and its list := 0.
-      {980, 988}, {1012, 1020}, {1044, 1052},
+      run(980, 988), run(1012, 1020), run(1044, 1052),
       // On state 13 the altitude takes the body block's +312 less 0.215.
       328,
       // The downforce step adds to the total vertical force and the pitch moment, and keeps k and
       // the front and rear forces.
-      784, 888, {1188, 1196},
+      784, 888, run(1188, 1196),
       // The solver: the scratch drive value, the axle solve's two scratch values (0 and the
       // axle), the per-wheel hold flags, the starter's two outputs, the brake telemetry records.
-      1200 + 144, {1200 + 160, 1200 + 168}, {1200 + 192, 1200 + 204}, 1200 + 416, 1200 + 456, 1200 + 476,
+      1200 + 144, run(1200 + 160, 1200 + 168), run(1200 + 192, 1200 + 204), 1200 + 416, 1200 + 456, 1200 + 476,
       // The engine set-up: the car's two idle words := idle x 1.2.
-      {4072, 4076},
+      run(4072, 4076),
   };
 }
 
@@ -39,11 +39,11 @@ Words parameterWords() {
 Words wheelWords() {
   return {
       // The compound goes into the wheel part at +1712 too: +80, +84, +88.
-      {1712 + 80, 1712 + 88},
+      run(1712 + 80, 1712 + 88),
       // The spring hook refreshes the active bump and rebound damping and the two breaks.
-      {3712, 3724},
+      run(3712, 3724),
       // The spring component (+3780): the bump-stop factor, effective stiffness and damping.
-      {3780 + 48, 3780 + 56},
+      run(3780 + 48, 3780 + 56),
       // The tyre object (+3840): the flex heat output.
       3840 + 1256,
   };
@@ -60,8 +60,9 @@ Words wheelParameterWords() {
       // scaled damage values.
       572, 976, 984, 1020, 1052, 2304, 2352, 2368, 2400, 2416,
       // The compound copied into the tyre record, field by field.
-      t + 12, t + 44, t + 76, t + 92, t + 108, {t + 124, t + 204, 16}, t + 236, {t + 324, t + 336}, {t + 420, t + 480},
-      {t + 516, t + 704}, {t + 708, t + 728}, t + 732, {t + 736, t + 756}, {t + 760, t + 780}, t + 784,
+      t + 12, t + 44, t + 76, t + 92, t + 108, run(t + 124, t + 204, 16), t + 236, run(t + 324, t + 336),
+      run(t + 420, t + 480), run(t + 516, t + 704), run(t + 708, t + 728), t + 732, run(t + 736, t + 756),
+      run(t + 760, t + 780), t + 784,
   };
 }
 
@@ -71,8 +72,8 @@ Words tyreWords() {
       // The tyre set-up: the values taken from the snapshot, the scaled and derived values, the
       // masses, the temperature thresholds; the camber grip scales +516..+544 and +580..+608 and
       // leaves them so.
-      44, 60, 76, 92, 108, 124, 140, 156, 172, 188, 204, 236, 272, 284, 296, {308, 320}, {340, 360}, {388, 416},
-      {484, 608},
+      44, 60, 76, 92, 108, 124, 140, 156, 172, 188, 204, 236, 272, 284, 296, run(308, 320), run(340, 360), run(388, 416),
+      run(484, 608),
   };
 }
 
@@ -80,14 +81,14 @@ Words tyreWords() {
 Words solverStateWords() {
   Words w = {
       // Per differential or axle: torque, sum, sign, limit, spin term.
-      {4 * 3, 4 * 17},
+      run(4 * 3, 4 * 17),
       // The stick/slip step: the slip sign, the engine speed, the synchronised flag.
       872, 1116, 1400,
       // The engine torque after the driveline loss; the axle solve's W225.
       4 * 223, 4 * 225,
       // The axle solve's matrix and its inverse, the free flags, the axle outputs, the counters,
       // the solve-again flag.
-      {4 * 284, 4 * 291}, {4 * 318, 4 * 319}, {4 * 332, 4 * 335}, {4 * 360, 4 * 364}, 4 * 367,
+      run(4 * 284, 4 * 291), run(4 * 318, 4 * 319), run(4 * 332, 4 * 335), run(4 * 360, 4 * 364), 4 * 367,
       // The handbrake transfer adds to the front wheels' locked torque.
       4 * 62, 4 * 112,
       // While a replay plays, the sound client keeps the gear shown equal to the gear (+1356).
@@ -121,9 +122,9 @@ Words gearboxWords() {
   // The map check may reset every point of the twelve maps: throttle and brake 16 apart, speed
   // 32 apart, for the centre, the left-foot centre, the front and the rear set.
   for (std::uint32_t base : {440u, 1144u, 1848u, 2552u}) {
-    w.push_back({base, base + 160, 16});
-    w.push_back({base + 176, base + 176 + 160, 16});
-    w.push_back({base + 368, base + 368 + 320, 32});
+    w.push_back(run(base, base + 160, 16));
+    w.push_back(run(base + 176, base + 176 + 160, 16));
+    w.push_back(run(base + 368, base + 368 + 320, 32));
   }
   return w;
 }
@@ -133,10 +134,10 @@ Words engineWords() {
   Words w = {
       // The set-up keeps only bit 0 of the engine-type word, converts the torque speeds to rad/s,
       // scales the nine flow words, writes the seventeen gains and the host's engine mass.
-      9976, {8784, 8784 + 32 * 15, 32}, {8700, 8708}, {8724, 8732}, {8748, 8756}, {9812, 9876}, 10012,
+      9976, run(8784, 8784 + 32 * 15, 32), run(8700, 8708), run(8724, 8732), run(8748, 8756), run(9812, 9876), 10012,
   };
   // Each of the 256 rows of 32 bytes from +508: its first four floats and those at +16, +20.
-  for (std::uint32_t k = 0; k < 6; ++k) w.push_back({508 + 4 * k, 508 + 4 * k + 32 * 255, 32});
+  for (std::uint32_t k = 0; k < 6; ++k) w.push_back(run(508 + 4 * k, 508 + 4 * k + 32 * 255, 32));
   return w;
 }
 
@@ -154,7 +155,7 @@ Words tyreStateWords() {
   return {
       // The tyre set-up: the pressure's range check, the outer radius, mass and inertia, the gas
       // state, the carcass and the eight tread temperatures.
-      {76, 108}, 300, 304, {208, 208 + 12 * 7, 12},
+      run(76, 108), 300, 304, run(208, 208 + 12 * 7, 12),
   };
 }
 
@@ -175,7 +176,7 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       {"engine", engineWords()},
       // The engine set-up: the radiator and coolant bounds, the two gas states, the oil
       // temperature.
-      {"enginedynamic", {28, 36, {96, 124}, 572}},
+      {"enginedynamic", {28, 36, run(96, 124), 572}},
       // The engine step: the health and the running word.
       {"enginestate", {88, 116}},
       {"spring", springWords()},
@@ -189,6 +190,16 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // loading; the input worker installs its decoder in the word +44 of the input record at
       // +1848; the language menu sets the language word at +6852.
       {"game", {112 + 660, 1848 + 44, 6852}},
+      // The graphics object the host builds through the v-sync hook: its table word (the clone),
+      // the two interval words and the present parameters' interval (+172 + 52).
+      {"graphicsobject", {0, 100, 156, 224}},
+      // The geometry reload resets cached references: a two-stage reference (state, first and
+      // second index) at +0x30; the same with an index at +0x3C; at +0x7C with two flag bytes and
+      // their indices (+0x74/+0x78, +0x6D/+0x70); a flag byte at +0x5C with its index at +0x50.
+      {"refa", {run(0x30, 0x38)}},
+      {"refb", {run(0x30, 0x3C)}},
+      {"refc", {run(0x6C, 0x84)}},
+      {"refd", {0x50, 0x5C}},
       // The game modes: the Kestrun event clears the pending flag before it starts.
       {"gamemodes", {1940}},
   };

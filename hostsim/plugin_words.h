@@ -8,12 +8,18 @@
 
 namespace hostsim {
 
-// The words from byte offset `first` to `last` (`last` included), `stride` bytes apart.
+// The words from byte offset `first` to `last` (`last` included), `stride` bytes apart; a plain
+// offset is one word.
 struct PluginWords {
   std::uint32_t first, last, stride;
   PluginWords(std::uint32_t at) : first(at), last(at), stride(4) {}  // NOLINT: one word
-  PluginWords(std::uint32_t from, std::uint32_t to, std::uint32_t step = 4) : first(from), last(to), stride(step) {}
 };
+inline PluginWords run(std::uint32_t first, std::uint32_t last, std::uint32_t stride = 4) {
+  PluginWords w(first);
+  w.last = last;
+  w.stride = stride;
+  return w;
+}
 
 // The plugin's words in an object of the kind ("car", "wheel", ...); none for an unknown kind.
 const std::vector<PluginWords>& pluginWords(const std::string& kind);

@@ -24,6 +24,7 @@ struct Watched {
 struct Registry {
   std::mutex lock;
   std::vector<std::unique_ptr<Watched>> objects;
+  std::vector<std::string> released;  // the stray words of objects the host has freed
 };
 Registry& registry() {
   static Registry* r = new Registry;
@@ -47,6 +48,15 @@ void follow(const unsigned char* at, std::size_t bytes) {
     const std::size_t from = at > w->base ? static_cast<std::size_t>(at - w->base) : 0;
     const std::size_t to = std::min(w->size, static_cast<std::size_t>(at + bytes - w->base));
     std::memcpy(w->baseline.data() + from, w->base + from, to - from);
+  }
+}
+
+void addStrays(const Watched& w, std::vector<std::string>& stray) {
+  for (std::size_t at = 0; at < w.size; at += 4) {
+    const std::size_t n = std::min<std::size_t>(4, w.size - at);
+    if (!w.plugin[at / 4] && std::memcmp(w.base + at, w.baseline.data() + at, n) != 0) {
+      stray.push_back(w.name + "+" + std::to_string(at));
+    }
   }
 }
 
@@ -84,6 +94,18 @@ unsigned char* hostObject(const std::string& name, std::size_t bytes) {
   return watchObject(name, std::malloc(bytes), bytes);
 }
 
+void releaseObject(const void* object) {
+  std::lock_guard<std::recursive_mutex> between(stepLock());
+  Registry& r = registry();
+  std::lock_guard<std::mutex> hold(r.lock);
+  for (auto it = r.objects.begin(); it != r.objects.end(); ++it) {
+    if ((*it)->base != object) continue;
+    addStrays(**it, r.released);
+    r.objects.erase(it);
+    return;
+  }
+}
+
 void hostWrote(const void* at, std::size_t bytes) {
   Registry& r = registry();
   std::lock_guard<std::mutex> hold(r.lock);
@@ -104,15 +126,8 @@ std::vector<std::string> strayWords() {
   std::lock_guard<std::recursive_mutex> between(stepLock());
   Registry& r = registry();
   std::lock_guard<std::mutex> hold(r.lock);
-  std::vector<std::string> stray;
-  for (const auto& w : r.objects) {
-    for (std::size_t at = 0; at < w->size; at += 4) {
-      const std::size_t n = std::min<std::size_t>(4, w->size - at);
-      if (!w->plugin[at / 4] && std::memcmp(w->base + at, w->baseline.data() + at, n) != 0) {
-        stray.push_back(w->name + "+" + std::to_string(at));
-      }
-    }
-  }
+  std::vector<std::string> stray = r.released;
+  for (const auto& w : r.objects) addStrays(*w, stray);
   return stray;
 }
 

@@ -26,6 +26,10 @@ unsigned char* hostObject(const std::string& name, std::size_t bytes);
 // runtime's allocator); returns it.
 unsigned char* watchObject(const std::string& name, void* object, std::size_t bytes);
 
+// The host frees a watched object: its stray words so far are kept for the end, and its memory is
+// no longer watched.
+void releaseObject(const void* object);
+
 // The host wrote `bytes` at `at` (already in place): a watched object's baseline takes them.
 void hostWrote(const void* at, std::size_t bytes);
 // The host's own write of `bytes` from `from` to `at`, the baseline taking them at once.
