@@ -200,6 +200,11 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       {"refb", {run(0x30, 0x3C)}},
       {"refc", {run(0x6C, 0x84)}},
       {"refd", {0x50, 0x5C}},
+      // The audio object: the sound client silences and restores the 28 sound levels.
+      {"audio", {run(67336, 67336 + 4 * 27)}},
+      // The sound system: the sound client clears its two sound objects and sets its flag word,
+      // the engine set-up its two engine constants.
+      {"soundsystem", {4012, 4228, 4364, 268556, 268568}},
       // The game modes: the Kestrun event clears the pending flag before it starts.
       {"gamemodes", {1940}},
   };
