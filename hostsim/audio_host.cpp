@@ -13,6 +13,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/replay.h"
 #include "hostsim/fields.h"
+#include "hostsim/stray_words.h"
 #include "hostsim/frame_pacing.h"
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
@@ -74,9 +75,9 @@ void __attribute__((thiscall)) transformPoint(void*, const float* input, void*, 
 
 void createObjects() {
   if (audio != nullptr) return;
-  audio = static_cast<unsigned char*>(std::calloc(1, 68000));
-  listener = static_cast<unsigned char*>(std::calloc(1, 1024));
-  soundSystem = static_cast<unsigned char*>(std::calloc(1, 269000));
+  audio = hostObject("audio", 68000);
+  listener = hostObject("listener", 1024);
+  soundSystem = hostObject("soundsystem", 269000);
   // The car is the car model's; the sound reads its engine data and wheels.
   car = hostCarObject();
   engineData = get<unsigned char*>(car, 52);
@@ -96,6 +97,7 @@ void createObjects() {
   auto& node = *reinterpret_cast<ListenerNode*>(soundSystem + 180);
   node.table = &idleNode;
   appendHostListener(kVehicleStateSource, node);
+  hostWrote(&node, sizeof node);
   put(soundSystem, 268388, 1u);
   put(soundSystem, 268392, 0.5f);
   put(soundSystem, 268528, 12.5f);

@@ -8,6 +8,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/host_words.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -146,10 +147,10 @@ int parseCarFile(std::istream& text, BlockFor blockFor) {
       unsigned char* at = block + 12 + 4 * entry[2];
       if (looksInteger(value)) {
         const auto v = static_cast<std::int32_t>(std::strtol(value.c_str(), nullptr, 10));
-        std::memcpy(at, &v, 4);
+        hostWrite(at, &v, 4);
       } else {
         const float v = std::strtof(value.c_str(), nullptr);
-        std::memcpy(at, &v, 4);
+        hostWrite(at, &v, 4);
       }
       ++stored;
     }

@@ -12,12 +12,14 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/site_coverage.h"
+#include "hostsim/car_host_words.h"
 #include "hostsim/car_key_tables.h"
 #include "hostsim/car_setup_layout.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_words.h"
 #include "hostsim/power_train.h"
+#include "hostsim/stray_words.h"
 #include "hostsim/turbo_maps.h"
 
 namespace hostsim {
@@ -41,8 +43,8 @@ constexpr std::uint32_t kSetupSlot = kSetupValuesSlot;
 unsigned char* zeroed(std::size_t bytes) { return static_cast<unsigned char*>(std::calloc(1, bytes)); }
 
 struct Car {
-  unsigned char* car = zeroed(7520);
-  unsigned char* params = zeroed(20000);
+  unsigned char* car = hostObject("car", 7520);
+  unsigned char* params = hostObject("params", 20000);
   unsigned char* wheels[4];
   unsigned char* tyreOwners[4];
   unsigned char* tyreBlocks[4];
@@ -53,9 +55,9 @@ struct Car {
   // The car's table: 64 records of 136 bytes, 64 of 88 from +8720, the bodywork's two aero
   // configuration words at +15796 and +15804.
   unsigned char* table = zeroed(15808);
-  unsigned char* drivetrain = zeroed(4096);
-  unsigned char* engine = zeroed(12288);
-  unsigned char* gearbox = zeroed(4096);
+  unsigned char* drivetrain = hostObject("drivetrain", 4096);
+  unsigned char* engine = hostObject("engine", 12288);
+  unsigned char* gearbox = hostObject("gearbox", 4096);
   unsigned char* bodyKeys = zeroed(76000);
   unsigned char* setup = zeroed(5888);
   unsigned char* ranges = zeroed(22096);
@@ -64,9 +66,10 @@ struct Car {
 
   Car() {
     for (int i = 0; i < 4; ++i) {
-      wheels[i] = zeroed(5152);
-      tyreOwners[i] = zeroed(2432);  // the wheel's parameter block, with its tyre record at +1388
-      tyreBlocks[i] = zeroed(788);
+      wheels[i] = hostObject("wheel" + std::to_string(i), 5152);
+      // The wheel's parameter block, with its tyre record at +1388.
+      tyreOwners[i] = hostObject("wheelparams" + std::to_string(i), 2432);
+      tyreBlocks[i] = hostObject("tyre" + std::to_string(i), 788);
       put(wheels[i], 52, wordOf(tyreOwners[i]));
       put(wheels[i], 2036, wordOf(car));
       put(car, 1136 + 4 * i, wordOf(wheels[i]));
@@ -86,6 +89,8 @@ struct Car {
     for (int k = 0; k < 3; ++k) {
       lists[k] = zeroed(12);
       unsigned char* node = car + 980 + 32 * k;
+      put(node, 0, 0u);  // no neighbours
+      put(node, 4, 0u);
       put(node, 8, wordOf(lists[k]));
       put(lists[k], 0, wordOf(node));
       put(lists[k], 4, wordOf(node));
@@ -293,6 +298,7 @@ std::vector<AddressEntry> carEntries() {
 }
 
 void loadStockCar() {
+  layOutCarHostWords();
   char path[MAX_PATH];
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   std::string file(path, n);

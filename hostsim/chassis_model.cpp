@@ -89,22 +89,11 @@ void THISCALL hostTransformPointB(void*, const float* input, const void* frame, 
 // which Windows never maps).
 constexpr std::uint32_t kNoTable = 0x0000B0D1;
 
-// Each wheel gets its spring component (parameter block, state, damping scale object) and its
-// tyre object (parameter record, state, owner).
+// The wheels' spring components and tyre objects are the car's (hostsim/car_host_words.h).
 void attachWheelParts() {
   static bool attached = false;
   if (attached) return;
   attached = true;
-  for (int w = 0; w < 4; ++w) {
-    unsigned char* wheel = wheelOf(w);
-    put(springComponent(w), 4, wordOf(std::calloc(1, 300)));
-    put(springComponent(w), 8, wordOf(std::calloc(1, 32)));
-    put(springComponent(w), 16, wordOf(std::calloc(1, 8)));
-    put(springState(w), 24, wordOf(wheel));
-    put(tyreObject(w), 16, wordOf(tyreParams(w)));
-    put(tyreObject(w), 20, wordOf(std::calloc(1, 400)));
-    put(tyreObject(w), 1040, wordOf(wheel));
-  }
   put(pointer(get(hostCarObject(), 1184)), 0, kNoTable);
 }
 

@@ -8,6 +8,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -30,6 +31,7 @@ void* __attribute__((thiscall)) graphicsConstruct(unsigned char* self) {
   std::memset(self, 0, 256);
   const std::uint32_t table = kGraphicsTable;
   std::memcpy(self, &table, 4);
+  hostWrote(self, 256);
   trace("host graphics construct");
   return self;
 }
@@ -38,7 +40,10 @@ void __attribute__((thiscall)) graphicsDestroy(unsigned char*) { trace("host gra
 
 void* __attribute__((thiscall)) graphicsDeletingDestructor(unsigned char* self, std::uint32_t flags) {
   graphicsDestroy(self);
-  if (flags & 1) std::free(self);
+  if (flags & 1) {
+    releaseObject(self);
+    std::free(self);
+  }
   return self;
 }
 
@@ -69,7 +74,7 @@ void createWindow() {
 }
 
 void buildGraphics() {
-  auto* object = static_cast<unsigned char*>(std::calloc(1, 512));
+  auto* object = hostObject("graphicsobject", 512);
   const auto self = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(object));
   runCallSite(kGraphicsConstructSite, {}, self);
   trace(std::string("host graphics table ") + (word(object, 0) == kGraphicsTable ? "host" : "replaced"));

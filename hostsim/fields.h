@@ -7,6 +7,7 @@
 
 #include "hostsim/address_table.h"
 #include "hostsim/host_words.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 
@@ -21,9 +22,10 @@ T get(const void* object, std::uint32_t offset) {
   return value;
 }
 
+// The host's own write: a watched object's baseline takes it (hostsim/stray_words.h).
 template <typename T>
 void put(void* object, std::uint32_t offset, T value) {
-  std::memcpy(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
+  hostWrite(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
 }
 
 struct FunctionRow {

@@ -9,6 +9,7 @@
 #include "hostsim/frame_events.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -48,7 +49,7 @@ bool createHostWindow() {
   hostWindow = CreateWindowExA(0, "KorvalaWindow", "Korvala", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr, nullptr,
                                windowClass.hInstance, nullptr);
   const auto word = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hostWindow));
-  std::memcpy(static_cast<unsigned char*>(rendererObject()) + kRendererWindowOffset, &word, 4);
+  hostWrite(static_cast<unsigned char*>(rendererObject()) + kRendererWindowOffset, &word, 4);
   trace(hostWindow != nullptr ? "host window created" : "host window missing");
   return hostWindow != nullptr;
 }

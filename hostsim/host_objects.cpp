@@ -3,19 +3,25 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 
 HostObjects& hostObjects() {
   static HostObjects objects = [] {
     HostObjects o{};
-    o.game = static_cast<unsigned char*>(std::calloc(1, 8192));  // language word at +6852
-    o.graphics = static_cast<unsigned char*>(std::calloc(1, 256));
+    o.game = hostObject("game", 8192);  // language word at +6852
+    o.graphics = hostObject("graphics", 256);
     o.menuManager = static_cast<unsigned char*>(std::calloc(1, kMenuArrayOffset + 4 * 128));
-    o.gameModes = static_cast<unsigned char*>(std::calloc(1, 4096));
-    o.math = static_cast<unsigned char*>(std::calloc(1, 256));
+    o.gameModes = hostObject("gamemodes", 4096);
+    o.math = hostObject("math", 256);
     o.materialTable = static_cast<unsigned char*>(std::calloc(1, 16));
+    // The game starts in state 0 (INIT), no menu renderer, stage or car, language 0, its settings
+    // record (+112) not filled yet (its word +1000 null).
+    for (std::uint32_t at : {92u, 112u + 1000u, kGameStateOffset, 1840u, 1844u, 6852u}) put(o.game, at, 0u);
+    put(o.gameModes, 0, 0);  // no game mode chosen yet
     auto* bytes = static_cast<unsigned char*>(std::malloc(256));
     for (int i = 0; i < 256; ++i) bytes[i] = static_cast<unsigned char>(i);
     const auto word = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(bytes));
@@ -31,11 +37,11 @@ std::int32_t gameState() {
   return state;
 }
 
-void setGameState(std::int32_t state) { std::memcpy(hostObjects().game + kGameStateOffset, &state, 4); }
+void setGameState(std::int32_t state) { hostWrite(hostObjects().game + kGameStateOffset, &state, 4); }
 
 void recordModuleBases(std::uint32_t spindle, std::uint32_t railwise) {
-  std::memcpy(hostObjects().graphics + kGraphicsSpindleOffset, &spindle, 4);
-  std::memcpy(hostObjects().graphics + kGraphicsRailwiseOffset, &railwise, 4);
+  hostWrite(hostObjects().graphics + kGraphicsSpindleOffset, &spindle, 4);
+  hostWrite(hostObjects().graphics + kGraphicsRailwiseOffset, &railwise, 4);
 }
 
 }  // namespace hostsim

@@ -5,6 +5,8 @@
 // share the files a plugin keeps there.
 #include <windows.h>
 
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -36,6 +38,27 @@ void useTemporaryFolder(const char* folder) {
   SetEnvironmentVariableA("TMP", full);
 }
 
+// A fault that nothing handles ends the run at once with where it happened (instead of the
+// system's debugger waiting): "host fault CODE at MODULE+OFFSET address ADDRESS".
+LONG WINAPI traceFault(EXCEPTION_POINTERS* e) {
+  const EXCEPTION_RECORD& r = *e->ExceptionRecord;
+  char module[MAX_PATH] = "?";
+  HMODULE base = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     static_cast<LPCSTR>(r.ExceptionAddress), &base);
+  if (base != nullptr) GetModuleFileNameA(base, module, sizeof module);
+  const char* name = std::strrchr(module, '\\');
+  char text[400];
+  std::snprintf(text, sizeof text, "host fault %08lx at %s+%lx address %08lx", static_cast<unsigned long>(r.ExceptionCode),
+                name != nullptr ? name + 1 : module,
+                static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(r.ExceptionAddress) -
+                                           reinterpret_cast<std::uintptr_t>(base)),
+                static_cast<unsigned long>(r.NumberParameters > 1 ? r.ExceptionInformation[1] : 0));
+  hostsim::trace(text);
+  TerminateProcess(GetCurrentProcess(), 99);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +70,7 @@ int main(int argc, char** argv) {
     else if (option == "--temp") useTemporaryFolder(argv[i + 1]);
   }
   hostsim::markHostThread();
+  SetUnhandledExceptionFilter(&traceFault);
   if (!tracePath.empty()) hostsim::openTrace(tracePath);
 
   const auto self = reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr));

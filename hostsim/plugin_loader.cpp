@@ -7,6 +7,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/draw_interface.h"
 #include "hostsim/import_redirect.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -17,6 +18,12 @@ int WINAPI tracedMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT style) {
   trace(std::string("messagebox caption=\"") + (caption ? caption : "") + "\" style=" + std::to_string(style));
   trace(std::string("messagebox text=\"") + (text ? text : "") + "\"");
   return IDOK;
+}
+
+// A plugin that ends the process ends the scenario: the stray words are traced first.
+void WINAPI tracedExitProcess(UINT code) {
+  traceStrayWords();
+  ExitProcess(code);
 }
 
 Slot slotOf(void* object, int i) { return (*static_cast<Slot* const*>(object))[i]; }
@@ -31,6 +38,7 @@ bool LoadedPlugin::create(const std::string& path) {
   }
   module_ = module;
   if (!redirectImport(module, "user32.dll", "MessageBoxA", reinterpret_cast<const void*>(&tracedMessageBox))) trace("plugin does not import MessageBoxA");
+  redirectImport(module, "kernel32.dll", "ExitProcess", reinterpret_cast<const void*>(&tracedExitProcess));
   using Create = void*(__cdecl*)(void*);
   auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "KVL_CreatePlugin")));
   if (create == nullptr) {

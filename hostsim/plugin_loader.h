@@ -8,7 +8,8 @@ namespace hostsim {
 
 class LoadedPlugin {
  public:
-  // Loads the library, routes its MessageBoxA import to the trace, and calls KVL_CreatePlugin
+  // Loads the library, routes its MessageBoxA import to the trace and its ExitProcess import
+  // through the stray-word check, and calls KVL_CreatePlugin
   // with the host's draw interface. False (with the reason traced) when any step fails.
   bool create(const std::string& path);
 

@@ -14,6 +14,7 @@
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_words.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -30,12 +31,12 @@ constexpr std::uint32_t kSplitSite = 0x50A46E, kHostDifferentialStep = 0x509BC0,
 constexpr std::uint32_t kSolver = 1200, kEngine = 1680, kEngineBlockRef = 2128, kCutRecordRef = 2132, kCutWord = 100;
 
 struct PowerTrain {
-  unsigned char* engineDynamic = static_cast<unsigned char*>(std::calloc(1, 1024));
-  unsigned char* engineState = static_cast<unsigned char*>(std::calloc(1, 256));
-  unsigned char* solverState = static_cast<unsigned char*>(std::calloc(1, 1600));
-  unsigned char* controls = static_cast<unsigned char*>(std::calloc(1, 128));
-  unsigned char* aux = static_cast<unsigned char*>(std::calloc(1, 256));  // the solver's auxiliary record
-  unsigned char* cutRecord = static_cast<unsigned char*>(std::calloc(1, 128));
+  unsigned char* engineDynamic = hostObject("enginedynamic", 1024);
+  unsigned char* engineState = hostObject("enginestate", 256);
+  unsigned char* solverState = hostObject("solverstate", 1600);
+  unsigned char* controls = hostObject("controls", 128);
+  unsigned char* aux = hostObject("solveraux", 256);  // the solver's auxiliary record
+  unsigned char* cutRecord = hostObject("cutrecord", 128);
   std::int32_t ignition = 1;
 
   PowerTrain() {
@@ -48,6 +49,7 @@ struct PowerTrain {
     unsigned char* block = carObject("gearbox");
     put(car, kEngineBlockRef, wordOf(block));
     put(car, kCutRecordRef, wordOf(cutRecord));
+    put(cutRecord, kCutWord, 0);  // no torque cut asked for
     put(block, 392, 7000.0f);
     unsigned char* solver = car + kSolver;
     put(solver, 4, wordOf(carObject("drivetrain")));
@@ -102,6 +104,8 @@ void runStarter(std::istream& in) {
 unsigned char* powerTrainObject(const std::string& name) {
   if (name == "solverstate") return powerTrain().solverState;
   if (name == "solveraux") return powerTrain().aux;
+  if (name == "enginestate") return powerTrain().engineState;
+  if (name == "enginedynamic") return powerTrain().engineDynamic;
   return nullptr;
 }
 

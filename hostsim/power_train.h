@@ -14,7 +14,8 @@
 namespace hostsim {
 
 std::vector<AddressEntry> powerTrainEntries();
-// The drivetrain solver's dynamic state ("solverstate") and auxiliary record ("solveraux").
+// The drivetrain solver's dynamic state ("solverstate") and auxiliary record ("solveraux"), the
+// engine's state and damage record ("enginestate") and its dynamic record ("enginedynamic").
 unsigned char* powerTrainObject(const std::string& name);
 
 // Scenario steps:

@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/stage_model.h"
@@ -89,8 +90,7 @@ std::int32_t THISCALL pathsSlot40(void*, std::int32_t v) {
 void tablePathsOnce() {
   static std::uint32_t table[48] = {};
   table[40] = addressOf(&pathsSlot40);
-  const std::uint32_t word = wordOf(table);
-  std::memcpy(applicationPaths(), &word, 4);
+  put(applicationPaths(), 0, wordOf(table));
 }
 
 void THISCALL listenerDestroy(ListenerNode*, std::uint32_t) {}
@@ -174,7 +174,7 @@ bool runRaceStep(std::istream& in) {
   } else if (step == "mode") {
     std::int32_t mode = 0;
     in >> mode;
-    std::memcpy(hostObjects().gameModes, &mode, 4);
+    put(hostObjects().gameModes, 0, mode);
   } else if (step == "time") {
     float elapsed;
     std::memcpy(&elapsed, raceObject() + 320, 4);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_words.h"
 #include "hostsim/host_objects.h"
 
@@ -21,7 +22,6 @@ constexpr std::uint32_t kSetMode = 0x5666E0;
 constexpr std::uint32_t kPlayerRecordsOffset = 3224, kPlayerRecordCount = 6;
 constexpr std::uint32_t kStageEntries = 14, kFirstEntry = 36, kEntrySize = 2316, kMark = 2260, kEntryWord = 2312;
 
-void put(unsigned char* at, std::uint32_t offset, std::int32_t v) { std::memcpy(at + offset, &v, 4); }
 std::int32_t get(const unsigned char* at, std::uint32_t offset) {
   std::int32_t v;
   std::memcpy(&v, at + offset, 4);

@@ -10,6 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/car_physics_tick.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_event_sites.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -17,6 +18,7 @@
 #include "hostsim/race.h"
 #include "hostsim/sound_tick_count.h"
 #include "hostsim/thread_roles.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -61,6 +63,7 @@ std::uint32_t stepCount = 0;
 
 // The host's own physics step; each raises the step's event through its site.
 void __attribute__((thiscall)) runStep(void*, float seconds, std::int32_t argument) {
+  const HostStepGuard step;
   ++stepCount;
   trace("host physics step " + number(seconds) + " periods " + std::to_string(argument) + " on " + threadRole());
   if (threadTag() != "main") noteWorkerStep(seconds);
@@ -145,7 +148,9 @@ const char* threadRole() { return threadTag() == "main" ? "host" : "worker"; }
 void createRuntimeObjects() {
   if (replay != nullptr) return;
   replay = static_cast<unsigned char*>(std::calloc(1, kReplaySize));
-  renderer = static_cast<unsigned char*>(std::calloc(1, 512));
+  renderer = hostObject("renderer", 512);
+  // No device yet, no window, a screen of 0 x 0 until the host knows its mode.
+  for (std::uint32_t at : {228u, 244u, 256u, 260u}) put(renderer, at, 0u);
   pluginListObject = static_cast<unsigned char*>(std::calloc(1, 16));
   for (void*& slot : effectTable) slot = reinterpret_cast<void*>(&effectUnused);
   effectTable[6] = reinterpret_cast<void*>(&setParameters);

@@ -69,14 +69,16 @@
 #include "hostsim/turbo_maps.h"
 #include "hostsim/car_runtime_words.h"
 #include "hostsim/settings_edit.h"
+#include "hostsim/stray_words.h"
 #include "hostsim/tyre_flow.h"
 #include "hostsim/sound_tick_count.h"
 #include "hostsim/input_decoder_host.h"
 #include "hostsim/service_repair_model.h"
 
 namespace hostsim {
+namespace {
 
-int runScenario(std::istream& steps) {
+int runSteps(std::istream& steps) {
   LoadedPlugin plugin;
   bool created = false;
   std::string line;
@@ -226,6 +228,14 @@ int runScenario(std::istream& steps) {
     }
   }
   return 0;
+}
+
+}  // namespace
+
+int runScenario(std::istream& steps) {
+  const int code = runSteps(steps);
+  traceStrayWords();
+  return code;
 }
 
 }  // namespace hostsim

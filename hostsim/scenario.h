@@ -81,7 +81,8 @@
 
 namespace hostsim {
 
-// Runs the steps; the result is the host's exit code (0, or 3 for a bad scenario).
+// Runs the steps, then traces the stray words (hostsim/stray_words.h); the result is the host's
+// exit code (0, or 3 for a bad scenario).
 int runScenario(std::istream& steps);
 
 }  // namespace hostsim

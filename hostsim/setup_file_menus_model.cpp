@@ -10,7 +10,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
-#include "hostsim/sentinel_bytes.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -158,16 +158,16 @@ std::vector<unsigned char>& fileListAsBuilt() {
   return bytes;
 }
 
-// File list, every other byte a sentinel: title record +8, kind +20, selected row +32, heading
+// File list, every other word its pattern word: title record +8, kind +20, selected row +32, heading
 // block pointer +36 (column titles at +8, +20, +32 of the block), child widget +104.
 void* THISCALL fileListConstruct(unsigned char* list, std::uint32_t v0, std::uint32_t v1, std::uint32_t v2,
                                  std::int32_t a, std::int32_t b, std::int32_t c) {
   static unsigned char heading[48];
-  fillSentinel(heading, sizeof heading, 0x6B);
+  fillPattern(heading, sizeof heading);
   setText(heading, 8, "FILE");
   setText(heading, 20, "CAR");
   setText(heading, 32, "SLOT");
-  fillSentinel(list, kObjectSize, 0x51);
+  fillPattern(list, kObjectSize);
   put(list, 0, kFileListTable);
   setText(list, 8, "SAVED SETUPS");
   put(list, 20, v0);

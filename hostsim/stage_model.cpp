@@ -12,7 +12,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_strings.h"
-#include "hostsim/sentinel_bytes.h"
+#include "hostsim/stray_words.h"
 
 extern "C" void hostsimReadFileEntry();
 extern "C" void hostsimVisibleObjectsEntry();
@@ -58,13 +58,12 @@ struct Objects {
 Objects& objects() {
   static Objects o = [] {
     Objects r{};
-    r.application = static_cast<unsigned char*>(std::calloc(1, 0x100));
-    r.paths = static_cast<unsigned char*>(std::calloc(1, 0x200));
+    r.application = hostObject("application", 0x100);
+    r.paths = hostObject("paths", 0x200);
     put(r.application, 0x40, wordOf(r.paths));
-    r.loader = static_cast<unsigned char*>(std::calloc(1, 0x40));
-    r.segmentSource = static_cast<unsigned char*>(std::calloc(1, 16));
-    r.segments = static_cast<unsigned char*>(std::malloc(0x200));
-    fillSentinel(r.segments, 0x200, 0x3D);
+    r.loader = hostObject("loader", 0x40);
+    r.segmentSource = hostObject("segmentsource", 16);
+    r.segments = hostObject("segments", 0x200);
     r.lists = static_cast<unsigned char*>(std::calloc(kSegmentLists, kListSize));
     put(r.loader, 0x18, wordOf(r.segmentSource));
     put(r.segmentSource, 0, wordOf(r.segments));

@@ -7,6 +7,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/site_coverage.h"
 #include "hostsim/fields.h"
+#include "hostsim/stray_words.h"
 #include "hostsim/runtime_host.h"
 #include "hostsim/stage_model.h"
 
@@ -63,7 +64,7 @@ References buildReferences(std::uint32_t entries) {
   put(root, 0xC, wordOf(p));
   put(pointer(kGeometryRoot), 0, wordOf(root));
 
-  References r{block(0x40), block(0x40), block(0x90), block(0x60)};
+  References r{hostObject("refa", 0x40), hostObject("refb", 0x40), hostObject("refc", 0x90), hostObject("refd", 0x60)};
   twoStage(r.a, 0x30);
   twoStage(r.b, 0x30);
   put<std::uint32_t>(r.b, 0x3C, 5);

@@ -8,7 +8,8 @@ daemon ended first. Every run must end by itself with exit code 0, and where END
 save the recording must reach the disk whole: one .tsv file, its header and a row for every frame
 recorded. How long each took from the step "clock" that comes right before its exit is printed
 and appended to the --times file: the test run reports the slowest against its goal of two
-seconds, and a loaded machine does not fail the test for it.
+seconds, and a loaded machine does not fail the test for it. Every run ends with the host's
+line "host stray words 0".
 
   exit_paths.py --wine-run W --host DIR --plugin DLL --work DIR [--repeat N] [--path NAME ...]
                 (N runs of each path; by default two of each save path and one of the others)
@@ -124,6 +125,7 @@ def run_once(args, path, index):
         seconds = ended - int(clock.group(1)) / 1000.0
     else:
         problems.append("no clock step in the trace")
+    problems += run_scenario.stray_problems(text)
     driven = re.search(r"^host drove (\d+) frames", text, re.M)
     if saved:
         frames = int(driven.group(1)) if driven else 0

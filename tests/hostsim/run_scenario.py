@@ -25,6 +25,8 @@ The scenario file holds the host's steps plus directives in comments:
   #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
                      whose values change from row to row
   #no-coverage       the host records no coverage (for scenarios whose thread order it would shift)
+Every run must end with the host's line "host stray words 0": a plugin write into a host object
+outside the words the plugin may write there fails the scenario, and so does a missing line.
 """
 import argparse
 import os
@@ -68,6 +70,15 @@ def run_tool(wine_run, root, game, words):
                          capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
         raise SystemExit(f"{' '.join(words)} exited with {run.returncode}: {run.stdout}{run.stderr}")
+
+
+def stray_problems(text):
+    """The problems of the trace's "host stray words N ..." line: missing, or N not 0."""
+    lines = re.findall(r"^host stray words (\d+)(.*?)(?: \[[^\]]*\])?$", text, re.M)
+    if not lines:
+        return ["trace lacks the line 'host stray words N'"]
+    count, words = lines[-1]
+    return [] if count == "0" else [f"host stray words {count}:{words}"]
 
 
 def check_udp(listener, minimum):
@@ -217,6 +228,7 @@ def main():
             problems.append(f"trace lacks (in order): {e!r}")
         else:
             at = end
+    problems += stray_problems(text)
     for e in has:
         if e not in text:
             problems.append(f"trace lacks: {e!r}")

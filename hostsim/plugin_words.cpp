@@ -1,0 +1,216 @@
+#include "hostsim/plugin_words.h"
+
+#include <map>
+
+namespace hostsim {
+namespace {
+
+using Words = std::vector<PluginWords>;
+
+// The current car (7520 bytes; the drivetrain solver is its member at +1200).
+Words carWords() {
+  return {
+      // The load pass detaches the three list nodes: each node's two links and its list := 0.
+      run(980, 988), run(1012, 1020), run(1044, 1052),
+      // On state 13 the altitude takes the body block's +312 less 0.215.
+      328,
+      // The downforce step adds to the total vertical force and the pitch moment, and keeps k and
+      // the front and rear forces.
+      784, 888, run(1188, 1196),
+      // The solver: the scratch drive value, the axle solve's two scratch values (0 and the
+      // axle), the per-wheel hold flags, the starter's two outputs, the brake telemetry records.
+      1200 + 144, run(1200 + 160, 1200 + 168), run(1200 + 192, 1200 + 204), 1200 + 416, 1200 + 456, 1200 + 476,
+      // The engine set-up: the car's two idle words := idle x 1.2.
+      run(4072, 4076),
+  };
+}
+
+// The car's parameter block.
+Words parameterWords() {
+  return {
+      // Range checks reset the steering lock and the two roll-bar stiffnesses.
+      556, 17504, 17520,
+      // The pass stores the tyre sum, and scales the force-feedback sensitivity (never below 1).
+      588, 17568,
+  };
+}
+
+// A wheel (5152 bytes).
+Words wheelWords() {
+  return {
+      // The compound goes into the wheel part at +1712 too: +80, +84, +88.
+      run(1712 + 80, 1712 + 88),
+      // The spring hook refreshes the active bump and rebound damping and the two breaks.
+      run(3712, 3724),
+      // The spring component (+3780): the bump-stop factor, effective stiffness and damping.
+      run(3780 + 48, 3780 + 56),
+      // The tyre object (+3840): the flex heat output.
+      3840 + 1256,
+  };
+}
+
+// A wheel's parameter block, with its 788-byte tyre record at +1388.
+Words wheelParameterWords() {
+  constexpr std::uint32_t t = 1388;
+  return {
+      // The spring set-up: the bump-stop rebound ratio.
+      508,
+      // The geometry pass: the range-checked steering rod length, axis inclination (with its
+      // cosine and sine) and strut platform height (with the derived strut height), and the four
+      // scaled damage values.
+      572, 976, 984, 1020, 1052, 2304, 2352, 2368, 2400, 2416,
+      // The compound copied into the tyre record, field by field.
+      t + 12, t + 44, t + 76, t + 92, t + 108, run(t + 124, t + 204, 16), t + 236, run(t + 324, t + 336),
+      run(t + 420, t + 480), run(t + 516, t + 704), run(t + 708, t + 728), t + 732, run(t + 736, t + 756),
+      run(t + 760, t + 780), t + 784,
+  };
+}
+
+// A wheel's tyre parameter record (held at +16 of its tyre object).
+Words tyreWords() {
+  return {
+      // The tyre set-up: the values taken from the snapshot, the scaled and derived values, the
+      // masses, the temperature thresholds; the camber grip scales +516..+544 and +580..+608 and
+      // leaves them so.
+      44, 60, 76, 92, 108, 124, 140, 156, 172, 188, 204, 236, 272, 284, 296, run(308, 320), run(340, 360), run(388, 416),
+      run(484, 608),
+  };
+}
+
+// The drivetrain solver's dynamic state: words W, 4 bytes each.
+Words solverStateWords() {
+  Words w = {
+      // Per differential or axle: torque, sum, sign, limit, spin term.
+      run(4 * 3, 4 * 17),
+      // The stick/slip step: the slip sign, the engine speed, the synchronised flag.
+      872, 1116, 1400,
+      // The engine torque after the driveline loss; the axle solve's W225.
+      4 * 223, 4 * 225,
+      // The axle solve's matrix and its inverse, the free flags, the axle outputs, the counters,
+      // the solve-again flag.
+      run(4 * 284, 4 * 291), run(4 * 318, 4 * 319), run(4 * 332, 4 * 335), run(4 * 360, 4 * 364), 4 * 367,
+      // The handbrake transfer adds to the front wheels' locked torque.
+      4 * 62, 4 * 112,
+      // While a replay plays, the sound client keeps the gear shown equal to the gear (+1356).
+      1392,
+  };
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    // Per wheel: the history the axle solve keeps, value, lock mark and direction; the brake's
+    // layer and core temperatures (+124, +140 of its 200-byte block from +72).
+    for (std::uint32_t k : {21u, 25u, 29u, 37u, 40u, 41u}) w.push_back(4 * (50 * i + k));
+    w.push_back(72 + 200 * i + 124);
+    w.push_back(72 + 200 * i + 140);
+  }
+  return w;
+}
+
+// The drivetrain's static parameters.
+Words drivetrainWords() {
+  return {
+      // The set-up: the brake shares of the four corners and the total pressure when a pressure
+      // was reset, the Features word OR'd with the ranges'.
+      536, 776, 1016, 1256, 1568, 1600,
+  };
+}
+
+// The engine, gearbox and differential block behind the car's +2128.
+Words gearboxWords() {
+  Words w = {
+      // The map check: the centre handbrake release and the left-foot threshold.
+      408, 424,
+  };
+  // The map check may reset every point of the twelve maps: throttle and brake 16 apart, speed
+  // 32 apart, for the centre, the left-foot centre, the front and the rear set.
+  for (std::uint32_t base : {440u, 1144u, 1848u, 2552u}) {
+    w.push_back(run(base, base + 160, 16));
+    w.push_back(run(base + 176, base + 176 + 160, 16));
+    w.push_back(run(base + 368, base + 368 + 320, 32));
+  }
+  return w;
+}
+
+// The engine parameter block.
+Words engineWords() {
+  Words w = {
+      // The set-up keeps only bit 0 of the engine-type word, converts the torque speeds to rad/s,
+      // scales the nine flow words, writes the seventeen gains and the host's engine mass.
+      9976, run(8784, 8784 + 32 * 15, 32), run(8700, 8708), run(8724, 8732), run(8748, 8756), run(9812, 9876), 10012,
+  };
+  // Each of the 256 rows of 32 bytes from +508: its first four floats and those at +16, +20.
+  for (std::uint32_t k = 0; k < 6; ++k) w.push_back(run(508 + 4 * k, 508 + 4 * k + 32 * 255, 32));
+  return w;
+}
+
+// A wheel's spring parameter block.
+Words springWords() {
+  return {
+      // The spring set-up range-checks the spring, helper spring and damping values, derives the
+      // helper preload, and stores the high-speed rebound values and the bump stop's values.
+      72, 88, 104, 120, 136, 152, 184, 200, 216, 232, 248, 264, 280,
+  };
+}
+
+// A wheel's tyre state.
+Words tyreStateWords() {
+  return {
+      // The tyre set-up: the pressure's range check, the outer radius, mass and inertia, the gas
+      // state, the carcass and the eight tread temperatures.
+      run(76, 108), 300, 304, run(208, 208 + 12 * 7, 12),
+  };
+}
+
+}  // namespace
+
+const std::vector<PluginWords>& pluginWords(const std::string& kind) {
+  static const std::map<std::string, std::vector<PluginWords>> words = {
+      {"car", carWords()},
+      {"params", parameterWords()},
+      {"wheel", wheelWords()},
+      {"wheelparams", wheelParameterWords()},
+      {"tyre", tyreWords()},
+      {"solverstate", solverStateWords()},
+      // The starter drains its charge.
+      {"solveraux", {140}},
+      {"drivetrain", drivetrainWords()},
+      {"gearbox", gearboxWords()},
+      {"engine", engineWords()},
+      // The engine set-up: the radiator and coolant bounds, the two gas states, the oil
+      // temperature.
+      {"enginedynamic", {28, 36, run(96, 124), 572}},
+      // The engine step: the health and the running word.
+      {"enginestate", {88, 116}},
+      {"spring", springWords()},
+      // The spring hook makes a high-speed damping the active bump or rebound damping.
+      {"springstate", {12, 16}},
+      {"tyrestate", tyreStateWords()},
+      // The application's paths member: the object-block loader stores the holder it builds at
+      // +0x1CC.
+      {"paths", {0x1CC}},
+      // The game: the controller writes the int at +660 of the settings record at +112 on
+      // loading; the input worker installs its decoder in the word +44 of the input record at
+      // +1848; the language menu sets the language word at +6852.
+      {"game", {112 + 660, 1848 + 44, 6852}},
+      // The graphics object the host builds through the v-sync hook: its table word (the clone),
+      // the two interval words and the present parameters' interval (+172 + 52).
+      {"graphicsobject", {0, 100, 156, 224}},
+      // The geometry reload resets cached references: a two-stage reference (state, first and
+      // second index) at +0x30; the same with an index at +0x3C; at +0x7C with two flag bytes and
+      // their indices (+0x74/+0x78, +0x6D/+0x70); a flag byte at +0x5C with its index at +0x50.
+      {"refa", {run(0x30, 0x38)}},
+      {"refb", {run(0x30, 0x3C)}},
+      {"refc", {run(0x6C, 0x84)}},
+      {"refd", {0x50, 0x5C}},
+      // The audio object: the sound client silences and restores the 28 sound levels.
+      {"audio", {run(67336, 67336 + 4 * 27)}},
+      // The sound system: the sound client clears its two sound objects and sets its flag word,
+      // the engine set-up its two engine constants.
+      {"soundsystem", {4012, 4228, 4364, 268556, 268568}},
+      // The game modes: the Kestrun event clears the pending flag before it starts.
+      {"gamemodes", {1940}},
+  };
+  static const std::vector<PluginWords> none;
+  const auto found = words.find(kind);
+  return found == words.end() ? none : found->second;
+}
+
+}  // namespace hostsim
