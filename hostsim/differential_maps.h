@@ -1,12 +1,12 @@
 #pragma once
-// The car setup's sixteen differential maps: eleven points each, from +108 of the differential
-// block at +1696, 176 bytes apart. Which map carries which key is the host's own; the load pass
-// must leave every one of them as the host read it.
-//   diffranges FEATURES  the setup ranges' Features word (+3640); the car gets its engine,
-//                        gearbox and differential block (+2128)
-//   diffmaps fill        every map point takes a value of its own, 1.5 + (11 x map + point) / 100,
-//                        outside every lock-percentage range
-//   diffmaps check       traces "diffmaps changed N": the map points that no longer hold it
+// The twelve differential maps of the car's engine, gearbox and differential block (behind the
+// car's +2128): the centre, left-foot centre, front and rear sets of a throttle, a brake and a
+// speed map, eleven points each (throttle from +440, +1144, +1848, +2552, 16 bytes a point; the
+// brake map 176 bytes later; the speed map 192 bytes after that, 32 bytes a point).
+//   diffranges FEATURES   the setup ranges' Features word (+3640); the car gets its engine,
+//                         gearbox and differential block (+2128)
+//   diffmaps fill V0..V11 every point of map m takes Vm
+//   diffmaps show         traces "diffmap M P0 ... P10" for each map
 #include <istream>
 #include <string>
 

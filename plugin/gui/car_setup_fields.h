@@ -8,7 +8,7 @@
 // host keeps them is not known: each wheel's damper values in its spring and damper block (the
 // block holds nine float values, but which key each carries is the host's), the differentials
 // block's maximum torques, handbrake release and the value shown as "CS_FB_THRES" with their
-// ranges, and the differential maps' lock percentages. The pages offer no row for them.
+// ranges. The pages offer no row for them.
 #include <cstddef>
 #include <cstdint>
 

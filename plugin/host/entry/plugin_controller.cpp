@@ -153,7 +153,7 @@ void PluginController::startRuntime() {
   host::setEngineEventObserver(&soundEngineUpdate);
   host::physicsWorker().setSoundTick(&soundStepTick);
   physics::carPartSetups().engine = &physics::setupEngine;
-  physics::carPartSetups().differential = &physics::setupDifferentials;
+  physics::carPartSetups().differential = &physics::checkDifferentialMaps;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;
   host::setShiftPointSource(&physics::currentShiftPointRpm);
   host::inputWorker();
