@@ -18,6 +18,7 @@
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/host_objects.h"
 #include "hostsim/host_sound_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
@@ -157,6 +158,7 @@ void driveFrameEvents(std::int32_t frame, bool advanceRaceClock) {
   put(race, 16, engineSpeed);
   if (advanceRaceClock) put(race, 320, get<float>(race, 320) + 1.0f / 60.0f);
   put(race, 368, gear);
+  put(hostObjects().game, 2824, 1.0f);  // the driver's throttle, full
   // The replay records the frame's inputs: the throttle bit, the gear.
   const unsigned char inputs[9] = {1, static_cast<unsigned char>(gear)};
   recordDrivenFrame(inputs);

@@ -21,6 +21,8 @@ HostObjects& hostObjects() {
     // The game starts in state 0 (INIT), no menu renderer, stage or car, language 0, its settings
     // record (+112) not filled yet (its word +1000 null).
     for (std::uint32_t at : {92u, 112u + 1000u, kGameStateOffset, 1840u, 1844u, 6852u}) put(o.game, at, 0u);
+    // The driver's inputs (steering, throttle, brake, handbrake, clutch) at rest.
+    for (std::uint32_t at = 2820; at <= 2836; at += 4) put(o.game, at, 0.0f);
     put(o.gameModes, 0, 0);  // no game mode chosen yet
     auto* bytes = static_cast<unsigned char*>(std::malloc(256));
     for (int i = 0; i < 256; ++i) bytes[i] = static_cast<unsigned char>(i);

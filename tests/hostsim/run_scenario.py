@@ -95,6 +95,12 @@ def check_udp(listener, minimum):
     if any(len(p) != 664 for p in packets):
         problems.append("a UDP datagram is not 664 bytes long")
         return problems
+    # A word the game never set is still the simulated host's pattern (0xFFF00000 + its offset):
+    # a packet holding one was filled from a place the game does not keep.
+    unset = sorted({o for p in packets for o in range(0, 664, 4)
+                    if 0xFFF00000 <= struct.unpack_from("<I", p, o)[0] <= 0xFFFEFFFF})
+    if unset:
+        problems.append("UDP datagrams hold words the game never set, at " + " ".join(f"+{o}" for o in unset))
     steps = [struct.unpack_from("<I", p, 0)[0] for p in packets]
     speeds = {struct.unpack_from("<f", p, 60)[0] for p in packets}
     # The counter is the replay's: a replay played after the drive starts it again from its first frame.
