@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/stage_model.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -33,12 +35,27 @@ std::int32_t eventFlagAnswer = 0;
 constexpr float kStartTime = 12.5f;
 float workerStepTime = kStartTime;
 
+// The race's words (4096 bytes): the car's speed in km/h and its engine speed, the distances
+// along the stage's drive line in metres, the progress (a fraction of the drive line), the race
+// time with its hold word, the gear, three race values, the dashboard link.
+constexpr std::uint32_t kSpeed = 12, kEngineSpeed = 16, kDriveLineLocation = 32, kTravelDistance = 36;
+constexpr std::uint32_t kDistanceToEnd = 40, kProgress = 316, kRaceTime = 320, kHold = 324, kGear = 368;
+constexpr std::uint32_t kRaceValues = 600, kDashboardLink = 1996;
+// The stage's drive line, as long as the simulated game's stages are.
+constexpr float kDriveLineMetres = 5000.0f;
+
+// Before a stage: no car moving on a drive line, the race clock at its start, no dashboard.
 unsigned char* raceObject() {
   static unsigned char* race = [] {
-    auto* r = static_cast<unsigned char*>(std::calloc(1, 4096));
-    const float v320 = kStartTime, values[3] = {1.0f, 2.0f, 3.0f};
-    std::memcpy(r + 320, &v320, 4);
-    std::memcpy(r + 600, values, 12);
+    unsigned char* r = hostObject("race", 4096);
+    for (std::uint32_t at : {kSpeed, kEngineSpeed, kDriveLineLocation, kTravelDistance, kDistanceToEnd, kProgress}) {
+      put(r, at, 0.0f);
+    }
+    put(r, kRaceTime, kStartTime);
+    put(r, kHold, 0);
+    put(r, kGear, 0);
+    for (int i = 0; i < 3; ++i) put(r, kRaceValues + 4 * i, 1.0f + static_cast<float>(i));
+    put(r, kDashboardLink, 0u);
     return r;
   }();
   return race;
@@ -128,10 +145,18 @@ void listenOnce() {
 
 unsigned char* hostRace() { return raceObject(); }
 
+void advanceRaceDistance(float metres) {
+  unsigned char* race = raceObject();
+  const float travelled = get<float>(race, kTravelDistance) + metres;
+  const float location = std::min(get<float>(race, kDriveLineLocation) + metres, kDriveLineMetres);
+  put(race, kTravelDistance, travelled);
+  put(race, kDriveLineLocation, location);
+  put(race, kDistanceToEnd, kDriveLineMetres - location);
+  put(race, kProgress, location / kDriveLineMetres);
+}
+
 void noteWorkerStep(float seconds) {
-  std::int32_t hold;
-  std::memcpy(&hold, raceObject() + 324, 4);
-  if (hold == 0) workerStepTime += seconds;
+  if (get<std::int32_t>(raceObject(), kHold) == 0) workerStepTime += seconds;
 }
 
 std::vector<AddressEntry> raceEntries() {
@@ -176,20 +201,17 @@ bool runRaceStep(std::istream& in) {
     in >> mode;
     put(hostObjects().gameModes, 0, mode);
   } else if (step == "time") {
-    float elapsed;
-    std::memcpy(&elapsed, raceObject() + 320, 4);
-    trace("host race time " + number(elapsed));
+    trace("host race time " + number(get<float>(raceObject(), kRaceTime)));
   } else if (step == "hold") {
     std::int32_t hold = 0;
     in >> hold;
-    std::memcpy(raceObject() + 324, &hold, 4);
+    put(raceObject(), kHold, hold);
   } else if (step == "stall") {
     double seconds = 0;
     in >> seconds;
     Sleep(static_cast<DWORD>(seconds * 1000.0));
   } else if (step == "total") {
-    float elapsed;
-    std::memcpy(&elapsed, raceObject() + 320, 4);
+    const float elapsed = get<float>(raceObject(), kRaceTime);
     char text[96];
     std::snprintf(text, sizeof text, "host race time %.9g worker steps %.9g", static_cast<double>(elapsed),
                   static_cast<double>(workerStepTime));

@@ -10,9 +10,12 @@ namespace hostsim {
 
 std::vector<AddressEntry> raceEntries();
 
-// The one race object (4096 bytes) behind the host's race global; other models fill the fields
-// they need (the dashboard's lamp positions and engine speed).
+// The one race object (4096 bytes, pattern-filled) behind the host's race global; other models
+// fill the fields they need (the dashboard's lamp positions and engine speed).
 unsigned char* hostRace();
+// The car moved `metres` along the stage's drive line: the travel distance, the location on the
+// drive line, the distance to its end and the progress follow.
+void advanceRaceDistance(float metres);
 
 // A physics step of the host ran on the worker: its seconds join the time the race should show
 // (while the hold word is 0), summed as the race's own float is.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
@@ -24,7 +25,7 @@ std::string number(float v) {
 // The host's update has a lasting effect on the race value.
 void __attribute__((thiscall)) raceValueUpdate(unsigned char* race, float value) {
   trace("host raceValueUpdate " + number(value));
-  std::memcpy(race + 320, &value, 4);
+  put(race, 320, value);
 }
 
 }  // namespace
