@@ -16,6 +16,7 @@
 #include "hostsim/stray_words.h"
 #include "hostsim/frame_pacing.h"
 #include "hostsim/car_model.h"
+#include "hostsim/car_telemetry_words.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -44,8 +45,6 @@ unsigned char* soundSystem = nullptr;
 unsigned char* car = nullptr;
 unsigned char* engineData = nullptr;
 unsigned char* wheels[4] = {};
-unsigned char* wearArrays[4] = {};
-unsigned char* linked[4] = {};
 unsigned char carFrame[64] = {};
 // The car's drivetrain state, the block the car's word +1208 points at (the power train's solver
 // state): the frames write the transmission's speed (+900) and the gear (+1356); +1392 is the
@@ -57,12 +56,6 @@ std::uint32_t drivetrainSentinel(std::uint32_t offset) { return 0x5E000000u | of
 bool drivetrainSentinelWord(std::uint32_t offset) { return offset != 1116 && offset != 1408; }
 unsigned char* removedDrivetrain = nullptr;
 void* carTable[16] = {};
-
-void putRow(unsigned char* object, std::uint32_t offset, float x, float y, float z) {
-  put(object, offset, x);
-  put(object, offset + 4, y);
-  put(object, offset + 8, z);
-}
 
 void __attribute__((thiscall)) idleNodeDestroy(ListenerNode*, std::uint32_t) {}
 void __attribute__((thiscall)) idleNodeInvoke(ListenerNode*, const void*) {}
@@ -111,13 +104,7 @@ void createObjects() {
   put(engineData, 588, 0.35f);
   for (std::uint32_t w = 0; w < 4; ++w) {
     wheels[w] = get<unsigned char*>(car, 1136 + 4 * w);
-    wearArrays[w] = static_cast<unsigned char*>(std::calloc(1, 32));
-    linked[w] = static_cast<unsigned char*>(std::calloc(1, 8));
-    put(wheels[w], 4884, wordOf(wearArrays[w]));
-    put(wheels[w], 3796, wordOf(linked[w]));
     put(wheels[w], 2720, 0.3f);
-    put(wheels[w], 1812, 1.5f + 0.1f * static_cast<float>(w));
-    put(linked[w], 4, 100u + w);
   }
 }
 
@@ -136,12 +123,17 @@ void raiseEngineEvent(std::int32_t frame) {
 // rising for 60 frames in each gear) to fifth: the frame's events without its step call. The
 // race clock advances by the frame unless the plugin's steps advance it.
 void driveFrameEvents(std::int32_t frame, bool advanceRaceClock) {
-  const float speed = std::min(5.0f + 0.5f * static_cast<float>(frame), 30.0f);  // m/s
+  auto speedAt = [](std::int32_t f) { return std::min(5.0f + 0.5f * static_cast<float>(f), 30.0f); };  // m/s
+  const float speed = speedAt(frame);
   const std::int32_t gear = std::min(1 + frame / 120, 5);
   const float engineSpeed = 150.0f + 10.0f * static_cast<float>(std::min(frame % 120, 60));  // rad/s
-  const float z = get<float>(car, 328) + speed / 60.0f;
-  putRow(car, 320, 1.0f, 0.5f, z);
-  putRow(car, 448, 0.0f, 0.0f, speed);
+  DrivenMotion motion;
+  motion.seconds = 1.0f / 60.0f;
+  motion.speed = speed;
+  motion.acceleration = (speed - speedAt(frame - 1)) * 60.0f;
+  motion.throttle = 1.0f;
+  driveCarTelemetryWords(motion);
+  const float z = get<float>(car, 328);
   put(car, 2144, 0.1f);
   putRow(listener, 936 + 36, 1.0f, 2.5f, z - 4.0f);
   putRow(soundSystem, 268800, 1.0f, 0.7f, z + 1.5f);
@@ -157,6 +149,7 @@ void driveFrameEvents(std::int32_t frame, bool advanceRaceClock) {
   put(race, 12, speed * 3.6f);
   put(race, 16, engineSpeed);
   if (advanceRaceClock) put(race, 320, get<float>(race, 320) + 1.0f / 60.0f);
+  advanceRaceDistance(speed / 60.0f);
   put(race, 368, gear);
   put(hostObjects().game, 2824, 1.0f);  // the driver's throttle, full
   // The replay records the frame's inputs: the throttle bit, the gear.

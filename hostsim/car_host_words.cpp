@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hostsim/car_model.h"
+#include "hostsim/car_telemetry_words.h"
 #include "hostsim/fields.h"
 #include "hostsim/stray_words.h"
 
@@ -62,9 +63,11 @@ void layOutWheelParameters(unsigned char* block) {
 
 void layOutCarHostWords() {
   unsigned char* car = hostCarObject();
-  // The car stands at sea level with its engine off: no speed, no pitch moment or vertical force,
-  // no raw steering force, the handbrake word clear, force feedback from the plugin's curve.
-  zeros(car, {328, 784, 888, 2796, 5624});
+  // The car with its engine off: no speed, no pitch moment or vertical force, no raw steering
+  // force, the handbrake word clear, force feedback from the plugin's curve; where it stands and
+  // what telemetry reads of it and its wheels at rest.
+  zeros(car, {784, 888, 2796, 5624});
+  layOutCarTelemetryWords();
   put(car, 492, 0u);
   put(car, 2148, 0u);
   put(car, 2132 + 100, 0u);  // the record at +2132: no torque cut

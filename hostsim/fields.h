@@ -28,6 +28,13 @@ void put(void* object, std::uint32_t offset, T value) {
   hostWrite(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
 }
 
+// Three floats from `offset` (a row of a frame, a vector), as the host's own write.
+inline void putRow(void* object, std::uint32_t offset, float x, float y, float z) {
+  put(object, offset, x);
+  put(object, offset + 4, y);
+  put(object, offset + 8, z);
+}
+
 struct FunctionRow {
   std::uint32_t address;
   const char* name;
