@@ -6,7 +6,7 @@ ended one way: right after END_RACE asked for the recording's save, or while the
 worker steps; then with or without the host's shutdown event, by closing the window, or with a
 daemon ended first. Every run must end by itself with exit code 0, and where END_RACE asked for a
 save the recording must reach the disk whole: one .tsv file, its header and a row for every frame
-recorded. How long each took from the step "clock" that comes right before its exit is printed
+recorded, none of its values one the game never set. How long each took from the step "clock" that comes right before its exit is printed
 and appended to the --times file: the test run reports the slowest against its goal of two
 seconds, and a loaded machine does not fail the test for it. Every run ends with the host's
 line "host stray words 0".
@@ -88,6 +88,9 @@ def recording(game, frames, deadline):
                     problems.append(f"header {lines[0]!r}")
                 if not complete:
                     problems.append(f"{len(rows)} rows of {frames} recorded frames")
+                unset = run_scenario.unset_columns(lines[0].split("\t"), [r.split("\t") for r in rows])
+                if unset:
+                    problems.append("values the game never set in " + " ".join(unset))
                 return problems
         elif time.time() > deadline:
             return [f"{len(files)} .tsv files"]

@@ -18,12 +18,14 @@ The scenario file holds the host's steps plus directives in comments:
                      (the FMOD stand-ins trace their calls into fmod-trace.txt)
   #fmod-has TEXT     a line of fmod-trace.txt starts with TEXT
   #udp N             listen on 127.0.0.1:6776; at least N datagrams of 664 bytes must arrive,
-                     their step counters rising and their speeds changing
+                     their step counters rising and their speeds changing, no word of them a word
+                     the game never set
   #timeout S        the host may run S seconds (default 120)
   #tool NAME ARG...  before the run, the i686 build of the program NAME runs in the game folder
                      with those arguments and must exit with 0
   #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
-                     whose values change from row to row
+                     whose values change from row to row and none of which holds a value the game
+                     never set ("nan", or the pattern word as an integer)
   #no-coverage       the host records no coverage (for scenarios whose thread order it would shift)
 Every run must end with the host's line "host stray words 0": a plugin write into a host object
 outside the words the plugin may write there fails the scenario, and so does a missing line.
@@ -81,6 +83,22 @@ def stray_problems(text):
     return [] if count == "0" else [f"host stray words {count}:{words}"]
 
 
+def pattern_word(word):
+    """Whether a 32-bit word is the simulated host's pattern of a word the game never set."""
+    return 0xFFF00000 <= word <= 0xFFFEFFFF
+
+
+def unset_columns(header, rows):
+    """The columns of recorded rows (lists of cells) that hold a value the game never set: "nan"
+    (a float read from a word still in its pattern) or the pattern word itself printed as a signed
+    or unsigned integer."""
+    def unset(cell):
+        if re.fullmatch(r"[+-]?nan(\(.*\))?", cell, re.I):
+            return True
+        return re.fullmatch(r"-?\d{1,10}", cell) is not None and pattern_word(int(cell) % 2**32)
+    return [name for i, name in enumerate(header) if any(i < len(r) and unset(r[i]) for r in rows)]
+
+
 def check_udp(listener, minimum):
     listener.settimeout(0.5)
     packets = []
@@ -95,10 +113,18 @@ def check_udp(listener, minimum):
     if any(len(p) != 664 for p in packets):
         problems.append("a UDP datagram is not 664 bytes long")
         return problems
-    # A word the game never set is still the simulated host's pattern (0xFFF00000 + its offset):
-    # a packet holding one was filled from a place the game does not keep.
-    unset = sorted({o for p in packets for o in range(0, 664, 4)
-                    if 0xFFF00000 <= struct.unpack_from("<I", p, o)[0] <= 0xFFFEFFFF})
+    # A word the game never set is still the simulated host's pattern (0xFFF00000 + its offset),
+    # or its negation where the packet turns an axis (a float's sign bit flipped): a packet holding
+    # one was filled from a place the game does not keep.
+    unset = {o for p in packets for o in range(0, 664, 4)
+             if pattern_word(struct.unpack_from("<I", p, o)[0] & 0x7FFFFFFF | 0x80000000)}
+    # Each wheel block's brake temperatures (the count / 1,000,000) and wear (x 6.6666665e-8) are
+    # converted from unsigned counts: a pattern word turns into about 4294 K and 286.
+    for b in range(152, 664, 128):
+        for o, low, high in ((b + 32, 4293.9, 4294.95), (b + 36, 4293.9, 4294.95), (b + 40, 286.25, 286.33)):
+            if any(low <= struct.unpack_from("<f", p, o)[0] <= high for p in packets):
+                unset.add(o)
+    unset = sorted(unset)
     if unset:
         problems.append("UDP datagrams hold words the game never set, at " + " ".join(f"+{o}" for o in unset))
     steps = [struct.unpack_from("<I", p, 0)[0] for p in packets]
@@ -125,6 +151,9 @@ def check_tsv(game, minimum):
         problems.append(f"the .tsv file holds {len(rows)} rows, expected at least {minimum}")
     if len(set(rows)) < len(rows):
         problems.append("the .tsv file holds repeated rows")
+    unset = unset_columns(lines[0].split("\t"), [r.split("\t") for r in rows])
+    if unset:
+        problems.append("the .tsv file holds values the game never set, in " + " ".join(unset))
     return problems
 
 
