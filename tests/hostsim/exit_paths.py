@@ -1,15 +1,15 @@
 #!/usr/bin/env python3
 """Quits the simulated game many times, each way it can end, and checks every quit.
 
-Each path is a drive of the demo's game folder with the daemons and telemetry recording on,
-ended one way: right after END_RACE asked for the recording's save, or while the 720-per-second
-worker steps; then with or without the host's shutdown event, by closing the window, or with a
-daemon ended first. Every run must end by itself with exit code 0, and where END_RACE asked for a
-save the recording must reach the disk whole: one .tsv file, its header and a row for every frame
-recorded, none of its values one the game never set. How long each took from the step "clock" that comes right before its exit is printed
-and appended to the --times file: the test run reports the slowest against its goal of two
-seconds, and a loaded machine does not fail the test for it. Every run ends with the host's
-line "host stray words 0".
+Each path is a drive of the demo's game folder with the daemons and telemetry recording of every
+channel on, ended one way: right after END_RACE asked for the recording's save, or while the
+720-per-second worker steps; then with or without the host's shutdown event, by closing the
+window, or with a daemon ended first. Every run must end by itself with exit code 0, and where
+END_RACE asked for a save the recording must reach the disk whole: one .tsv file, its header and a
+row for every frame recorded, none of its values one the game never set. How long each took from
+the step "clock" that comes right before its exit is printed and appended to the --times file:
+the test run reports the slowest against its goal of two seconds, and a loaded machine does not
+fail the test for it. Every run ends with the host's line "host stray words 0".
 
   exit_paths.py --wine-run W --host DIR --plugin DLL --work DIR [--repeat N] [--path NAME ...]
                 (N runs of each path; by default two of each save path and one of the others)
@@ -52,6 +52,8 @@ PATHS = {
 def lay_out(args, game, sound):
     shutil.rmtree(game, ignore_errors=True)
     shutil.copytree(os.path.join(ROOT, "scripts", "demo-game"), game)
+    # The record set of every channel: each row holds every word the recorder reads.
+    shutil.copytree(os.path.join(ROOT, "tests", "hostsim", "every_channel"), game, dirs_exist_ok=True)
     for name in ("Korvala_SSE.exe", "Spindle3D.DLL", "Railwise.DLL"):
         run_scenario.place(os.path.join(args.host, name), game)
     shutil.copy(os.path.join(args.host, "stock.car"), game)
