@@ -6,7 +6,7 @@
    at 0x4F873E jumps to hostsimClampSiteReturn. ST(0) carries the call's result; *kept is 1 when
    ESP, EBX, ESI, EDI and EBP came back as they were before the call, else 0. The host call and
    the landing find the frame through the thread slot: the host code holds every register. */
-#include "invoker_thread_slot.inc"
+#include "invoker_frame.inc"
 
         .text
         .globl _hostsimRunClampSite
@@ -19,12 +19,7 @@ _hostsimClampRadicandCall:
         popl %eax
         ret
 _hostsimRunClampSite:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        PUBLISH_FRAME
+        ENTER_PUBLISHED_FRAME
         movl 12(%ebp), %eax
         movl 16(%ebp), %edx
         subl $0x40, %esp
@@ -54,4 +49,4 @@ _hostsimClampSiteReturn:
         movl %ecx, %ebp
         movl 20(%ebp), %ecx
         movl %eax, (%ecx)
-        LEAVE_FRAME
+        LEAVE_PUBLISHED_FRAME

@@ -6,17 +6,12 @@
    register then holds a result and the words above ESP may be this frame's (RET n took them),
    so the frame is found again through the thread slot, and EAX waits in XMM7 (no part of the
    caller's state across a call) until the registers block is at hand. */
-#include "invoker_thread_slot.inc"
+#include "invoker_frame.inc"
 
         .text
         .globl _hostsimRunCode
 _hostsimRunCode:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        PUBLISH_FRAME
+        ENTER_PUBLISHED_FRAME
         movl 12(%ebp), %eax
         movl 4(%eax), %ecx
         movl 8(%eax), %edx
@@ -41,4 +36,4 @@ _hostsimRunCode:
         movl %esp, %eax
         subl %ecx, %eax
         sarl $2, %eax
-        LEAVE_FRAME
+        LEAVE_PUBLISHED_FRAME

@@ -1,4 +1,4 @@
-// The TLS index through which the invokers of invoker_thread_slot.inc find their frame. They
+// The TLS index through which the invokers of invoker_frame.inc find their frame. They
 // read the thread's own slot array (the first 64 indices live in the thread block itself), so
 // an index past it cannot serve them: the host then stops at once rather than run host code
 // whose landing would read another word.

@@ -2,7 +2,7 @@
    through them. The host's thread and the physics worker run them at the same time, so each
    invoker writes what it saw into an outcome block of its caller (its first argument,
    site_invoker.h lays the blocks out), never into shared words. */
-#include "invoker_thread_slot.inc"
+#include "invoker_frame.inc"
 
 /* Offsets in the outcome blocks. */
         .equ SITE_STACK_BYTES_LEFT, 0
@@ -15,11 +15,7 @@
    or function, 16(%ebp) `args`, 20(%ebp) `count`, 24(%ebp) `self`; EBX, ESI and EDI saved
    below EBP. Pushes `count` words from `args`, last first, and leaves ECX = `self`. */
         .macro PUSH_ARGUMENTS
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
+        SAVE_REGISTERS
         movl 20(%ebp), %ecx
         movl 16(%ebp), %esi
         leal (%esi,%ecx,4), %esi
@@ -42,11 +38,7 @@
         subl %esp, %edx
         movl %edx, SITE_STACK_BYTES_LEFT(%ecx)
         leal -12(%ebp), %esp
-        popl %edi
-        popl %esi
-        popl %ebx
-        popl %ebp
-        ret
+        RESTORE_REGISTERS_AND_RETURN
         .endm
 
 /* uint32_t hostsimInvokeSite(SiteOutcome* outcome, const void* fragment, const uint32_t* args,
@@ -91,11 +83,7 @@ _hostsimInvokeFloatSiteEsi:
    module calls that pass their object in a register; it ends in hostsimSiteReturn. */
         .globl _hostsimInvokeSiteRegs
 _hostsimInvokeSiteRegs:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
+        SAVE_REGISTERS
         movl 16(%ebp), %ecx
         movl 20(%ebp), %esi
         movl 24(%ebp), %edi
@@ -113,12 +101,7 @@ _hostsimInvokeSiteRegs:
         .globl _hostsimInvokeInline
         .globl _hostsimInlineReturn
 _hostsimInvokeInline:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        PUBLISH_FRAME
+        ENTER_PUBLISHED_FRAME
         movl 8(%ebp), %edx
         movl %esp, INLINE_BEFORE(%edx)
         movl 16(%ebp), %esi
@@ -149,7 +132,7 @@ _hostsimInlineReturn:
         movl %esi, INLINE_AFTER+24(%eax)
         movl %edi, INLINE_AFTER+28(%eax)
         THREAD_FRAME %ebp
-        LEAVE_FRAME
+        LEAVE_PUBLISHED_FRAME
 
 /* Calls a function the way another module calls a member of an interface: the arguments pushed,
    `self` in ECX, EBX, ESI and EDI holding known values.

@@ -2,7 +2,7 @@
    registers set and lands at labels of its own, so both invokers find their frame there through
    the thread slot, and write what they saw into their caller's outcome block (its first
    argument, sound_code_invoker.h lays the blocks out). */
-#include "invoker_thread_slot.inc"
+#include "invoker_frame.inc"
 
         .equ GUARD_EAX, 0
         .equ GUARD_EDX, 4
@@ -25,12 +25,7 @@
         .globl _hostsimGuardRan
         .globl _hostsimGuardSkipped
 _hostsimInvokeGuard:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        PUBLISH_FRAME
+        ENTER_PUBLISHED_FRAME
         movl 12(%ebp), %ebx
         movl 16(%ebp), %eax
         movl 20(%ebp), %ecx
@@ -62,7 +57,7 @@ _hostsimGuardSkipped:
         movl %eax, GUARD_STACK_WORDS(%ebx)
         movl %edi, %eax
         movl %ecx, %ebp
-        LEAVE_FRAME
+        LEAVE_PUBLISHED_FRAME
 
 /* uint32_t hostsimInvokeCompare(CompareOutcome* outcome, const void* code, uint32_t ebp)
    Runs the host's comparison at 0x4D60AB with EBP pointing at a frame, the way the host's flow
@@ -73,12 +68,7 @@ _hostsimGuardSkipped:
         .globl _hostsimCompareFirst
         .globl _hostsimCompareSecond
 _hostsimInvokeCompare:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        PUBLISH_FRAME
+        ENTER_PUBLISHED_FRAME
         movl 12(%ebp), %eax
         pushl %ebp
         movl 16(%ebp), %ebp
@@ -102,4 +92,4 @@ _hostsimCompareSecond:
         movl %eax, COMPARE_FPU_STATUS(%ebx)
         movl %edi, %eax
         movl %ecx, %ebp
-        LEAVE_FRAME
+        LEAVE_PUBLISHED_FRAME
