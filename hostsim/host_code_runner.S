@@ -4,8 +4,8 @@
    code left them when it returned. The result is the stack words the code took beyond its
    return address (0 for a plain RET, 1 for RET 4, negative when it left words behind). Every
    register then holds a result and the words above ESP may be this frame's (RET n took them),
-   so the frame is found again through the thread slot, and EAX waits in XMM7 (no part of the
-   caller's state across a call) until the registers block is at hand. */
+   so the frame is found again through the thread slot, and EAX waits in XMM7 (which no caller
+   keeps across a call) until the registers block is at hand. */
 #include "invoker_frame.inc"
 
         .text

@@ -48,7 +48,7 @@ class Code {
 
 // The host code of each invoker: [0] for the first thread, [1] for the second, told apart by
 // every word the invoker reports.
-struct Pieces {
+struct Fragments {
   const void* site[2];
   const void* esiSite[2];
   const void* inlineCode[2];
@@ -58,11 +58,11 @@ struct Pieces {
   const void* hostCode[2];
 };
 
-const Pieces& pieces() {
-  static const Pieces p = [] {
+const Fragments& fragments() {
+  static const Fragments p = [] {
     static Code code;
     const void* siteReturn = label(&hostsimSiteReturn);
-    Pieces made{};
+    Fragments made{};
     // mov eax, 11h; ret (the caller takes both argument words back) / mov eax, 22h; ret 8.
     made.site[0] = code.put({}, siteReturn, code.put({0xB8, 0x11, 0, 0, 0, 0xC3}));
     made.site[1] = code.put({}, siteReturn, code.put({0xB8, 0x22, 0, 0, 0, 0xC2, 8, 0}));
@@ -91,7 +91,7 @@ const Pieces& pieces() {
 
 // How many of the invokers' outcomes in one round of thread `v` differ from what its own code
 // gives.
-int wrongOutcomes(const Pieces& p, int v) {
+int wrongOutcomes(const Fragments& p, int v) {
   const std::uint32_t args[2] = {1, 2};
   const std::uint32_t mine = 0x01000000u * static_cast<std::uint32_t>(v + 1);
   int wrong = 0;
@@ -131,7 +131,7 @@ int wrongOutcomes(const Pieces& p, int v) {
 }
 
 TEST(Invokers, TwoThreadsEachSeeTheirOwnOutcomes) {
-  const Pieces& p = pieces();
+  const Fragments& p = fragments();
   std::atomic<int> started{0};
   int wrong[2] = {0, 0};
   const auto run = [&](int v) {
