@@ -1,6 +1,7 @@
 # Project-wide build settings and the helpers every folder uses:
-#   qzr_add_gtest(name SOURCES ... [LIBS ...] [LABELS ...] [ENVIRONMENT VAR=VALUE ...])
-#                                                              a GoogleTest program (run under Wine on Windows presets)
+#   qzr_add_gtest(name SOURCES ... [LIBS ...] [LABELS ...] [ENVIRONMENT VAR=VALUE ...] [PREFIX P])
+#                                                              a GoogleTest program (run under Wine on Windows presets;
+#                                                              PREFIX starts the names of its tests)
 #   qzr_add_fuzzer(name SOURCES ... [LIBS ...])               a libFuzzer harness (fuzz preset only)
 #   qzr_add_bench(name SOURCES ... [LIBS ...])                a benchmark program (never fails a run)
 #   qzr_pe_check(target MACHINE i386|x86-64 [EXPORTS ...])     a test that inspects the built PE file
@@ -130,7 +131,7 @@ endif()
 include(GoogleTest)
 
 function(qzr_add_gtest name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(A "" "PREFIX" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
   if(QZR_FUZZ)
     return()
   endif()
@@ -140,11 +141,16 @@ function(qzr_add_gtest name)
   if(A_ENVIRONMENT)
     set(_env_property ENVIRONMENT "${A_ENVIRONMENT}")
   endif()
+  set(_prefix)
+  if(A_PREFIX)
+    set(_prefix TEST_PREFIX "${A_PREFIX}")
+  endif()
   target_compile_definitions(${name} PRIVATE QZR_SOURCE_DIR="${QZR_ROOT}" QZR_BINARY_DIR="${CMAKE_BINARY_DIR}")
   if(QZR_CAN_RUN)
     gtest_discover_tests(${name}
       DISCOVERY_TIMEOUT 240
       DISCOVERY_MODE PRE_TEST
+      ${_prefix}
       PROPERTIES LABELS "${QZR_TARGET};${A_LABELS}" TIMEOUT 600 ${_env_property}
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   else()

@@ -62,17 +62,7 @@
 #include "hostsim/car_setup_sites.h"
 #include "hostsim/track_loading_sites.h"
 #include "hostsim/site_coverage.h"
-
-extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
-                                           std::uint32_t self);
-extern "C" float hostsimInvokeFloatSite(const void* fragment, const std::uint32_t* args, int count,
-                                        std::uint32_t self);
-extern "C" void hostsimSiteReturn();
-extern "C" void hostsimInvokeInline(const void* fragment, std::uint32_t esi, std::uint32_t edi);
-extern "C" void hostsimInlineReturn();
-extern "C" std::uint32_t hostsimInlineAfter[9];
-extern "C" std::uint32_t hostsimInlineBefore[2];
-extern "C" std::int32_t hostsimSiteStackLeft;
+#include "hostsim/site_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -257,32 +247,35 @@ float runFloatOperandSite(std::uint32_t siteAddress) {
 std::uint32_t runCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self,
                           bool traced) {
   noteHostCodeRun(siteAddress - 1, siteAddress + 4);
-  const std::uint32_t result = hostsimInvokeSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
+  SiteOutcome outcome;
+  const std::uint32_t result = hostsimInvokeSite(&outcome, reinterpret_cast<const void*>(siteAddress - 1), args.data(),
                                                  static_cast<int>(args.size()), self);
-  if (traced) trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+  if (traced) trace("site stack words left " + std::to_string(outcome.stackBytesLeft / 4));
   return result;
 }
 
 float runFloatCallSite(std::uint32_t siteAddress, const std::vector<std::uint32_t>& args, std::uint32_t self) {
   noteHostCodeRun(siteAddress - 1, siteAddress + 4);
-  const float result = hostsimInvokeFloatSite(reinterpret_cast<const void*>(siteAddress - 1), args.data(),
+  SiteOutcome outcome;
+  const float result = hostsimInvokeFloatSite(&outcome, reinterpret_cast<const void*>(siteAddress - 1), args.data(),
                                               static_cast<int>(args.size()), self);
-  trace("site stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+  trace("site stack words left " + std::to_string(outcome.stackBytesLeft / 4));
   return result;
 }
 
 void runInlineCode(std::uint32_t address, std::uint32_t esi, std::uint32_t edi) {
   noteHostCodeRun(address, address + 1);
-  hostsimInvokeInline(reinterpret_cast<const void*>(address), esi, edi);
+  InlineOutcome outcome;
+  hostsimInvokeInline(&outcome, reinterpret_cast<const void*>(address), esi, edi);
   static const char* const names[] = {"eax", "ecx", "edx", "ebx", "esp", "ebp", "esi", "edi"};
   const std::uint32_t expected[] = {0xA1A1A1A1u, 0xC3C3C3C3u, 0xD4D4D4D4u, 0xB2B2B2B2u,
-                                    hostsimInlineBefore[0], 0xE5E5E5E5u, esi, edi};
+                                    outcome.before[0], 0xE5E5E5E5u, esi, edi};
   std::string changed;
   for (int i = 0; i < 8; ++i) {
-    if (hostsimInlineAfter[i] != expected[i]) changed += std::string(" ") + names[i];
+    if (outcome.after[i] != expected[i]) changed += std::string(" ") + names[i];
   }
   // Carry, parity, adjust, zero, sign, direction and overflow.
-  if (((hostsimInlineAfter[8] ^ hostsimInlineBefore[1]) & 0xCD5u) != 0) changed += " flags";
+  if (((outcome.after[8] ^ outcome.before[1]) & 0xCD5u) != 0) changed += " flags";
   char text[16];
   std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(address));
   trace(std::string("inline ") + text + (changed.empty() ? " registers kept" : " changed" + changed));

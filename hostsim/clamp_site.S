@@ -4,31 +4,26 @@
    into EBX, ESI, EDI and EBP, and enters 0x4F8716: the host call there leaves `radicand` in XMM0
    (hostsimClampRadicandCall), the code from 0x4F871B prepares the call at 0x4F8739, and the code
    at 0x4F873E jumps to hostsimClampSiteReturn. ST(0) carries the call's result; *kept is 1 when
-   ESP, EBX, ESI, EDI and EBP came back as they were before the call, else 0. */
-        .data
-clampFrame:
-        .long 0
-clampRadicand:
-        .long 0
+   ESP, EBX, ESI, EDI and EBP came back as they were before the call, else 0. The host call and
+   the landing find the frame through the thread slot: the host code holds every register. */
+#include "invoker_frame.inc"
+
         .text
         .globl _hostsimRunClampSite
         .globl _hostsimClampSiteReturn
         .globl _hostsimClampRadicandCall
 _hostsimClampRadicandCall:
-        movss clampRadicand, %xmm0
+        pushl %eax
+        THREAD_FRAME %eax
+        movss 8(%eax), %xmm0
+        popl %eax
         ret
 _hostsimRunClampSite:
-        pushl %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        movl 20(%esp), %eax
-        movl %eax, clampRadicand
-        movl 24(%esp), %eax
-        movl 28(%esp), %edx
+        ENTER_PUBLISHED_FRAME
+        movl 12(%ebp), %eax
+        movl 16(%ebp), %edx
         subl $0x40, %esp
         movl %eax, 0x0C(%esp)
-        movl %esp, clampFrame
         movl $0xB2B2B2B2, %ebx
         movl $0x5E5E5E5E, %esi
         movl $0xD7D7D7D7, %edi
@@ -37,7 +32,9 @@ _hostsimRunClampSite:
         jmp *%eax
 _hostsimClampSiteReturn:
         xorl %eax, %eax
-        cmpl clampFrame, %esp
+        THREAD_FRAME %ecx
+        leal -0x50(%ecx), %edx  /* the host frame: 0x40 bytes below the invoker's 16 */
+        cmpl %edx, %esp
         jne 1f
         cmpl $0xB2B2B2B2, %ebx
         jne 1f
@@ -49,12 +46,7 @@ _hostsimClampSiteReturn:
         jne 1f
         incl %eax
 1:
-        movl clampFrame, %esp
-        addl $0x40, %esp
-        movl 32(%esp), %ecx
+        movl %ecx, %ebp
+        movl 20(%ebp), %ecx
         movl %eax, (%ecx)
-        popl %edi
-        popl %esi
-        popl %ebx
-        popl %ebp
-        ret
+        LEAVE_PUBLISHED_FRAME

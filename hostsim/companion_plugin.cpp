@@ -9,11 +9,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/host_words.h"
 #include "hostsim/rally_host.h"
-
-extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
-extern "C" double hostsimCallMemberDouble(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
-extern "C" std::int32_t hostsimSiteStackLeft;
-extern "C" std::int32_t hostsimMemberRegistersKept;
+#include "hostsim/site_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -26,9 +22,9 @@ std::uint32_t wordAt(std::uint32_t address) {
   return w;
 }
 
-void traceCall() {
-  trace("proxy call stack words left " + std::to_string(hostsimSiteStackLeft / 4) + " registers " +
-        (hostsimMemberRegistersKept != 0 ? "kept" : "changed"));
+void traceCall(const SiteOutcome& outcome) {
+  trace("proxy call stack words left " + std::to_string(outcome.stackBytesLeft / 4) + " registers " +
+        (outcome.registersKept != 0 ? "kept" : "changed"));
 }
 
 // Slot n of the interface at `self` (its first word is the table).
@@ -36,8 +32,9 @@ const void* slot(std::uint32_t self, int n) {
   return reinterpret_cast<const void*>(wordAt(wordAt(self) + 4u * static_cast<std::uint32_t>(n)));
 }
 std::uint32_t call(std::uint32_t self, int n, const std::vector<std::uint32_t>& args = {}) {
-  const std::uint32_t result = hostsimCallMember(slot(self, n), args.data(), static_cast<int>(args.size()), self);
-  traceCall();
+  SiteOutcome outcome;
+  const std::uint32_t result = hostsimCallMember(&outcome, slot(self, n), args.data(), static_cast<int>(args.size()), self);
+  traceCall(outcome);
   return result;
 }
 // The control interface of an object, through its information interface.
@@ -128,8 +125,9 @@ bool runCompanionStep(std::istream& in) {
   } else if (step == "damage") {
     playerRecord(0)[100] = 77;
   } else if (step == "value") {
-    const double value = hostsimCallMemberDouble(slot(control(0), 5), nullptr, 0, control(0));
-    traceCall();
+    SiteOutcome outcome;
+    const double value = hostsimCallMemberDouble(&outcome, slot(control(0), 5), nullptr, 0, control(0));
+    traceCall(outcome);
     trace("proxy value " + std::to_string(value));
   } else if (step == "reset") {
     trace(std::string("proxy reset ") + (call(control(0), 6) != 0 ? "record" : "null"));

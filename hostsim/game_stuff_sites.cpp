@@ -11,10 +11,7 @@
 #include "hostsim/host_pieces.h"
 #include "hostsim/host_words.h"
 #include "hostsim/site_coverage.h"
-
-extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
-extern "C" std::int32_t hostsimSiteStackLeft;
-extern "C" std::uint32_t hostsimMemberRegistersKept;
+#include "hostsim/site_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -156,8 +153,9 @@ std::string keyCompare(std::uint32_t keyA, std::uint32_t keyB) {
   void* entryA = a;
   void* entryB = b;
   const std::uint32_t args[2] = {0, wordOf(&entryB)};
+  SiteOutcome outcome;
   const auto result = static_cast<std::int32_t>(
-      hostsimCallMember(reinterpret_cast<const void*>(kKeyCompare), args, 2, wordOf(&entryA)));
+      hostsimCallMember(&outcome, reinterpret_cast<const void*>(kKeyCompare), args, 2, wordOf(&entryA)));
   // The plugin's routine returns at +29 when the second key is greater, else at +35; the host's
   // own returns at once.
   const auto* code = reinterpret_cast<const std::uint8_t*>(kKeyCompare);
@@ -169,8 +167,8 @@ std::string keyCompare(std::uint32_t keyA, std::uint32_t keyB) {
     noteHostCodeRun(kKeyCompare, kKeyCompare + 25);
     noteHostCodeRun(kKeyCompare + 30, kKeyCompare + 36);
   }
-  return std::to_string(result) + " stack " + std::to_string(hostsimSiteStackLeft / 4) + " words left" +
-         (hostsimMemberRegistersKept != 0 ? " registers kept" : " registers changed");
+  return std::to_string(result) + " stack " + std::to_string(outcome.stackBytesLeft / 4) + " words left" +
+         (outcome.registersKept != 0 ? " registers kept" : " registers changed");
 }
 
 // The menu code's jump through entry `index` of its table: the place it reaches.

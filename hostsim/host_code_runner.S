@@ -2,34 +2,17 @@
    int32_t hostsimRunCode(const void* entry, uint32_t* registers)
    registers: EAX, ECX, EDX, EBX, ESI, EDI, EBP to load, then seven words that receive them as the
    code left them when it returned. The result is the stack words the code took beyond its
-   return address (0 for a plain RET, 1 for RET 4, negative when it left words behind). Not
-   reentrant: host code run this way does not run other host code the same way. */
-        .data
-runEntry:
-        .long 0
-runRegisters:
-        .long 0
-runSaved:
-        .long 0
-runBefore:
-        .long 0
-runAfter:
-        .long 0
-runEax:
-        .long 0
+   return address (0 for a plain RET, 1 for RET 4, negative when it left words behind). Every
+   register then holds a result and the words above ESP may be this frame's (RET n took them),
+   so the frame is found again through the thread slot, and EAX waits in XMM7 (which no caller
+   keeps across a call) until the registers block is at hand. */
+#include "invoker_frame.inc"
+
         .text
         .globl _hostsimRunCode
 _hostsimRunCode:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        movl %esp, runSaved
-        movl 8(%ebp), %eax
-        movl %eax, runEntry
+        ENTER_PUBLISHED_FRAME
         movl 12(%ebp), %eax
-        movl %eax, runRegisters
         movl 4(%eax), %ecx
         movl 8(%eax), %edx
         movl 12(%eax), %ebx
@@ -37,25 +20,20 @@ _hostsimRunCode:
         movl 20(%eax), %edi
         movl 24(%eax), %ebp
         movl (%eax), %eax
-        movl %esp, runBefore
-        call *runEntry
-        movl %esp, runAfter
-        movl %eax, runEax
-        movl runRegisters, %eax
+        call *24(%esp)  /* the entry, 8 above the frame, which ends 16 below it */
+        movd %eax, %xmm7
+        THREAD_FRAME %eax
+        movl 12(%eax), %eax
+        movd %xmm7, 28(%eax)
         movl %ecx, 32(%eax)
         movl %edx, 36(%eax)
         movl %ebx, 40(%eax)
         movl %esi, 44(%eax)
         movl %edi, 48(%eax)
         movl %ebp, 52(%eax)
-        movl runEax, %ecx
-        movl %ecx, 28(%eax)
-        movl runAfter, %eax
-        subl runBefore, %eax
+        THREAD_FRAME %ebp
+        leal -16(%ebp), %ecx  /* ESP at the call */
+        movl %esp, %eax
+        subl %ecx, %eax
         sarl $2, %eax
-        movl runSaved, %esp
-        popl %edi
-        popl %esi
-        popl %ebx
-        popl %ebp
-        ret
+        LEAVE_PUBLISHED_FRAME

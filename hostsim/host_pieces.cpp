@@ -6,9 +6,8 @@
 #include <utility>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/host_code_runner.h"
 #include "hostsim/site_coverage.h"
-
-extern "C" std::int32_t hostsimRunCode(const void* entry, std::uint32_t* registers);
 
 namespace hostsim {
 namespace {

@@ -7,10 +7,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
-
-extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
-extern "C" std::int32_t hostsimSiteStackLeft;
-extern "C" std::int32_t hostsimMemberRegistersKept;
+#include "hostsim/site_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -73,9 +70,10 @@ bool runInputDecoderStep(const std::string& step, std::istream& in) {
   fillController();
   const std::uint32_t fn = get(hostObjects().game, kInputRecordOffset + kDecoderWordOffset);
   const std::uint32_t args[] = {wordOf(&record)};
-  hostsimCallMember(pointer(fn), args, 1, wordOf(controller()));
-  trace("host decode stack words left " + std::to_string(hostsimSiteStackLeft / 4) + " registers " +
-        (hostsimMemberRegistersKept != 0 ? "kept" : "changed"));
+  SiteOutcome outcome;
+  hostsimCallMember(&outcome, pointer(fn), args, 1, wordOf(controller()));
+  trace("host decode stack words left " + std::to_string(outcome.stackBytesLeft / 4) + " registers " +
+        (outcome.registersKept != 0 ? "kept" : "changed"));
 
   const bool byteWritten = controller()[kByteOffset] != (patternAt(kByteOffset) & 0xFF);
   std::string line = "host controller";

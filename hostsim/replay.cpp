@@ -12,10 +12,7 @@
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/step_site.h"
-
-extern "C" std::uint32_t hostsimInvokeSite(const void* fragment, const std::uint32_t* args, int count,
-                                           std::uint32_t self);
-extern "C" std::int32_t hostsimSiteStackLeft;
+#include "hostsim/site_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -156,8 +153,9 @@ std::uint32_t self() { return wordOf(replayObject()); }
 // One run of the host's record call; the stack words it left behind.
 std::int32_t recordOnce() {
   noteHostCodeRun(kRecordSite - 1, kRecordSite + 4);
-  hostsimInvokeSite(reinterpret_cast<const void*>(kRecordSite - 1), nullptr, 0, self());
-  return hostsimSiteStackLeft;
+  SiteOutcome outcome;
+  hostsimInvokeSite(&outcome, reinterpret_cast<const void*>(kRecordSite - 1), nullptr, 0, self());
+  return outcome.stackBytesLeft;
 }
 
 // What the driven frames recorded since the last restart.

@@ -10,10 +10,7 @@
 #include "hostsim/rally_host.h"
 #include "hostsim/service_page_model.h"
 #include "hostsim/service_visit_model.h"
-
-extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
-extern "C" std::int32_t hostsimSiteStackLeft;
-extern "C" std::int32_t hostsimMemberRegistersKept;
+#include "hostsim/site_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -250,10 +247,11 @@ void noteRuntimeFree(void* block) {
     const std::uint32_t table = get(b, 0);
     const std::uint32_t slot0 = table == 0 ? 0 : get(pointer(table), 0);
     const std::uint32_t args[] = {0};
-    if (slot0 != 0 && slot0 != addressOf(&servicedDestroy)) hostsimCallMember(pointer(slot0), args, 1, wordOf(b));
+    SiteOutcome outcome;
+    if (slot0 != 0 && slot0 != addressOf(&servicedDestroy)) hostsimCallMember(&outcome, pointer(slot0), args, 1, wordOf(b));
     trace(std::string("host part table freed, its table slot 0 ") +
           (slot0 == addressOf(&servicedDestroy) ? "the host's destructor"
-                                                : "another routine, stack words left " + std::to_string(hostsimSiteStackLeft / 4)));
+                                                : "another routine, stack words left " + std::to_string(outcome.stackBytesLeft / 4)));
     return;
   }
   if (r.entries.erase(b) == 0) return;
@@ -300,8 +298,9 @@ bool runServiceRepairStep(const std::string& step, std::istream& in) {
     std::memcpy(wheelsBefore, servicedCar() + kWheelRecords, sizeof wheelsBefore);
     put(serviceObject(), kListCount, std::int32_t{0});
     put(serviceObject(), kListEntries, 0u);
-    hostsimCallMember(pointer(action), nullptr, 0, 0);
-    trace("host page action stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+    SiteOutcome outcome;
+    hostsimCallMember(&outcome, pointer(action), nullptr, 0, 0);
+    trace("host page action stack words left " + std::to_string(outcome.stackBytesLeft / 4));
     traceAfterService(wheelsBefore);
     return true;
   }
@@ -316,11 +315,12 @@ bool runServiceRepairStep(const std::string& step, std::istream& in) {
     }
     const std::uint32_t fn = get(pointer(get(e, 0)), 4 * slot);
     const std::uint32_t args[] = {wordOf(servicedCar())};
-    const auto result = static_cast<std::int32_t>(hostsimCallMember(pointer(fn), args, 1, wordOf(e)));
+    SiteOutcome outcome;
+    const auto result = static_cast<std::int32_t>(hostsimCallMember(&outcome, pointer(fn), args, 1, wordOf(e)));
     // Slot 1 of a wheel entry (the repair) gives nothing back.
     trace("host part " + std::to_string(id) + " slot " + std::to_string(slot) +
-          (slot == 0 ? " result " + std::to_string(result) : std::string()) + " stack words left " + std::to_string(hostsimSiteStackLeft / 4) + " registers " +
-          (hostsimMemberRegistersKept != 0 ? "kept" : "changed"));
+          (slot == 0 ? " result " + std::to_string(result) : std::string()) + " stack words left " + std::to_string(outcome.stackBytesLeft / 4) + " registers " +
+          (outcome.registersKept != 0 ? "kept" : "changed"));
     return true;
   }
   return false;

@@ -7,9 +7,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/service_page_model.h"
-
-extern "C" std::uint32_t hostsimCallMember(const void* fn, const std::uint32_t* args, int count, std::uint32_t self);
-extern "C" std::int32_t hostsimSiteStackLeft;
+#include "hostsim/site_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -135,15 +133,17 @@ bool runServiceVisitStep(const std::string& step, std::istream& in) {
       in >> event >> value;
       const std::uint32_t args[] = {static_cast<std::uint32_t>(std::strtoul(event.c_str(), nullptr, 16)),
                                     static_cast<std::uint32_t>(value)};
-      const std::uint32_t result = hostsimCallMember(slot(panel, 1), args, 2, wordOf(panel));
+      SiteOutcome outcome;
+      const std::uint32_t result = hostsimCallMember(&outcome, slot(panel, 1), args, 2, wordOf(panel));
       trace("host service key result " + std::to_string(static_cast<std::int32_t>(result)) + " stack words left " +
-            std::to_string(hostsimSiteStackLeft / 4));
+            std::to_string(outcome.stackBytesLeft / 4));
     } else {
       float seconds = 0.0f;
       in >> seconds;
       const std::uint32_t args[] = {floatWord(seconds)};
-      hostsimCallMember(slot(timer, 2), args, 1, wordOf(timer));
-      trace("host service tick stack words left " + std::to_string(hostsimSiteStackLeft / 4));
+      SiteOutcome outcome;
+      hostsimCallMember(&outcome, slot(timer, 2), args, 1, wordOf(timer));
+      trace("host service tick stack words left " + std::to_string(outcome.stackBytesLeft / 4));
     }
   } else if (step == "messageanswer") {
     std::int32_t answer = 0;

@@ -11,16 +11,7 @@
 #include "hostsim/call_trace.h"
 #include "hostsim/site_coverage.h"
 #include "hostsim/host_words.h"
-
-extern "C" std::uint32_t hostsimInvokeGuard(const void* place, std::uint32_t eax, std::uint32_t ecx, std::uint32_t esi);
-extern "C" void hostsimGuardRan();
-extern "C" void hostsimGuardSkipped();
-extern "C" std::uint32_t hostsimGuardAfter[4];
-extern "C" float hostsimGuardFloat;
-extern "C" std::uint32_t hostsimInvokeCompare(const void* code, std::uint32_t ebp);
-extern "C" void hostsimCompareFirst();
-extern "C" void hostsimCompareSecond();
-extern "C" std::uint32_t hostsimCompareAfter[3];
+#include "hostsim/sound_code_invoker.h"
 
 namespace hostsim {
 namespace {
@@ -242,15 +233,10 @@ Outcome runPlace(const GuardedPlace& p, std::uint32_t value) {
   // ECX points at a word when it is set (the host code may read through it).
   const std::uint32_t eax = p.ecx ? 0x5A5A5A5A : value;
   const std::uint32_t ecx = p.ecx ? (value == 0 ? 0 : wordOf(scratch + 16)) : 0x3C3C3C3C;
-  Outcome o{};
   noteGuardRun(p);
-  o.landing = hostsimInvokeGuard(reinterpret_cast<const void*>(p.site), eax, ecx, wordOf(scratch));
-  o.eax = hostsimGuardAfter[0];
-  o.edx = hostsimGuardAfter[1];
-  o.esi = hostsimGuardAfter[2];
-  o.stackLeft = hostsimGuardAfter[3];
-  o.value = hostsimGuardFloat;
-  return o;
+  GuardOutcome after;
+  const std::uint32_t landing = hostsimInvokeGuard(&after, reinterpret_cast<const void*>(p.site), eax, ecx, wordOf(scratch));
+  return {landing, after.eax, after.edx, after.esi, static_cast<std::uint32_t>(after.stackWords), after.value};
 }
 
 // What the host's code at the place leaves when it ran with a set register.
@@ -316,12 +302,13 @@ void runCompare(const std::string& given) {
   std::memcpy(frame + 0x54, &first, 4);
   std::memcpy(frame + 0x58, &x, 4);
   noteHostCodeRun(kCompare, kCompare + 34);
-  const std::uint32_t landing = hostsimInvokeCompare(reinterpret_cast<const void*>(kCompare), wordOf(frame));
+  CompareOutcome after;
+  const std::uint32_t landing = hostsimInvokeCompare(&after, reinterpret_cast<const void*>(kCompare), wordOf(frame));
   char text[128];
   std::snprintf(text, sizeof text, "host compare %s pushed %08x at %08x stack %d fpu %s", given.c_str(),
-                static_cast<unsigned>(hostsimCompareAfter[0]),
+                static_cast<unsigned>(after.pushed),
                 static_cast<unsigned>(landing == 1 ? kCompareFirst : landing == 2 ? kCompareSecond : 0),
-                static_cast<int>(hostsimCompareAfter[1]), ((hostsimCompareAfter[2] >> 11) & 7) == 0 ? "empty" : "not empty");
+                static_cast<int>(after.stackWords), ((after.fpuStatus >> 11) & 7) == 0 ? "empty" : "not empty");
   trace(text);
 }
 
@@ -335,10 +322,11 @@ bool runSoundCode(std::uint32_t site, std::uint32_t value) {
     const std::uint32_t second = 0x50505050, first = 0x54545454;
     std::memcpy(frame + 0x50, &second, 4);
     std::memcpy(frame + 0x54, &first, 4);
-    hostsimInvokeCompare(reinterpret_cast<const void*>(kFrameWordEntry), wordOf(frame));
+    CompareOutcome after;
+    hostsimInvokeCompare(&after, reinterpret_cast<const void*>(kFrameWordEntry), wordOf(frame));
     noteHostCodeRun(kFrameWordEntry, kFrameWordGoesOn + 5);
     std::snprintf(text, sizeof text, "host code %x pushed %08x stack %d", static_cast<unsigned>(site),
-                  static_cast<unsigned>(hostsimCompareAfter[0]), static_cast<int>(hostsimCompareAfter[1]));
+                  static_cast<unsigned>(after.pushed), static_cast<int>(after.stackWords));
     trace(text);
     return true;
   }
@@ -348,8 +336,9 @@ bool runSoundCode(std::uint32_t site, std::uint32_t value) {
   }
   if (piece == nullptr) return false;
   std::memset(scratch, 0xEE, sizeof scratch);
+  GuardOutcome after;
   const std::uint32_t landing =
-      hostsimInvokeGuard(reinterpret_cast<const void*>(piece->entry), value, 0x3C3C3C3C, wordOf(scratch));
+      hostsimInvokeGuard(&after, reinterpret_cast<const void*>(piece->entry), value, 0x3C3C3C3C, wordOf(scratch));
   if (landing == 2) {
     noteHostCodeRun(piece->entry, piece->jumpEnd);
     noteHostCodeRun(piece->skip, piece->skipGoesOn + 5);
@@ -359,8 +348,8 @@ bool runSoundCode(std::uint32_t site, std::uint32_t value) {
   std::uint32_t stored = 0;
   std::memcpy(&stored, scratch + 0x88, 4);
   std::snprintf(text, sizeof text, "host code %x %s eax %08x edx %08x stack %d", static_cast<unsigned>(site),
-                landing == 1 ? "ran" : landing == 2 ? "skipped" : "returned", static_cast<unsigned>(hostsimGuardAfter[0]),
-                static_cast<unsigned>(hostsimGuardAfter[1]), static_cast<int>(hostsimGuardAfter[3]));
+                landing == 1 ? "ran" : landing == 2 ? "skipped" : "returned", static_cast<unsigned>(after.eax),
+                static_cast<unsigned>(after.edx), static_cast<int>(after.stackWords));
   std::string line = text;
   if (stored != 0xEEEEEEEE) {
     std::snprintf(text, sizeof text, " stored %08x", static_cast<unsigned>(stored));

@@ -1,11 +1,9 @@
-/* Spindle3D.DLL's track-loading routines that take their object in a register, and a way to run
-   a call site with the registers the module's calls set. */
+/* Spindle3D.DLL's track-loading routines that take their object in a register. */
         .text
         .globl _hostsimReadFileEntry
         .globl _hostsimVisibleObjectsEntry
         .globl _hostsimHolderEntry
         .globl _hostsimReloadGeometryEntry
-        .globl _hostsimInvokeSiteRegs
 
 /* The whole-file read: read buffer record in ECX, path (host string) in EDI; byte result. */
 _hostsimReadFileEntry:
@@ -47,19 +45,3 @@ _hostsimReloadGeometryEntry:
         call _hostsimReloadGeometry
         addl $4, %esp
         ret
-
-/* uint32_t hostsimInvokeSiteRegs(const void* fragment, uint32_t self, uint32_t esi, uint32_t edi)
-   Runs a call-site fragment with ECX = self, ESI = esi and EDI = edi, for module calls that pass
-   their object in a register; the fragment ends in hostsimSiteReturn, which expects this frame
-   (EBP, then EBX, ESI, EDI saved). */
-_hostsimInvokeSiteRegs:
-        pushl %ebp
-        movl %esp, %ebp
-        pushl %ebx
-        pushl %esi
-        pushl %edi
-        movl 12(%ebp), %ecx
-        movl 16(%ebp), %esi
-        movl 20(%ebp), %edi
-        movl 8(%ebp), %eax
-        jmp *%eax

@@ -13,12 +13,11 @@
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_strings.h"
 #include "hostsim/stray_words.h"
+#include "hostsim/site_invoker.h"
 
 extern "C" void hostsimReadFileEntry();
 extern "C" void hostsimVisibleObjectsEntry();
 extern "C" void hostsimHolderEntry();
-extern "C" std::uint32_t hostsimInvokeSiteRegs(const void* fragment, std::uint32_t self, std::uint32_t esi,
-                                               std::uint32_t edi);
 
 namespace hostsim {
 namespace {
@@ -362,8 +361,9 @@ void loadStage(const std::string& name) {
   for (std::uint32_t i = 0; i < kSegmentLists; ++i) put<std::uint32_t>(objects().lists + i * kListSize, 4, 0);
   unsigned char* path = hostString("Maps\\" + name + ".lbs");
   noteHostCodeRun(kReadSite - 1, kReadSite + 4);
-  const std::uint32_t read = hostsimInvokeSiteRegs(reinterpret_cast<const void*>(kReadSite - 1), wordOf(record), 0,
-                                                    wordOf(path)) & 0xFF;
+  SiteOutcome outcome;
+  const std::uint32_t read = hostsimInvokeSiteRegs(&outcome, reinterpret_cast<const void*>(kReadSite - 1),
+                                                    wordOf(record), 0, wordOf(path)) & 0xFF;
   if (read == 0) {
     trace("host lbs read failed");
   } else {

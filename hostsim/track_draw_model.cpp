@@ -10,10 +10,9 @@
 #include "hostsim/stray_words.h"
 #include "hostsim/runtime_host.h"
 #include "hostsim/stage_model.h"
+#include "hostsim/site_invoker.h"
 
 extern "C" void hostsimReloadGeometryEntry();
-extern "C" std::uint32_t hostsimInvokeSiteRegs(const void* fragment, std::uint32_t self, std::uint32_t esi,
-                                               std::uint32_t edi);
 
 namespace hostsim {
 namespace {
@@ -103,7 +102,8 @@ void reloadGeometry(std::uint32_t entries) {
   const References r = buildReferences(entries);
   auto* moduleObject = block(16);
   noteHostCodeRun(kReloadSite - 1, kReloadSite + 4);
-  hostsimInvokeSiteRegs(reinterpret_cast<const void*>(kReloadSite - 1), 0, wordOf(moduleObject), 0xD1D1D1D1u);
+  SiteOutcome outcome;
+  hostsimInvokeSiteRegs(&outcome, reinterpret_cast<const void*>(kReloadSite - 1), 0, wordOf(moduleObject), 0xD1D1D1D1u);
   noteCallTargetRun(kReloadSite);
   trace("host refs A " + twoStageText(r.a, 0x30) + " B " + twoStageText(r.b, 0x30) + " " +
         std::to_string(get<std::int32_t>(r.b, 0x3C)) + " C " + twoStageText(r.c, 0x7C) + " " +
