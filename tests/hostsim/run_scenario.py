@@ -39,6 +39,7 @@ import socket
 import struct
 import subprocess
 import sys
+import time
 
 
 def built(root, preset, name):
@@ -138,7 +139,37 @@ def check_udp(listener, minimum):
     return problems
 
 
+def game_daemons(game):
+    """The daemon processes started from this game folder that are still running (Wine shows a
+    Windows program's path, Z:\\... with backslashes, in its command line)."""
+    folder = os.path.abspath(game).lower()
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            words = open(f"/proc/{pid}/cmdline", "rb").read().decode(errors="replace").split("\0")
+        except OSError:
+            continue
+        text = " ".join(words).replace("\\", "/").lower().replace("z:/", "/")
+        if ("qzrtelemetrydaemon" in text or "qzrfmoddaemon" in text) and folder in text:
+            found.append(pid)
+    return found
+
+
+def wait_for_daemons(game, limit=300):
+    """Waits while the game's daemons run: the recorder daemon outlives the game until every save
+    it was asked for is written. Problems when one still runs after `limit` seconds."""
+    end = time.time() + limit
+    while game_daemons(game):
+        if time.time() > end:
+            return [f"a daemon of the game still runs {limit} s after the game ended"]
+        time.sleep(0.1)
+    return []
+
+
 def check_tsv(game, minimum):
+    problems = wait_for_daemons(game)
+    if problems:
+        return problems
     files = glob.glob(os.path.join(game, "Plugins", "QZR", "telemetry", "*.tsv"))
     if len(files) != 1:
         return [f"{len(files)} .tsv files written, expected 1"]
