@@ -50,12 +50,14 @@ def built(root, preset, name):
 
 
 def place(src, dest):
-    """Puts a built program into a game folder: a hard link where the file system allows one (the
-    game folders of a test run would otherwise hold gigabytes of copies), else a copy."""
+    """Puts a built program into a game folder: a symbolic link where the file system allows one
+    (the game folders of a test run would otherwise hold gigabytes of copies; hard links confuse
+    the 32-bit test machine's shared folder, whose cache loses files linked from many places),
+    else a copy."""
     if os.path.isdir(dest):
         dest = os.path.join(dest, os.path.basename(src))
     try:
-        os.link(src, dest)
+        os.symlink(os.path.abspath(src), dest)
     except OSError:
         shutil.copy(src, dest)
 
