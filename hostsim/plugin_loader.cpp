@@ -8,6 +8,7 @@
 #include "hostsim/draw_interface.h"
 #include "hostsim/import_redirect.h"
 #include "hostsim/stray_words.h"
+#include "hostsim/thread_starts.h"
 
 namespace hostsim {
 namespace {
@@ -39,6 +40,7 @@ bool LoadedPlugin::create(const std::string& path) {
   module_ = module;
   if (!redirectImport(module, "user32.dll", "MessageBoxA", reinterpret_cast<const void*>(&tracedMessageBox))) trace("plugin does not import MessageBoxA");
   redirectImport(module, "kernel32.dll", "ExitProcess", reinterpret_cast<const void*>(&tracedExitProcess));
+  watchThreadStarts(module);
   using Create = void*(__cdecl*)(void*);
   auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "KVL_CreatePlugin")));
   if (create == nullptr) {

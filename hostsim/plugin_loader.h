@@ -8,9 +8,9 @@ namespace hostsim {
 
 class LoadedPlugin {
  public:
-  // Loads the library, routes its MessageBoxA import to the trace and its ExitProcess import
-  // through the stray-word check, and calls KVL_CreatePlugin
-  // with the host's draw interface. False (with the reason traced) when any step fails.
+  // Loads the library, routes its MessageBoxA import to the trace, its ExitProcess import
+  // through the stray-word check and its thread starts through hostsim/thread_starts.h, and calls
+  // KVL_CreatePlugin with the host's draw interface. False (with the reason traced) when any step fails.
   bool create(const std::string& path);
 
   std::string name() const;              // slot 1

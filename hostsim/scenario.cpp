@@ -70,6 +70,7 @@
 #include "hostsim/car_runtime_words.h"
 #include "hostsim/settings_edit.h"
 #include "hostsim/stray_words.h"
+#include "hostsim/thread_starts.h"
 #include "hostsim/tyre_flow.h"
 #include "hostsim/sound_tick_count.h"
 #include "hostsim/input_decoder_host.h"
@@ -172,7 +173,7 @@ int runSteps(std::istream& steps) {
                runServicePageStep(step, in) || runInputDeviceStep(step, in) || runDifferentialMapStep(step, in) ||
                runTurboMapStep(step, in) || runCarRuntimeWordStep(step, in) || runSettingsEditStep(step, in)) {
     } else if (runSetupLayoutStep(step, in) || runCarControlsStep(step, in) || runWallClockStep(step, in) ||
-               runInputDecoderStep(step, in)) {
+               runInputDecoderStep(step, in) || runThreadStartStep(step, in)) {
     } else if (created && runReplacedCallStep(step, in)) {
     } else if (created && runAudioStep(step, in)) {
     } else if (created && runSoundTickStep(step, in)) {
@@ -226,6 +227,7 @@ int runSteps(std::istream& steps) {
       trace("bad scenario line " + std::to_string(lineNumber));
       return 3;
     }
+    traceThreadsStillStarting(line);
   }
   return 0;
 }

@@ -69,6 +69,10 @@
 //   recordcopies ...            the host record and the sites that read it (hostsim/record_copies.h)
 //   loading ...                 what the controller writes in the loading and track states
 //                               (hostsim/controller_state_model.h)
+//   slowthreads MS              later threads wait MS before they run the plugin's code
+//                               (hostsim/thread_starts.h)
+// After every step, a thread the host thread started that has not run yet is traced
+// (hostsim/thread_starts.h).
 // Trace lines of the runtime pieces ([main] or [t<id>] ends every line):
 //   host physics step S periods N on host|worker    each host physics step, S in seconds
 //   host listener K FIRST                           a host listener of source K got a record

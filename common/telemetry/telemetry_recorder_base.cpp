@@ -3,6 +3,7 @@
 #include <chrono>
 #include <new>
 
+#include "common/platform/started_thread.h"
 #include "common/telemetry/record_set.h"
 
 #ifdef _WIN32
@@ -16,7 +17,7 @@ TelemetryRecorderBase::TelemetryRecorderBase(JobThread jobs, std::chrono::millis
       io_(std::make_unique<boost::asio::io_context>()),
       workGuard_(std::make_unique<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>>(
           io_->get_executor())) {
-  if (jobs == JobThread::Own) worker_ = std::make_shared<std::thread>([this] { run(); });
+  if (jobs == JobThread::Own) worker_ = std::make_shared<std::thread>(startedThread([this] { run(); }));
 }
 
 TelemetryRecorderBase::~TelemetryRecorderBase() {

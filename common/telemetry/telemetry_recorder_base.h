@@ -31,7 +31,8 @@ enum class JobThread { Own, Caller };
 
 class TelemetryRecorderBase {
  public:
-  // The worker runs its loop in slices of `slice` (10 s), ending early when stopped.
+  // The worker (running when this returns) runs its loop in slices of `slice` (10 s), ending early
+  // when stopped.
   explicit TelemetryRecorderBase(JobThread jobs = JobThread::Own,
                                  std::chrono::milliseconds slice = std::chrono::seconds(10));
   virtual ~TelemetryRecorderBase();

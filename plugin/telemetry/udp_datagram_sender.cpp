@@ -2,6 +2,8 @@
 
 #include <boost/asio/buffer.hpp>
 
+#include "common/platform/started_thread.h"
+
 #ifdef _WIN32
 #include <winsock2.h>
 #ifndef SIO_UDP_CONNRESET
@@ -37,7 +39,7 @@ UdpDatagramSender::UdpDatagramSender(const std::vector<UdpEndpointAddress>& endp
   ignorePortUnreachable(socket_);
   for (const UdpEndpointAddress& e : endpoints) endpoints_.emplace_back(e.address, e.port);
   for (size_t i = 0; i < endpoints_.size(); ++i) {
-    threads_.emplace_back([this] {
+    threads_.push_back(startedThread([this] {
       for (;;) {
         try {
           io_.run();
@@ -45,7 +47,7 @@ UdpDatagramSender::UdpDatagramSender(const std::vector<UdpEndpointAddress>& endp
         } catch (...) {
         }
       }
-    });
+    }));
   }
 }
 

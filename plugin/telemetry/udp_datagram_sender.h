@@ -1,7 +1,8 @@
 #pragma once
 // Sends one datagram to every endpoint of a list without waiting: one IPv4 UDP socket on an
-// I/O context of its own, run by one thread per endpoint that only completes the sends. Send
-// errors (refused or unreachable destinations included) are dropped, so sending never stops.
+// I/O context of its own, run by one thread per endpoint that only completes the sends (each
+// thread already running when the constructor returns). Send errors (refused or unreachable
+// destinations included) are dropped, so sending never stops.
 #include <memory>
 #include <thread>
 #include <vector>

@@ -29,6 +29,8 @@ The scenario file holds the host's steps plus directives in comments:
   #no-coverage       the host records no coverage (for scenarios whose thread order it would shift)
 Every run must end with the host's line "host stray words 0": a plugin write into a host object
 outside the words the plugin may write there fails the scenario, and so does a missing line.
+A host step after which a thread the plugin started on the host thread has not yet run ("host
+threads still starting") fails it too: the host may end its process as soon as a call returns.
 """
 import argparse
 import os
@@ -297,6 +299,7 @@ def main():
         else:
             at = end
     problems += stray_problems(text)
+    problems += re.findall(r"^host threads still starting .*?(?= \[[^\]]*\]$)", text, re.M)
     for e in has:
         if e not in text:
             problems.append(f"trace lacks: {e!r}")

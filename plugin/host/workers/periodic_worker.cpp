@@ -5,6 +5,7 @@
 
 #include <boost/asio/post.hpp>
 
+#include "common/platform/started_thread.h"
 #include "plugin/foundation/clocks/perf_clock.h"
 #include "plugin/host/events/event_signal.h"
 #include "plugin/host/workers/worker_thread_setup.h"
@@ -73,7 +74,7 @@ void PeriodicWorker::linkListeners(EventSignal* gameStateSource, EventSignal* sh
 
 void PeriodicWorker::start() {
   if (rate_ <= 0 || thread_ != nullptr) return;
-  thread_ = std::make_shared<std::thread>([this] { threadMain(); });
+  thread_ = std::make_shared<std::thread>(startedThread([this] { threadMain(); }));
   threadId_.store(thread_->get_id());
 }
 

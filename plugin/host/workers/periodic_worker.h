@@ -46,7 +46,7 @@ class PeriodicWorker {
   // Whether the worker should pace now; asked on both threads.
   virtual bool shouldRun() = 0;
 
-  // Creates the thread unless the rate is 0 or less or a thread exists.
+  // Creates the thread unless the rate is 0 or less or a thread exists; returns once it runs.
   void start();
   // Stops the event loop and joins the thread (from another thread; on the worker's own thread
   // the thread is let go instead). Safe to call more than once.
