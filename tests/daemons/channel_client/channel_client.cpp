@@ -21,10 +21,12 @@
 //   rec WORD [TEXT]            a recorder command (code or word, text payload when given; AddData
 //                              keeps the payload as set); prints
 //                              "WORD RESULT found=F bytes=B progress=P state=STATE"
+//   ended TEXT                 "rec Save TEXT" repeated 100 ms apart, as the plugin polls a save,
+//                              until the job is neither New nor Running; prints the last reply
 //   rows N [OFF]               N AddData commands with the current payload, the row number
 //                              (32-bit) written at record offset OFF first; prints
 //                              "rows N RESULT replied=K bytes=B"
-//   pid | status | kill | wait MS | sleep MS | echo TEXT
+//   pid | status | kill | wait [MS] | sleep MS | echo TEXT   (wait without MS: until the daemon ends)
 //   share | unshare            give the daemon a handle to the job, or take it back (prints
 //                              "shared" or "share failed", "unshared")
 //
@@ -248,9 +250,9 @@ bool runLine(Client& c, const std::string& rawLine) {
       return bad("print type");
     }
     say(line.str());
-  } else if (verb == "rec") {
-    std::string word;
-    if (!(in >> word)) return bad("recorder command");
+  } else if (verb == "rec" || verb == "ended") {
+    std::string word = "Save";
+    if (verb == "rec" && !(in >> word)) return bad("recorder command");
     int code = 0;
     if (!recorderCode(word, code)) return bad("recorder command");
     std::string text;
@@ -259,13 +261,20 @@ bool runLine(Client& c, const std::string& rawLine) {
     if (!text.empty() && text.back() == '\r') text.pop_back();
     if (c.record.size() != kvl::RecorderCommandRecord::kSize) return bad("not a recorder channel");
     auto* rec = reinterpret_cast<kvl::RecorderCommandRecord*>(c.record.data());
-    if (code == static_cast<int>(kvl::RecorderCommand::AddData)) {
-      rec->command = code;
-    } else {
-      rec->setCommand(code);
+    ExchangeResult r = ExchangeResult::NoLauncher;
+    for (bool first = true;; first = false) {
+      if (!first) Sleep(100);
+      if (code == static_cast<int>(kvl::RecorderCommand::AddData)) {
+        rec->command = code;
+      } else {
+        rec->setCommand(code);
+      }
+      if (hasText) rec->setPayloadText(text);
+      r = kvl::exchangeWithDaemon(c.launcher.get(), c.record.data(), kvl::recorderChannelLayout());
+      const bool pending = rec->jobState == static_cast<int32_t>(kvl::JobState::New) ||
+                           rec->jobState == static_cast<int32_t>(kvl::JobState::Running);
+      if (verb == "rec" || r != ExchangeResult::Replied || !pending) break;
     }
-    if (hasText) rec->setPayloadText(text);
-    ExchangeResult r = kvl::exchangeWithDaemon(c.launcher.get(), c.record.data(), kvl::recorderChannelLayout());
     std::ostringstream line;
     line << kvl::recorderCommandWord(code) << " " << kvl::exchangeResultWord(r) << " found=" << rec->found
          << " bytes=" << rec->bufferedBytes << " progress=" << rec->progress
@@ -298,8 +307,9 @@ bool runLine(Client& c, const std::string& rawLine) {
     if (c.launcher) c.launcher->unshareJob();
     say("unshared");
   } else if (verb == "wait") {
-    long long ms = 0;
-    if (!number(ms) || ms < 0) return bad("wait");
+    long long ms = INFINITE;
+    std::string w;
+    if (in >> w && (!parseNumber(w, ms) || ms < 0)) return bad("wait");
     HANDLE p = c.launcher ? c.launcher->process() : nullptr;
     if (p) WaitForSingleObject(p, static_cast<DWORD>(ms));
     say("wait " + exitText(p));

@@ -108,7 +108,7 @@ TEST(SoundDaemonStartup, FailedWaitEndsTheDaemon) {
 TEST_F(SoundDaemonTest, SessionRepliesAndLibraryCalls) {
   const auto lines = run(command(1) + command(2) + "setf 28 3000\n" + command(5) +
                          "set32 72 1\n" + command(4) + "set32 72 0\n" + command(4) + command(3) +
-                         command(6) + "wait 10000\n");
+                         command(6) + "wait\n");
   EXPECT_THAT(lines, ElementsAre("launched", "exchange replied", "hex@656 " + kAllOnes,
                                  "exchange replied", "hex@656 " + kAllOnes, "exchange replied",
                                  "hex@656 " + kAllOnes, "exchange replied", "hex@656 " + kAllOnes,
@@ -139,7 +139,7 @@ TEST_F(SoundDaemonTest, FrameLeavesTheResultWordsInTheBlockAlone) {
   const std::string fives(128, '5');
   const auto lines = run(command(1) + "request 0 720\nfill 656 64 85\n" + command(5) +
                          "fill 656 64 85\n" + command(7) + "fill 656 64 85\n" + command(4) +
-                         command(6) + "wait 10000\n");
+                         command(6) + "wait\n");
   EXPECT_THAT(lines, ElementsAre("launched", "exchange replied", "hex@656 " + kAllOnes,
                                  "exchange replied", "hex@656 " + fives, "exchange replied",
                                  "hex@656 " + fives, "exchange replied", "hex@656 " + kAllOnes,
@@ -149,7 +149,7 @@ TEST_F(SoundDaemonTest, FrameLeavesTheResultWordsInTheBlockAlone) {
 TEST_F(SoundDaemonTest, QuietPlugInPausesEverythingOnce) {
   // One frame with everything playing, then 700 ms without a request: one pause of all.
   const auto lines = run(command(1) + command(2) + command(5) + "sleep 700\n" + command(6) +
-                         "wait 10000\n");
+                         "wait\n");
   EXPECT_EQ(lines.back(), "wait exit 0");
   const auto calls = trace();
   // 16 reads by the frame, 16 by the quiet pause, none by later time-outs.
@@ -171,7 +171,7 @@ TEST_F(SoundDaemonTest, QuietPlugInPausesEverythingOnce) {
 TEST_F(SoundDaemonTest, WithoutTheLibraryEveryCommandIsStillAnswered) {
   SetEnvironmentVariableA("FMODSIM_FAIL", "FMOD_Studio_System_Initialize=51");
   const auto lines = run(command(1) + command(2) + command(5) + command(4) + command(3) +
-                         command(6) + "wait 10000\n");
+                         command(6) + "wait\n");
   EXPECT_EQ(lines.size(), 14u);
   for (size_t i = 1; i + 1 < lines.size(); i += 2) {
     EXPECT_EQ(lines[i], "exchange replied");
@@ -184,7 +184,7 @@ TEST_F(SoundDaemonTest, WithoutTheLibraryEveryCommandIsStillAnswered) {
 
 TEST_F(SoundDaemonTest, MissingEventsReportZeroInTheirWords) {
   folder_->writeBank("rally.bank", {"event:/engine_ext", "event:/wheel"});
-  const auto lines = run(command(1) + command(6) + "wait 10000\n");
+  const auto lines = run(command(1) + command(6) + "wait\n");
   // engine_ext is the second word, the wheels the last four.
   std::string expected(128, '0');
   expected.replace(8, 8, "01000000");
@@ -198,7 +198,7 @@ TEST_F(SoundDaemonTest, GearChangesFollowTheUnseededRandomSequence) {
   // process that never seeds it: 41, 67, 34 modulo 100 for the first three calls.
   folder_->writeFullBank("0");
   run(command(1) + command(2) + "set32 8 1\nset32 20 2\n" + command(5) + "set32 20 3\n" +
-      command(5) + command(5) + "set32 20 2\n" + command(5) + command(6) + "wait 10000\n");
+      command(5) + command(5) + "set32 20 2\n" + command(5) + command(6) + "wait\n");
   const auto calls = trace();
   auto spread = [](int r) { return static_cast<float>(r) / 100.0f * 0.4f; };
   EXPECT_THAT(parameterValues(calls, "event:/gear_int", "state"),
@@ -227,7 +227,7 @@ TEST_F(SoundDaemonTest, PauseRulesThroughTheChannel) {
   for (const Step& step : steps) {
     SCOPED_TRACE(step.fields);
     folder_->clearTrace();
-    run(command(1) + step.fields + command(4) + command(6) + "wait 10000\n");
+    run(command(1) + step.fields + command(4) + command(6) + "wait\n");
     std::map<std::string, bool> state;
     for (const auto& c : callsOf(trace(), "SetPaused")) state[c.arg("instance")] = c.arg("paused") == "1";
     std::vector<std::string> paused;
