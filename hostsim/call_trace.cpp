@@ -22,6 +22,12 @@ void openTrace(const std::string& path) {
 
 void markHostThread() { hostThread = GetCurrentThreadId(); }
 
+std::string traceNumber(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", v);
+  return text;
+}
+
 std::string threadTag() {
   const DWORD id = GetCurrentThreadId();
   return id == hostThread ? "main" : "t" + std::to_string(id);

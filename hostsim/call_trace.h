@@ -9,6 +9,8 @@ void openTrace(const std::string& path);
 void trace(const std::string& line);
 // The thread tag of the calling thread: "main" for the host thread, else "t<id>".
 std::string threadTag();
+// A number as trace lines show it: the shortest text (printf "%g").
+std::string traceNumber(double v);
 void markHostThread();
 // While set on a thread, its trace lines are dropped (for host code that runs thousands of times
 // a second, whose summary is traced instead).

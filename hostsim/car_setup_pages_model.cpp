@@ -48,12 +48,6 @@ constexpr std::uint32_t kRowSize = 80, kRowValue = 52, kRowNumber = 56, kRowDeco
 std::uint32_t gRowsMade = 0;
 
 std::uint8_t decoySeed(std::uint32_t number) { return static_cast<std::uint8_t>(0x47 + 11 * number); }
-std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 std::string keyAt(const unsigned char* object, std::uint32_t offset) {
   const unsigned char* key = object == nullptr ? nullptr : pointer(get(object, offset));
   return key == nullptr ? "(none)" : reinterpret_cast<const char*>(key);
@@ -98,16 +92,16 @@ void step(unsigned char* row, float direction) {
   if (v < valueOf(row, 20)) v = valueOf(row, 20);
   if (v > valueOf(row, 24)) v = valueOf(row, 24);
   put(value, 12, v);
-  trace("host row " + rowKey(row) + " value " + number(v));
+  trace("host row " + rowKey(row) + " value " + traceNumber(v));
 }
 void THISCALL rowDecrease(unsigned char* row) { step(row, -1.0f); }
 void THISCALL rowIncrease(unsigned char* row) { step(row, 1.0f); }
 void THISCALL rowDrawAt(unsigned char* row, void*, float x, float y) {
-  trace("host row " + rowKey(row) + " at " + number(x) + " " + number(y) + " value " +
-        number(get<float>(pointer(get(row, kRowValue)), 12)) + (get(row, 44) ? " focused" : "") +
+  trace("host row " + rowKey(row) + " at " + traceNumber(x) + " " + traceNumber(y) + " value " +
+        traceNumber(get<float>(pointer(get(row, kRowValue)), 12)) + (get(row, 44) ? " focused" : "") +
         (get(row, 48) ? " editing" : "") + (decoyIntact(row) ? "" : " decoy written"));
 }
-void THISCALL rowPass(unsigned char* row, float v) { trace("host row " + rowKey(row) + " gets " + number(v)); }
+void THISCALL rowPass(unsigned char* row, float v) { trace("host row " + rowKey(row) + " gets " + traceNumber(v)); }
 void* THISCALL rowLabelObject(unsigned char* row) { return pointer(get(row, 36)); }
 void THISCALL unexpectedSlot(void*) { trace("host unexpected slot"); }
 
@@ -147,7 +141,7 @@ void* __cdecl rowCreate(std::uint32_t key, std::uint32_t text, std::uint32_t att
   put(row, 36, wordOf(label));
   put(row, 40, kind);
   trace("host setup row " + rowKey(row) + " kind " + std::to_string(kind) + " value " + place(value) + " range " +
-        place(range) + " layout " + number(l1) + " " + number(l2) + " " + number(l3) + " " + std::to_string(l4) +
+        place(range) + " layout " + traceNumber(l1) + " " + traceNumber(l2) + " " + traceNumber(l3) + " " + std::to_string(l4) +
         " " + std::to_string(l5));
   return row;
 }
@@ -191,7 +185,7 @@ void __cdecl setParentIndex(void*, std::int32_t index, std::int32_t value) {
 }
 void THISCALL placeItem(unsigned char* menu, unsigned char* item, float x, float y) {
   put(menu, 52, wordOf(item));
-  trace("host menu place item " + number(x) + " " + number(y));
+  trace("host menu place item " + traceNumber(x) + " " + traceNumber(y));
 }
 
 // Option record (48 bytes): label, first and second choice records at +8, +20, +32.
@@ -202,7 +196,7 @@ void* THISCALL optionRecordConstruct(unsigned char* record, std::uint32_t k0, st
   put(record, 0, kOptionRecordTable);
   for (std::uint32_t i = 0; i < 9; ++i) put(record, 8 + 4 * i, words[i]);
   trace("host option record " + keyAt(record, 8) + " " + keyAt(record, 20) + " " + keyAt(record, 32) + " " +
-        number(value));
+        traceNumber(value));
   return record;
 }
 
@@ -226,7 +220,7 @@ void THISCALL optionItemSetEnabled(unsigned char* item, std::uint32_t enabled) {
 void* THISCALL optionItemDialog(unsigned char* item) { return pointer(get(item, 20)); }
 
 void THISCALL fillRect(void*, float x, float y, float w, float h) {
-  trace("host renderer fill " + number(x) + " " + number(y) + " " + number(w) + " " + number(h));
+  trace("host renderer fill " + traceNumber(x) + " " + traceNumber(y) + " " + traceNumber(w) + " " + traceNumber(h));
 }
 
 void* __cdecl hostDifferentialsPage() {

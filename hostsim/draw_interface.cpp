@@ -15,27 +15,20 @@ struct DrawInterface {
   const void* const* table;
 };
 
-// Coordinates as the host's overlay has them: whole numbers mostly, so the shortest text.
-std::string number(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-  return text;
-}
-
 void HOSTSIM_THISCALL drawText(DrawInterface*, float x, float y, const char* text) {
-  trace("draw text " + number(x) + " " + number(y) + " \"" + (text != nullptr ? text : "") + "\"");
+  trace("draw text " + traceNumber(x) + " " + traceNumber(y) + " \"" + (text != nullptr ? text : "") + "\"");
 }
 void HOSTSIM_THISCALL drawBox(DrawInterface*, float x, float y, float w, float h) {
-  trace("draw box " + number(x) + " " + number(y) + " " + number(w) + " " + number(h));
+  trace("draw box " + traceNumber(x) + " " + traceNumber(y) + " " + traceNumber(w) + " " + traceNumber(h));
 }
 void HOSTSIM_THISCALL beginOverlay(DrawInterface*, float x, float y, float w, float h) {
-  trace("draw begin " + number(x) + " " + number(y) + " " + number(w) + " " + number(h));
+  trace("draw begin " + traceNumber(x) + " " + traceNumber(y) + " " + traceNumber(w) + " " + traceNumber(h));
 }
 void HOSTSIM_THISCALL drawRect(DrawInterface*, float x, float y, float w, float h) {
-  trace("draw rect " + number(x) + " " + number(y) + " " + number(w) + " " + number(h));
+  trace("draw rect " + traceNumber(x) + " " + traceNumber(y) + " " + traceNumber(w) + " " + traceNumber(h));
 }
 void HOSTSIM_THISCALL drawValue(DrawInterface*, float x, float y, std::uint32_t value) {
-  trace("draw value " + number(x) + " " + number(y) + " " + std::to_string(value));
+  trace("draw value " + traceNumber(x) + " " + traceNumber(y) + " " + std::to_string(value));
 }
 void HOSTSIM_THISCALL setTextStyle(DrawInterface*, std::int32_t style) {
   trace("draw style " + std::to_string(style));
@@ -44,7 +37,7 @@ void HOSTSIM_THISCALL setColourIndex(DrawInterface*, std::int32_t index) {
   trace("draw colour index " + std::to_string(index));
 }
 void HOSTSIM_THISCALL setColour(DrawInterface*, float r, float g, float b, float a) {
-  trace("draw colour " + number(r) + " " + number(g) + " " + number(b) + " " + number(a));
+  trace("draw colour " + traceNumber(r) + " " + traceNumber(g) + " " + traceNumber(b) + " " + traceNumber(a));
 }
 // Slots without a known use take no arguments here; a call is traced and nothing more.
 template <int N>

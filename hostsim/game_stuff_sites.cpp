@@ -140,12 +140,6 @@ std::string hex(std::uint32_t v) {
   return text;
 }
 
-std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 // The comparison at 0x5B0C94 as the host's sort calls it: ECX points at the first entry's
 // pointer, the second stack argument at the second's; the caller takes the arguments back.
 std::string keyCompare(std::uint32_t keyA, std::uint32_t keyB) {
@@ -193,7 +187,7 @@ bool runGameStuffStep(const std::string& step, std::istream& in) {
     float first, second;
     std::memcpy(&first, &run.after.edx, 4);
     std::memcpy(&second, &run.after.eax, 4);
-    trace("pushes " + hex(site) + " " + number(first) + " " + number(second) + balanceText(before, run));
+    trace("pushes " + hex(site) + " " + traceNumber(first) + " " + traceNumber(second) + balanceText(before, run));
   } else if (step == "menujump") {
     std::uint32_t index = 0;
     in >> index;
@@ -214,7 +208,7 @@ bool runGameStuffStep(const std::string& step, std::istream& in) {
     noteHostCodeRun(kStepCodeEntry, kStepCodeSite + 20);
     noteHostCodeRun(kStepCodeNext, kStepCodeNext + 15);
     const bool agree = std::lround(static_cast<double>(stepFloat) * 720.0) == stepCount;
-    trace("steptime float " + number(stepFloat) + " steps " + std::to_string(stepCount) +
+    trace("steptime float " + traceNumber(stepFloat) + " steps " + std::to_string(stepCount) +
           (agree ? " agree" : " disagree"));
   } else {
     return false;

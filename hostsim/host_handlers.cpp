@@ -13,12 +13,6 @@
 namespace hostsim {
 namespace {
 
-std::string number(float f) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(f));
-  return text;
-}
-
 }  // namespace
 
 void* __cdecl runtimeMalloc(std::uint32_t bytes) {
@@ -58,13 +52,13 @@ void __cdecl hostDelete(void* block) {
 float __cdecl defaultSlotCall(void*, float gap, std::int32_t row) { return 100.0f + 25.0f * static_cast<float>(row) + gap; }
 
 std::uint32_t __cdecl pressureFunction(std::uint32_t p, std::uint32_t b, float pressure, std::uint32_t d) {
-  trace("host pressure " + std::to_string(p) + " " + std::to_string(b) + " " + number(pressure) + " " +
+  trace("host pressure " + std::to_string(p) + " " + std::to_string(b) + " " + traceNumber(pressure) + " " +
         std::to_string(d));
   return p + d;
 }
 
 std::uint32_t __attribute__((thiscall)) materialLookup(void* table, float a, float b) {
-  trace("host materialLookup " + number(a) + " " + number(b));
+  trace("host materialLookup " + traceNumber(a) + " " + traceNumber(b));
   return 0xEE;
 }
 

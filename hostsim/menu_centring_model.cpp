@@ -28,12 +28,6 @@ constexpr std::uint32_t kVertexSize = 24;
 
 bool centring = false;
 
-std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 std::uint32_t THISCALL screenWidth(unsigned char* renderer) { return get(renderer, kRendererWidthOffset); }
 std::uint32_t THISCALL screenHeight(unsigned char* renderer) { return get(renderer, kRendererHeightOffset); }
 
@@ -42,7 +36,7 @@ std::uint32_t THISCALL centresMenus(unsigned char*) { return 0x5A5A5A00u | (cent
 
 void THISCALL menuDraw(void*, std::int32_t a, std::int32_t b, float x, std::uint32_t c, std::uint32_t d,
                        std::uint32_t e, std::uint32_t f) {
-  trace("host menu draw x " + number(x) + " args " + std::to_string(a) + " " + std::to_string(b) + " " +
+  trace("host menu draw x " + traceNumber(x) + " args " + std::to_string(a) + " " + std::to_string(b) + " " +
         std::to_string(c) + " " + std::to_string(d) + " " + std::to_string(e) + " " + std::to_string(f));
 }
 
@@ -105,7 +99,7 @@ void* THISCALL quadDestroy(unsigned char* quad, std::uint32_t flags) {
 
 std::int32_t THISCALL quadDraw(unsigned char*, std::int32_t count, const float* xs, std::int32_t flag) {
   std::string line = "host quad draw " + std::to_string(count) + " flag " + std::to_string(flag) + " xs";
-  for (std::int32_t i = 0; i < count; ++i) line += " " + number(xs[i]);
+  for (std::int32_t i = 0; i < count; ++i) line += " " + traceNumber(xs[i]);
   trace(line);
   return 1;
 }
@@ -118,7 +112,7 @@ void THISCALL quadOtherSlot(unsigned char*) { trace("host quad unexpected slot")
 std::string vertexXs(const unsigned char* quad, std::uint32_t bufferOffset) {
   const auto* buffer = reinterpret_cast<const VertexBuffer*>(pointer(get(quad, bufferOffset)));
   std::string xs;
-  for (int v = 0; v < 4; ++v) xs += " " + number(get<float>(buffer->data, v * kVertexSize));
+  for (int v = 0; v < 4; ++v) xs += " " + traceNumber(get<float>(buffer->data, v * kVertexSize));
   return xs;
 }
 

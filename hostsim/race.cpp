@@ -66,12 +66,6 @@ unsigned char* eventList() {
   return list;
 }
 
-std::string number(float f) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(f));
-  return text;
-}
-
 std::int32_t indexOf(const void* event) {
   return static_cast<std::int32_t>((static_cast<const unsigned char*>(event) - events.data()) / kEventSize);
 }
@@ -83,7 +77,7 @@ void THISCALL hostUpdate(void*, float now) {
     std::memcpy(&flags, &events[i * kEventSize + 4], 4);
     if ((flags & 0x80000000u) != 0) handled += " " + std::to_string(i);
   }
-  trace("host raceUpdate " + number(now) + " handled" + handled);
+  trace("host raceUpdate " + traceNumber(now) + " handled" + handled);
 }
 void THISCALL hostAdvance(void*) { trace("host raceAdvance"); }
 std::int32_t THISCALL hostIsRunning(void*) { return 1; }
@@ -91,7 +85,7 @@ std::int32_t THISCALL hostFinishStage(void*) {
   trace("host raceFinishStage");
   return 0;
 }
-void THISCALL hostApplyValue(void*, float v) { trace("host raceApplyValue " + number(v)); }
+void THISCALL hostApplyValue(void*, float v) { trace("host raceApplyValue " + traceNumber(v)); }
 float THISCALL hostEventValue(void* event) { return 100.0f + indexOf(event); }
 std::int32_t THISCALL hostEventFlag(void*) { return eventFlagAnswer; }
 std::int32_t THISCALL hostEventPair(std::int32_t object, std::int32_t v) {
@@ -117,15 +111,15 @@ void THISCALL raceEventInvoke(ListenerNode*, const void* record) {
   std::memcpy(&time, record, 4);
   std::memcpy(&event, static_cast<const unsigned char*>(record) + 4, 4);
   std::memcpy(&value, static_cast<const unsigned char*>(record) + 8, 4);
-  trace("host raceEvent " + std::to_string(indexOf(reinterpret_cast<const void*>(event))) + " at " + number(time) +
-        " value " + number(value));
+  trace("host raceEvent " + std::to_string(indexOf(reinterpret_cast<const void*>(event))) + " at " + traceNumber(time) +
+        " value " + traceNumber(value));
 }
 void THISCALL raceValuesInvoke(ListenerNode*, const void* record) {
   float v[4];
   std::int32_t flag;
   std::memcpy(v, record, 16);
   std::memcpy(&flag, static_cast<const unsigned char*>(record) + 16, 4);
-  trace("host raceValues " + number(v[0]) + " " + number(v[1]) + " " + number(v[2]) + " " + number(v[3]) + " flag " +
+  trace("host raceValues " + traceNumber(v[0]) + " " + traceNumber(v[1]) + " " + traceNumber(v[2]) + " " + traceNumber(v[3]) + " flag " +
         std::to_string(flag));
 }
 const ListenerNodeTable raceEventTable = {listenerDestroy, raceEventInvoke};
@@ -201,7 +195,7 @@ bool runRaceStep(std::istream& in) {
     in >> mode;
     put(hostObjects().gameModes, 0, mode);
   } else if (step == "time") {
-    trace("host race time " + number(get<float>(raceObject(), kRaceTime)));
+    trace("host race time " + traceNumber(get<float>(raceObject(), kRaceTime)));
   } else if (step == "hold") {
     std::int32_t hold = 0;
     in >> hold;

@@ -25,21 +25,15 @@ constexpr float kUnnamedRpm = 6500.0f;
 const std::uint32_t kLampSites[4] = {0x576E32, 0x57724A, 0x55C227, 0x55C785};
 const std::uint32_t kLampSkips[4] = {0x576E87, 0x5772C0, 0x55C2A4, 0x55C7E9};
 
-std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 void THISCALL setColourValues(void*, float r, float g, float b, float a) {
-  trace("host renderer colour " + number(r) + " " + number(g) + " " + number(b) + " " + number(a));
+  trace("host renderer colour " + traceNumber(r) + " " + traceNumber(g) + " " + traceNumber(b) + " " + traceNumber(a));
 }
 void THISCALL setEnabled(void*, std::int32_t v) { trace("host renderer enabled " + std::to_string(v)); }
 void THISCALL setFlags(void*, std::uint32_t v) { trace("host renderer flags " + std::to_string(v)); }
 void THISCALL clearFlags(void*, std::uint32_t v) { trace("host renderer clear flags " + std::to_string(v)); }
 float THISCALL textWidth(void*, const char* text) { return 10.0f * static_cast<float>(std::strlen(text)); }
 void THISCALL drawTextId(void*, std::int32_t id, float x, float y) {
-  trace("host renderer text " + std::to_string(id) + " at " + number(x) + " " + number(y));
+  trace("host renderer text " + std::to_string(id) + " at " + traceNumber(x) + " " + traceNumber(y));
 }
 float THISCALL scaleCoordinate(void*, float v) { return 2.0f * v; }
 void THISCALL otherSlot(void*) { trace("host renderer unexpected slot"); }

@@ -16,15 +16,9 @@ namespace {
 constexpr std::uint32_t kRaceValueUpdate = 0x573D90;
 constexpr std::uint32_t kRaceValueSites[] = {0x48261A, 0x482695, 0x4829F2, 0x482E52};
 
-std::string number(float v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(v));
-  return text;
-}
-
 // The host's update has a lasting effect on the race value.
 void __attribute__((thiscall)) raceValueUpdate(unsigned char* race, float value) {
-  trace("host raceValueUpdate " + number(value));
+  trace("host raceValueUpdate " + traceNumber(value));
   put(race, 320, value);
 }
 
@@ -46,7 +40,7 @@ bool runReplacedCallStep(const std::string& step, std::istream& in) {
     runCallSite(static_cast<std::uint32_t>(std::strtoul(site.c_str(), nullptr, 16)), {floatWord(value)}, wordOf(hostRace()));
     float now = 0;
     std::memcpy(&now, hostRace() + 320, 4);
-    trace("race value " + number(now));
+    trace("race value " + traceNumber(now));
   } else if (step == "framecallback") {
     runCallSite(kFrameCallbackSite, {});
   } else {

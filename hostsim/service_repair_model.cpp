@@ -57,18 +57,12 @@ Repair& repair() {
   return r;
 }
 
-std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 std::int32_t THISCALL actionB(void*) {
   trace("host service action B");
   return repair().actionB;
 }
 void THISCALL clockSetTime(float* clock, float seconds) {
-  trace("host service clock set " + number(seconds));
+  trace("host service clock set " + traceNumber(seconds));
   clock[1] = seconds;
 }
 const char* THISCALL stageFolder(void*, std::int32_t key) {
@@ -208,7 +202,7 @@ void traceAfterService(const unsigned char* wheelsBefore) {
     for (int i = 0; i < get<std::int32_t>(service, kListCount) && i < kListLength; ++i) {
       const unsigned char* e = r.list + i * kRepairEntrySize;
       std::string line = "host repair entry " + std::to_string(get<std::int32_t>(e, kRepairPartId)) + ":";
-      for (std::uint32_t t : kTimes) line += " +" + std::to_string(t) + " " + number(get<float>(e, t));
+      for (std::uint32_t t : kTimes) line += " +" + std::to_string(t) + " " + traceNumber(get<float>(e, t));
       int others = 0;
       for (std::uint32_t o = 0; o < kRepairEntrySize; o += 4) {
         const bool named = o == kRepairPartId || o == 56 || o == 60 || o == 64 || o == 68;

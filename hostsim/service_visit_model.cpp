@@ -36,12 +36,6 @@ Visit& visit() {
   return v;
 }
 
-std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 float THISCALL workTime(void*) { return visit().workTime; }
 std::int32_t THISCALL elapsedCount(void*) { return visit().elapsed; }
 std::int32_t THISCALL isWorking(void*) { return visit().working; }
@@ -67,7 +61,7 @@ std::int32_t THISCALL advanceClock(float* clock, float seconds) {
 void THISCALL showMessage(void* box, std::int32_t message, MessageCallback callback, const float* userData) {
   if (box != visit().box) trace("host message box unexpected object");
   trace("host message " + std::to_string(message) + " user " +
-        (userData == nullptr ? std::string("none") : "float " + number(*userData)));
+        (userData == nullptr ? std::string("none") : "float " + traceNumber(*userData)));
   visit().callback = callback;
 }
 std::int32_t THISCALL menuBack(void* manager, std::int32_t which) {
@@ -157,7 +151,7 @@ bool runServiceVisitStep(const std::string& step, std::istream& in) {
     trace("host service done " + std::to_string(get<std::int32_t>(v.service, kDoneOffset)) + " working " +
           std::to_string(v.working) + " limit " +
           (panel == nullptr ? std::string("none") : std::to_string(get<std::int32_t>(panel, kPanelLimitOffset))) +
-          " clock period " + number(v.clock[0]) + " remaining " + number(v.clock[1]));
+          " clock period " + traceNumber(v.clock[0]) + " remaining " + traceNumber(v.clock[1]));
   } else {
     return false;
   }

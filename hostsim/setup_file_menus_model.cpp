@@ -21,12 +21,6 @@ constexpr std::uint32_t kEntrySize = 440;
 constexpr std::uint32_t kTableSlots = 14;
 constexpr std::uint32_t kObjectSize = 256;
 
-std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 std::string narrow(const wchar_t* text) {
   std::string out;
   for (; text != nullptr && *text != 0; ++text) out += static_cast<char>(*text);
@@ -74,7 +68,7 @@ void THISCALL setColourIndex(void*, std::int32_t c) { trace("host renderer colou
 
 // Slot 31 takes a variable argument list, the renderer first on the stack.
 void __attribute__((cdecl)) printText(void*, float x, float y, const wchar_t* format, const wchar_t* text) {
-  trace("host renderer print " + number(x) + " " + number(y) + " " + narrow(format) + " \"" + narrow(text) + "\"");
+  trace("host renderer print " + traceNumber(x) + " " + traceNumber(y) + " " + narrow(format) + " \"" + narrow(text) + "\"");
 }
 
 void THISCALL drawList(void*, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
@@ -84,10 +78,10 @@ void THISCALL drawList(void*, float x, float y, std::int32_t kind, const float* 
   const int n = kind == 3 ? 3 : 2;
   std::string columnText, selectionText;
   for (int c = 0; c < n; ++c) {
-    columnText += " " + number(columns[c]);
+    columnText += " " + traceNumber(columns[c]);
     selectionText += " " + std::to_string(selection[c]);
   }
-  trace("host renderer list " + number(x) + " " + number(y) + " kind " + std::to_string(kind) + " columns" +
+  trace("host renderer list " + traceNumber(x) + " " + traceNumber(y) + " kind " + std::to_string(kind) + " columns" +
         columnText + " first " + std::to_string(first) + " rows " + std::to_string(rows) + " highlighted " +
         std::to_string(highlighted) + " selection" + selectionText + " flag " + std::to_string(flag));
   for (std::int32_t r = 0; r < rows; ++r) {
@@ -133,12 +127,12 @@ void THISCALL displayName(void*, char* buffer, const char* fileName, std::int32_
 
 std::int32_t THISCALL widgetEvent(void*, std::int32_t code, const float* record) {
   std::string line = "host widget event " + std::to_string(code);
-  for (int i = 0; i < 5; ++i) line += " " + number(record[i]);
+  for (int i = 0; i < 5; ++i) line += " " + traceNumber(record[i]);
   trace(line);
   return 0;
 }
 void THISCALL widgetRender(void*, void*, float x, float y) {
-  trace("host widget render " + number(x) + " " + number(y));
+  trace("host widget render " + traceNumber(x) + " " + traceNumber(y));
 }
 void THISCALL widgetOther(void*) { trace("host widget unexpected slot"); }
 
