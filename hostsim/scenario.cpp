@@ -29,6 +29,7 @@
 #include "hostsim/slot_dialog_model.h"
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/frame_events.h"
 #include "hostsim/frame_loop.h"
 #include "hostsim/wall_clock_step.h"
 #include "hostsim/host_layout.h"
@@ -100,6 +101,7 @@ int runSteps(std::istream& steps) {
       // The host raises while its state still reads the old value, then enters the new one.
       raiseEvent(kGameStateSource, &next);
       setGameState(next);
+      selectFrameListeners(next);
     } else if (step == "operand") {
       std::string address, kind;
       in >> address >> kind;

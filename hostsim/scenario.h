@@ -1,14 +1,16 @@
 #pragma once
 // A scenario: one step per line, "#" starts a comment.
 //   create                      load Plugins/QZR.dll and call KVL_CreatePlugin
-//   state N                     raise the game-state source with N, then enter state N
+//   state N                     raise the game-state source with N, then enter state N (the
+//                               replay-frame source's selector becomes 1 in GAME, else 0)
 //   frame                       the plugin object's draw slot
 //   key C                       the plugin object's input slot with character C
 //   name                        trace the plugin object's name
 //   site material A B           run the material-table call site with floats A and B
 //   site pressure P B X D       run the pressure call site with four words
 //   wheels                      raise the wheel-data source
-//   selector K V                source K's raises also reach its per-id list V
+//   selector K V                source K's raises also reach its per-id list V (for source 1
+//                               until the next state step)
 //   operand ADDRESS [float|floatword]  run the operand site at ADDRESS (hex) and trace the value
 //                               read (floatword: the 32 bits read, shown as a float)
 //   window                      the host creates its window (display_model.h)

@@ -60,7 +60,9 @@ TelemetryRecorder::TelemetryRecorder(std::string daemonPath)
   table().setCarFrameTransform(&carFrameTransform);
   if (host::HostEventHub* hub = host::HostEventHub::instance()) {
     host::appendListener(hub->gameStateChanged()->catchAll(), gameStateNode_);
-    host::appendListener(hub->replayFrame()->catchAll(), frameNode_);
+    // The tick is on per-id list 1: the host's raises of the frame source reach it only while
+    // the source's selector reads 1, not on every raise as a catch-all listener would be.
+    host::appendListener(*hub->replayFrame()->perId(1), frameNode_);
     host::appendListener(hub->shutdown()->catchAll(), shutdownNode_);
   }
 }

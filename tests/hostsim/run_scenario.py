@@ -19,13 +19,14 @@ The scenario file holds the host's steps plus directives in comments:
   #fmod-has TEXT     a line of fmod-trace.txt starts with TEXT
   #udp N             listen on 127.0.0.1:6776; at least N datagrams of 664 bytes must arrive,
                      their step counters rising and their speeds changing, no word of them a word
-                     the game never set
+                     the game never set ("#udp none": no datagram may arrive)
   #timeout S        the host may run S seconds (default 120)
   #tool NAME ARG...  before the run, the i686 build of the program NAME runs in the game folder
                      with those arguments and must exit with 0
   #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
                      whose values change from row to row and none of which holds a value the game
-                     never set ("nan", or the pattern word as an integer)
+                     never set ("nan", or the pattern word as an integer) ("#tsv none": the
+                     header row and no row)
   #no-coverage       the host records no coverage (for scenarios whose thread order it would shift)
 Every run must end with the host's line "host stray words 0": a plugin write into a host object
 outside the words the plugin may write there fails the scenario, and so does a missing line.
@@ -105,6 +106,7 @@ def unset_columns(header, rows):
 
 
 def check_udp(listener, minimum):
+    """The problems of the datagrams that arrived; `minimum` None: none may arrive."""
     listener.settimeout(0.5)
     packets = []
     try:
@@ -112,6 +114,8 @@ def check_udp(listener, minimum):
             packets.append(listener.recv(2048))
     except socket.timeout:
         pass
+    if minimum is None:
+        return [f"{len(packets)} UDP datagrams arrived, expected none"] if packets else []
     problems = []
     if len(packets) < minimum:
         problems.append(f"{len(packets)} UDP datagrams arrived, expected at least {minimum}")
@@ -171,6 +175,7 @@ def wait_for_daemons(game, limit=300):
 
 
 def check_tsv(game, minimum):
+    """The problems of the one .tsv file; `minimum` None: it holds no row."""
     problems = wait_for_daemons(game)
     if problems:
         return problems
@@ -182,7 +187,9 @@ def check_tsv(game, minimum):
     problems = []
     if not lines[0].startswith("utcSystemTime\t"):
         problems.append(f"the .tsv header row is {lines[0]!r}")
-    if len(rows) < minimum:
+    if minimum is None and rows:
+        problems.append(f"the .tsv file holds {len(rows)} rows, expected none")
+    elif minimum is not None and len(rows) < minimum:
         problems.append(f"the .tsv file holds {len(rows)} rows, expected at least {minimum}")
     if len(set(rows)) < len(rows):
         problems.append("the .tsv file holds repeated rows")
@@ -190,6 +197,11 @@ def check_tsv(game, minimum):
     if unset:
         problems.append("the .tsv file holds values the game never set, in " + " ".join(unset))
     return problems
+
+
+def count_or_none(word):
+    """A directive's count, or None for "none"."""
+    return None if word.strip() == "none" else int(word)
 
 
 def main():
@@ -211,6 +223,7 @@ def main():
 
     expect, ini_has, exit_code, ini, has, at_least, lacks = [], [], 0, {}, [], [], []
     fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
+    udp_set = tsv_set = False
     coverage = True
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     with open(a.scenario, encoding="utf-8") as f:
@@ -256,11 +269,11 @@ def main():
             elif line.startswith("#fmod-has "):
                 fmod_has.append(line[10:])
             elif line.startswith("#udp "):
-                udp_min = int(line[5:])
+                udp_set, udp_min = True, count_or_none(line[5:])
             elif line.startswith("#timeout "):
                 timeout = int(line[9:])
             elif line.startswith("#tsv "):
-                tsv_min = int(line[5:])
+                tsv_set, tsv_min = True, count_or_none(line[5:])
             elif line.startswith("#tool "):
                 run_tool(a.wine_run, root, game, line[6:].split())
             elif line.strip() == "#no-coverage":
@@ -271,7 +284,7 @@ def main():
                 f.write(f"[{section}]\r\n" + "".join(p + "\r\n" for p in pairs))
 
     listener = None
-    if udp_min is not None:
+    if udp_set:
         listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         listener.bind(("127.0.0.1", 6776))
     trace = os.path.join(game, "trace.txt")
@@ -323,7 +336,7 @@ def main():
                 problems.append(f"fmod-trace.txt lacks a line starting {e!r}")
     if listener is not None:
         problems += check_udp(listener, udp_min)
-    if tsv_min is not None:
+    if tsv_set:
         problems += check_tsv(game, tsv_min)
     for p in problems:
         print(p)
