@@ -21,7 +21,9 @@ void callSolveWheelLocks(int axleTestYes);
 
 // The chassis. SITE names which of the routine's call sites calls it.
 void callSpring(int wheel, float length, float velocity, float platform, bool progressive, std::uint32_t site = 0);
-void callTyreGrip(std::uint32_t site, float speed, std::int32_t surface, std::int32_t type, std::uint32_t percent);
+// The host's grip routine makes the camber call, with the tyre's camber sine CAMBER_SINE.
+void callTyreGrip(std::uint32_t site, float speed, std::int32_t surface, std::int32_t type, std::uint32_t percent,
+                  float camberSine);
 void callCamber(float sine);
 void callFlexHeat(std::int32_t flag, float sine, float factor);
 // ARGS are COUNT floats (two or three).

@@ -50,11 +50,10 @@ void runCarPhysicsTick(float seconds) {
   callTorqueSplit(seconds, 100.0f, 0);
   callSolveWheelLocks(0);
   for (std::int32_t w = 0; w < 4; ++w) callBrake(w, pedal, 0.0f, 50.0f, w < 2 ? 1 : 0, seconds);
-  // The chassis: the four springs, tyre grip, camber, the tyre heat terms, the car's tick and
-  // the force-feedback curve.
+  // The chassis: the four springs, tyre grip (its routine makes the camber call), the tyre heat
+  // terms, the car's tick and the force-feedback curve.
   for (int w = 0; w < 4; ++w) callSpring(w, 0.08f, 0.1f, 0.0f, true);
-  callTyreGrip(0x53E2A4, 20.0f, 1, 1, 90);
-  callCamber(0.0871557f);
+  callTyreGrip(0x53E2A4, 20.0f, 1, 1, 90, 0.0871557f);
   callFlexHeat(1, 0.0871557f, 2.0f);
   const float heat[2][3] = {{350.0f, 300.0f, 2.0f}, {350.0f, 2.0f, 0.0f}};
   callHeatTerm(0x534613, heat[0], 3);

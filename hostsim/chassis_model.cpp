@@ -111,9 +111,17 @@ void THISCALL hostSpring(unsigned char* component, std::uint32_t, float, float, 
 std::uint32_t THISCALL hostSpringFinish(void*) { return 41; }
 
 using W = std::uint32_t;
+// The host's grip routine. The camber call site (0x5362AB) lies 0x1EB bytes past its entry, with
+// no other host routine named in between: the routine makes that call on its own tyre, and what
+// it reads after it are the grip values as the camber routine left them. It traces what it
+// started from (+516, +580) and what it reads after the call: +516, +576 (the last of the
+// sixteen floats a performance percentage scales), +580 and the contact's +72.
 std::uint32_t THISCALL hostGrip(unsigned char* tyre, unsigned char* contact, W, W, W, W, W, W, W, W, W, W, W, W, W, W, W) {
   const unsigned char* p = pointer(get(tyre, 16));
-  trace(text("host grip table %g %g contact %g", get<float>(p, 516), get<float>(p, 576), get<float>(contact, 72)));
+  const float entry[] = {get<float>(p, 516), get<float>(p, 580)};
+  runCallSite(kCamberSite, {}, wordOf(tyre));
+  trace(text("host grip entry %g %g table %g %g %g contact %g", entry[0], entry[1], get<float>(p, 516),
+             get<float>(p, 576), get<float>(p, 580), get<float>(contact, 72)));
   return 9;
 }
 std::uint32_t THISCALL hostCamber(unsigned char* tyre) {
@@ -334,12 +342,14 @@ void callSpring(int index, float length, float velocity, float platform, bool pr
              std::memcmp(before, b, sizeof before) == 0 ? "restored" : "changed"));
 }
 
-void callTyreGrip(std::uint32_t site, float speed, std::int32_t surface, std::int32_t type, std::uint32_t percent) {
+void callTyreGrip(std::uint32_t site, float speed, std::int32_t surface, std::int32_t type, std::uint32_t percent,
+                  float camberSine) {
   attachWheelParts();
   unsigned char* p = tyreParams(0);
   for (int i = 0; i < 32; ++i) put(p, 516 + 4 * i, 1.0f + i);
   put(p, 12, type);
   put(tyreObject(0), 864, speed);
+  put(tyreObject(0), 940, camberSine);
   for (std::uint32_t o : {3736u, 3752u, 3768u}) put(carSetupRangesObject(), o, percent);
   static unsigned char contact[400];
   for (std::uint32_t o : {72u, 88u, 120u}) put(contact, o, 1.0f);
@@ -441,7 +451,7 @@ bool runChassisStep(const std::string& step, std::istream& in) {
     std::int32_t surface = 0, type = 0;
     std::uint32_t percent = 0;
     in >> speed >> surface >> type >> percent;
-    callTyreGrip(site, speed, surface, type, percent);
+    callTyreGrip(site, speed, surface, type, percent, 0.0f);
   } else if (step == "camber") {
     float sine = 0;
     in >> sine;

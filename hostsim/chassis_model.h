@@ -15,8 +15,11 @@
 //                               values and whether the block came back as it was
 //   tyregrip SITE SPEED SURFACE TYPE PERCENT
 //                               the grip call at SITE on wheel 0's tyre with the tarmac, gravel
-//                               and snow percentages all PERCENT; traces the contact and tables
-//   camber SINE                 the camber call (0x5362AB); traces the two grip tables after it
+//                               and snow percentages all PERCENT, the camber sine 0; the host's
+//                               routine runs the camber call inside it; traces the contact and
+//                               tables
+//   camber SINE                 the camber call (0x5362AB) on its own; traces the two grip tables
+//                               after it
 //   flexheat FLAG SINE FACTOR   the flex heat call (0x536724); traces +1256 and +968 after it
 //   heatterm SITE A B [K]       a heat term call with the tyre in ESI; traces "heatterm SITE V"
 //   profile PRIMARY SECONDARY BLEND X1 X2

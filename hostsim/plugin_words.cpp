@@ -71,7 +71,7 @@ Words tyreWords() {
   return {
       // The tyre set-up: the values taken from the snapshot, the scaled and derived values, the
       // masses, the temperature thresholds; the camber grip scales +516..+544 and +580..+608 and
-      // leaves them so.
+      // leaves them so (within the host's grip routine the grip step puts them back after it).
       44, 60, 76, 92, 108, 124, 140, 156, 172, 188, 204, 236, 272, 284, 296, run(308, 320), run(340, 360), run(388, 416),
       run(484, 608),
   };

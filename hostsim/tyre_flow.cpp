@@ -10,7 +10,7 @@
 namespace hostsim {
 namespace {
 
-constexpr std::uint32_t kCamberSite = 0x5362AB, kGripSite = 0x53E2A4;
+constexpr std::uint32_t kGripSite = 0x53E2A4;
 
 unsigned char* tyreOfWheel0() { return pointer(get(hostCarObject(), 1136)) + 3840; }
 
@@ -29,7 +29,6 @@ void runTicks(int ticks, float sine) {
     put(contact, 328, std::int32_t{1});
     put(tyre, 864, 200.0f / 3.6f);
     put(tyre, 940, sine);
-    runCallSite(kCamberSite, {}, wordOf(tyre));
     runCallSite(kGripSite, gripArgs, wordOf(tyre));
   }
   setTraceQuiet(false);

@@ -1,9 +1,9 @@
 #pragma once
 // The host's tyre step over many ticks as its physics step makes it: each tick it evaluates the
-// wheel's contact with the road (a fresh contact record for the call), runs its camber routine
-// through the camber call (0x5362AB) and its grip routine through a grip call (0x53E2A4), on the
-// tyre parameter record as the car file and the load pass left it. The record is the host's from
-// one tick to the next: nothing refills it.
+// wheel's contact with the road (a fresh contact record for the call) and runs its grip routine
+// through a grip call (0x53E2A4), which makes the camber call (0x5362AB) inside it, on the tyre
+// parameter record as the car file and the load pass left it. The record is the host's from one
+// tick to the next: nothing refills it.
 //
 // Scenario steps (false for any other):
 //   tyretables           wheel 0's tyre parameter record gets grip tables as a car file gives

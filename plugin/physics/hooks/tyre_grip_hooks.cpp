@@ -65,21 +65,14 @@ Word QZR_THISCALL tyreCamberGripHook(void* tyre) noexcept {
   using HostCamber = Word(QZR_THISCALL*)(void*);
   try {
     void* params = TyreObject::parameters(tyre);
-    if (params == nullptr) return host::hostFunction<0x5338A0, HostCamber>()(tyre);
-    unsigned char saved[TyreObject::kGripTablesSize];
-    std::memcpy(saved, static_cast<unsigned char*>(params) + TyreObject::kGripTables, sizeof saved);
-    // Restored after the host's routine: the host keeps these values from one call to the next
-    // (the load pass scales them once per car file), so a factor left in them compounds per tick.
-    const CamberGrip g = camberGrip(fieldAt<float>(tyre, 940));
-    scaleFloats(params, 580, 8, g.factor);
-    if (g.lateralToo) scaleFloats(params, TyreObject::kGripTables, 8, g.factor);
-    Word result = 0;
-    try {
-      result = host::hostFunction<0x5338A0, HostCamber>()(tyre);
-    } catch (...) {
+    if (params != nullptr) {
+      // Left scaled: the rest of the host's grip routine (0x5360C0), which makes this call, reads
+      // them, and the grip step puts the values it saved back once that routine returns.
+      const CamberGrip g = camberGrip(fieldAt<float>(tyre, 940));
+      scaleFloats(params, 580, 8, g.factor);
+      if (g.lateralToo) scaleFloats(params, TyreObject::kGripTables, 8, g.factor);
     }
-    std::memcpy(static_cast<unsigned char*>(params) + TyreObject::kGripTables, saved, sizeof saved);
-    return result;
+    return host::hostFunction<0x5338A0, HostCamber>()(tyre);
   } catch (...) {
     return 0;
   }

@@ -17,8 +17,9 @@ std::uint32_t QZR_THISCALL tyreGripStepHook(void* tyre, void* contact, std::uint
                                             std::uint32_t a12, std::uint32_t a13, std::uint32_t a14, std::uint32_t a15,
                                             std::uint32_t a16) noexcept;
 
-// Site 0x5362AB: no stack arguments. Scales the grip tables by the camber factor for the host's
-// routine (0x5338A0) on the tyre, restores them after it and passes its 32-bit result back.
+// Site 0x5362AB, inside the host's grip routine: no stack arguments. Scales the grip tables by the
+// camber factor and leaves them so, then runs the host's routine (0x5338A0) on the tyre and passes
+// its 32-bit result back.
 std::uint32_t QZR_THISCALL tyreCamberGripHook(void* tyre) noexcept;
 
 // Site 0x536724: three stack words. Writes the flex heat at +1256 and calls the host's routine
