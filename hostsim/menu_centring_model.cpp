@@ -6,9 +6,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
-#include "hostsim/host_objects.h"
 #include "hostsim/runtime_host.h"
-#include "hostsim/sentinel_bytes.h"
 
 namespace hostsim {
 namespace {
@@ -20,7 +18,7 @@ namespace {
 constexpr std::uint32_t kRendererWidthOffset = 256;
 constexpr std::uint32_t kRendererHeightOffset = 260;
 // Quad: its vertex buffer at +284, an inner part at +332 with its own buffer at +284 of the part;
-// every other word is left as sentinel bytes (where a quad keeps its width is not known).
+// every other word keeps its pattern word (where a quad keeps its width is not known).
 constexpr std::uint32_t kQuadBufferOffset = 284;
 constexpr std::uint32_t kQuadInnerOffset = 332;
 constexpr std::uint32_t kQuadSize = 1024;
@@ -28,15 +26,22 @@ constexpr std::uint32_t kVertexSize = 24;
 
 bool centring = false;
 
+// The host menu item that the host draws through its call at 0x4728B6, and the quad it has built
+// last (its table's slots check that they are called on it).
+unsigned char menuItem[64];
+unsigned char* builtQuad = nullptr;
+
+std::string onWhich(const void* self, const void* expected) { return self == expected ? "" : "on another object "; }
+
 std::uint32_t THISCALL screenWidth(unsigned char* renderer) { return get(renderer, kRendererWidthOffset); }
 std::uint32_t THISCALL screenHeight(unsigned char* renderer) { return get(renderer, kRendererHeightOffset); }
 
 // Only AL carries the answer: the rest of EAX is noise.
 std::uint32_t THISCALL centresMenus(unsigned char*) { return 0x5A5A5A00u | (centring ? 1u : 0u); }
 
-void THISCALL menuDraw(void*, std::int32_t a, std::int32_t b, float x, std::uint32_t c, std::uint32_t d,
+void THISCALL menuDraw(void* self, std::int32_t a, std::int32_t b, float x, std::uint32_t c, std::uint32_t d,
                        std::uint32_t e, std::uint32_t f) {
-  trace("host menu draw x " + traceNumber(x) + " args " + std::to_string(a) + " " + std::to_string(b) + " " +
+  trace(std::string("host menu draw ") + onWhich(self, menuItem) + "x " + traceNumber(x) + " args " + std::to_string(a) + " " + std::to_string(b) + " " +
         std::to_string(c) + " " + std::to_string(d) + " " + std::to_string(e) + " " + std::to_string(f));
 }
 
@@ -81,7 +86,6 @@ VertexBuffer* newBuffer(float left, float right) {
 
 void* THISCALL quadConstruct(unsigned char* quad, std::int32_t a, std::int32_t b, std::int32_t width,
                              std::int32_t d) {
-  fillSentinel(quad, kQuadSize, 0x2B);
   put(quad, 0, kQuadTable);
   put(quad, kQuadBufferOffset, wordOf(newBuffer(0.0f, static_cast<float>(width))));
   put(quad, kQuadInnerOffset + kQuadBufferOffset, wordOf(newBuffer(4.0f, static_cast<float>(width - 4))));
@@ -93,19 +97,25 @@ void* THISCALL quadConstruct(unsigned char* quad, std::int32_t a, std::int32_t b
 void* THISCALL quadDestroy(unsigned char* quad, std::uint32_t flags) {
   trace("host quad destroy");
   for (std::uint32_t at : {kQuadBufferOffset, kQuadInnerOffset + kQuadBufferOffset}) std::free(pointer(get(quad, at)));
-  if (flags & 1) std::free(quad);
+  if (flags & 1) {
+    releaseObject(quad);
+    std::free(quad);
+  }
   return quad;
 }
 
-std::int32_t THISCALL quadDraw(unsigned char*, std::int32_t count, const float* xs, std::int32_t flag) {
-  std::string line = "host quad draw " + std::to_string(count) + " flag " + std::to_string(flag) + " xs";
+std::int32_t THISCALL quadDraw(unsigned char* self, std::int32_t count, const float* xs, std::int32_t flag) {
+  std::string line = "host quad draw " + onWhich(self, builtQuad) + std::to_string(count) + " flag " + std::to_string(flag) + " xs";
   for (std::int32_t i = 0; i < count; ++i) line += " " + traceNumber(xs[i]);
   trace(line);
   return 1;
 }
 
 // The view's layout values in screen units: twice the value.
-float THISCALL quadScaleValue(unsigned char*, std::int32_t value) { return 2.0f * static_cast<float>(value); }
+float THISCALL quadScaleValue(unsigned char* self, std::int32_t value) {
+  if (self != builtQuad) trace("host quad scale on another object");
+  return 2.0f * static_cast<float>(value);
+}
 
 void THISCALL quadOtherSlot(unsigned char*) { trace("host quad unexpected slot"); }
 
@@ -117,7 +127,8 @@ std::string vertexXs(const unsigned char* quad, std::uint32_t bufferOffset) {
 }
 
 void buildQuad(std::int32_t width) {
-  auto* quad = static_cast<unsigned char*>(std::calloc(1, kQuadSize));
+  unsigned char* quad = hostObject("quad", kQuadSize);
+  builtQuad = quad;
   runCallSite(kQuadSite, {1, 2, static_cast<std::uint32_t>(width), 4}, wordOf(quad));
   trace(std::string("host quad table ") + (get(quad, 0) == kQuadTable ? "host" : "replaced"));
   trace("host quad vertices" + vertexXs(quad, kQuadBufferOffset) + " inner" +
@@ -129,8 +140,6 @@ void buildQuad(std::int32_t width) {
   using Destroy = void*(THISCALL*)(void*, std::uint32_t);
   reinterpret_cast<Destroy>(static_cast<std::uintptr_t>(table[0]))(quad, 1);
 }
-
-unsigned char* menuView() { return pointer(get(hostObjects().game, 92)); }
 
 }  // namespace
 
@@ -171,7 +180,7 @@ bool runMenuCentringStep(const std::string& step, std::istream& in) {
   } else if (step == "menudraw") {
     float x = 0;
     in >> x;
-    runCallSite(kMenuDrawSite, {1, 2, floatWord(x), 3, 4, 5, 6}, wordOf(menuView()));
+    runCallSite(kMenuDrawSite, {1, 2, floatWord(x), 3, 4, 5, 6}, wordOf(menuItem));
   } else if (step == "quad") {
     std::int32_t w = 0;
     in >> w;

@@ -28,10 +28,12 @@ void appendMenuCentringRows(std::vector<AddressEntry>& rows);
 //   screen W H       the renderer's screen size
 //   centring on|off  whether the host centres its menus
 //   menuwidth        the host asks its renderer for the menu area's width (site 0x4C1A5B)
-//   menudraw X       the host draws a menu item at x = X through its call at 0x4728B6
+//   menudraw X       the host draws its menu item at x = X through its call at 0x4728B6 (the
+//                    trace says "on another object" when the item the call gets is not it)
 //   quad W           the host builds a screen quad of width W at its constructor call, traces its
 //                    table and the x of both buffers' vertices, draws it with the xs 10 and 20
-//                    through slot 54, and destroys it
+//                    through slot 54 (its slot 83 converts a layout value to twice the value),
+//                    and destroys it
 bool runMenuCentringStep(const std::string& step, std::istream& arguments);
 
 }  // namespace hostsim

@@ -207,6 +207,9 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       {"soundsystem", {4012, 4228, 4364, 268556, 268568}},
       // The game modes: the Kestrun event clears the pending flag before it starts.
       {"gamemodes", {1940}},
+      // The screen quad built through the centring constructor: its table word (the plugin's
+      // copy of the host table).
+      {"quad", {0}},
       // The race: the paced steps add their seconds to the race time and the race value hold
       // keeps it; the race-event update sets and clears the hold word.
       {"race", {320, 324}},

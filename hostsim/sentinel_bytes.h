@@ -1,6 +1,6 @@
 #pragma once
 // Byte patterns seeded per object, for host objects a model tells apart by their bytes (a decoy
-// row, a quad as the host left it). Watched objects take their pattern from stray_words.h.
+// row). Watched objects take their pattern from stray_words.h.
 #include <cstddef>
 #include <cstdint>
 

@@ -79,7 +79,7 @@ TEST(MenuMirrorConstruction, OnlyTheBasePartIsClearedBeforeTheHostConstructor) {
   const Case cases[] = {
       {"centred quad", 0x471C00, 0x72D80C, 96, 640,
        [](void* o) { return CentredScreenQuad::constructOnFreshMemory(o, 1, 2, 300, 4); }, {1, 2, 300, 4}, {{0, 8}},
-       nullptr},
+       [] { return CentredScreenQuad::table(); }},
       {"setup-file list", 0x5C1CA0, 0x74C50C, 14, 128,
        [](void* o) { return SetupFileListMenu::constructOnFreshMemory(o, 7, 8, 9, 11, 12, 13); }, {7, 8, 9, 1, 0, 20},
        {{0, 8}}, [] { return SetupFileListMenu::table(); }},

@@ -57,6 +57,11 @@ void* HostScreenQuad::construct(void* quad, std::int32_t a, std::int32_t b, std:
 
 void* HostScreenQuad::prepare(void* quad) noexcept { return HostSubclass::initialise(quad); }
 
+std::int32_t HostScreenQuad::drawBase(void* quad, std::int32_t count, const float* coordinates, std::int32_t flag) {
+  using Draw = std::int32_t(QZR_THISCALL*)(void*, std::int32_t, const float*, std::int32_t);
+  return reinterpret_cast<Draw const*>(hostTableCopy<0x72D80C, 96>())[54](quad, count, coordinates, flag);
+}
+
 void* HostScreenQuad::vertexBuffer(const void* quad) noexcept {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(quad, 284)));
 }

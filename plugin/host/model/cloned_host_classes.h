@@ -38,6 +38,8 @@ struct HostScreenQuad {
   // Before the host constructor of a quad built on memory of its own: the base part cleared (the
   // quad's list-link words are the host's to set; their place is not known here).
   static void* prepare(void* quad) noexcept;
+  // Slot 54 of the unchanged copy: the host's own draw.
+  static std::int32_t drawBase(void* quad, std::int32_t count, const float* coordinates, std::int32_t flag);
   static void* vertexBuffer(const void* quad) noexcept;
   static void* innerPart(void* quad) noexcept { return addressAt(quad, 332); }
 };

@@ -76,6 +76,10 @@ void HostMenuRenderer::drawList(void* r, float x, float y, std::int32_t kind, co
   hostFunction<0x4A79C0, Draw>()(r, x, y, kind, columns, first, rows, highlighted, texts, selection, flag);
 }
 
+float HostMenuView::scaleValue(void* view, std::int32_t value) {
+  return slot<float(QZR_THISCALL*)(void*, std::int32_t)>(view, 83)(view, value);
+}
+
 std::string fitTextToWidth(void* renderer, const std::string& text, float limit) {
   return fitText(text, limit, [renderer](const std::string& t) { return HostMenuRenderer::textWidth(renderer, t.c_str()); });
 }

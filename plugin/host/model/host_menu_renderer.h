@@ -33,6 +33,12 @@ struct HostMenuRenderer {
                        const std::int32_t* selection, std::int32_t flag);
 };
 
+// A host menu view (the screen quad is one): its layout values converted for the screen.
+struct HostMenuView {
+  // Slot 83: a layout value converted for the view.
+  static float scaleValue(void* view, std::int32_t value);
+};
+
 // The text shortened until the renderer measures it no wider than the limit: the last three
 // characters become "..." and then one character goes per pass; texts of three characters or
 // fewer stay as they are.

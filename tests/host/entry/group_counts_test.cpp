@@ -45,7 +45,7 @@ const GroupCount kGroups[] = {
     {"Fullscreen Window", 1, 0x40B383, 0x40B383},
     {"V-Sync", 1, 0x4C18FC, 0x4C18FC},
     {"Head Gasket", 7, 0x50D9C4, 0x50DA1C},
-    {"Center Menu", 2, 0x4BFC79, 0x4C1A5C},
+    {"Center Menu", 3, 0x4BFC79, 0x4C1A5C},
     {"Load Data", 6, 0x47B011, 0x5F1172},
     {"Quazirra", 281, 0x520265, 0x4919CE},
     {"QZR Car Setup", 12, 0x5487D0, 0x744ECC},
