@@ -186,6 +186,9 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The application's paths member: the object-block loader stores the holder it builds at
       // +0x1CC.
       {"paths", {0x1CC}},
+      // The read buffer record of the module's LBS read: the whole-file read stores its data
+      // pointer, read position and size.
+      {"readbuffer", {0, 4, 8}},
       // The game: the controller writes the int at +660 of the settings record at +112 on
       // loading; the input worker installs its decoder in the word +44 of the input record at
       // +1848; the language menu sets the language word at +6852.

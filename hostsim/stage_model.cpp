@@ -40,9 +40,12 @@ constexpr std::uint32_t kVisibleObjects = 0x60056D90;
 constexpr std::uint32_t kSegmentLists = 3;
 // The segment structure's vector of per-segment object lists sits at +0x190, its begin pointer at
 // +0x194 and so its end at +0x198 (a vector's begin and end pointers follow each other, as in
-// every vector of the geometry reset). The size of one list is the simulated host's own.
+// every vector of the geometry reset). Segment 0's list is the element at the begin pointer; the
+// size of one list, and so where the later lists lie, is the simulated host's own.
 constexpr std::uint32_t kListsBegin = 0x194, kListsEnd = 0x198;
 constexpr std::uint32_t kListSize = 20;
+// The host's read buffer record: data pointer, read position, size.
+constexpr std::uint32_t kReadBufferRecordSize = 12;
 const std::uint32_t kElementSizes[9] = {16, 24, 48, 36, 60, 32, 56, 44, 68};
 
 struct Objects {
@@ -63,7 +66,7 @@ Objects& objects() {
     r.loader = hostObject("loader", 0x40);
     r.segmentSource = hostObject("segmentsource", 16);
     r.segments = hostObject("segments", 0x200);
-    r.lists = static_cast<unsigned char*>(std::calloc(kSegmentLists, kListSize));
+    r.lists = hostObject("segmentlists", kSegmentLists * kListSize);
     put(r.loader, 0x18, wordOf(r.segmentSource));
     put(r.segmentSource, 0, wordOf(r.segments));
     put(r.segments, kListsBegin, wordOf(r.lists));
@@ -228,7 +231,20 @@ void THISCALL processLbs(unsigned char* loader, void*) {
   }
 }
 
-// The module's own whole-file read into a block of the host runtime's heap.
+// The block of a filled read buffer lies on the process heap, which every user of the track
+// files' read buffers may release it on: the host releases it there. A block of any other heap is
+// traced and left alone.
+void releaseReadBlock(unsigned char* record) {
+  void* block = pointer(get<std::uint32_t>(record, 0));
+  if (block == nullptr || !HeapValidate(GetProcessHeap(), 0, block)) {
+    trace("host lbs block not of the process heap");
+    return;
+  }
+  HeapFree(GetProcessHeap(), 0, block);
+  trace("host lbs block released on the process heap");
+}
+
+// The module's own whole-file read, its block on the process heap like every read buffer's.
 extern "C" std::uint8_t __cdecl hostsimReadWholeFile(unsigned char* record, const unsigned char* path) {
   const std::uint32_t size = get<std::uint32_t>(path, 20);
   const char* text = size > 15 || get<std::uint32_t>(path, 24) > 15 ? reinterpret_cast<const char*>(pointer(get<std::uint32_t>(path, 4)))
@@ -236,7 +252,8 @@ extern "C" std::uint8_t __cdecl hostsimReadWholeFile(unsigned char* record, cons
   std::ifstream in(text, std::ios::binary);
   if (!in) return 0;
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  void* data = runtimeMalloc(static_cast<std::uint32_t>(bytes.size() + 1));
+  void* data = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes.size() + 1);
+  if (data == nullptr) return 0;
   std::memcpy(data, bytes.data(), bytes.size());
   put(record, 0, wordOf(data));
   put<std::uint32_t>(record, 4, 0);
@@ -353,10 +370,12 @@ unsigned char* hostString(const std::string& text) {
   return s;
 }
 
-void loadStage(const std::string& name) {
+// With `lists` false the segment structure's vector holds no list during the load.
+void loadStage(const std::string& name, bool lists) {
   unsigned char* loader = objects().loader;
-  auto* record = static_cast<unsigned char*>(std::calloc(1, 16));
+  unsigned char* record = hostObject("readbuffer", kReadBufferRecordSize);
   put(loader, 0x20, wordOf(record));
+  put(objects().segments, kListsEnd, wordOf(objects().lists + (lists ? kSegmentLists * kListSize : 0)));
   put<std::uint32_t>(applicationPaths(), 0x1CC, 0);
   for (std::uint32_t i = 0; i < kSegmentLists; ++i) put<std::uint32_t>(objects().lists + i * kListSize, 4, 0);
   unsigned char* path = hostString("Maps\\" + name + ".lbs");
@@ -373,7 +392,12 @@ void loadStage(const std::string& name) {
   const bool kept = get<std::uint32_t>(loader, 0x20) == wordOf(record);
   trace(std::string("host lbs loaded, holder ") + (get<std::uint32_t>(applicationPaths(), 0x1CC) != 0 ? "set" : "none") +
         ", read buffer " + (kept ? "kept" : "changed"));
-  if (read != 0) runtimeFree(pointer(get<std::uint32_t>(record, 0)));
+  std::string filed = "host object lists hold";
+  for (std::uint32_t i = 0; i < kSegmentLists; ++i) filed += " " + std::to_string(get<std::uint32_t>(objects().lists + i * kListSize, 4));
+  trace(filed);
+  if (read != 0) releaseReadBlock(record);
+  put(objects().segments, kListsEnd, wordOf(objects().lists + kSegmentLists * kListSize));
+  releaseObject(record);
   std::free(record);
 }
 
@@ -405,8 +429,8 @@ bool runStageStep(const std::string& step, std::istream& in) {
     in >> name >> kind;
     makeStage(name, kind);
   } else if (step == "loadstage") {
-    in >> name;
-    loadStage(name);
+    in >> name >> kind;
+    loadStage(name, kind != "nolists");
   } else {
     return false;
   }

@@ -108,6 +108,7 @@ bool Lb2Walker::walkFrame() {
   const uint64_t segmentEnd = segmentPos + static_cast<uint64_t>(segmentLength);
   inSegment_ = true;
   limit_ = segmentEnd;
+  bool known = true;
   try {
     if (isGeomBlocks(type)) {
       log("loading geom blocks segment");
@@ -124,6 +125,7 @@ bool Lb2Walker::walkFrame() {
             str(segmentPos));
     } else {
       log("unhandled segment detected!");
+      known = false;
     }
   } catch (const BadSegmentData& bad) {
     log("bad segment data, rest of the segment skipped: " + bad.what);
@@ -133,7 +135,9 @@ bool Lb2Walker::walkFrame() {
   if (in_.position() != segmentEnd) {
     log("offset mismatch detected -   new offset: " + str(in_.position()) +
         "  old offset + segment length: " + str(segmentEnd));
-    seekTo(segmentEnd);
+    // A segment of an unknown kind is not skipped: the walk reads on inside its bytes, as frames.
+    // A known kind whose handler stopped short or gave up goes on at its segment's end.
+    if (known) seekTo(segmentEnd);
   }
   return true;
 }

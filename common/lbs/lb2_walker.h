@@ -31,7 +31,8 @@ class Lb2Sink {
 // Walks the frames of an LB2 file and feeds the geom blocks, object blocks and visible objects
 // segments to the sink, writing its record to the log. Lengths, counts and skips read from the
 // file are checked against the current segment and the file's size; a segment whose data does
-// not fit is abandoned with a finding and the walk goes on at the segment's end.
+// not fit is abandoned with a finding and the walk goes on at the segment's end. A segment of an
+// unknown kind is not skipped: the walk goes on inside its bytes.
 class Lb2Walker {
  public:
   Lb2Walker(ByteSource& input, std::string name, Lb2Sink& sink, LineLog& log);

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <new>
 #include <vector>
 
 #include "common/lbs/lb2_loader.h"
 #include "common/lbs/lb2_walker.h"
+#include "plugin/foundation/buffers/file_buffer.h"
+#include "plugin/foundation/buffers/process_heap.h"
 #include "plugin/host/binding/host_allocators.h"
 #include "plugin/host/binding/host_string.h"
 #include "plugin/host/model/spindle_track_routines.h"
@@ -18,48 +20,13 @@ using host::SpindleTrackRoutines;
 
 namespace {
 
-// The plugin's read buffer in the host's read-buffer layout (data, read position, size), the
-// size showing the capacity. Its data block comes from the process heap.
-struct FileBuffer {
-  std::uint8_t* data;
-  std::int32_t position;
-  std::int32_t capacity;
-  std::uint8_t mapped;
-  host::HostWord file;
-  host::HostWord mapping;
-};
-QZR_HOST_LAYOUT_ASSERT(sizeof(FileBuffer) == 24, "read buffer record");
-
-// The loaded bytes at the start of the buffer, read position 0.
-bool fill(FileBuffer& b, const std::uint8_t* bytes, std::size_t n) {
-  if (n > 0x7FFFFFFF) return false;
-  const auto size = static_cast<std::int32_t>(n);
-  if (b.capacity < size) {
-    if (b.data != nullptr) HeapFree(GetProcessHeap(), 0, b.data);
-    b.capacity = 0;
-    b.data = static_cast<std::uint8_t*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, n == 0 ? 1 : n));
-    if (b.data == nullptr) return false;
-    b.capacity = size;
-  }
-  b.position = 0;
-  if (n > 0) std::memcpy(b.data, bytes, n);
-  return true;
-}
-
-// Nothing for the host to read: no earlier bytes are left behind.
-void empty(FileBuffer& b) {
-  if (b.data != nullptr) HeapFree(GetProcessHeap(), 0, b.data);
-  b.data = nullptr;
-  b.capacity = 0;
-  b.position = 0;
-}
-
 Lb2Loader& lb2() {
   static Lb2Loader loader;
   return loader;
 }
 
-// The plugin's buffer while a walk runs.
+// The plugin's buffer while a walk runs. Host routines read it through its first three fields,
+// which are laid out like the host's own read buffer.
 FileBuffer* walkBuffer = nullptr;
 
 // Hands the walk's segments to the module's routines through the loader's read buffer.
@@ -68,7 +35,7 @@ class HostSink final : public Lb2Sink {
   HostSink(void* loader, FileBuffer& buffer) : loader_(loader), buffer_(buffer) {}
 
   void geomBlocks(Lb2Walker&, const uint8_t* header, std::size_t size) override {
-    if (fill(buffer_, header, size)) SpindleTrackRoutines::geomBlocks(loader_);
+    if (buffer_.fill(header, size)) SpindleTrackRoutines::geomBlocks(loader_);
   }
   // One holder per load, however many object-block segments the file holds.
   void objectBlockHolder() override {
@@ -84,11 +51,18 @@ class HostSink final : public Lb2Sink {
           static_cast<host::HostWord>(reinterpret_cast<std::uintptr_t>(holder));
     }
   }
-  // Not handed to the host: the block object would go to the host's per-segment list number
-  // segIdx, and the size of one list in that vector is not known, so no list can be addressed.
-  void objectBlock(int32_t, const uint8_t*, std::size_t) override {}
+  // A block goes to the host's object list of its segment. Only segment 0's list has a known
+  // place, the element at the lists' begin pointer: the others lie one list size apart, and that
+  // size is the module's own. Their blocks are not handed to the object-block routine at all, as
+  // its new block object could be filed nowhere.
+  void objectBlock(int32_t segIdx, const uint8_t* block, std::size_t size) override {
+    if (segIdx != 0) return;
+    void* list = host::firstSegmentList(loader_);
+    if (list == nullptr || !buffer_.fill(block, size)) return;
+    SpindleTrackRoutines::addToSegmentList(list, SpindleTrackRoutines::objectBlock(loader_));
+  }
   void visibleObjects(const uint8_t* segment, std::size_t size) override {
-    if (fill(buffer_, segment, size)) SpindleTrackRoutines::visibleObjects(loader_);
+    if (buffer_.fill(segment, size)) SpindleTrackRoutines::visibleObjects(loader_);
   }
 
  private:
@@ -114,13 +88,13 @@ extern "C" std::uint8_t QZR_FASTCALL qzrReadLbsFile(void* record, const void* pa
       return 0;
     }
     const auto bytes = static_cast<DWORD>(size.QuadPart);
-    // The host frees the block as it frees the block of its own read.
-    auto* data = static_cast<std::uint8_t*>(host::hostRuntimeMalloc(bytes == 0 ? 1 : bytes));
+    // A zero-filled block of the process heap, where every block of the track files' read
+    // buffers lives, so that any of their users may release it.
+    auto* data = static_cast<std::uint8_t*>(processHeapAllocate(bytes));
     if (data == nullptr) {
       CloseHandle(file);
       return 0;
     }
-    std::memset(data, 0, bytes == 0 ? 1 : bytes);
     DWORD total = 0;
     while (total < bytes) {
       DWORD got = 0;
@@ -129,12 +103,14 @@ extern "C" std::uint8_t QZR_FASTCALL qzrReadLbsFile(void* record, const void* pa
     }
     CloseHandle(file);
     if (total != bytes) {
-      host::hostRuntimeFree(data);
+      processHeapRelease(data);
       return 0;
     }
-    host::fieldAt<host::HostWord>(record, 0) = static_cast<host::HostWord>(reinterpret_cast<std::uintptr_t>(data));
-    host::fieldAt<std::int32_t>(record, 4) = 0;
-    host::fieldAt<std::int32_t>(record, 8) = static_cast<std::int32_t>(bytes);
+    // The host's read buffer has the layout of the plugin's.
+    host::fieldAt<host::HostWord>(record, FileBufferLayout::data) =
+        static_cast<host::HostWord>(reinterpret_cast<std::uintptr_t>(data));
+    host::fieldAt<std::int32_t>(record, FileBufferLayout::position) = 0;
+    host::fieldAt<std::int32_t>(record, FileBufferLayout::size) = static_cast<std::int32_t>(bytes);
     return 1;
   } catch (...) {
     return 0;
@@ -143,9 +119,9 @@ extern "C" std::uint8_t QZR_FASTCALL qzrReadLbsFile(void* record, const void* pa
 
 void readLb2File(void* loader) noexcept {
   if (loader == nullptr || !lb2().hasStream()) return;
-  auto* buffer = static_cast<FileBuffer*>(host::hostRuntimeAlloc(sizeof(FileBuffer)));
-  if (buffer == nullptr) return;
-  std::memset(buffer, 0, sizeof *buffer);
+  void* storage = host::hostRuntimeAlloc(sizeof(FileBuffer));
+  if (storage == nullptr) return;
+  auto* buffer = new (storage) FileBuffer();
   auto& slot = host::fieldAt<host::HostWord>(loader, HostTrackLoaderObject::kReadBufferOffset);
   const host::HostWord previous = slot;
   slot = static_cast<host::HostWord>(reinterpret_cast<std::uintptr_t>(buffer));
@@ -158,8 +134,8 @@ void readLb2File(void* loader) noexcept {
   // Every path puts the host's own buffer back.
   walkBuffer = nullptr;
   slot = previous;
-  empty(*buffer);
-  host::hostRuntimeRelease(buffer);
+  buffer->~FileBuffer();
+  host::hostRuntimeRelease(storage);
 }
 
 void QZR_STDCALL lb2LoadHook(void* loader) noexcept {
@@ -175,7 +151,8 @@ std::int32_t QZR_CDECL readGeomBlocks(std::int32_t a, void* buffer) noexcept {
     if (buffer != nullptr && buffer == walkBuffer && lb2().walking()) {
       auto& b = *static_cast<FileBuffer*>(buffer);
       std::vector<std::uint8_t> bytes;
-      if (!lb2().readGeomBlocks(bytes) || !fill(b, bytes.data(), bytes.size())) empty(b);
+      // Nothing for the host to read when that fails: no earlier bytes are left behind.
+      if (!lb2().readGeomBlocks(bytes) || !b.fill(bytes.data(), bytes.size())) b.release();
     }
     return SpindleTrackRoutines::readGeomData(a, buffer);
   } catch (...) {

@@ -23,6 +23,10 @@ class FileBuffer {
   // through.
   bool readFrom(std::istream& stream, int n);
 
+  // Fills the buffer with n bytes already in memory, with the block rule of readFrom. False when
+  // the block cannot be had or n exceeds what the host's 32-bit size can show.
+  bool fill(const uint8_t* bytes, size_t n);
+
   // Frees the block and empties the buffer.
   void release();
 
@@ -32,6 +36,10 @@ class FileBuffer {
   int32_t size() const { return size_; }
 
  private:
+  // A block of at least n bytes (the old one when it is large enough) and read position 0; false
+  // when there is no block.
+  bool reserve(int n);
+
   uint8_t* data_ = nullptr;
   int32_t position_ = 0;
   int32_t size_ = 0;

@@ -27,6 +27,12 @@ void SpindleTrackRoutines::geomBlocks(void* loader) {
 std::int32_t SpindleTrackRoutines::readGeomData(std::int32_t a, void* buffer) {
   return spindleFunction<0x6005F1E0, std::int32_t(QZR_CDECL*)(std::int32_t, void*)>()(a, buffer);
 }
+void* SpindleTrackRoutines::objectBlock(void* loader) {
+  return spindleFunction<0x60056150, void*(QZR_THISCALL*)(void*, void*)>()(loader, loader);
+}
+void SpindleTrackRoutines::addToSegmentList(void* list, void* block) {
+  spindleFunction<0x60024A60, void(QZR_THISCALL*)(void*, void*)>()(list, block);
+}
 void SpindleTrackRoutines::constructHolder(void* holder, void* source) {
   spindleFunction<0x6002DA40, void(QZR_THISCALL*)(void*, void*)>()(holder, source);
 }
@@ -43,6 +49,15 @@ void SpindleTrackRoutines::drawWithRenderState(void* object, std::uint32_t argum
 void* hostApplicationPaths() noexcept {
   void* application = hostGlobal<0x7EA990, void*>();
   return application == nullptr ? nullptr : wordPointer(application, 0x40);
+}
+
+void* firstSegmentList(const void* loader) noexcept {
+  const void* source = wordPointer(loader, HostTrackLoaderObject::kSegmentSourceOffset);
+  const void* segments = source == nullptr ? nullptr : wordPointer(source, 0);
+  if (segments == nullptr) return nullptr;
+  const HostWord begin = fieldAt<HostWord>(segments, HostSegmentStructure::kListsBeginOffset);
+  const HostWord end = fieldAt<HostWord>(segments, HostSegmentStructure::kListsEndOffset);
+  return begin != 0 && begin < end ? reinterpret_cast<void*>(static_cast<std::uintptr_t>(begin)) : nullptr;
 }
 
 }  // namespace kvl::host

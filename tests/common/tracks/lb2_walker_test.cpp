@@ -182,13 +182,14 @@ TEST(Lb2Walker, FramingCases) {
                      {"HEADER  offset: 0  len: -7  size: 0  type01: 0  type02: 0", "loading visible objects segment"}, {}, 1});
   }
   {
-    Bytes b = frameBytes(typedFrame(3, 3, Bytes(20, 0)));
+    Bytes b = frameBytes(typedFrame(3, 3, visible));
     b.insert(b.end(), visible.begin(), visible.end());
-    cases.push_back({"unknown kind is skipped whole", b,
-                     {"unhandled segment detected!", "offset mismatch detected -   new offset: 16  old offset + segment length: 36",
-                      "HEADER  offset: 36  len: 8  size: 8  type01: 2  type02: 10", "loading visible objects segment"},
+    cases.push_back({"unknown kind is walked inside its bytes", b,
+                     {"unhandled segment detected!", "offset mismatch detected -   new offset: 16  old offset + segment length: 38",
+                      "HEADER  offset: 16  len: 8  size: 8  type01: 2  type02: 10", "loading visible objects segment",
+                      "HEADER  offset: 38  len: 8  size: 8  type01: 2  type02: 10", "loading visible objects segment"},
                      {},
-                     1});
+                     2});
   }
   {
     Bytes b = frameBytes(typedFrame(2, 10, Bytes(100, 0)));

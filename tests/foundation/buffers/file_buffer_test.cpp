@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 #include <string>
 
@@ -76,6 +77,25 @@ TEST(FileBuffer, SmallerFillKeepsTheRestOfTheBlockAndItsSize) {
   EXPECT_EQ(b.size(), 1000);
   EXPECT_EQ(bytes(b, 0, 100), std::string(100, 'y'));
   EXPECT_EQ(bytes(b, 100, 1000), std::string(900, 'x'));
+}
+
+TEST(FileBuffer, FillFromMemoryKeepsTheBlockRule) {
+  FileBuffer b;
+  EXPECT_TRUE(b.fill(nullptr, 0));
+  EXPECT_EQ(b.data(), nullptr);
+  const std::string big(1000, 'x'), small(100, 'y');
+  ASSERT_TRUE(b.fill(reinterpret_cast<const uint8_t*>(big.data()), big.size()));
+  const uint8_t* block = b.data();
+  b.setPosition(5);
+  ASSERT_TRUE(b.fill(reinterpret_cast<const uint8_t*>(small.data()), small.size()));
+  EXPECT_EQ(b.data(), block);
+  EXPECT_EQ(b.size(), 1000);
+  EXPECT_EQ(b.position(), 0);
+  EXPECT_EQ(bytes(b, 0, 100), small);
+  EXPECT_EQ(bytes(b, 100, 1000), std::string(900, 'x'));
+  // More than the host's 32-bit size can show is refused, the block left as it was.
+  EXPECT_FALSE(b.fill(block, static_cast<size_t>(INT32_MAX) + 1));
+  EXPECT_EQ(b.data(), block);
 }
 
 TEST(FileBuffer, ReleaseEmptiesAndAllowsRefill) {
