@@ -25,7 +25,9 @@ namespace {
 #define THISCALL __attribute__((thiscall))
 
 constexpr std::uint32_t kApplicationGlobal = 0x7EA990;
-// The module's routines (addresses of the module), and its own whole-file reader.
+// The module's routines (addresses of the module), and its own whole-file reader. Where the
+// module keeps that reader is named nowhere; the read site only needs a CALL to some routine of the
+// module, so the simulated module puts its reader at an address of its own choosing.
 constexpr std::uint32_t kReadWholeFile = 0x60051F00;
 constexpr std::uint32_t kReadSite = 0x60052285;
 constexpr std::uint32_t kProcessSite = 0x600523BD;
