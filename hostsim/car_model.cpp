@@ -152,8 +152,9 @@ std::int32_t THISCALL hostTableParse(unsigned char* object, unsigned char* reade
   put(reader, 4, cursor + 1);
   return 0;
 }
-std::uint8_t THISCALL hostTokensLeft(unsigned char* reader) {
-  return get<const char* const*>(reader, 4) != get<const char* const*>(reader, 8) ? 1 : 0;
+// A nonzero word while tokens are left, not a bool: here one whose low byte is 0.
+std::uint32_t THISCALL hostTokensLeft(unsigned char* reader) {
+  return get<const char* const*>(reader, 4) != get<const char* const*>(reader, 8) ? 0x100u : 0u;
 }
 
 // The spring and damper keys' block is the setup values' drivetrain part (+72): their own rows'

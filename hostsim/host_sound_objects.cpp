@@ -20,7 +20,8 @@ Sound sounds[2];
 
 std::string name(const Sound* s) { return "host sound " + std::to_string(s->member); }
 
-std::uint8_t THISCALL hasFlag(Sound* s, std::uint32_t mask) { return (s->flags & mask) != 0 ? 1 : 0; }
+// Both answer with a nonzero word, not a bool: here one whose low byte is 0.
+std::uint32_t THISCALL hasFlag(Sound* s, std::uint32_t mask) { return (s->flags & mask) << 8; }
 void THISCALL update(Sound* s) { trace(name(s) + " update"); }
 void THISCALL setMode(Sound* s, std::int32_t mode) { trace(name(s) + " mode " + std::to_string(mode)); }
 void THISCALL stop(Sound* s) { trace(name(s) + " stop"); }
@@ -29,7 +30,7 @@ void THISCALL unexpected(Sound* s) { trace(name(s) + " unexpected slot"); }
 
 void* soundTable[32];
 
-std::uint8_t THISCALL managerContains(void*, const Sound* s) { return s >= sounds && s < sounds + 2 ? 1 : 0; }
+std::uint32_t THISCALL managerContains(void*, const Sound* s) { return s >= sounds && s < sounds + 2 ? 0x100u : 0u; }
 
 }  // namespace
 

@@ -17,13 +17,15 @@ const char* exchangeResultWord(ExchangeResult result) {
 
 namespace {
 
-// Takes the channel's mutex unless the daemon has ended; false when it has ended (or its handle
-// cannot be waited on), and the mutex is then left alone. The process and the mutex are waited
-// on together, the process first, so the liveness test costs no call of its own: an ended daemon
-// wins over a free mutex, and a thread waiting for the mutex behind another exchange is woken
-// when the daemon ends rather than sending it a request.
+// Whether the daemon runs (false also when its handle cannot be waited on).
+bool daemonRuns(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+// Takes the channel's mutex unless the daemon has ended meanwhile; false when it has, and the
+// mutex is then left alone. The process and the mutex are waited on together, the process first:
+// an ended daemon wins over a free mutex, and a thread waiting for the mutex behind another
+// exchange is woken when the daemon ends rather than sending it a request.
 bool lockWhileDaemonRuns(HANDLE process, HANDLE mutex) {
-  if (!mutex) return WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  if (!mutex) return true;
   HANDLE waitFor[2] = {process, mutex};
   const DWORD wait = WaitForMultipleObjects(2, waitFor, FALSE, INFINITE);
   // An abandoned mutex (a thread ended while holding it) is owned all the same.
@@ -41,8 +43,10 @@ ExchangeResult exchangeWithDaemon(DaemonLauncher* launcher, void* record, const 
   HANDLE process = daemon.get();
   DaemonChannel& channel = launcher->channel();
   HANDLE mutex = channel.mutex();
-  if (!process || !lockWhileDaemonRuns(process, mutex)) return ExchangeResult::DaemonGone;
+  if (!process || !daemonRuns(process)) return ExchangeResult::DaemonGone;
+  // The client's own preparation needs no lock: it must not hold up the other threads' exchanges.
   if (prepare) prepare();
+  if (!lockWhileDaemonRuns(process, mutex)) return ExchangeResult::DaemonGone;
 
   ExchangeResult result = ExchangeResult::NoView;
   unsigned char* block = channel.view();

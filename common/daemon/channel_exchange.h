@@ -35,8 +35,9 @@ enum class ExchangeResult {
 const char* exchangeResultWord(ExchangeResult result);
 
 // Runs one exchange for `record` (layout.recordSize bytes). `prepare` runs once the daemon is
-// known to run and the mutex is held, before the request is copied in. A daemon that ends while the request is pending does not
-// block the caller: the reply is awaited together with the daemon's process.
+// known to run, before the mutex is taken and the request is copied in. A daemon that ends while
+// the request is pending does not block the caller: the reply is awaited together with the
+// daemon's process.
 ExchangeResult exchangeWithDaemon(DaemonLauncher* launcher, void* record, const ChannelLayout& layout,
                                   const std::function<void()>& prepare = {});
 

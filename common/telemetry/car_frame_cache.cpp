@@ -11,7 +11,18 @@ Float3 cross(const Float3& a, const Float3& b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-float dot(const Float3& a, const Float3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+// The products are exact in double and the sum is kept there.
+double dot(const Float3& a, const Float3& b) {
+  const double xy = static_cast<double>(a.y) * b.y + static_cast<double>(a.x) * b.x;
+  return xy + static_cast<double>(a.z) * b.z;
+}
+
+// Squares and their sum in single precision, the root in double, rounded to float.
+float length(const Float3& v) {
+  float sum = v.x * v.x + v.y * v.y;
+  sum = sum + v.z * v.z;
+  return static_cast<float>(std::sqrt(static_cast<double>(sum)));
+}
 
 Float3 readVector(const void* record, uint32_t offset) {
   Float3 v;
@@ -25,8 +36,9 @@ constexpr float kHalfPi = 1.5707964f;
 
 float signedAngle(const Float3& a, const Float3& b, const Float3& axis) {
   const Float3 c = cross(a, b);
-  const float angle = std::atan2(std::sqrt(dot(c, c)), dot(a, b));
-  return dot(axis, c) < 0 ? -angle : angle;
+  // Taken in double and rounded to float once.
+  const float angle = static_cast<float>(std::atan2(static_cast<double>(length(c)), dot(a, b)));
+  return dot(axis, c) < 0.0 ? -angle : angle;
 }
 
 void CarFrameCache::update(const void* car) {

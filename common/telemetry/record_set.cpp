@@ -43,18 +43,4 @@ std::vector<std::string> readRecordSet(std::istream& ini, const std::string& set
   return selectedKeys(tree, setName);
 }
 
-std::vector<std::string> listRecordSets(const std::string& iniPath) {
-  pt::ptree tree;
-  try {
-    pt::read_ini(iniPath, tree);
-  } catch (const pt::ptree_error&) {
-    return {};
-  }
-  std::vector<std::string> names;
-  for (const auto& child : tree) {
-    if (!child.second.empty()) names.push_back(child.first);
-  }
-  return names;
-}
-
 }  // namespace kvl

@@ -12,7 +12,10 @@ namespace kvl {
 std::vector<std::string> readRecordSet(const std::string& iniPath, const std::string& setName);
 std::vector<std::string> readRecordSet(std::istream& ini, const std::string& setName);
 
-// The section names of the file, empty when it cannot be read.
+#if defined(_WIN32)
+// The section names of the file in file order, as the system's profile functions list them (the
+// path made absolute against the current directory); empty when there is no such file.
 std::vector<std::string> listRecordSets(const std::string& iniPath);
+#endif
 
 }  // namespace kvl

@@ -149,7 +149,9 @@ std::vector<std::string> TelemetryRecorderBase::readRecordSet() const {
   return kvl::readRecordSet(iniPath_, recordSetName_);
 }
 
+#if defined(_WIN32)
 std::vector<std::string> TelemetryRecorderBase::listRecordSets() const { return kvl::listRecordSets(iniPath_); }
+#endif
 
 void TelemetryRecorderBase::addJob(const std::shared_ptr<RecorderJob>& job) {
   if (job) jobs_.emplace(job->name(), job);

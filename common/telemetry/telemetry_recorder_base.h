@@ -67,7 +67,9 @@ class TelemetryRecorderBase {
   std::string iniPath() const { return iniPath_; }
   void setIniPath(const std::string& path) { iniPath_ = path; }
   std::vector<std::string> readRecordSet() const;
+#if defined(_WIN32)
   std::vector<std::string> listRecordSets() const;
+#endif
 
   // Inserts the job under its name unless that name is present.
   void addJob(const std::shared_ptr<RecorderJob>& job);

@@ -34,11 +34,12 @@ float readMasterVolume(unsigned carIndex) {
   return parseIniFloat(read(carSectionName(carIndex), "masterVolume", iniFloatText(1.0f)));
 }
 
-std::string bankFilePath(const std::string& systemFileName) {
-  // The ini layer yields the name in the system code page: the path is built in that code
-  // page and converted to UTF-8 once, as the library expects.
-  if (systemFileName.empty()) return std::string();
-  const std::string full = io::File(io::File(kFolder), systemFileName).fullPath();
+std::string bankFilePath(const std::string& utf8FileName) {
+  // The ini file holds the name in UTF-8: it is joined with the folder in the system code page,
+  // as the file system's narrow names are, and the whole path goes back to UTF-8 for the library.
+  const std::string systemName = utf8ToSystem(utf8FileName);
+  if (systemName.empty()) return std::string();
+  const std::string full = io::File(io::File(kFolder), systemName).fullPath();
   if (full.empty()) return std::string();
   return systemToUtf8(full);
 }

@@ -17,8 +17,9 @@ std::string readBankName(unsigned carIndex);
 // [Car<NN>] masterVolume, default 1.0.
 float readMasterVolume(unsigned carIndex);
 
-// The UTF-8 path handed to the library for a bank file name given in the system code page
-// (as the ini file yields it): "AudioFMOD" + "\" + name, made absolute, converted once.
-std::string bankFilePath(const std::string& systemFileName);
+// The UTF-8 path handed to the library for a bank file name in UTF-8: the name in the system
+// code page, "AudioFMOD" + "\" + name made absolute, then converted back to UTF-8. Empty when a
+// conversion fails (the bank then fails to load).
+std::string bankFilePath(const std::string& utf8FileName);
 
 }  // namespace kvl

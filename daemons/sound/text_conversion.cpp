@@ -30,12 +30,21 @@ bool wideToMultiByte(const std::wstring& text, unsigned codePage, std::string& o
   return true;
 }
 
-std::string systemToUtf8(const std::string& text) {
+namespace {
+
+// From one code page to another through UTF-16; empty when a step fails.
+std::string throughWide(const std::string& text, unsigned from, unsigned to) {
   std::wstring wide;
-  if (!utf8ToWide(text, CP_ACP, wide)) return std::string();
-  std::string utf8;
-  if (!wideToMultiByte(wide, CP_UTF8, utf8)) return std::string();
-  return utf8;
+  if (!utf8ToWide(text, from, wide)) return std::string();
+  std::string converted;
+  if (!wideToMultiByte(wide, to, converted)) return std::string();
+  return converted;
 }
+
+}  // namespace
+
+std::string systemToUtf8(const std::string& text) { return throughWide(text, CP_ACP, CP_UTF8); }
+
+std::string utf8ToSystem(const std::string& text) { return throughWide(text, CP_UTF8, CP_ACP); }
 
 }  // namespace kvl

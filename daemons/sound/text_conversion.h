@@ -10,5 +10,7 @@ bool utf8ToWide(const std::string& text, unsigned codePage, std::wstring& out);
 bool wideToMultiByte(const std::wstring& text, unsigned codePage, std::string& out);
 // System code page to UTF-8; empty when a step fails.
 std::string systemToUtf8(const std::string& text);
+// UTF-8 to the system code page; empty when a step fails.
+std::string utf8ToSystem(const std::string& text);
 
 }  // namespace kvl

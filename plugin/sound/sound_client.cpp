@@ -124,9 +124,9 @@ void SoundClient::writeHostLevels(const HostLevels& levels) {
   std::memcpy(host::HostAudio::levels(audio_), levels.data(), sizeof levels);
 }
 
+// Once per process: a later copy could hold the levels this client silenced.
 void SoundClient::saveHostLevels() {
-  savedLevels_.save(readHostLevels());
-  hostLevelsPending_ = false;
+  if (!savedLevels_.saved()) savedLevels_.save(readHostLevels());
 }
 
 void SoundClient::onGameState(const void* event) {
@@ -142,10 +142,13 @@ void SoundClient::onGameState(const void* event) {
     car_ = host::HostSoundCar::current();
   }
   if (b == kFrontEnd) stopSounds();
+  // The first front end with a sound system drops its two sound objects, even when a stage
+  // entered before it has already saved the levels.
   if (a == kFrontEnd && hostLevelsPending_ && audio_ != nullptr) {
     if (void* system = host::HostAudio::soundSystem(audio_)) {
       host::HostSoundSystem::clearSoundObjects(system);
       std::lock_guard<std::mutex> lock(mutex_);
+      hostLevelsPending_ = false;
       saveHostLevels();
     }
   }
@@ -158,7 +161,7 @@ void SoundClient::enterDriving(bool countdown) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (audio_ != nullptr) {
       // A stage entered before the front end saved the levels saves them now.
-      if (!savedLevels_.saved()) saveHostLevels();
+      saveHostLevels();
       HostLevels levels = readHostLevels();
       SharedSoundValues shared{gearSoundGate, gearSoundLevel};
       silenceHostLevels(record_.results, countdown, savedLevels_, levels, shared);

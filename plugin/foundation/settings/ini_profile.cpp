@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
 
 #include "common/ini/ini_full_path.h"
+#include "common/ini/ini_name_lists.h"
 #include "plugin/foundation/files/file.h"
 #include "plugin/foundation/files/module_path.h"
 #include "plugin/foundation/settings/ini_value_text.h"
@@ -15,20 +15,6 @@ namespace kvl {
 namespace {
 
 constexpr DWORD kValueBufferSize = 4096;
-constexpr DWORD kListBufferSize = 1048576;
-
-// Appends the NUL-separated names of a list buffer; the buffer's last byte is never written by
-// the system, so every name is terminated.
-void appendNames(const std::vector<char>& buffer, std::deque<std::string>& out) {
-  std::size_t at = 0;
-  while (at < buffer.size()) {
-    const char* name = buffer.data() + at;
-    const std::size_t length = std::strlen(name);
-    if (length == 0) break;
-    out.push_back(std::string(name, length));
-    at += length + 1;
-  }
-}
 
 }  // namespace
 
@@ -42,21 +28,13 @@ bool IniProfile::exists() const { return io::File(fullPath()).exists(); }
 
 bool IniProfile::keys(const std::string& section, std::deque<std::string>& out) const {
   const std::string path = fullPath();
-  if (path.empty()) return true;
-  std::vector<char> buffer(kListBufferSize, '\0');
-  GetPrivateProfileStringA(section.c_str(), nullptr, nullptr, buffer.data(), kListBufferSize - 1, path.c_str());
-  buffer.back() = '\0';
-  appendNames(buffer, out);
+  if (!path.empty()) appendIniKeyNames(path, section, out);
   return true;
 }
 
 bool IniProfile::sections(std::deque<std::string>& out) const {
   const std::string path = fullPath();
-  if (path.empty()) return true;
-  std::vector<char> buffer(kListBufferSize, '\0');
-  GetPrivateProfileSectionNamesA(buffer.data(), kListBufferSize - 1, path.c_str());
-  buffer.back() = '\0';
-  appendNames(buffer, out);
+  if (!path.empty()) appendIniSectionNames(path, out);
   return true;
 }
 

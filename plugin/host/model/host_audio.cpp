@@ -8,9 +8,9 @@ void* HostAudio::instance() { return hostGlobal<kGlobal, void*>(); }
 
 void* HostSoundCar::current() { return hostGlobal<kGlobal, void*>(); }
 
-std::int32_t hostSetupIdleSpeed() {
+std::uint32_t hostSetupIdleSpeed() {
   void* ranges = hostGlobal<0x7ECD04u, void*>();
-  return ranges == nullptr ? 0 : fieldAt<std::int32_t>(ranges, 5056);
+  return ranges == nullptr ? 0 : fieldAt<std::uint32_t>(ranges, 5056);
 }
 
 }  // namespace kvl::host

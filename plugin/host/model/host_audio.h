@@ -78,8 +78,8 @@ struct HostSoundCar {
   static void* engineData(const void* car) noexcept { return HostAudio::pointerAt(car, 52); }
 };
 
-// The host's car-setup ranges object (global 0x7ECD04); its integer at +5056 is the idle speed
-// the sound starts with.
-std::int32_t hostSetupIdleSpeed();
+// The host's car-setup ranges object (global 0x7ECD04); its unsigned word at +5056 is the idle
+// speed the sound starts with.
+std::uint32_t hostSetupIdleSpeed();
 
 }  // namespace kvl::host

@@ -22,8 +22,9 @@ std::int32_t hostParseBase(void* object, void* reader) {
   return hostFunction<0x52F840, std::int32_t(QZR_THISCALL*)(void*, void*)>()(object, reader);
 }
 
+// The host answers with a whole nonzero word while tokens are left, not a bool: EAX is read whole.
 bool HostTokenReader::hasMore(void* reader) {
-  return hostBool(hostFunction<0x52EED0, std::uint8_t(QZR_THISCALL*)(void*)>()(reader));
+  return hostFunction<0x52EED0, HostWord(QZR_THISCALL*)(void*)>()(reader) != 0;
 }
 
 }  // namespace kvl::host

@@ -13,14 +13,15 @@ void QZR_THISCALL releasedDestructor(void*, std::int32_t) noexcept {}
 
 }  // namespace
 
+// Both answer with a whole nonzero word, not a bool: EAX is read whole.
 bool HostSoundManager::contains(void* manager, void* sound) {
-  using Fn = std::uint8_t(QZR_THISCALL*)(void*, void*);
-  return hostBool(tableEntry<Fn>(manager, 32)(manager, sound));
+  using Fn = HostWord(QZR_THISCALL*)(void*, void*);
+  return tableEntry<Fn>(manager, 32)(manager, sound) != 0;
 }
 
 bool HostSound::hasFlag(void* sound, std::uint32_t mask) {
-  using Fn = std::uint8_t(QZR_THISCALL*)(void*, std::uint32_t);
-  return hostBool(tableEntry<Fn>(sound, 52)(sound, mask));
+  using Fn = HostWord(QZR_THISCALL*)(void*, std::uint32_t);
+  return tableEntry<Fn>(sound, 52)(sound, mask) != 0;
 }
 
 void HostSound::setLevel(void* sound, std::int32_t level) { tableEntry<SoundCallWith>(sound, 96)(sound, level); }

@@ -189,6 +189,31 @@ TEST(ChannelExchange, DeadDaemonKeepsTheLastReply) {
   }).join();
 }
 
+TEST(ChannelExchange, PreparationRunsOnlyWhileTheDaemonRunsAndBeforeTheMutexIsTaken) {
+  kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
+  ASSERT_NE(launcher.process(), nullptr);
+  HANDLE mutex = launcher.channel().mutex();
+  int runs = 0;
+  DWORD mutexWait = 0;
+  // Another thread tries the mutex while the preparation runs.
+  auto prepare = [&] {
+    ++runs;
+    std::thread([&] {
+      mutexWait = WaitForSingleObject(mutex, 0);
+      if (mutexWait == WAIT_OBJECT_0) ReleaseMutex(mutex);
+    }).join();
+  };
+  EchoRecord r;
+  r.bytes[0] = 1;
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout, prepare), ExchangeResult::Replied);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(mutexWait, WAIT_OBJECT_0) << "the mutex was held during the preparation";
+  TerminateProcess(launcher.process(), 3);
+  ASSERT_EQ(WaitForSingleObject(launcher.process(), INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(kvl::exchangeWithDaemon(&launcher, r.bytes, kEchoLayout, prepare), ExchangeResult::DaemonGone);
+  EXPECT_EQ(runs, 1);
+}
+
 TEST(ChannelExchange, DaemonEndingWhileAnExchangeWaitsForTheMutexSendsNothing) {
   kvl::DaemonLauncher launcher(echoDaemon(), "", 64);
   ASSERT_NE(launcher.process(), nullptr);

@@ -320,6 +320,15 @@ TEST(SignedAngle, SignFollowsTheAxis) {
       {{1, 0, 0}, {1, 1, 0}, {0, 0, 1}, 0.7853982f},
   };
   for (const Case& c : cases) EXPECT_NEAR(kvl::signedAngle(c.a, c.b, c.axis), c.angle, 1e-6);
+  // The angle is taken in double and rounded to float once: the nearest float to the exact angle
+  // (a single-precision atan2 is a unit in the last place off for these), as roll, pitch and yaw
+  // call it.
+  const Case exact[] = {
+      {{1, 0, 0}, {-0.9f, -0.8f, -0.1f}, {0, 1, 0}, 2.4110992f},
+      {{0, 1, 0}, {-0.9f, -0.8f, -0.3f}, {1, 0, 0}, -2.27137256f},
+      {{-0.9f, -0.8f, 0.1f}, {1, 0, 0}, {0, 0, 1}, 2.4110992f},
+  };
+  for (const Case& c : exact) EXPECT_EQ(kvl::signedAngle(c.a, c.b, c.axis), c.angle) << c.b.x << " " << c.b.z;
 }
 
 }  // namespace

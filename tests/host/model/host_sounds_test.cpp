@@ -19,8 +19,9 @@ std::string calls;
 bool owned = true;
 std::uint32_t flags = 0;
 
-std::uint8_t THISCALL managerContains(void*, void*) { return owned ? 1 : 0; }
-std::uint8_t THISCALL soundHasFlag(void*, std::uint32_t mask) { return (flags & mask) != 0 ? 1 : 0; }
+// The host answers with nonzero words; these have a low byte of 0.
+std::uint32_t THISCALL managerContains(void*, void*) { return owned ? 0x100u : 0u; }
+std::uint32_t THISCALL soundHasFlag(void*, std::uint32_t mask) { return (flags & mask) << 8; }
 void THISCALL soundSetLevel(void*, std::int32_t v) { calls += "level" + std::to_string(v) + " "; }
 void THISCALL soundSetMode(void*, std::int32_t v) { calls += "mode" + std::to_string(v) + " "; }
 void THISCALL soundUpdate(void*) { calls += "update "; }
