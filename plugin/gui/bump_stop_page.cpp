@@ -35,6 +35,7 @@ const GridSlotEntry kEntries[] = {
     {kGridDrawHeaders, slotEntry(&Layout::drawHeaders)},   {kGridTitleText, slotEntry(&Slots::titleText)},
     {kGridTitleBarX, slotEntry(&Layout::titleBarX)},       {kGridTitleBarWidth, slotEntry(&Layout::titleBarWidth)},
     {kGridTitleTextId, slotEntry(&Layout::titleTextId)},   {kGridBuildRows, slotEntry(&buildRows)},
+    {kGridLinkColumns, slotEntry(&Slots::link)},
 };
 
 }  // namespace

@@ -32,12 +32,18 @@ void QZR_THISCALL buildRows(void* page) noexcept {
 // Every cell but each wheel's first ("CS_REBOUND").
 constexpr std::uint32_t kOfferedCells = 0xFFFu & ~0x249u;
 
+// Only each wheel's rebound row is tied to the other column.
+void QZR_THISCALL linkColumns(void* page, std::int32_t row, std::int32_t column) noexcept {
+  if (row == 0 || row == 3) linkGridColumns(page, kShape, row, column);
+}
+
 const std::vector<GridSlotEntry>& entries() {
   static const std::vector<GridSlotEntry> all = [] {
     std::size_t n = 0;
     const GridSlotEntry* layout = bumpStopLayoutEntries(n);
     std::vector<GridSlotEntry> e(layout, layout + n);
     e.push_back({kGridBuildRows, slotEntry(&buildRows)});
+    e.push_back({kGridLinkColumns, slotEntry(&linkColumns)});
     return e;
   }();
   return all;

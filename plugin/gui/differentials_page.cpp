@@ -8,8 +8,8 @@
 #include "plugin/gui/car_setup_fields.h"
 #include "plugin/gui/car_setup_pages.h"
 #include "plugin/gui/setup_page_rows.h"
+#include "plugin/gui/setup_row_values.h"
 #include "plugin/host/model/host_param.h"
-#include "plugin/host/model/host_setup_rows.h"
 
 namespace kvl::gui {
 namespace {
@@ -25,8 +25,7 @@ host::HostFloatParam gHandbrakeRange[3];
 
 void* differentialRow(std::int32_t row, std::int32_t kind, void* value, void* range, std::int32_t l5) {
   if (value == nullptr || range == nullptr) return nullptr;
-  return host::HostSetupRow::create(host::HostText(kKeys[1 + row]), kind, value, range,
-                                    {314.0f, 272.0f, 84.0f, 0, l5});
+  return makeSetupRow(host::HostText(kKeys[1 + row]), kind, value, range, {314.0f, 272.0f, 84.0f, 0, l5});
 }
 
 void QZR_THISCALL buildRows(void* page) noexcept {

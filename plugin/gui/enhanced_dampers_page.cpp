@@ -47,6 +47,7 @@ const GridSlotEntry kEntries[] = {
     {kGridRowY, slotEntry(&Layout::rowY)},                   {kGridDrawHeaders, slotEntry(&Layout::drawHeaders)},
     {kGridTitleText, slotEntry(&Slots::titleText)},  {kGridTitleBarX, slotEntry(&Layout::titleBarX)},
     {kGridTitleBarWidth, slotEntry(&Layout::titleBarWidth)}, {kGridTitleTextId, slotEntry(&Layout::titleTextId)},
+    {kGridLinkColumns, slotEntry(&Slots::link)},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "plugin/foundation/texts/localized_strings.h"
+#include "plugin/gui/setup_row_values.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/host_class_clone.h"
 #include "plugin/host/binding/host_allocators.h"
@@ -168,6 +169,7 @@ void QZR_THISCALL releaseItems(void* page) noexcept {
     for (std::int32_t i = 0; i < cellCount(s); ++i) {
       void*& cell = GridPage::cell(page, i);
       if (cell == nullptr) continue;
+      forgetSetupRow(cell);
       host::HostObject::deleteThis(cell, 1);
       cell = nullptr;
     }
@@ -246,9 +248,9 @@ float QZR_THISCALL defaultBarX(void*) noexcept { return 286.0f; }
 float QZR_THISCALL defaultBarWidth(void*) noexcept { return 413.0f; }
 std::int32_t QZR_THISCALL defaultTextId(void*) noexcept { return 1249; }
 
-// Slot 27 of every kind copies nothing: tying two columns means reading the value each host row
-// edits, and where a row keeps that value reference is not known.
-void QZR_THISCALL leaveColumnsUnlinked(void*, std::int32_t, std::int32_t) noexcept {}
+void QZR_THISCALL linkColumns(void* page, std::int32_t row, std::int32_t column) noexcept {
+  linkGridColumns(page, shapeOf(page), row, column);
+}
 
 }  // namespace
 
@@ -274,11 +276,23 @@ void buildGridSlotTable(void** table, const GridShape& shape) {
       {kGridTitleBarX, slotEntry(&defaultBarX)},
       {kGridTitleBarWidth, slotEntry(&defaultBarWidth)},
       {kGridTitleTextId, slotEntry(&defaultTextId)},
-      {kGridLinkColumns, slotEntry(&leaveColumnsUnlinked)},
+      {kGridLinkColumns, slotEntry(&linkColumns)},
       {kGridAfterStep, slotEntry(&doNothing)},
       {kGridOnValueEvent, slotEntry(&doNothing)},
   };
   for (const GridSlotEntry& e : family) clone.exchangeSlot(e.slot * sizeof(void*), e.entry);
+}
+
+void linkGridColumns(void* page, const GridShape& s, std::int32_t row, std::int32_t column) noexcept {
+  // Only the first two columns are partners; a wider grid's other columns have none.
+  if (page == nullptr || s.columns < 2 || row < 0 || row >= s.rows || column < 0 || column > 1) return;
+  const void* from = GridPage::cell(page, column * s.rows + row);
+  const void* to = GridPage::cell(page, (1 - column) * s.rows + row);
+  if (from == nullptr || to == nullptr) return;
+  const void* source = setupRowValue(from);
+  void* target = setupRowValue(to);
+  if (source == nullptr || target == nullptr || source == target) return;
+  std::memmove(target, source, 16);
 }
 
 void localizeGridLabels(void* page, const GridShape& s) noexcept {

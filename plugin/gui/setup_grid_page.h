@@ -110,6 +110,10 @@ void buildGridSlotTable(void** table, const GridShape& shape);
 // The label handler of every kind: the page's text records, then every cell's label.
 void localizeGridLabels(void* page, const GridShape& shape) noexcept;
 
+// The column link: copies the 16-byte value of cell (column, row) to the same row of the other
+// of the first two columns, when both rows were made by the plugin on different values.
+void linkGridColumns(void* page, const GridShape& shape, std::int32_t row, std::int32_t column) noexcept;
+
 // Calls slot `slot` of the page's table.
 template <typename Fn>
 Fn gridSlot(const void* page, std::size_t slot) noexcept {
@@ -124,7 +128,7 @@ void* slotEntry(Fn function) noexcept {
 }
 
 // The slots every kind writes for its own shape: its title record as the title, its labels'
-// handler, and its table copy made on first use.
+// handler, its column link, and its table copy made on first use.
 template <const GridShape& S>
 struct GridKindSlots {
   static const wchar_t* QZR_THISCALL titleText(void* page) noexcept {
@@ -135,6 +139,9 @@ struct GridKindSlots {
     }
   }
   static void QZR_CDECL localize(void* page) noexcept { localizeGridLabels(page, S); }
+  static void QZR_THISCALL link(void* page, std::int32_t row, std::int32_t column) noexcept {
+    linkGridColumns(page, S, row, column);
+  }
   static void** table() {
     static void* entries[kGridTableSlots];
     static const bool built = (buildGridSlotTable(entries, S), true);

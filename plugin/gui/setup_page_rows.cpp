@@ -1,9 +1,9 @@
 #include "plugin/gui/setup_page_rows.h"
 
+#include "plugin/gui/setup_row_values.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/model/host_menu_renderer.h"
 #include "plugin/host/model/host_menus.h"
-#include "plugin/host/model/host_setup_rows.h"
 
 namespace kvl::gui {
 namespace {
@@ -23,7 +23,7 @@ void* makeDamperRow(const char* key, std::int32_t kind, std::size_t value, std::
   void* v = setupValue(value);
   void* r = setupRange(range);
   if (v == nullptr || r == nullptr) return nullptr;
-  return host::HostSetupRow::create(host::HostText(key), kind, v, r, {189.0f, 142.0f, 94.0f, 0, 0});
+  return makeSetupRow(host::HostText(key), kind, v, r, {189.0f, 142.0f, 94.0f, 0, 0});
 }
 
 float damperColumnX(std::int32_t column) noexcept { return column == 0 ? 0.0f : 265.0f; }

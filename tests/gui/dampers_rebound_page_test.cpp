@@ -1,13 +1,15 @@
 // The dampers rebound page, which nothing in the game opens, built on a host stand-in: its rows
 // through the host's row constructor, on the bump-stop page's table copy, bound to the places the
-// host keeps their values and ranges at.
+// host keeps their values and ranges at, and its column link, which ties only the two rebound rows.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "plugin/gui/car_setup_pages.h"
+#include "plugin/gui/setup_row_values.h"
 #include "plugin/host/model/host_text.h"
 #include "tests/support/host_fixture.h"
 
@@ -47,7 +49,7 @@ TEST(DampersReboundPage, RowsBindTheAxlesFastReboundToTheWheelsRanges) {
   host.paintFunction(0x550130, &createRow);
   host.setGlobal(0x7ECD00, gSetup);
   host.setGlobal(0x7ECD04, gRanges);
-  gRows.reserve(12);
+  gRows.reserve(32);
 
   std::vector<unsigned char> memory(136);
   void* page = constructGridPage(memory.data(), dampersReboundPageKind());
@@ -81,6 +83,23 @@ TEST(DampersReboundPage, RowsBindTheAxlesFastReboundToTheWheelsRanges) {
     EXPECT_EQ(row.value, gSetup + cells[i].value) << i;
     EXPECT_EQ(row.range, cells[i].range) << i;
   }
+
+  // With rows made on values of their own in every cell, linking each row from column 0 copies
+  // only rows 0 and 3 to column 1.
+  std::vector<std::array<unsigned char, 16>> values(12);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    values[i].fill(static_cast<unsigned char>(0x40 + i));
+    void*& cell = GridPage::cell(page, static_cast<std::int32_t>(i));
+    forgetSetupRow(cell);
+    cell = makeSetupRow(kvl::host::HostText("Row"), 10, values[i].data(), gRanges, {});
+  }
+  auto expected = values;
+  expected[6] = expected[0];
+  expected[9] = expected[3];
+  using Link = void(QZR_THISCALL*)(void*, std::int32_t, std::int32_t);
+  for (std::int32_t row = 0; row < 6; ++row) gridSlot<Link>(page, kGridLinkColumns)(page, row, 0);
+  for (std::size_t i = 0; i < values.size(); ++i) EXPECT_EQ(values[i], expected[i]) << "cell " << i;
+  for (std::int32_t i = 0; i < 12; ++i) forgetSetupRow(GridPage::cell(page, i));
 }
 
 }  // namespace

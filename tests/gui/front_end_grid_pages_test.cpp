@@ -1,8 +1,10 @@
 // The grid pages A to E on a host stand-in: construction through each concrete host page's
 // constructor onto that page's table, the family's cursor rules on each grid with the host's
-// menu-cursor event, the column link of the four-column page, and pages C, D and E made once.
+// menu-cursor event, the column link through the values the plugin made its rows on, and pages C,
+// D and E made once.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "plugin/gui/front_end_grid_pages.h"
 #include "plugin/gui/setup_grid_page.h"
+#include "plugin/gui/setup_row_values.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "tests/support/host_fixture.h"
 
@@ -66,6 +69,15 @@ struct Row {
   Row() : value(bytes) {}
   float v() const { return kvl::host::fieldAt<float>(bytes, 12); }
 };
+
+// The host's row constructor: a row stepping the value it was given.
+std::vector<Row> gMadeRows;
+void* QZR_CDECL createRow(std::uint32_t, std::uint32_t, std::uint32_t, std::int32_t, float, unsigned char* value,
+                          void*, float, float, std::int32_t, std::int32_t) {
+  Row& row = gMadeRows.emplace_back();
+  row.value = value;
+  return &row;
+}
 
 void onCursor(void*, const void* record) { gCursorEvents.push_back(*static_cast<const std::int32_t*>(record)); }
 
@@ -179,8 +191,8 @@ TEST_F(FrontEndGridPagesTest, CursorMovesWithinEachGrid) {
   }
 }
 
-// The rows keep their value pointer at +16, where a column link that read the value reference
-// there would find it: no step may reach another cell, whatever the page's columns.
+// Rows the host made itself keep their value pointer at +16, where a column link that read the
+// value reference there would find it: no step may reach another cell, whatever the page's columns.
 TEST_F(FrontEndGridPagesTest, StepsChangeOnlyTheCellUnderTheCursor) {
   struct Case {
     FrontEndGridPage page;
@@ -211,6 +223,52 @@ TEST_F(FrontEndGridPagesTest, StepsChangeOnlyTheCellUnderTheCursor) {
     }
   }
   EXPECT_EQ(kvl::host::fieldAt<std::int32_t>(cursor, 44), 1);
+  kvl::host::fieldAt<std::int32_t>(cursor, 36) = 0;
+}
+
+// Rows made through the host's row constructor on values of their own: a step copies the 16-byte
+// value to the same row of the partner column (the other of columns 0 and 1) when the cursor's
+// selection asks for it and the two rows edit different values.
+TEST_F(FrontEndGridPagesTest, StepsCopyToThePartnerColumnThroughTheRowsValues) {
+  struct Case {
+    FrontEndGridPage page;
+    std::int32_t columns, rows, column, row;
+    std::int32_t selection;
+    bool shared;            // the partner row was made on the stepped row's value
+    std::int32_t copiedTo;  // the cell that gets the stepped value, or -1
+  } cases[] = {
+      {FrontEndGridPage::b, 4, 11, 0, 4, 1, false, 15}, {FrontEndGridPage::b, 4, 11, 1, 4, 1, false, 4},
+      {FrontEndGridPage::b, 4, 11, 2, 4, 1, false, -1}, {FrontEndGridPage::d, 2, 4, 1, 3, 1, false, 3},
+      {FrontEndGridPage::e, 2, 3, 0, 2, 0, false, -1},  {FrontEndGridPage::e, 2, 3, 0, 1, 1, true, -1},
+  };
+  host.paintFunction(0x550130, &createRow);
+  auto* cursor = host.at(0x16607F8 + 200);
+  for (const Case& c : cases) {
+    const std::string name = std::to_string(static_cast<int>(c.page)) + " column " + std::to_string(c.column);
+    Built b = build(c.page);
+    onFamilyTable(c.page, b.page);
+    const std::int32_t cells = c.columns * c.rows;
+    const std::int32_t stepped = c.column * c.rows + c.row;
+    const std::int32_t partner = c.column < 2 ? (1 - c.column) * c.rows + c.row : -1;
+    std::vector<std::array<unsigned char, 16>> values(static_cast<std::size_t>(cells));
+    gMadeRows.clear();
+    gMadeRows.reserve(values.size());
+    for (std::int32_t i = 0; i < cells; ++i) {
+      values[i].fill(static_cast<unsigned char>(0x30 + i));
+      unsigned char* value = c.shared && i == partner ? values[stepped].data() : values[i].data();
+      GridPage::cell(b.page, i) = makeSetupRow(kvl::host::HostText("Row"), 10, value, value, {});
+    }
+    auto expected = values;
+    kvl::host::fieldAt<float>(expected[stepped].data(), 12) += 1.0f;
+    if (c.copiedTo >= 0) expected[c.copiedTo] = expected[stepped];
+    GridPage::column(b.page) = c.column;
+    GridPage::row(b.page) = c.row;
+    kvl::host::fieldAt<std::int32_t>(cursor, 36) = c.selection;
+    send(c.page, b.page, kEventToggleEdit);
+    send(c.page, b.page, kEventRight);
+    for (std::size_t i = 0; i < values.size(); ++i) EXPECT_EQ(values[i], expected[i]) << name << " cell " << i;
+    for (std::int32_t i = 0; i < cells; ++i) forgetSetupRow(GridPage::cell(b.page, i));
+  }
   kvl::host::fieldAt<std::int32_t>(cursor, 36) = 0;
 }
 

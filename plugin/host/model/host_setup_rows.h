@@ -25,7 +25,8 @@ struct HostSetupRow {
   static void* create(const HostText& label, std::int32_t kind, void* value, void* range,
                       const SetupRowLayout& layout);
   // The row's label record: +8 of the label object at +36, as the host's differentials page rows
-  // keep it. Where the row keeps the value it edits is not known; nothing reads it.
+  // keep it. Where the row keeps the value it edits is not known: the plugin keeps the value it
+  // passed instead.
   static HostText* label(const void* row) noexcept {
     void* object = reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(row, 36)));
     return object == nullptr ? nullptr : static_cast<HostText*>(addressAt(object, 8));
