@@ -1,14 +1,18 @@
 #include "hostsim/renderer_model.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "hostsim/call_trace.h"
 #include "hostsim/car_model.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/race.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -17,17 +21,15 @@ namespace {
 
 constexpr std::uint32_t kRendererSlots = 90;
 constexpr std::uintptr_t kControlsObject = 0x16607F8;
-// The car's engine data (the gearbox object, 4096 bytes): every word but the base speed at +392
-// holds a plausible shift speed that the host names as none, so a read of any other word shows.
+// The car's engine data (the gearbox object, 4096 bytes): its rev limit at +392 and every other
+// word a plausible engine speed, none of which the host names as a shift speed, so a lamp stage
+// taken from any of them shows.
 constexpr std::uint32_t kEngineDataBytes = 4096;
 constexpr float kUnnamedRpm = 6500.0f;
 // The four places of the lamp code and where each one's short jump lands.
 const std::uint32_t kLampSites[4] = {0x576E32, 0x57724A, 0x55C227, 0x55C785};
 const std::uint32_t kLampSkips[4] = {0x576E87, 0x5772C0, 0x55C2A4, 0x55C7E9};
 
-void THISCALL setColourValues(void*, float r, float g, float b, float a) {
-  trace("host renderer colour " + traceNumber(r) + " " + traceNumber(g) + " " + traceNumber(b) + " " + traceNumber(a));
-}
 void THISCALL setEnabled(void*, std::int32_t v) { trace("host renderer enabled " + std::to_string(v)); }
 void THISCALL setFlags(void*, std::uint32_t v) { trace("host renderer flags " + std::to_string(v)); }
 void THISCALL clearFlags(void*, std::uint32_t v) { trace("host renderer clear flags " + std::to_string(v)); }
@@ -35,8 +37,26 @@ float THISCALL textWidth(void*, const char* text) { return 10.0f * static_cast<f
 void THISCALL drawTextId(void*, std::int32_t id, float x, float y) {
   trace("host renderer text " + std::to_string(id) + " at " + traceNumber(x) + " " + traceNumber(y));
 }
+void THISCALL drawQuad(void*, float a, float b, float c, float d) {
+  trace("host renderer quad " + traceNumber(a) + " " + traceNumber(b) + " " + traceNumber(c) + " " + traceNumber(d));
+}
+void THISCALL drawItem(void*, std::int32_t a, std::int32_t b, std::uint32_t c) {
+  trace("host renderer item " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c));
+}
+float THISCALL scaleValue(void*, std::int32_t v) { return 3.0f * static_cast<float>(v); }
 float THISCALL scaleCoordinate(void*, float v) { return 2.0f * v; }
-void THISCALL otherSlot(void*) { trace("host renderer unexpected slot"); }
+
+// A slot the host's renderer has no known function in: what it would do to the host's stack and
+// state is unknown, so a call ends the run.
+template <std::uint32_t Slot>
+void THISCALL unknownSlot(void*) {
+  trace("host renderer slot " + std::to_string(Slot) + " has no known function");
+  TerminateProcess(GetCurrentProcess(), 99);
+}
+template <std::uint32_t... Slots>
+void fillUnknownSlots(std::uint32_t* table, std::integer_sequence<std::uint32_t, Slots...>) {
+  ((table[Slots] = addressOf(&unknownSlot<Slots>)), ...);
+}
 
 struct RendererObjects {
   unsigned char* renderer;
@@ -47,16 +67,21 @@ struct RendererObjects {
 RendererObjects& objects() {
   static RendererObjects o = [] {
     RendererObjects r{};
+    // The renderer's table holds the functions the host names and nothing else; slot 31, the
+    // text call, is filled by the setup-file menus model. The renderer is also the menu view,
+    // whose value scaling is slot 83.
     r.table = static_cast<std::uint32_t*>(std::calloc(kRendererSlots, 4));
-    for (std::uint32_t i = 0; i < kRendererSlots; ++i) r.table[i] = addressOf(&otherSlot);
-    r.table[5] = addressOf(&setColourValues);
+    fillUnknownSlots(r.table, std::make_integer_sequence<std::uint32_t, kRendererSlots>{});
     r.table[6] = addressOf(&setEnabled);
     r.table[9] = addressOf(&setFlags);
     r.table[10] = addressOf(&clearFlags);
+    r.table[15] = addressOf(&drawQuad);
     r.table[34] = addressOf(&textWidth);
     r.table[38] = addressOf(&drawTextId);
+    r.table[43] = addressOf(&drawItem);
+    r.table[83] = addressOf(&scaleValue);
     r.table[85] = addressOf(&scaleCoordinate);
-    r.renderer = static_cast<unsigned char*>(std::calloc(1, 256));
+    r.renderer = hostObject("menurenderer", 256);
     put(r.renderer, 0, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(r.table)));
     put(hostObjects().game, kGameMenuRendererOffset, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(r.renderer)));
     // The first position set: base (100, 200) in the record at +724, lamp offsets x 10 and 30,
@@ -129,7 +154,7 @@ bool runRendererStep(const std::string& step, std::istream& in) {
     in >> rpm >> gear;
     put(objects().race, 16, rpm);
     put(objects().race, 368, gear);
-  } else if (step == "shiftspeeds") {
+  } else if (step == "enginedata") {
     std::string first;
     in >> first;
     unsigned char* engine = first == "off" ? nullptr : carObject("gearbox");

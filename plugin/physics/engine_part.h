@@ -12,14 +12,9 @@
 namespace kvl::physics {
 
 // The host's engine object: +4 the engine block, +8 its dynamic record, +32 the throttle, +68 the
-// car, +72 the state and damage record. The shift point is read from the engine data behind the
-// car's +2128 instead: its base speed at +392 (the rev limit). Each gear's own shift speed is not
-// read: where the host keeps it is not known.
+// car, +72 the state and damage record.
 struct HostEngine {
   static constexpr std::size_t kBlock = 4, kDynamic = 8, kThrottle = 32, kCar = 68, kState = 72;
-  static constexpr std::size_t kBaseRpm = 392;
-  static constexpr std::int32_t kGears = 10;
-  static float baseRpm(const void* engineData) noexcept;
 };
 
 // The host's engine block: float words at 12 + 4 x the key's field locator.

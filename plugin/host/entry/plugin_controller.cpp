@@ -48,7 +48,6 @@
 #include "plugin/physics/engine_part.h"
 #include "plugin/physics/effects_state.h"
 #include "plugin/physics/host_car.h"
-#include "plugin/physics/shift_point.h"
 #include "plugin/physics/key_alias_tables.h"
 #include "plugin/physics/wheel_setup.h"
 #include "plugin/physics/surface_grip_fill.h"
@@ -155,7 +154,6 @@ void PluginController::startRuntime() {
   physics::carPartSetups().engine = &physics::setupEngine;
   physics::carPartSetups().differential = &physics::checkDifferentialMaps;
   physics::carPartSetups().drivetrain = &physics::setupDrivetrain;
-  host::setShiftPointSource(&physics::currentShiftPointRpm);
   host::inputWorker();
   host::forceFeedbackWorker();
   host::useHostClockSource();

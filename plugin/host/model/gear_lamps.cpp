@@ -16,11 +16,9 @@ namespace kvl::host {
 namespace {
 
 constexpr std::int32_t kLampGlyph = 279;
-
-ShiftPointSource& source() {
-  static ShiftPointSource s = nullptr;
-  return s;
-}
+// Where the host keeps an engine's base speed and each gear's own shift speed is not known, so
+// every gear of every car takes the shift point the lamps take without engine data.
+constexpr float kShiftPointRpm = 5500.0f;
 
 void* pointerAt(const void* object, std::size_t offset) {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(object, offset)));
@@ -66,13 +64,6 @@ LampPlaces places(const void* race, bool secondSet) {
 
 }  // namespace
 
-void setShiftPointSource(ShiftPointSource s) noexcept { source() = s; }
-
-float shiftPointRpm(std::int32_t gear) noexcept {
-  const ShiftPointSource s = source();
-  return s == nullptr ? 5500.0f : s(gear < 2 ? 2 : gear);
-}
-
 }  // namespace kvl::host
 
 extern "C" void qzrDrawGearLamps() noexcept {
@@ -83,14 +74,14 @@ extern "C" void qzrDrawGearLamps() noexcept {
     if (race == nullptr || game == nullptr) return;
     void* renderer = HostGame::menuRenderer(game);
     if (renderer == nullptr) return;
-    const float rpm = HostRace::engineSpeed(race);
-    const std::int32_t gear = HostRace::gear(race);
-    const LampColours colours = lampColours(shiftPointRpm(gear) - rpm, kvl::gearChangeIndicatorDelta);
+    const LampColours colours = lampColours(kShiftPointRpm - HostRace::engineSpeed(race), kvl::gearChangeIndicatorDelta);
     const bool secondSet = fieldAt<std::int32_t>(hostControls(), 1268) != 0;
     const LampPlaces at = places(race, secondSet);
     const LampColour* lamp[2] = {&colours.first, &colours.second};
+    // The renderer's operations include none that sets a colour from four values, so a lit lamp
+    // is drawn in the renderer's current colour and a dim lamp is not drawn.
     for (int i = 0; i < 2; ++i) {
-      HostMenuRenderer::setColourValues(renderer, lamp[i]->red, lamp[i]->green, lamp[i]->blue, lamp[i]->alpha);
+      if (lamp[i]->alpha < 1.0f) continue;
       HostMenuRenderer::drawTextId(renderer, kLampGlyph, at.x[i], at.y[i]);
     }
   } catch (...) {

@@ -29,10 +29,6 @@ void HostMenuRenderer::setFont(void* r, std::int32_t font) {
   hostFunction<0x4A4D00, void(QZR_THISCALL*)(void*, std::int32_t)>()(r, font);
 }
 
-void HostMenuRenderer::setColourValues(void* r, float red, float green, float blue, float alpha) {
-  slot<void(QZR_THISCALL*)(void*, float, float, float, float)>(r, 5)(r, red, green, blue, alpha);
-}
-
 void HostMenuRenderer::setEnabled(void* r, std::int32_t enabled) {
   slot<void(QZR_THISCALL*)(void*, std::int32_t)>(r, 6)(r, enabled);
 }

@@ -13,8 +13,6 @@ struct HostMenuRenderer {
   static void fillRect(void* r, float x, float y, float width, float height);              // 0x4A3E20
   static void setColour(void* r, std::int32_t colour);                                     // 0x4A57F0
   static void setFont(void* r, std::int32_t font);                                         // 0x4A4D00
-  // The colour of the next drawing step as red, green, blue, alpha (slot 5).
-  static void setColourValues(void* r, float red, float green, float blue, float alpha);
   static void setEnabled(void* r, std::int32_t enabled);            // slot 6
   static void setFlags(void* r, std::uint32_t mask);                // slot 9
   static void clearFlags(void* r, std::uint32_t mask);              // slot 10
