@@ -87,10 +87,13 @@ void THISCALL buildRepairList(unsigned char* service, const char* path) {
   put(service, kListCount, std::int32_t{kListLength});
   put(service, kListEntries, wordOf(r.list));
 }
-// The record for an index is the one of the event table the host reads its events from.
+// The record for an index is the one of the event table the host reads its events from; traced
+// with the crew it holds, read the host's way.
 unsigned char* THISCALL stageRecord(unsigned char* table, std::int32_t index) {
-  trace("host stage record " + std::to_string(index) + (table == stageTable() ? "" : " of an unexpected table"));
-  return pointer(get(rallyTable(), 792)) + kRallyRecordSize * static_cast<std::uint32_t>(index);
+  unsigned char* record = pointer(get(rallyTable(), 792)) + kRallyRecordSize * static_cast<std::uint32_t>(index);
+  trace("host stage record " + std::to_string(index) + (table == stageTable() ? "" : " of an unexpected table") + ", " +
+        rallyRecordCrew(record));
+  return record;
 }
 void THISCALL wheelRefresh(void*) { trace("host service wheel refresh"); }
 

@@ -124,9 +124,9 @@ void HostService::buildRepairList(void* service, const char* repairFile) {
   }
 
   void* record = HostStageTable::record(hostStageTable(), pendingStageIndex());
-  // +144 the mechanics, +148 the skill: where the rally event writes its crew's two values.
-  const std::int32_t mechanics = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 144);
-  const std::int32_t skill = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 148);
+  // The record's first word of the two is the skill (+144), its second the mechanics (+148).
+  const std::int32_t skill = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 144);
+  const std::int32_t mechanics = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 148);
   const RepairTimes times = repairTimesFor(mechanics, skill);
   for (std::int32_t partId : {106, 126, 146, 166, 105, 125, 145, 165}) {
     void* entry = findEntry(service, partId);
