@@ -1,5 +1,7 @@
 #include "hostsim/service_repair_model.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +48,7 @@ std::uint32_t patternAt(std::uint32_t offset) { return 0xFFA60000u | offset; }
 
 struct Repair {
   std::int32_t actionB = 0;
+  std::int32_t failingId = 0;  // the part whose next entry construction raises; 0 none
   unsigned char list[kListLength * kRepairEntrySize];
   unsigned char* partTable = nullptr;
   bool partTableFreed = false;
@@ -106,6 +109,12 @@ bool holdsGenericSlots(std::uint32_t table) {
 void construct(const char* kind, std::uint32_t hostTable, unsigned char* entry, std::int32_t id, std::int32_t wheel) {
   trace(std::string("host ") + kind + " entry construct " + std::to_string(id) + " wheel " + std::to_string(wheel) +
         (holdsGenericSlots(get(entry, 0)) ? " over the generic table" : " over another table"));
+  if (id == repair().failingId) {
+    repair().failingId = 0;
+    trace(std::string("host ") + kind + " entry construct raising");
+    ULONG_PTR info[3] = {0x19930520u, 0, 0};
+    RaiseException(0xE06D7363u, EXCEPTION_NONCONTINUABLE, 3, info);
+  }
   put(entry, 0, hostTable);
   put(entry, kEntryPartId, id);
   put(entry, 8, 0x48u);
@@ -179,6 +188,11 @@ std::string tableName(std::uint32_t table) {
   return "a table with slots " + slotName(get(pointer(table), 0)) + ", " + slotName(get(pointer(table), 4));
 }
 
+// A word of a part entry, "unset" while it still holds the runtime allocator's pattern.
+std::string entryWord(const unsigned char* e, std::uint32_t offset) {
+  return get(e, offset) == patternWord(offset) ? "unset" : std::to_string(get<std::int32_t>(e, offset));
+}
+
 void layOutPartTable() {
   Repair& r = repair();
   r.partTable = static_cast<unsigned char*>(std::calloc(1, kPartTableSize));
@@ -227,9 +241,8 @@ void traceAfterService(const unsigned char* wheelsBefore) {
       continue;
     }
     r.entries.insert(e);
-    trace("host part " + std::to_string(id) + " entry " + tableName(get(e, 0)) + ", id " +
-          std::to_string(get<std::int32_t>(e, kEntryPartId)) + " wheel " +
-          std::to_string(get<std::int32_t>(e, kEntryWheel)));
+    trace("host part " + std::to_string(id) + " entry " + tableName(get(e, 0)) + ", id " + entryWord(e, kEntryPartId) +
+          " wheel " + entryWord(e, kEntryWheel));
   }
 }
 
@@ -281,6 +294,10 @@ bool runServiceRepairStep(const std::string& step, std::istream& in) {
   Repair& r = repair();
   if (step == "serviceactionb") {
     in >> r.actionB;
+    return true;
+  }
+  if (step == "failentry") {
+    in >> r.failingId;
     return true;
   }
   if (step == "repairservice") {
