@@ -52,11 +52,13 @@ void traceTables() {
   const bool builtIn = active == wordOf(builtInRallyRecords());
   std::string line = std::string("proxy rally active ") + (builtIn ? "built-in" : "event");
   if (!builtIn && active != 0) {
-    std::int32_t a, b;
-    std::memcpy(&b, reinterpret_cast<const void*>(active + 144), 4);
-    std::memcpy(&a, reinterpret_cast<const void*>(active + 148), 4);
-    const unsigned char copied = *reinterpret_cast<const unsigned char*>(active + 6 * 232);
-    line += " +148 " + std::to_string(a) + " +144 " + std::to_string(b) + " record6 " + std::to_string(copied);
+    const auto* records = reinterpret_cast<const unsigned char*>(active);
+    // The crew of record 0, and whether the other six hold the same.
+    const std::string crew = rallyRecordCrew(records);
+    bool same = true;
+    for (std::uint32_t i = 1; i < 7; ++i) same = same && rallyRecordCrew(records + i * kRallyRecordSize) == crew;
+    line += " " + crew + (same ? " in every record," : " in record 0 only,") + " record6 " +
+            std::to_string(records[6 * kRallyRecordSize]);
   }
   trace(line + " stage entry " + std::to_string(selectedStageEntry()));
 }

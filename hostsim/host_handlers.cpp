@@ -9,6 +9,7 @@
 #include "hostsim/record_copies.h"
 #include "hostsim/service_repair_model.h"
 #include "hostsim/step_batch_host.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -17,6 +18,9 @@ namespace {
 
 void* __cdecl runtimeMalloc(std::uint32_t bytes) {
   void* block = failsAllocation(bytes) || failsRecordCopyAllocation(bytes) ? nullptr : std::malloc(bytes);
+  // A new block holds whatever the heap left there: the pattern, so that a word nobody wrote
+  // never passes for a value.
+  if (block != nullptr) fillPattern(block, bytes);
   trace("host runtimeMalloc " + std::to_string(bytes) + (block == nullptr ? " failed" : ""));
   return block;
 }

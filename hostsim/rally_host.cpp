@@ -116,6 +116,11 @@ unsigned char* stageTable() {
   return table;
 }
 
+std::string rallyRecordCrew(const unsigned char* record) {
+  return "mechanics " + std::to_string(get(record, kRallyRecordMechanics)) + " skill " +
+         std::to_string(get(record, kRallyRecordSkill));
+}
+
 int selectedStageEntry() {
   int selected = -1;
   for (std::uint32_t k = 0; k < kStageEntries; ++k) {

@@ -1,5 +1,7 @@
 #include "hostsim/service_repair_model.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +48,7 @@ std::uint32_t patternAt(std::uint32_t offset) { return 0xFFA60000u | offset; }
 
 struct Repair {
   std::int32_t actionB = 0;
+  std::int32_t failingId = 0;  // the part whose next entry construction raises; 0 none
   unsigned char list[kListLength * kRepairEntrySize];
   unsigned char* partTable = nullptr;
   bool partTableFreed = false;
@@ -87,10 +90,13 @@ void THISCALL buildRepairList(unsigned char* service, const char* path) {
   put(service, kListCount, std::int32_t{kListLength});
   put(service, kListEntries, wordOf(r.list));
 }
-// The record for an index is the one of the event table the host reads its events from.
+// The record for an index is the one of the event table the host reads its events from; traced
+// with the crew it holds, read the host's way.
 unsigned char* THISCALL stageRecord(unsigned char* table, std::int32_t index) {
-  trace("host stage record " + std::to_string(index) + (table == stageTable() ? "" : " of an unexpected table"));
-  return pointer(get(rallyTable(), 792)) + kRallyRecordSize * static_cast<std::uint32_t>(index);
+  unsigned char* record = pointer(get(rallyTable(), 792)) + kRallyRecordSize * static_cast<std::uint32_t>(index);
+  trace("host stage record " + std::to_string(index) + (table == stageTable() ? "" : " of an unexpected table") + ", " +
+        rallyRecordCrew(record));
+  return record;
 }
 void THISCALL wheelRefresh(void*) { trace("host service wheel refresh"); }
 
@@ -103,6 +109,12 @@ bool holdsGenericSlots(std::uint32_t table) {
 void construct(const char* kind, std::uint32_t hostTable, unsigned char* entry, std::int32_t id, std::int32_t wheel) {
   trace(std::string("host ") + kind + " entry construct " + std::to_string(id) + " wheel " + std::to_string(wheel) +
         (holdsGenericSlots(get(entry, 0)) ? " over the generic table" : " over another table"));
+  if (id == repair().failingId) {
+    repair().failingId = 0;
+    trace(std::string("host ") + kind + " entry construct raising");
+    ULONG_PTR info[3] = {0x19930520u, 0, 0};
+    RaiseException(0xE06D7363u, EXCEPTION_NONCONTINUABLE, 3, info);
+  }
   put(entry, 0, hostTable);
   put(entry, kEntryPartId, id);
   put(entry, 8, 0x48u);
@@ -176,6 +188,11 @@ std::string tableName(std::uint32_t table) {
   return "a table with slots " + slotName(get(pointer(table), 0)) + ", " + slotName(get(pointer(table), 4));
 }
 
+// A word of a part entry, "unset" while it still holds the runtime allocator's pattern.
+std::string entryWord(const unsigned char* e, std::uint32_t offset) {
+  return get(e, offset) == patternWord(offset) ? "unset" : std::to_string(get<std::int32_t>(e, offset));
+}
+
 void layOutPartTable() {
   Repair& r = repair();
   r.partTable = static_cast<unsigned char*>(std::calloc(1, kPartTableSize));
@@ -224,9 +241,8 @@ void traceAfterService(const unsigned char* wheelsBefore) {
       continue;
     }
     r.entries.insert(e);
-    trace("host part " + std::to_string(id) + " entry " + tableName(get(e, 0)) + ", id " +
-          std::to_string(get<std::int32_t>(e, kEntryPartId)) + " wheel " +
-          std::to_string(get<std::int32_t>(e, kEntryWheel)));
+    trace("host part " + std::to_string(id) + " entry " + tableName(get(e, 0)) + ", id " + entryWord(e, kEntryPartId) +
+          " wheel " + entryWord(e, kEntryWheel));
   }
 }
 
@@ -278,6 +294,10 @@ bool runServiceRepairStep(const std::string& step, std::istream& in) {
   Repair& r = repair();
   if (step == "serviceactionb") {
     in >> r.actionB;
+    return true;
+  }
+  if (step == "failentry") {
+    in >> r.failingId;
     return true;
   }
   if (step == "repairservice") {

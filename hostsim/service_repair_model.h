@@ -9,11 +9,17 @@
 //
 // Scenario steps:
 //   serviceactionb V        the service's second action answers V from now on (0 at start)
+//   failentry ID            the next construction of an entry for part ID raises the host's
+//                           exception before it writes anything ("host KIND entry construct
+//                           raising")
 //   repairservice           the service's part table is laid out afresh (its old entries for
 //                           parts 106 and 105 the host's own), then the host runs the event
 //                           page's action; traces the clock, each repair entry ("host repair
 //                           entry ID: +56 A +60 B +64 C +68 D, N other words changed"), and what
-//                           became of the part table
+//                           became of the part table (an entry's id and wheel "unset" while
+//                           they hold the runtime allocator's pattern); the stage record the
+//                           plugin asks for is traced with its crew ("host stage record I,
+//                           mechanics M skill S")
 //   servicepart ID SLOT     the host calls slot SLOT (0 or 1) of the part table's entry for ID
 //                           with the serviced car's state ("host part ID slot S [result R] stack
 //                           words left N registers kept", the result for slot 0 only; a slot

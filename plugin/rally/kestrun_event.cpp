@@ -98,7 +98,8 @@ void KestrunEvent::applyToHost() {
     for (std::size_t i = 0; i < host::HostRallyRecord::kCount; ++i) {
       std::uint8_t* record = eventTable_ + host::HostRallyRecord::kSize * i;
       if (builtIn != nullptr) std::memcpy(record, builtIn + host::HostRallyRecord::kSize * i, host::HostRallyRecord::kSize);
-      // The crew's mechanics at +144 and skill at +148, where the host's repair list reads them.
+      // The crew's mechanics (value A, +148) and skill (value B, +144), where the host's repair list
+      // reads them.
       host::HostRallyRecord::setValueA(record, serviceInfo_.mechanics());
       host::HostRallyRecord::setValueB(record, serviceInfo_.skill());
     }

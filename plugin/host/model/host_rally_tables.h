@@ -13,9 +13,11 @@ struct HostRallyRecord {
   static constexpr std::size_t kCount = 7;
   // Host 0x5D68E0: the host's initialiser run on one record; returns the record.
   static void* reset(void* record);
-  // The two words the host's repair list reads back: +144 (the crew's mechanics) and +148 (skill).
-  static void setValueA(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 144) = v; }
-  static void setValueB(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 148) = v; }
+  // The two words the host's repair list reads back: value A at +148 (the crew's mechanics) and
+  // value B at +144 (their skill). The rally event's own notes put the mechanics at +144, but the
+  // record's layout and the host's read of it both have the skill first, so we follow the host.
+  static void setValueA(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 148) = v; }
+  static void setValueB(void* record, std::int32_t v) noexcept { fieldAt<std::int32_t>(record, 144) = v; }
 };
 
 void* hostRallyTable();  // host global 0x7D60CC

@@ -73,9 +73,10 @@ void* buildEntry(EntryConstructor construct, void* const* kindTable, std::int32_
   return entry;
 }
 
-void putEntry(void* partTable, void* entry) {
+// The slot is the one of the part id the entry was built for: a host constructor that failed
+// leaves the entry's own +4 word unset.
+void putEntry(void* partTable, std::int32_t partId, void* entry) {
   if (entry == nullptr) return;
-  const auto partId = fieldAt<std::int32_t>(entry, 4);
   auto& slot = fieldAt<HostWord>(partTable, 8 + 4 * static_cast<std::size_t>(partId));
   if (slot != 0) {
     void* old = reinterpret_cast<void*>(static_cast<std::uintptr_t>(slot));
@@ -124,9 +125,9 @@ void HostService::buildRepairList(void* service, const char* repairFile) {
   }
 
   void* record = HostStageTable::record(hostStageTable(), pendingStageIndex());
-  // +144 the mechanics, +148 the skill: where the rally event writes its crew's two values.
-  const std::int32_t mechanics = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 144);
-  const std::int32_t skill = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 148);
+  // The record's first word of the two is the skill (+144), its second the mechanics (+148).
+  const std::int32_t skill = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 144);
+  const std::int32_t mechanics = record == nullptr ? 0 : fieldAt<std::int32_t>(record, 148);
   const RepairTimes times = repairTimesFor(mechanics, skill);
   for (std::int32_t partId : {106, 126, 146, 166, 105, 125, 145, 165}) {
     void* entry = findEntry(service, partId);
@@ -144,9 +145,11 @@ void HostService::refreshWheelParts(void* service) {
   if (partTable == nullptr) return;
   const auto wheelConstructor = hostFunction<0x501960, EntryConstructor>();
   const auto wheelPartConstructor = hostFunction<0x501010, EntryConstructor>();
-  for (std::int32_t w = 0; w < 4; ++w) putEntry(partTable, buildEntry(wheelConstructor, clones().wheel, kWheelPartIds[w], w));
   for (std::int32_t w = 0; w < 4; ++w) {
-    putEntry(partTable, buildEntry(wheelPartConstructor, clones().wheelPart, kWheelPartPartIds[w], w));
+    putEntry(partTable, kWheelPartIds[w], buildEntry(wheelConstructor, clones().wheel, kWheelPartIds[w], w));
+  }
+  for (std::int32_t w = 0; w < 4; ++w) {
+    putEntry(partTable, kWheelPartPartIds[w], buildEntry(wheelPartConstructor, clones().wheelPart, kWheelPartPartIds[w], w));
   }
 }
 

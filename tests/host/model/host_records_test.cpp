@@ -257,8 +257,8 @@ TEST_F(HostRecords, RepairListWorkTimesAndWheelConditions) {
   std::uint8_t service[64] = {};
   std::uint8_t modes[4096] = {};
   host->setGlobal(0x165FA90, modes);
-  stageRecord[144 / 4] = 6;  // mechanics
-  stageRecord[148 / 4] = 5;  // skill
+  stageRecord[144 / 4] = 5;  // skill
+  stageRecord[148 / 4] = 6;  // mechanics
   HostService::buildRepairList(service, "repair.ini");
   const float longTime = 0.075f * 45.0f * 1.2f, shortTime = 0.075f * 30.0f * 1.2f;
   struct Case {
@@ -363,17 +363,17 @@ TEST_F(HostRecords, KestrunRepairService) {
   for (std::uint32_t global : {0x7D2AF4u, 0x7D2AF8u, 0x7EAC48u, 0x165FA90u, 0x7D2344u, 0x165FA48u}) host->setGlobal(global, nullptr);
 }
 
-// The event record's two service words: value A is the crew's mechanics at +144, value B its skill
-// at +148; nothing else of the record changes.
-TEST(HostRallyRecordWords, ValueAAtPlus144ValueBAtPlus148) {
+// The event record's two service words: value A is the crew's mechanics at +148, value B its skill
+// at +144; nothing else of the record changes.
+TEST(HostRallyRecordWords, ValueAAtPlus148ValueBAtPlus144) {
   std::uint8_t record[HostRallyRecord::kSize], before[HostRallyRecord::kSize];
   for (std::size_t i = 0; i < sizeof record; ++i) record[i] = static_cast<std::uint8_t>(0xA0 + i % 7);
   std::memcpy(before, record, sizeof record);
   HostRallyRecord::setValueA(record, 2);
   HostRallyRecord::setValueB(record, 5);
   std::int32_t a, b;
-  std::memcpy(&a, record + 144, 4);
-  std::memcpy(&b, record + 148, 4);
+  std::memcpy(&a, record + 148, 4);
+  std::memcpy(&b, record + 144, 4);
   EXPECT_EQ(a, 2);
   EXPECT_EQ(b, 5);
   EXPECT_EQ(std::memcmp(record, before, 144), 0);
