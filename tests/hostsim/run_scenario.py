@@ -17,8 +17,8 @@ The scenario file holds the host's steps plus directives in comments:
   #daemons           install the built daemons and the FMOD stand-ins in Plugins/QZR/bin/x64
                      (the FMOD stand-ins trace their calls into fmod-trace.txt)
   #fmod-has TEXT     a line of fmod-trace.txt starts with TEXT
-  #udp N             listen on 127.0.0.1:6776; at least N datagrams of 664 bytes must arrive,
-                     their step counters rising and their speeds changing, no word of them a word
+  #udp N             listen on a free port of 127.0.0.1, which the run's udpTelemetryEndpoints
+                     names; at least N datagrams of 664 bytes must arrive, their step counters rising and their speeds changing, no word of them a word
                      the game never set ("#udp none": no datagram may arrive)
   #timeout S        the host may run S seconds (default 120)
   #tool NAME ARG...  before the run, the i686 build of the program NAME runs in the game folder
@@ -103,6 +103,18 @@ def unset_columns(header, rows):
             return True
         return re.fullmatch(r"-?\d{1,10}", cell) is not None and pattern_word(int(cell) % 2**32)
     return [name for i, name in enumerate(header) if any(i < len(r) and unset(r[i]) for r in rows)]
+
+
+def direct_template_udp(path, endpoint):
+    """Add the endpoint setting to the [QZR] section of the game's ini (made if missing)."""
+    lines = open(path, encoding="utf-8").read().splitlines() if os.path.exists(path) else []
+    at = next((i + 1 for i, l in enumerate(lines) if l.strip().lower() == "[qzr]"), None)
+    if at is None:
+        lines += ["[QZR]", endpoint]
+    else:
+        lines.insert(at, endpoint)
+    with open(path, "w", encoding="utf-8", newline="") as f:
+        f.write("".join(l + "\r\n" for l in lines))
 
 
 def check_udp(listener, minimum):
@@ -278,15 +290,22 @@ def main():
                 run_tool(a.wine_run, root, game, line[6:].split())
             elif line.strip() == "#no-coverage":
                 coverage = False
+    listener = None
+    if udp_set:
+        # A port of the run's own: other scenarios running beside this one send their packets to
+        # the default port, and none of them may reach this run's listener.
+        listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        listener.bind(("127.0.0.1", 0))
+        endpoint = f"udpTelemetryEndpoints=127.0.0.1:{listener.getsockname()[1]}"
+        if ini:
+            ini.setdefault("QZR", []).append(endpoint)
+        else:
+            direct_template_udp(os.path.join(game, "Korvala.ini"), endpoint)
     if ini:
         with open(os.path.join(game, "Korvala.ini"), "w") as f:
             for section, pairs in ini.items():
                 f.write(f"[{section}]\r\n" + "".join(p + "\r\n" for p in pairs))
 
-    listener = None
-    if udp_set:
-        listener = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-        listener.bind(("127.0.0.1", 6776))
     trace = os.path.join(game, "trace.txt")
     # The host code the run executed, for the coverage report (tests/hostsim/site_coverage.py).
     env = dict(os.environ, FMODSIM_TRACE="fmod-trace.txt")
