@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_pieces.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/stray_words.h"
 #include "tests/support/host_frame_handler.h"
 
 namespace hostsim {
@@ -129,9 +131,11 @@ void runLoad(std::istream& in) {
   dataSize = static_cast<std::uint32_t>(dls.size());
   auto* data = static_cast<unsigned char*>(std::malloc(dls.size()));
   std::memcpy(data, dls.data(), dls.size());
-  auto* entries = static_cast<unsigned char*>(std::calloc(values.size() + 1, 96));
+  // The loader's parsed entries (96 bytes each, the value at +20) and the loader with their
+  // count at +0x24 and their array at +0x28.
+  unsigned char* entries = hostObject("animentries", 96 * std::max<std::size_t>(values.size(), 1));
   for (std::size_t i = 0; i < values.size(); ++i) put(entries, static_cast<std::uint32_t>(96 * i + 20), values[i]);
-  auto* loader = static_cast<unsigned char*>(std::calloc(1, 64));
+  unsigned char* loader = hostObject("animloader", 0x2C);
   put<std::uint32_t>(loader, 0x24, static_cast<std::uint32_t>(values.size()));
   put<std::uint32_t>(loader, 0x28, wordOf(entries));
   put<std::int32_t>(hostObjects().game, kStageIdOffset, 3);
@@ -151,6 +155,8 @@ void runLoad(std::istream& in) {
   std::string text = "host anim entries";
   for (std::size_t i = 0; i < values.size(); ++i) text += " " + number(get<float>(entries, static_cast<std::uint32_t>(96 * i + 20)));
   trace(text);
+  releaseObject(loader);
+  releaseObject(entries);
   std::free(loader);
   std::free(entries);
   std::free(data);

@@ -70,7 +70,6 @@ void layOutCarHostWords() {
   layOutCarTelemetryWords();
   put(car, 492, 0u);
   put(car, 2148, 0u);
-  put(car, 2132 + 100, 0u);  // the record at +2132: no torque cut
   for (int w = 0; w < 4; ++w) {
     const std::string n = std::to_string(w);
     unsigned char* wheel = pointer(get(car, 1136 + 4 * w));

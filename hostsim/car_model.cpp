@@ -40,6 +40,15 @@ constexpr std::uint32_t kCodeFloats[] = {0x53DAA6, 0x4F13A7};
 // The setup-values object's read slot (the range blocks' are in car_setup_layout).
 constexpr std::uint32_t kSetupSlot = kSetupValuesSlot;
 
+// The car's table: 64 records of 136 bytes, 64 of 88 from +8720, the bodywork's two aero
+// configuration words at +15796 and +15804.
+constexpr std::uint32_t kTableRecords = 8720, kAeroFront = 15796, kAeroRear = 15804;
+// The surface grip table: its entry k at +36 + 352k, the revision word, the time step, the two
+// words the fill clears and gravity.
+constexpr std::uint32_t kGripRevision = 90236, kGripTimeStep = 90252, kGripCleared = 90288, kGripGravity = 90296;
+// The effects object: its entry count and array, the 256-byte material map.
+constexpr std::uint32_t kEffectCount = 1040, kEffectArray = 1044, kMaterialMap = 1304;
+
 unsigned char* zeroed(std::size_t bytes) { return static_cast<unsigned char*>(std::calloc(1, bytes)); }
 
 struct Car {
@@ -48,21 +57,20 @@ struct Car {
   unsigned char* wheels[4];
   unsigned char* tyreOwners[4];
   unsigned char* tyreBlocks[4];
-  unsigned char* body = zeroed(64);
-  unsigned char* bodySource = zeroed(400);
+  // The car's member at +1184 and the parameter block at its +52.
+  unsigned char* body = hostObject("carmember", 56);
+  unsigned char* bodySource = hostObject("memberparams", 316);
   unsigned char* lists[3];
-  unsigned char* neighbour = zeroed(12);  // a second node in the first list
-  // The car's table: 64 records of 136 bytes, 64 of 88 from +8720, the bodywork's two aero
-  // configuration words at +15796 and +15804.
-  unsigned char* table = zeroed(15808);
+  unsigned char* neighbour = hostObject("carlistnode", 12);  // a second node in the first list
+  unsigned char* table = hostObject("cartable", kAeroRear + 4);
   unsigned char* drivetrain = hostObject("drivetrain", 4096);
   unsigned char* engine = hostObject("engine", 12288);
   unsigned char* gearbox = hostObject("gearbox", 4096);
   unsigned char* bodyKeys = zeroed(76000);
   unsigned char* setup = zeroed(5888);
   unsigned char* ranges = zeroed(22096);
-  unsigned char* grip = zeroed(90300);
-  unsigned char* effects = zeroed(2704);
+  unsigned char* grip = hostObject("grip", kGripGravity + 4);
+  unsigned char* effects = hostObject("effects", 2704);
 
   Car() {
     for (int i = 0; i < 4; ++i) {
@@ -81,13 +89,17 @@ struct Car {
     // The drivetrain solver is the car's member at +1200 (power_train lays it out); the car holds
     // no pointer there.
     put(car, 2548, wordOf(table));
-    for (std::size_t k = 0; k < 64; ++k) {
-      for (std::size_t o : {24u, 56u, 88u, 120u}) put(table, 136 * k + o, 2.0f);
-      put(table, 8720 + 88 * k, 2.0f);
+    for (std::uint32_t k = 0; k < 64; ++k) {
+      for (std::uint32_t o : {24u, 56u, 88u, 120u}) put(table, 136 * k + o, 2.0f);
+      put(table, kTableRecords + 88 * k, 2.0f);
     }
-    // Each list node of the car in a list of its own; the first list also holds a neighbour.
+    // The bodywork in its first aero configuration at both ends.
+    put(table, kAeroFront, 0);
+    put(table, kAeroRear, 0);
+    // Each list node of the car in a list of its own (head, tail, count); the first list also
+    // holds a neighbour.
     for (int k = 0; k < 3; ++k) {
-      lists[k] = zeroed(12);
+      lists[k] = hostObject("carlist" + std::to_string(k), 12);
       unsigned char* node = car + 980 + 32 * k;
       put(node, 0, 0u);  // no neighbours
       put(node, 4, 0u);
@@ -98,6 +110,7 @@ struct Car {
     }
     unsigned char* first = car + 980;
     put(first, 0, wordOf(neighbour));
+    put(neighbour, 0, 0u);
     put(neighbour, 4, wordOf(first));
     put(neighbour, 8, wordOf(lists[0]));
     put(lists[0], 4, wordOf(neighbour));
@@ -105,18 +118,30 @@ struct Car {
     // A previous car's setup values: every value word holds a left-over.
     layOutCarSetup(setup);
     layOutCarSetupRanges(ranges);
-    // The host's own grip values: entry k holds k + 0.5 in each float column.
+    // The host's own grip values: entry k holds k + 0.5 in each float column. No car declared a
+    // physics revision yet; the host's step and gravity.
     for (int k = 0; k < 256; ++k) {
-      for (std::size_t o = 24; o < 352; o += 16) put(grip, 36 + 352 * k + o, k + 0.5f);
+      for (std::uint32_t o = 24; o < 352; o += 16) put(grip, 36 + 352 * k + o, k + 0.5f);
     }
-    // Two effect entries of the host (materials 1 and 17), the map the identity.
+    put(grip, kGripRevision, 0);
+    put(grip, kGripTimeStep, 0.01f);
+    put(grip, kGripCleared, 1);
+    put(grip, kGripCleared + 4, 1);
+    put(grip, kGripGravity, -9.8f);
+    // Two effect entries of the host (materials 1 and 17) in a block of its runtime's heap, the
+    // map the identity.
     auto* entries = static_cast<unsigned char*>(runtimeMalloc(2 * 80));
-    std::memset(entries, 0, 160);
-    put(entries, 0, 1);
-    put(entries, 80, 17);
-    put(effects, 1040, 2);
-    put(effects, 1044, wordOf(entries));
-    for (int i = 0; i < 256; ++i) effects[1304 + i] = static_cast<unsigned char>(i);
+    watchObject("effectentries", entries, 2 * 80);
+    for (std::uint32_t e = 0; e < 2; ++e) {
+      unsigned char* entry = entries + 80 * e;
+      const std::int32_t header[4] = {e == 0 ? 1 : 17, 5, 0, 0};
+      const float values[16] = {1.0f, 1.0f, 1.0f, 1.0f, 2.0f, 0.4f, 0.1f, 0.0f, 0.1f, 0.0f, 0.0f, 0.0f, 0.1f};
+      hostWrite(entry, header, sizeof header);
+      hostWrite(entry + 16, values, sizeof values);
+    }
+    put(effects, kEffectCount, 2);
+    put(effects, kEffectArray, wordOf(entries));
+    for (std::uint32_t i = 0; i < 256; ++i) put(effects, kMaterialMap + i, static_cast<std::uint8_t>(i));
   }
 };
 
@@ -141,9 +166,10 @@ std::int32_t THISCALL hostCarNumber(void*) { return 7; }
 
 // The table-valued parameter: constructor, its own parse (one number at +12), the token reader
 // (+4 cursor into an array of text pointers, +8 the end).
+// The constructor sets the table word and empties the value and the three arrays.
 void THISCALL hostTableConstruct(unsigned char* object) {
-  std::memset(object, 0, 136);
   put(object, 0, kTableClass);
+  for (std::uint32_t at = 12; at < 136; at += 4) put(object, at, 0.0f);
 }
 std::int32_t THISCALL hostTableParse(unsigned char* object, unsigned char* reader) {
   auto cursor = get<const char* const*>(reader, 4);
@@ -235,6 +261,8 @@ void runTableParam(std::istream& in) {
   std::vector<const char*> texts;
   for (const auto& t : tokens) texts.push_back(t.c_str());
   static unsigned char object[136];
+  static const bool watched = (watchObject("tableparam", object, sizeof object), true);
+  (void)watched;
   runCallSite(kTableSite, {}, wordOf(object), false);
   unsigned char reader[12] = {};
   put(reader, 4, texts.data());

@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_words.h"
 #include "hostsim/step_site.h"
 
@@ -35,17 +35,15 @@ V pointDirection(int i) { return {8.0, 4.0 * std::cos(i * 0.2), 0.5}; }
 
 unsigned char* pathObject() {
   static unsigned char* object = [] {
-    auto* o = static_cast<unsigned char*>(std::calloc(1, kCountAt + 4));
+    unsigned char* o = hostObject("drivingpath", kCountAt + 4);
     for (int i = 0; i < kPoints; ++i) {
       const V p = pointPosition(i), d = pointDirection(i);
-      const float pos[3] = {float(p.x), float(p.y), float(p.z)}, dir[3] = {float(d.x), float(d.y), float(d.z)};
-      const float distance = 8.0f * i;
-      std::memcpy(o + kPointsAt + kPointStride * i, pos, 12);
-      std::memcpy(o + kPointsAt + kPointStride * i + 16, dir, 12);
-      std::memcpy(o + kPointsAt + kPointStride * i + 32, &distance, 4);
+      unsigned char* point = o + kPointsAt + kPointStride * i;
+      putRow(point, 0, float(p.x), float(p.y), float(p.z));
+      putRow(point, 16, float(d.x), float(d.y), float(d.z));
+      put(point, 32, 8.0f * i);
     }
-    const std::uint32_t n = kPoints;
-    std::memcpy(o + kCountAt, &n, 4);
+    put(o, kCountAt, static_cast<std::uint32_t>(kPoints));
     return o;
   }();
   return object;

@@ -28,6 +28,8 @@ void* __cdecl runtimeMalloc(std::uint32_t bytes) {
 void __cdecl runtimeFree(void* block) {
   trace("host runtimeFree");
   noteRuntimeFree(block);
+  // A watched host block (the effects' entry array) that the plugin frees is no longer watched.
+  if (isWatched(block)) releaseObject(block);
   std::free(block);
 }
 
@@ -69,17 +71,21 @@ std::uint32_t __attribute__((thiscall)) materialLookup(void* table, float a, flo
 void __cdecl languageCall(std::uint32_t value) { trace("host languageCall " + std::to_string(value)); }
 
 std::uint32_t __stdcall nameId(const char* name) {
-  static unsigned char* wheels = [] {
-    // Four wheel objects; each one's 788-byte record at +1388 filled with its index + 1.
-    auto* block = static_cast<unsigned char*>(std::calloc(4, 4096));
-    for (int i = 0; i < 4; ++i) std::memset(block + i * 4096 + 1388, i + 1, 788);
-    return block;
+  // Four wheel objects; each one's 788-byte record at +1388 filled with its index + 1.
+  static unsigned char** wheels = [] {
+    static unsigned char* w[4];
+    for (int i = 0; i < 4; ++i) {
+      w[i] = hostObject("namedwheel" + std::to_string(i), 1388 + 788);
+      const std::string record(788, static_cast<char>(i + 1));
+      hostWrite(w[i] + 1388, record.data(), record.size());
+    }
+    return w;
   }();
   static const char* const names[4] = {"CAR_WHEEL_LF", "CAR_WHEEL_RF", "CAR_WHEEL_LB", "CAR_WHEEL_RB"};
   trace(std::string("host nameId ") + name);
   for (int i = 0; i < 4; ++i) {
     if (std::strcmp(name, names[i]) == 0) {
-      return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(wheels + i * 4096));
+      return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(wheels[i]));
     }
   }
   return 0;

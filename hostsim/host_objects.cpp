@@ -8,26 +8,37 @@
 #include "hostsim/stray_words.h"
 
 namespace hostsim {
+namespace {
+
+constexpr std::uint32_t kGraphicsView = 228, kGraphicsViewBytes = 96;
+
+}  // namespace
 
 HostObjects& hostObjects() {
   static HostObjects objects = [] {
     HostObjects o{};
     o.game = hostObject("game", 8192);  // language word at +6852
-    o.graphics = hostObject("graphics", 256);
+    // The graphics object: the module load addresses (+20, +28) and the view block of six
+    // 16-byte rows at +228.
+    o.graphics = hostObject("graphics", kGraphicsView + kGraphicsViewBytes);
     o.menuManager = static_cast<unsigned char*>(std::calloc(1, kMenuArrayOffset + 4 * 128));
     o.gameModes = hostObject("gamemodes", 4096);
     o.math = hostObject("math", 256);
-    o.materialTable = static_cast<unsigned char*>(std::calloc(1, 16));
+    o.materialTable = hostObject("materialtable", 8);
     // The game starts in state 0 (INIT), no menu renderer, stage or car, language 0, its settings
     // record (+112) not filled yet (its word +1000 null).
     for (std::uint32_t at : {92u, 112u + 1000u, kGameStateOffset, 1840u, 1844u, 6852u}) put(o.game, at, 0u);
     // The driver's inputs (steering, throttle, brake, handbrake, clutch) at rest.
     for (std::uint32_t at = 2820; at <= 2836; at += 4) put(o.game, at, 0.0f);
     put(o.gameModes, 0, 0);  // no game mode chosen yet
-    auto* bytes = static_cast<unsigned char*>(std::malloc(256));
-    for (int i = 0; i < 256; ++i) bytes[i] = static_cast<unsigned char>(i);
-    const auto word = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(bytes));
-    std::memcpy(o.materialTable + 4, &word, 4);
+    // The view: a camera 2 above the origin looking along +z, each row's fourth word 0 or 1.
+    static const float view[kGraphicsViewBytes / 4] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
+                                                       0, 2, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0};
+    hostWrite(o.graphics + kGraphicsView, view, sizeof view);
+    // The material table's 256-byte map (word +4): byte k holds k.
+    unsigned char* bytes = hostObject("materialmap", 256);
+    for (std::uint32_t i = 0; i < 256; ++i) put(bytes, i, static_cast<std::uint8_t>(i));
+    put(o.materialTable, 4, wordOf(bytes));
     return o;
   }();
   return objects;

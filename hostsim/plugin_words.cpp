@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "hostsim/host_layout.h"
+
 namespace hostsim {
 namespace {
 
@@ -107,9 +109,8 @@ Words solverStateWords() {
 // The drivetrain's static parameters.
 Words drivetrainWords() {
   return {
-      // The set-up: the brake shares of the four corners and the total pressure when a pressure
-      // was reset, the Features word OR'd with the ranges'.
-      536, 776, 1016, 1256, 1568, 1600,
+      // The set-up ORs the ranges' Features bits into the car's Features word.
+      1600,
   };
 }
 
@@ -153,10 +154,74 @@ Words springWords() {
 // A wheel's tyre state.
 Words tyreStateWords() {
   return {
-      // The tyre set-up: the pressure's range check, the outer radius, mass and inertia, the gas
-      // state, the carcass and the eight tread temperatures.
+      // The tyre set-up: the outer radius, mass and inertia (+76 to +88), the gas state from +96
+      // (its temperature, pressure and volume recomputed), the two carcass and the eight tread
+      // temperatures.
       run(76, 108), 300, 304, run(208, 208 + 12 * 7, 12),
   };
+}
+
+
+// --- The event hub, the replay, the car's tables and lists, and the objects beside them ---------
+
+// The listener lists the plugin links its nodes into: (source, list), list 32 the catch-all.
+// Each list's head, tail and count change with an append or an unlink; its fourth word never.
+// The plugin's raises (its own sources and the host raises its adapters stand in for) set and
+// clear a source's busy word, which stays set when the process ends inside a raise.
+Words eventHubWords() {
+  static const std::uint32_t lists[][2] = {
+      {1, 1},  {3, 32},  {10, 32}, {18, 32}, {46, 32}, {52, 32},
+      {52, 1}, {52, 2},  {52, 3},  {56, 32}, {58, 32}, {65, 32},
+  };
+  Words w = {run(0, kSourceStride * (kSourceCount - 1), kSourceStride)};
+  for (const auto& l : lists) {
+    const std::uint32_t at = kSourceStride * l[0] + 8 + 16 * l[1];
+    w.push_back(run(at, at + 8));
+  }
+  return w;
+}
+
+// The replay object (the clock embedded at +1620224).
+Words replayWords() {
+  constexpr std::uint32_t clock = 1620224;
+  return {
+      // The physics worker sets the speed to 1 when it binds the replay.
+      4,
+      // The record hook: the last run and the recorded frames; the play run, the frame in the run
+      // (a 16-bit word), the tick counter, which the controller also resets on loading; the low
+      // bits of the control record's first byte.
+      60, 64, 1620068, 1620072, 1620076, 1620208,
+      // The physics worker detaches the clock's listener node: its next, prev and list words.
+      clock + 204, clock + 208, clock + 212,
+      // The surface grip fill keeps its time step in the replay's float +1620232.
+      1620232,
+  };
+}
+
+// The surface grip table: the fill's two cleared words, gravity and time step, and the 19
+// columns of the 144 entries both value sets write.
+Words gripWords() {
+  static const std::uint32_t entries[][2] = {
+      {0, 3},     {5, 7},     {9, 11},    {13, 15},   {17, 19},   {21, 35},   {37, 39},   {41, 43},   {45, 47},
+      {49, 51},   {53, 67},   {69, 71},   {73, 75},   {77, 79},   {81, 83},   {85, 94},   {97, 99},   {101, 103},
+      {105, 107}, {113, 121}, {129, 131}, {133, 135}, {137, 139}, {141, 143}, {149, 151}, {153, 155}, {157, 157},
+      {161, 163}, {165, 168}, {177, 179}, {181, 183}, {185, 187}, {189, 191}, {193, 195}, {197, 199}, {254, 255},
+  };
+  static const std::uint32_t columns[] = {24,  40,  72,  88,  104, 120, 136, 152, 184, 200,
+                                          216, 232, 248, 264, 280, 296, 312, 328, 344};
+  Words w = {90252, 90288, 90292, 90296};
+  for (const auto& r : entries) {
+    for (std::uint32_t c : columns) w.push_back(run(36 + 352 * r[0] + c, 36 + 352 * r[1] + c, 352));
+  }
+  return w;
+}
+
+// The car's table at +2548: the load pass rescales four floats of each 136-byte record and the
+// first float of each 88-byte record from +8720.
+Words carTableWords() {
+  Words w = {run(8720, 8720 + 88 * 63, 88)};
+  for (std::uint32_t c : {24u, 56u, 88u, 120u}) w.push_back(run(c, 136 * 63 + c, 136));
+  return w;
 }
 
 }  // namespace
@@ -216,6 +281,38 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The race: the paced steps add their seconds to the race time and the race value hold
       // keeps it; the race-event update sets and clears the hold word.
       {"race", {320, 324}},
+      // --- The event hub, the replay, the car's tables and lists, and the objects beside them.
+      {"eventhub", eventHubWords()},
+      // A host listener node: the plugin links its own nodes after it and unlinks them again,
+      // which rewrites the node's next and prev words.
+      {"hostlistener", {4, 8}},
+      {"replay", replayWords()},
+      // The replay clock's listener node sits alone in a host list of its own; detaching it
+      // empties the list.
+      {"clocklist", {run(0, 8)}},
+      // The step-batch reset unlinks the tick consumer's listener node (at +4 of the object its
+      // word +1840 points at) from its list of its own.
+      {"consumerlistener", {run(8, 16)}},
+      {"consumerlist", {run(0, 8)}},
+      // The race-event catch-up sets the handled bit in an event's flags word.
+      {"raceevents", {run(4, 0xFFFFF, 12)}},
+      // The animation-data fix raises small values, the float at +20 of each 96-byte entry.
+      {"animentries", {run(20, 0xFFFFF, 96)}},
+      {"grip", gripWords()},
+      // The material rebuild: the entry count and array when it added an entry, the material
+      // map's bytes.
+      {"effects", {1040, 1044, run(1304, 1556)}},
+      {"cartable", carTableWords()},
+      // The load pass detaches the car's list nodes: each list's head, tail and count, and the
+      // prev word of the node that followed the car's.
+      {"carlist", {run(0, 8)}},
+      {"carlistnode", {4}},
+      // The table-valued parameter: its table word (the plugin's clone) and the three arrays of
+      // ten floats its parse reads.
+      {"tableparam", {0, run(16, 132)}},
+      // The track-name hook assigns the stage-load record's (+112) track file name, a host
+      // string at the record's +48: its text or text pointer, size and capacity.
+      {"stagemanager", {run(112 + 48 + 4, 112 + 48 + 24)}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);

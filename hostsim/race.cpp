@@ -30,7 +30,9 @@ constexpr std::uint32_t kEventPair = 0x492AE0, kEventPairGlobal = 0x7C2CA0;
 constexpr std::uint32_t kRaceEventSource = 51, kRaceValuesSource = 58;
 constexpr std::uint32_t kEventSize = 12;
 
-std::vector<unsigned char> events;
+// The host's race events (12 bytes each), in a block that grows by one event at a time.
+unsigned char* events = nullptr;
+std::uint32_t eventCount = 0;
 std::int32_t eventFlagAnswer = 0;
 constexpr float kStartTime = 12.5f;
 float workerStepTime = kStartTime;
@@ -61,21 +63,42 @@ unsigned char* raceObject() {
   return race;
 }
 
+// The event list: its count at +32 and its array at +36.
+constexpr std::uint32_t kListCount = 32, kListArray = 36;
 unsigned char* eventList() {
-  static unsigned char* list = static_cast<unsigned char*>(std::calloc(1, 64));
+  static unsigned char* list = [] {
+    unsigned char* l = hostObject("raceeventlist", kListArray + 4);
+    put(l, kListCount, 0u);
+    put(l, kListArray, 0u);
+    return l;
+  }();
   return list;
 }
 
+// A new event at the end: a new block of the host's takes the old events and the new one, whose
+// words the caller lays out.
+unsigned char* appendEvent() {
+  unsigned char* grown = hostObject("raceevents", kEventSize * (eventCount + 1));
+  if (events != nullptr) {
+    hostWrite(grown, events, kEventSize * eventCount);
+    releaseObject(events);
+    std::free(events);
+  }
+  events = grown;
+  ++eventCount;
+  put(eventList(), kListCount, eventCount);
+  put(eventList(), kListArray, wordOf(events));
+  return events + kEventSize * (eventCount - 1);
+}
+
 std::int32_t indexOf(const void* event) {
-  return static_cast<std::int32_t>((static_cast<const unsigned char*>(event) - events.data()) / kEventSize);
+  return static_cast<std::int32_t>((static_cast<const unsigned char*>(event) - events) / kEventSize);
 }
 
 void THISCALL hostUpdate(void*, float now) {
   std::string handled;
-  for (std::size_t i = 0; i < events.size() / kEventSize; ++i) {
-    std::uint32_t flags;
-    std::memcpy(&flags, &events[i * kEventSize + 4], 4);
-    if ((flags & 0x80000000u) != 0) handled += " " + std::to_string(i);
+  for (std::uint32_t i = 0; i < eventCount; ++i) {
+    if ((get(events, i * kEventSize + 4) & 0x80000000u) != 0) handled += " " + std::to_string(i);
   }
   trace("host raceUpdate " + traceNumber(now) + " handled" + handled);
 }
@@ -99,8 +122,8 @@ std::int32_t THISCALL pathsSlot40(void*, std::int32_t v) {
 
 // The application's paths object gets a table whose slot 40 the rally school's event calls.
 void tablePathsOnce() {
-  static std::uint32_t table[48] = {};
-  table[40] = addressOf(&pathsSlot40);
+  static unsigned char* table = hostObject("pathstable", 4 * 41);
+  put(table, 4 * 40, addressOf(&pathsSlot40));
   put(applicationPaths(), 0, wordOf(table));
 }
 
@@ -180,16 +203,16 @@ bool runRaceStep(std::istream& in) {
     std::string flagsText = "0";
     in >> kind >> time >> flagsText;
     std::uint32_t flags = static_cast<std::uint32_t>(std::strtoul(flagsText.c_str(), nullptr, 16));
-    unsigned char e[kEventSize] = {};
+    // The kind is in the low half of the first word, unless the flags carry it; the rest of
+    // that word is not the event's.
+    unsigned char* e = appendEvent();
     if ((flags & 0x4000u) != 0) {
       flags |= (kind & 0xFFFu) << 19;
     } else {
-      const auto k = static_cast<std::uint16_t>(kind);
-      std::memcpy(e, &k, 2);
+      put(e, 0, static_cast<std::uint16_t>(kind));
     }
-    std::memcpy(e + 4, &flags, 4);
-    std::memcpy(e + 8, &time, 4);
-    events.insert(events.end(), e, e + kEventSize);
+    put(e, 4, flags);
+    put(e, 8, time);
   } else if (step == "mode") {
     std::int32_t mode = 0;
     in >> mode;
@@ -215,10 +238,6 @@ bool runRaceStep(std::istream& in) {
   } else if (step == "update") {
     float now = 0;
     in >> now;
-    const std::uint32_t count = static_cast<std::uint32_t>(events.size() / kEventSize);
-    const std::uint32_t array = wordOf(events.data());
-    std::memcpy(eventList() + 32, &count, 4);
-    std::memcpy(eventList() + 36, &array, 4);
     runCallSite(kUpdateSite, {floatWord(now)}, wordOf(eventList()));
   } else {
     return false;

@@ -10,7 +10,9 @@
 #include "hostsim/runtime_host.h"
 #include "hostsim/host_words.h"
 #include "hostsim/event_hub.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/stray_words.h"
 #include "hostsim/step_site.h"
 #include "hostsim/site_invoker.h"
 
@@ -24,6 +26,9 @@ constexpr std::uint32_t kChecksumOwnerGlobal = 0x7C29B4;
 constexpr std::uint32_t kMode = 16, kLastRun = 60, kRecordedFrames = 64;
 constexpr std::uint32_t kPlayRun = 1620068, kFrameInRun = 1620072, kTickCount = 1620076;
 constexpr std::uint32_t kChecksummed = 1620192, kControlRecord = 1620208, kClock = 1620224;
+constexpr std::uint32_t kSpeed = 4, kTimeStep = kClock + 8;
+// The clock's embedded listener node: its table word, then next, prev and list.
+constexpr std::uint32_t kClockNode = kClock + 200;
 constexpr std::uint32_t kRunSize = 12;
 
 // Host functions and sites.
@@ -43,17 +48,17 @@ unsigned char* replayObject() {
   return reinterpret_cast<unsigned char*>(static_cast<std::uintptr_t>(object));
 }
 
+// The checksum routine's owner: the plugin hands it over as the call's object and reads none of
+// its words.
 unsigned char* checksumOwner() {
-  static unsigned char* object = static_cast<unsigned char*>(std::calloc(1, 64));
+  static unsigned char* object = hostObject("checksumowner", 64);
   return object;
 }
 
-std::int32_t& word(std::uint32_t offset) { return *reinterpret_cast<std::int32_t*>(replayObject() + offset); }
-std::uint16_t& halfWord(std::uint32_t offset) {
-  return *reinterpret_cast<std::uint16_t*>(replayObject() + offset);
-}
-
-
+std::int32_t word(std::uint32_t offset) { return get<std::int32_t>(replayObject(), offset); }
+std::uint16_t halfWord(std::uint32_t offset) { return get<std::uint16_t>(replayObject(), offset); }
+void setWord(std::uint32_t offset, std::int32_t value) { put(replayObject(), offset, value); }
+void setHalfWord(std::uint32_t offset, std::uint16_t value) { put(replayObject(), offset, value); }
 
 std::string hexBytes(const unsigned char* p, std::size_t n) {
   std::string out;
@@ -97,12 +102,12 @@ void THISCALL hostClockEvent(void* clock, const std::int32_t* record) {
 void THISCALL hostRestart(void* object, std::uint32_t a, std::uint32_t b) {
   trace("host replayRestart " + std::to_string(a) + " " + std::to_string(b));
   if (object != replayObject()) return;
-  word(kLastRun) = 0;
-  word(kRecordedFrames) = 0;
-  word(kPlayRun) = 0;
-  halfWord(kFrameInRun) = 0;
-  word(kTickCount) = 0;
-  word(kMode) = 0;
+  setWord(kLastRun, 0);
+  setWord(kRecordedFrames, 0);
+  setWord(kPlayRun, 0);
+  setHalfWord(kFrameInRun, 0);
+  setWord(kTickCount, 0);
+  setWord(kMode, 0);
 }
 std::uint32_t THISCALL hostPlayFrame(void*) {
   trace("host replayPlay");
@@ -126,6 +131,15 @@ void THISCALL frameListenerInvoke(ListenerNode*, const void* record) {
   trace("host replayFrame " + hexBytes(reinterpret_cast<const unsigned char*>(pointer), 9));
 }
 const ListenerNodeTable frameListenerTable = {frameListenerDestroy, frameListenerInvoke};
+
+// The clock's own listener node, which hands each record to the clock's event handler.
+void THISCALL clockNodeInvoke(ListenerNode* node, const void* record) {
+  hostClockEvent(reinterpret_cast<unsigned char*>(node) - 200, static_cast<const std::int32_t*>(record));
+}
+const ListenerNodeTable clockNodeTable = {frameListenerDestroy, clockNodeInvoke};
+// A host node ahead of the clock's in its list.
+void THISCALL neighbourInvoke(ListenerNode*, const void*) {}
+const ListenerNodeTable neighbourTable = {frameListenerDestroy, neighbourInvoke};
 
 void listenOnce() {
   static bool done = false;
@@ -165,6 +179,12 @@ struct DrivenRecording {
 };
 DrivenRecording driven;
 
+// The host list that holds the clock's listener node.
+unsigned char* clockList() {
+  static unsigned char* list = hostObject("clocklist", 16);
+  return list;
+}
+
 }  // namespace
 
 std::vector<AddressEntry> replayEntries() {
@@ -190,13 +210,41 @@ std::vector<AddressEntry> replayEntries() {
   };
 }
 
+unsigned char* newReplayObject() {
+  unsigned char* r = hostObject("replay", kReplaySize);
+  // Not recording or playing, at normal speed, nothing recorded; the checksummed bytes and the
+  // control record as the host last filled them.
+  put(r, kSpeed, 1.0f);
+  for (std::uint32_t at : {kMode, kLastRun, kRecordedFrames, kPlayRun, kTickCount}) put(r, at, 0);
+  put<std::uint16_t>(r, kFrameInRun, 0);
+  for (std::uint32_t i = 0; i < 12; ++i) put(r, kChecksummed + i, static_cast<std::uint8_t>(0x41 + i));
+  for (std::uint32_t i = 0; i < 9; ++i) put(r, kControlRecord + i, std::uint8_t{0});
+  put(r, kTimeStep, 0.0f);
+  // The clock's listener node, second in a host list of its own behind a host node.
+  unsigned char* list = clockList();
+  unsigned char* neighbour = hostObject("hostlistener", 16);
+  unsigned char* node = r + kClockNode;
+  put(neighbour, 0, wordOf(&neighbourTable));
+  put(neighbour, 4, wordOf(node));
+  put(neighbour, 8, 0u);
+  put(neighbour, 12, wordOf(list));
+  put(node, 0, wordOf(&clockNodeTable));
+  put(node, 4, 0u);
+  put(node, 8, wordOf(neighbour));
+  put(node, 12, wordOf(list));
+  put(list, 0, wordOf(neighbour));
+  put(list, 4, wordOf(node));
+  put(list, 8, 2);
+  return r;
+}
+
 void recordDrivenFrame(const unsigned char* control) {
   const std::uint32_t ticks = static_cast<std::uint32_t>(word(kTickCount));
-  std::memcpy(replayObject() + kControlRecord, control, 9);
+  hostWrite(replayObject() + kControlRecord, control, 9);
   const std::int32_t left = recordOnce();
   if (left != 0) driven.worstStack = left;
   ++driven.frames;
-  if (static_cast<std::uint32_t>(word(kTickCount)) == ticks) word(kTickCount) = static_cast<std::int32_t>(ticks + 1);
+  if (static_cast<std::uint32_t>(word(kTickCount)) == ticks) setWord(kTickCount, static_cast<std::int32_t>(ticks + 1));
 }
 
 void playReplayFrame() {
@@ -210,11 +258,18 @@ bool runReplayStep(std::istream& in) {
   std::string step;
   in >> step;
   if (step == "mode") {
-    in >> word(kMode);
+    std::int32_t mode = 0;
+    in >> mode;
+    setWord(kMode, mode);
   } else if (step == "restart") {
     runCallSite(siteOr(in, kRestartSite), {0, 0}, self());
     driven = DrivenRecording{};
     afterRecordCalls = afterRecordOther = 0;
+  } else if (step == "clocknode") {
+    const unsigned char* node = replayObject() + kClockNode;
+    const auto set = [node](std::uint32_t at) { return std::string(get(node, at) == 0 ? "0" : "set"); };
+    trace("replay clock node next " + set(4) + " prev " + set(8) + " list " + set(12) + " count " +
+          std::to_string(get<std::int32_t>(clockList(), 8)));
   } else if (step == "driven") {
     trace("replay recorded " + std::to_string(driven.frames) + " driven frames stack words left " +
           std::to_string(driven.worstStack / 4) + " clock afterRecord " + std::to_string(afterRecordCalls) + " other " +
@@ -223,17 +278,17 @@ bool runReplayStep(std::istream& in) {
   } else if (step == "speed") {
     float speed = 1.0f;
     in >> speed;
-    std::memcpy(replayObject() + 4, &speed, 4);
+    put(replayObject(), kSpeed, speed);
   } else if (step == "record") {
     std::string hex;
     int count = 1;
     in >> hex >> count;
-    std::memset(replayObject() + kControlRecord, 0, 9);
+    unsigned char control[9] = {};
     for (std::size_t i = 0; i + 2 <= hex.size() && i / 2 < 9; i += 2) {
-      replayObject()[kControlRecord + i / 2] =
-          static_cast<unsigned char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
+      control[i / 2] = static_cast<unsigned char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
     }
-    word(kMode) = 0;
+    hostWrite(replayObject() + kControlRecord, control, 9);
+    setWord(kMode, 0);
     std::int32_t worst = 0;
     afterRecordCalls = afterRecordOther = 0;
     const unsigned char first = replayObject()[kControlRecord];
@@ -241,7 +296,7 @@ bool runReplayStep(std::istream& in) {
       const std::int32_t left = recordOnce();
       if (left != 0) worst = left;
       // The host sets its input bits again for the next frame.
-      if (i + 1 < count) replayObject()[kControlRecord] = first;
+      if (i + 1 < count) put(replayObject(), kControlRecord, first);
     }
     trace("replay recorded " + std::to_string(count) + " stack words left " + std::to_string(worst / 4) +
           " clock afterRecord " + std::to_string(afterRecordCalls) + " other " + std::to_string(afterRecordOther));
@@ -260,12 +315,12 @@ bool runReplayStep(std::istream& in) {
   } else if (step == "load") {
     std::int32_t last = saved.lastRun;
     in >> last;
-    word(kLastRun) = last;
-    word(kRecordedFrames) = saved.recordedFrames;
-    word(kMode) = 2;
-    word(kPlayRun) = 0;
-    halfWord(kFrameInRun) = 1;
-    word(kTickCount) = 1;
+    setWord(kLastRun, last);
+    setWord(kRecordedFrames, saved.recordedFrames);
+    setWord(kMode, 2);
+    setWord(kPlayRun, 0);
+    setHalfWord(kFrameInRun, 1);
+    setWord(kTickCount, 1);
     runInlineCode(siteOr(in, kLoadCode), wordOf(saved.runs.data()), 0);
     traceState();
   } else if (step == "play") {

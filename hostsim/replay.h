@@ -9,6 +9,9 @@
 namespace hostsim {
 
 std::vector<AddressEntry> replayEntries();
+// The host's replay object, laid out idle: not recording or playing, at normal speed, its
+// clock's listener node linked behind a host node in a host list of its own.
+unsigned char* newReplayObject();
 // One frame of the host's replay playback: its frame-raise call, then its play call.
 void playReplayFrame();
 
@@ -26,6 +29,9 @@ void playReplayFrame();
 //                           copy at SITE) and enters playback at run 0, frame 1
 //   play                    the host's play call, then its finished test
 //   speed F                 the replay's speed factor (float at +4)
+//   clocknode               traces the clock's listener node and its list: "replay clock
+//                           node next N prev P list L count C" (N, P 0 or "set"; L, C of the
+//                           list the node was laid out in)
 //   driven                  traces what the driven frames recorded since the last restart:
 //                           "replay recorded N driven frames stack words left W clock
 //                           afterRecord A other O", then the replay's state

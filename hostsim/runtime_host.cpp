@@ -16,6 +16,7 @@
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/race.h"
+#include "hostsim/replay.h"
 #include "hostsim/sound_tick_count.h"
 #include "hostsim/thread_roles.h"
 #include "hostsim/stray_words.h"
@@ -147,17 +148,17 @@ const char* threadRole() { return threadTag() == "main" ? "host" : "worker"; }
 
 void createRuntimeObjects() {
   if (replay != nullptr) return;
-  replay = static_cast<unsigned char*>(std::calloc(1, kReplaySize));
+  replay = newReplayObject();
   renderer = hostObject("renderer", 512);
   // No device yet, no window, a screen of 0 x 0 until the host knows its mode.
   for (std::uint32_t at : {228u, 244u, 256u, 260u}) put(renderer, at, 0u);
-  pluginListObject = static_cast<unsigned char*>(std::calloc(1, 16));
+  // The plugin only hands the list to the host's own append.
+  pluginListObject = hostObject("pluginlist", 16);
   for (void*& slot : effectTable) slot = reinterpret_cast<void*>(&effectUnused);
   effectTable[6] = reinterpret_cast<void*>(&setParameters);
   effect.table = effectTable;
-  forceDevice = static_cast<unsigned char*>(std::calloc(1, 1024));
-  const auto effectWord = wordOf(&effect);
-  std::memcpy(forceDevice + kDeviceEffectOffset, &effectWord, 4);
+  forceDevice = hostObject("forcedevice", kDeviceEffectOffset + 4);
+  put(forceDevice, kDeviceEffectOffset, wordOf(&effect));
   for (std::uint32_t k : {kInputSource, kStepEventSource, kFrameEventSource, kSteeringSource}) addHostListener(k);
 }
 

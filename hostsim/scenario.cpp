@@ -131,6 +131,14 @@ int runSteps(std::istream& steps) {
     } else if (step == "shutdown") {
       const std::int32_t none = 0;
       raiseEvent(kShutdownSource, &none);
+    } else if (step == "straywrite") {
+      std::string name;
+      std::uint32_t offset = 0;
+      in >> name >> offset;
+      if (!strayWrite(name, offset)) {
+        trace("bad scenario line " + std::to_string(lineNumber));
+        return 3;
+      }
     } else if (step == "site") {
       std::string which;
       in >> which;

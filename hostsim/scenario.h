@@ -24,6 +24,8 @@
 //   reloadgeometry, objectindex, drawcalls   the module's geometry reload, object ids and
 //                               drawing calls (track_draw_model.h)
 //   shutdown                    raise the shutdown source
+//   straywrite NAME OFFSET      a write the host does not account for into the watched object
+//                               NAME at OFFSET, as a stray write of the plugin's (stray_words.h)
 //   replay ...                  the host's replay code (hostsim/replay.h lists the steps)
 //   path ...                    the host's driving-path calls (hostsim/driving_path.h)
 //   site force M                run the force-feedback call site with magnitude M

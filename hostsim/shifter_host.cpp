@@ -1,12 +1,11 @@
 #include "hostsim/shifter_host.h"
 
-#include <cstdlib>
-
 #include "hostsim/call_trace.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_words.h"
 #include "hostsim/runtime_host.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -16,15 +15,35 @@ constexpr std::uint32_t kCarGlobal = 0x8EF660;
 constexpr std::uint32_t kShifterSite = 0x4CC42F;
 constexpr std::uint32_t kShifterSource = 44;
 
+// The controller record: the force-feedback gain, the table of 20-byte input items (an item's
+// control at its +12), the lock word, the shifter mode. A control: its analogue value at +48,
+// its device at +76.
+constexpr std::uint32_t kGain = 32, kItems = 36, kItemSize = 20, kItemControl = 12, kLock = 588, kShifterMode = 592;
+constexpr std::uint32_t kControlValue = 48, kControlDevice = 76, kControlSize = 128;
+constexpr std::uint32_t kItemCount = 21;  // items 0 to 20: item 0 and the shifter's 13 to 20
+
 struct Objects {
   unsigned char* manager;
   unsigned char* controller;
-  unsigned char* controls;  // eight controls of 128 bytes, the value at +48
+  unsigned char* controls;  // the eight controls of items 13 to 20
 };
 
+// The input manager and its controller before any control is bound: no gain, no item with a
+// control, not locked, shifter mode 0; the controls at rest with no device.
 Objects& objects() {
-  static Objects o{static_cast<unsigned char*>(std::calloc(1, 64)), static_cast<unsigned char*>(std::calloc(1, 1024)),
-                   static_cast<unsigned char*>(std::calloc(8, 128))};
+  static Objects o = [] {
+    Objects n{hostObject("inputmanager", 8), hostObject("controller", kShifterMode + 4),
+              hostObject("shiftercontrols", 8 * kControlSize)};
+    put(n.controller, kGain, 0);
+    for (std::uint32_t i = 0; i < kItemCount; ++i) put(n.controller, kItems + kItemSize * i + kItemControl, 0u);
+    put(n.controller, kLock, 0);
+    put(n.controller, kShifterMode, 0);
+    for (std::uint32_t c = 0; c < 8; ++c) {
+      put(n.controls + kControlSize * c, kControlValue, 0.0f);
+      put(n.controls + kControlSize * c, kControlDevice, 0u);
+    }
+    return n;
+  }();
   return o;
 }
 
@@ -56,18 +75,22 @@ bool runShifterStep(const std::string& step, std::istream& in) {
   Objects& o = objects();
   if (shifterNode.list == nullptr) appendHostListener(kShifterSource, shifterNode);
   installInputManager();
-  for (int i = 13; i <= 20; ++i) {
-    unsigned char* control = o.controls + 128 * (i - 13);
-    put(control, 48, i == item ? value : 0.0f);
+  for (std::uint32_t i = 13; i <= 20; ++i) {
+    unsigned char* control = o.controls + kControlSize * (i - 13);
+    put(control, kControlValue, static_cast<int>(i) == item ? value : 0.0f);
     const bool bound = !(i == 14 && item == 0);
-    put(o.controller, 36 + 20 * i + 12, bound ? wordOf(control) : 0u);
+    put(o.controller, kItems + kItemSize * i + kItemControl, bound ? wordOf(control) : 0u);
   }
-  put<std::int32_t>(o.controller, 592, 2);
+  put<std::int32_t>(o.controller, kShifterMode, 2);
   unsigned char* car = pointer(get(pointer(kCarGlobal), 0));
   if (car != nullptr) put<std::int32_t>(car, 2128 + 80, blocked == "blocked" ? 1 : 0);
-  unsigned char record[68] = {};
+  // The host's shifter record: its flags first, no gear asked (byte 40), the rest the host's own.
+  unsigned char record[68];
+  watchObject("shifterrecord", record, sizeof record);
   put(record, 0, flags);
+  put(record, 40, std::uint8_t{0});
   runCallSite(kShifterSite, {wordOf(record)}, wordOf(eventSource(kShifterSource)));
+  releaseObject(record);
   return true;
 }
 

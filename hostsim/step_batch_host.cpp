@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_words.h"
@@ -60,17 +61,40 @@ struct Model {
 
 constexpr std::uint32_t kGeometryRootGlobal = 0x601DDF88;
 constexpr std::uint32_t kGeometryWord = 0x6E6B;
+// The consumer's word +1840: an object whose listener node sits at its +4.
+constexpr std::uint32_t kConsumerListener = 1840, kListenerNode = 4;
+
+// The consumer's listener: its node (table, next, prev, list) alone in a host list of its own.
+unsigned char* consumerListener() {
+  static const ListenerNodeTable table = {nullptr, nullptr};
+  unsigned char* holder = hostObject("consumerlistener", kListenerNode + 16);
+  unsigned char* list = hostObject("consumerlist", 16);
+  unsigned char* node = holder + kListenerNode;
+  put(node, 0, wordOf(&table));
+  put(node, 4, 0u);
+  put(node, 8, 0u);
+  put(node, 12, wordOf(list));
+  put(list, 0, wordOf(node));
+  put(list, 4, wordOf(node));
+  put(list, 8, 1);
+  return holder;
+}
 
 Model& model() {
   static Model m;
   static const bool made = [] {
-    m.consumer = static_cast<unsigned char*>(std::calloc(1, 2048));
-    m.source = static_cast<unsigned char*>(std::calloc(1, 64));
+    m.consumer = hostObject("tickconsumer", 2048);
+    put(m.consumer, kConsumerListener, wordOf(consumerListener()));
+    m.source = hostObject("itemsource", 64);
+    // The host hands this buffer to the item readers to fill (whatever they write is theirs).
     m.ownBuffer = static_cast<unsigned char*>(std::calloc(1, kBufferSize));
     put<std::int32_t>(m.source, 12, 2);
-    m.geometryRoot = static_cast<unsigned char*>(std::calloc(1, 0x20));
-    auto* linked = static_cast<unsigned char*>(std::calloc(1, 96));
+    // The root links no geometry entry table (+0xC) here, only the object whose +84 the primary
+    // fill is handed (+0x18).
+    m.geometryRoot = hostObject("geometryroot", 0x20);
+    unsigned char* linked = hostObject("geometrytable", 88);
     put(linked, 84, kGeometryWord);
+    put(m.geometryRoot, 0xC, 0u);
     put(m.geometryRoot, 0x18, wordOf(linked));
     return true;
   }();
@@ -141,7 +165,9 @@ void read(std::int32_t runs) {
   const std::uint32_t count = runCallSite(kPrimarySite, {wordOf(&cursor), 0, 0, 0, 0, 0});
   trace("batch primary " + std::to_string(static_cast<std::int32_t>(count)) + " items " + itemsText(out, cursor));
   std::vector<std::int32_t> counts(static_cast<std::size_t>(runs > 0 ? runs : 0), -1);
-  unsigned char list[48] = {};
+  // The segments' object: its count at +12, its count array at +32.
+  unsigned char list[36];
+  watchObject("segmentlist", list, sizeof list);
   put<std::int32_t>(list, 12, runs);
   put(list, 32, wordOf(counts.data()));
   unsigned char* runStart = cursor;
@@ -151,6 +177,7 @@ void read(std::int32_t runs) {
                                                          wordOf(list), i == 0));
     given += " " + std::to_string(c);
   }
+  releaseObject(list);
   trace("batch runs " + std::to_string(runs) + " counts" + given + " items " + itemsText(runStart, cursor));
   trace("batch stub " + std::to_string(runCallSite(kStubSite, {1, 2})));
   trace("batch acquire " + std::to_string(runCallSite(kAcquireSite, {1, 2, 3})));

@@ -106,6 +106,27 @@ void releaseObject(const void* object) {
   }
 }
 
+bool isWatched(const void* object) {
+  Registry& r = registry();
+  std::lock_guard<std::mutex> hold(r.lock);
+  return std::any_of(r.objects.begin(), r.objects.end(), [object](const auto& w) { return w->base == object; });
+}
+
+bool strayWrite(const std::string& name, std::uint32_t offset) {
+  Registry& r = registry();
+  std::lock_guard<std::mutex> hold(r.lock);
+  for (auto it = r.objects.rbegin(); it != r.objects.rend(); ++it) {
+    if ((*it)->name != name) continue;
+    if (offset % 4 != 0 || offset + 4 > (*it)->size) return false;
+    std::uint32_t word;
+    std::memcpy(&word, (*it)->base + offset, 4);
+    word = ~word;
+    std::memcpy((*it)->base + offset, &word, 4);
+    return true;
+  }
+  return false;
+}
+
 void hostWrote(const void* at, std::size_t bytes) {
   Registry& r = registry();
   std::lock_guard<std::mutex> hold(r.lock);

@@ -30,6 +30,13 @@ unsigned char* watchObject(const std::string& name, void* object, std::size_t by
 // no longer watched.
 void releaseObject(const void* object);
 
+// Whether `object` is the start of a watched object.
+bool isWatched(const void* object);
+// A write the host does not account for, as a stray write of the plugin's would be: inverts the
+// word at `offset` of the object last watched under `name`. False when no watched object of that
+// name holds that word. For a scenario that shows the check failing a run.
+bool strayWrite(const std::string& name, std::uint32_t offset);
+
 // The host wrote `bytes` at `at` (already in place): a watched object's baseline takes them.
 void hostWrote(const void* at, std::size_t bytes);
 // The host's own write of `bytes` from `from` to `at`, the baseline taking them at once.

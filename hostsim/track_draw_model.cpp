@@ -1,7 +1,6 @@
 #include "hostsim/track_draw_model.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "hostsim/call_trace.h"
@@ -31,14 +30,18 @@ constexpr std::uint32_t kDraw = 0x6006ACE0;
 const std::uint32_t kDrawSites[6] = {0x6007659E, 0x6007686D, 0x600768CF, 0x60076E1E, 0x60076FCD, 0x60076FDD};
 constexpr std::uint32_t kRendererDeviceOffset = 244;
 
-unsigned char* block(std::size_t n) { return static_cast<unsigned char*>(std::calloc(1, n)); }
-
 // A vector of one element: begin and end words at `at` of holder.
 void oneElement(unsigned char* holder, std::uint32_t at, void* element) {
-  auto* cell = block(4);
+  unsigned char* cell = hostObject("refcell", 4);
   put(cell, 0, wordOf(element));
   put(holder, at, wordOf(cell));
   put(holder, at + 4, wordOf(cell + 4));
+}
+
+// An empty vector: begin and end null.
+void noElements(unsigned char* holder, std::uint32_t at) {
+  put(holder, at, 0u);
+  put(holder, at + 4, 0u);
 }
 
 struct References {
@@ -52,15 +55,17 @@ void twoStage(unsigned char* o, std::uint32_t at) {
 }
 
 References buildReferences(std::uint32_t entries) {
-  // The table: root +0xC -> p, p +4 -> q, q +0x14/+0x18 the 44-byte entries.
-  auto* q = block(0x20);
-  auto* table = block(44 * (entries + 1));
-  put(q, 0x14, entries == 0 ? 0u : wordOf(table));
+  // The table: root +0xC -> p, p +4 -> q, q +0x14/+0x18 the 44-byte entries; the root links no
+  // object at +0x18 here.
+  unsigned char* q = hostObject("geometryq", 0x1C);
+  unsigned char* table = entries == 0 ? nullptr : hostObject("geometryentries", 44 * entries);
+  put(q, 0x14, wordOf(table));
   put(q, 0x18, entries == 0 ? 0u : wordOf(table + 44 * entries));
-  auto* p = block(8);
+  unsigned char* p = hostObject("geometryp", 8);
   put(p, 4, wordOf(q));
-  auto* root = block(0x20);
+  unsigned char* root = hostObject("geometryroot", 0x1C);
   put(root, 0xC, wordOf(p));
+  put(root, 0x18, 0u);
   put(pointer(kGeometryRoot), 0, wordOf(root));
 
   References r{hostObject("refa", 0x40), hostObject("refb", 0x40), hostObject("refc", 0x90), hostObject("refd", 0x60)};
@@ -75,19 +80,26 @@ References buildReferences(std::uint32_t entries) {
   put<std::uint8_t>(r.d, 0x5C, 1);
   put<std::uint32_t>(r.d, 0x50, 5);
 
+  // List 1 of the paths member (+0x18C): one element whose vector (+0x20) holds A. The holder at
+  // +0x1C4: its first vector (+0x8) one element with B in its vector (+0x64), its second (+0x18)
+  // empty. List 3: one element whose last of 36 vectors holds C. List 4: one element whose second
+  // vector (+0x14) holds D.
   unsigned char* paths = applicationPaths();
-  auto* listA = block(0x30);
+  unsigned char* listA = hostObject("reflista", 0x28);
   oneElement(listA, 0x20, r.a);
   oneElement(paths, 0x18C, listA);
-  auto* listB = block(0x70);
+  unsigned char* listB = hostObject("reflistb", 0x6C);
   oneElement(listB, 0x64, r.b);
-  auto* holderB = block(0x20);
+  unsigned char* holderB = hostObject("refholderb", 0x20);
   oneElement(holderB, 0x8, listB);
+  noElements(holderB, 0x18);
   put(paths, 0x1C4, wordOf(holderB));
-  auto* elementC = block(0x8 + 16 * 36);
+  unsigned char* elementC = hostObject("reflistc", 0x8 + 16 * 36);
+  for (std::uint32_t k = 0; k < 35; ++k) noElements(elementC, 0x8 + 16 * k);
   oneElement(elementC, 0x8 + 16 * 35, r.c);
   oneElement(pointer(kListC), 4, elementC);
-  auto* elementD = block(0x20);
+  unsigned char* elementD = hostObject("reflistd", 0x1C);
+  noElements(elementD, 0x4);
   oneElement(elementD, 0x14, r.d);
   oneElement(pointer(kListD), 4, elementD);
   return r;
@@ -100,7 +112,8 @@ std::string twoStageText(const unsigned char* o, std::uint32_t at) {
 
 void reloadGeometry(std::uint32_t entries) {
   const References r = buildReferences(entries);
-  auto* moduleObject = block(16);
+  // The object the host's call passes on: the plugin hands it over and reads none of its words.
+  unsigned char* moduleObject = hostObject("reloadobject", 16);
   noteHostCodeRun(kReloadSite - 1, kReloadSite + 4);
   SiteOutcome outcome;
   hostsimInvokeSiteRegs(&outcome, reinterpret_cast<const void*>(kReloadSite - 1), 0, wordOf(moduleObject), 0xD1D1D1D1u);
@@ -123,9 +136,10 @@ std::uint32_t THISCALL objectLookup(void*, const std::uint32_t* record) {
 }
 
 void objectIndex(std::uint32_t id, std::uint32_t entries) {
-  auto* object = block(0x50);
-  auto* table = block(4 * (entries + 1));
-  put(object, 0x3C, entries == 0 ? 0u : wordOf(table));
+  // The looking-up object's table of 4-byte entries (begin +0x3C, end +0x40).
+  unsigned char* object = hostObject("lookupobject", 0x44);
+  unsigned char* table = entries == 0 ? nullptr : hostObject("lookuptable", 4 * entries);
+  put(object, 0x3C, wordOf(table));
   put(object, 0x40, entries == 0 ? 0u : wordOf(table + 4 * entries));
   std::uint32_t record[2] = {id, 0};
   const std::uint32_t result = runCallSite(kObjectIndexSite, {wordOf(record)}, wordOf(object));
@@ -142,7 +156,7 @@ std::uint32_t deviceTable[100];
 Device device;
 
 long STDCALL setValues(Device* d, std::uint32_t n, const float* v, std::uint32_t count) {
-  if (n + count <= 64) std::memcpy(d->values[n], v, 16 * count);
+  if (n + count <= 64) hostWrite(d->values[n], v, 16 * count);
   return 0;
 }
 long STDCALL getValues(Device* d, std::uint32_t n, float* v, std::uint32_t count) {
@@ -158,7 +172,7 @@ void THISCALL draw(void*, std::uint32_t argument) {
   trace("host draw call " + std::to_string(argument));
   const auto a = static_cast<float>(argument);
   for (int n : {40, 41}) {
-    for (float& f : device.values[n]) f = a;
+    for (float& f : device.values[n]) put(&f, 0, a);
   }
 }
 
@@ -179,14 +193,17 @@ void drawCalls(bool withDevice) {
   for (auto& slot : deviceTable) slot = addressOf(&otherDeviceSlot);
   deviceTable[94] = addressOf(&setValues);
   deviceTable[95] = addressOf(&getValues);
-  device.table = wordOf(deviceTable);
+  static const bool watched = (watchObject("renderdevice", &device, sizeof device), true);
+  (void)watched;
+  put(&device.table, 0, wordOf(deviceTable));
   for (int i = 0; i < 4; ++i) {
-    device.values[40][i] = static_cast<float>(1 + i);
-    device.values[41][i] = static_cast<float>(5 + i);
+    put(&device.values[40][i], 0, static_cast<float>(1 + i));
+    put(&device.values[41][i], 0, static_cast<float>(5 + i));
   }
   auto* renderer = static_cast<unsigned char*>(rendererObject());
   put(renderer, kRendererDeviceOffset, withDevice ? wordOf(&device) : 0u);
-  auto* object = block(16);
+  // The object the draw sites pass on: the plugin hands it over and reads none of its words.
+  unsigned char* object = hostObject("drawobject", 16);
   for (std::uint32_t i = 0; i < 6; ++i) {
     runCallSite(kDrawSites[i], {100 + i}, wordOf(object));
     trace(deviceText());

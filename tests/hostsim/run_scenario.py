@@ -28,6 +28,8 @@ The scenario file holds the host's steps plus directives in comments:
                      never set ("nan", or the pattern word as an integer) ("#tsv none": the
                      header row and no row)
   #no-coverage       the host records no coverage (for scenarios whose thread order it would shift)
+  #stray-fails WORDS the stray-word check must fail the run with exactly "host stray words WORDS"
+                     (for a scenario that shows a stray write caught)
 Every run must end with the host's line "host stray words 0": a plugin write into a host object
 outside the words the plugin may write there fails the scenario, and so does a missing line.
 A host step after which a thread the plugin started on the host thread has not yet run ("host
@@ -80,12 +82,16 @@ def run_tool(wine_run, root, game, words):
         raise SystemExit(f"{' '.join(words)} exited with {run.returncode}: {run.stdout}{run.stderr}")
 
 
-def stray_problems(text):
-    """The problems of the trace's "host stray words N ..." line: missing, or N not 0."""
+def stray_problems(text, expected_failure=None):
+    """The problems of the trace's "host stray words N ..." line: missing, or N not 0. With an
+    expected failure ("N WORDS"), the problem is the line not reading exactly that."""
     lines = re.findall(r"^host stray words (\d+)(.*?)(?: \[[^\]]*\])?$", text, re.M)
     if not lines:
         return ["trace lacks the line 'host stray words N'"]
     count, words = lines[-1]
+    if expected_failure is not None:
+        found = f"{count}{words}"
+        return [] if found == expected_failure else [f"host stray words {found}, expected {expected_failure}"]
     return [] if count == "0" else [f"host stray words {count}:{words}"]
 
 
@@ -237,6 +243,7 @@ def main():
     fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
     udp_set = tsv_set = False
     coverage = True
+    stray_failure = None
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     with open(a.scenario, encoding="utf-8") as f:
         for line in f:
@@ -290,6 +297,8 @@ def main():
                 run_tool(a.wine_run, root, game, line[6:].split())
             elif line.strip() == "#no-coverage":
                 coverage = False
+            elif line.startswith("#stray-fails "):
+                stray_failure = line[13:].strip()
     listener = None
     if udp_set:
         # A port of the run's own: other scenarios running beside this one send their packets to
@@ -330,7 +339,7 @@ def main():
             problems.append(f"trace lacks (in order): {e!r}")
         else:
             at = end
-    problems += stray_problems(text)
+    problems += stray_problems(text, stray_failure)
     problems += re.findall(r"^host threads still starting .*?(?= \[[^\]]*\]$)", text, re.M)
     for e in has:
         if e not in text:
