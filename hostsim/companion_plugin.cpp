@@ -10,6 +10,7 @@
 #include "hostsim/host_words.h"
 #include "hostsim/rally_host.h"
 #include "hostsim/site_invoker.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -57,8 +58,14 @@ void traceTables() {
     const std::string crew = rallyRecordCrew(records);
     bool same = true;
     for (std::uint32_t i = 1; i < 7; ++i) same = same && rallyRecordCrew(records + i * kRallyRecordSize) == crew;
+    // Record 6 is the host's built-in record 6 but for the crew.
+    const unsigned char* own = builtInRallyRecords() + 6 * kRallyRecordSize;
+    const unsigned char* copy = records + 6 * kRallyRecordSize;
+    const bool copied = std::memcmp(copy, own, kRallyRecordSkill) == 0 &&
+                        std::memcmp(copy + kRallyRecordMechanics + 4, own + kRallyRecordMechanics + 4,
+                                    kRallyRecordSize - kRallyRecordMechanics - 4) == 0;
     line += " " + crew + (same ? " in every record," : " in record 0 only,") + " record6 " +
-            std::to_string(records[6 * kRallyRecordSize]);
+            (copied ? "the host's" : "not the host's");
   }
   trace(line + " stage entry " + std::to_string(selectedStageEntry()));
 }
@@ -125,7 +132,8 @@ bool runCompanionStep(std::istream& in) {
     call(control(1), 1);
     traceTables();
   } else if (step == "damage") {
-    playerRecord(0)[100] = 77;
+    const unsigned char damage = 77;
+    hostWrite(playerRecord(0) + 100, &damage, 1);
   } else if (step == "value") {
     SiteOutcome outcome;
     const double value = hostsimCallMemberDouble(&outcome, slot(control(0), 5), nullptr, 0, control(0));

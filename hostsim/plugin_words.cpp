@@ -313,6 +313,15 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The track-name hook assigns the stage-load record's (+112) track file name, a host
       // string at the record's +48: its text or text pointer, size and capacity.
       {"stagemanager", {run(112 + 48 + 4, 112 + 48 + 24)}},
+      // --- Rallies, service, sound and stage objects ---
+      // The player records and the built-in event records: none (the plugin reads them, or
+      // changes them only through host calls).
+      // The rally table: the Kestrun event swaps its table of event records in as the active one,
+      // and the host's back.
+      {"rallytable", {792}},
+      // The stage table: the Kestrun event marks one entry selected and the others not (+2260 of
+      // each 2316-byte entry from +36), and copies its saved table back over it when it ends.
+      {"stagetable", {run(36 + 2260, 36 + 2260 + 2316 * 13, 2316)}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);

@@ -1,6 +1,5 @@
 #include "hostsim/rally_host.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -38,6 +37,7 @@ void* THISCALL carStateDestroy(unsigned char* record, std::uint32_t flags) {
 void* THISCALL carStateReset(unsigned char* record) {
   trace("host carState reset");
   std::memset(record + 4, 0, kCarStateSize - 4);
+  hostWrote(record + 4, kCarStateSize - 4);
   return record;
 }
 void* THISCALL carStateRefresh(unsigned char* record) { return record; }
@@ -47,12 +47,14 @@ void* carStateTable[5] = {reinterpret_cast<void*>(&carStateDestroy), nullptr, nu
 void* THISCALL carStateConstruct(unsigned char* record) {
   trace("host carState construct");
   std::memset(record, 0, kCarStateSize);
+  hostWrote(record, kCarStateSize);
   put(record, 0, static_cast<std::int32_t>(carStateTableAddress()));
   return record;
 }
 void* THISCALL carStateAssign(unsigned char* record, const unsigned char* source) {
   trace("host carState assign");
   std::memmove(record + 4, source + 4, kCarStateSize - 4);
+  hostWrote(record + 4, kCarStateSize - 4);
   return record;
 }
 void* THISCALL carStateHostCall(unsigned char* record, std::int32_t value) {
@@ -63,15 +65,32 @@ std::int32_t THISCALL carStateQuery(unsigned char* record) { return get(record, 
 
 void* THISCALL rallyRecordReset(unsigned char* record) {
   std::memset(record, 0, kRallyRecordSize);
+  hostWrote(record, kRallyRecordSize);
   return record;
 }
 std::int32_t THISCALL stageOfEntryWord(void*, std::int32_t word) { return word; }
 void THISCALL setMode(void*, std::int32_t mode) { trace("host setMode " + std::to_string(mode)); }
 
+// The wheel records of a car state: four of 32 bytes (eight floats each) from +15620, four of 56
+// bytes from +15364 with their eight floats from +20.
+constexpr std::uint32_t kWheelRecords = 15620, kWheelRecordSize = 32;
+constexpr std::uint32_t kWheelPartRecords = 15364, kWheelPartRecordSize = 56, kWheelPartValues = 20;
+
+// The player records: six car states from +16 (the hand-over writes records 0, 4 and 5), each
+// built by the host: its table word, and its wheels unworn. The array's first 16 bytes and the
+// records' other words are the host's, named nowhere.
 unsigned char* playerRecords() {
   static unsigned char* records = [] {
-    auto* r = static_cast<unsigned char*>(std::calloc(1, 16 + kPlayerRecordCount * kCarStateSize));
-    for (std::uint32_t i = 0; i < kPlayerRecordCount; ++i) put(r + 16 + i * kCarStateSize, 0, static_cast<std::int32_t>(carStateTableAddress()));
+    unsigned char* r = hostObject("playerrecords", 16 + kPlayerRecordCount * kCarStateSize);
+    for (std::uint32_t i = 0; i < kPlayerRecordCount; ++i) {
+      unsigned char* record = r + 16 + i * kCarStateSize;
+      put(record, 0, static_cast<std::int32_t>(carStateTableAddress()));
+      for (std::uint32_t o = 0; o < 4 * kWheelRecordSize; o += 4) put(record, kWheelRecords + o, 0.0f);
+      for (std::uint32_t w = 0; w < 4; ++w) {
+        unsigned char* values = record + kWheelPartRecords + kWheelPartRecordSize * w + kWheelPartValues;
+        for (std::uint32_t k = 0; k < 8; ++k) put(values, 4 * k, 0.0f);
+      }
+    }
     return r;
   }();
   return records;
@@ -83,18 +102,24 @@ std::uint32_t carStateTableAddress() { return wordOf(carStateTable); }
 
 unsigned char* playerRecord(int i) { return playerRecords() + 16 + i * kCarStateSize; }
 
+// The host's seven built-in event records, each with its service crew; their other words are the
+// host's, named nowhere.
 unsigned char* builtInRallyRecords() {
   static unsigned char* records = [] {
-    auto* r = static_cast<unsigned char*>(std::malloc(7 * kRallyRecordSize));
-    for (std::uint32_t i = 0; i < 7 * kRallyRecordSize; ++i) r[i] = static_cast<unsigned char>(i / kRallyRecordSize + 1);
+    unsigned char* r = hostObject("rallyrecords", 7 * kRallyRecordSize);
+    for (std::uint32_t i = 0; i < 7; ++i) {
+      put(r + i * kRallyRecordSize, kRallyRecordSkill, static_cast<std::int32_t>(1 + i % 5));
+      put(r + i * kRallyRecordSize, kRallyRecordMechanics, static_cast<std::int32_t>(1 + i % 6));
+    }
     return r;
   }();
   return records;
 }
 
+// The rally table: the active table of event records at +792, the built-in one at +796.
 unsigned char* rallyTable() {
   static unsigned char* table = [] {
-    auto* t = static_cast<unsigned char*>(std::calloc(1, 800));
+    unsigned char* t = hostObject("rallytable", 800);
     put(t, 792, static_cast<std::int32_t>(wordOf(builtInRallyRecords())));
     put(t, 796, static_cast<std::int32_t>(wordOf(builtInRallyRecords())));
     return t;
@@ -102,9 +127,11 @@ unsigned char* rallyTable() {
   return table;
 }
 
+// The stage table: fourteen entries from +36, each with its selection mark and the word the host
+// maps to a stage; the table's other words are the host's, named nowhere.
 unsigned char* stageTable() {
   static unsigned char* table = [] {
-    auto* t = static_cast<unsigned char*>(std::calloc(1, kStageTableSize));
+    unsigned char* t = hostObject("stagetable", kStageTableSize);
     for (std::uint32_t k = 0; k < kStageEntries; ++k) {
       unsigned char* e = t + kFirstEntry + k * kEntrySize;
       put(e, kMark, k == 0 ? 0 : -1);
