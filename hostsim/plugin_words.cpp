@@ -314,14 +314,33 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // string at the record's +48: its text or text pointer, size and capacity.
       {"stagemanager", {run(112 + 48 + 4, 112 + 48 + 24)}},
       // --- Rallies, service, sound and stage objects ---
-      // The player records and the built-in event records: none (the plugin reads them, or
-      // changes them only through host calls).
+      // The player records, the built-in event records, the message box and the service's parts:
+      // none (the plugin reads them, or changes them only through host calls).
       // The rally table: the Kestrun event swaps its table of event records in as the active one,
       // and the host's back.
       {"rallytable", {792}},
       // The stage table: the Kestrun event marks one entry selected and the others not (+2260 of
       // each 2316-byte entry from +36), and copies its saved table back over it when it ends.
       {"stagetable", {run(36 + 2260, 36 + 2260 + 2316 * 13, 2316)}},
+      // The service: the service key marks it done (+12); finishing a visit lets go of the part
+      // table (+20).
+      {"service", {12, 20}},
+      // The service clock: the service key sets its period (+0) and takes the work time off the
+      // remaining time (+4).
+      {"serviceclock", {0, 4}},
+      // The repair list (84-byte entries): the list build renumbers part ids (+4) and gives the
+      // wheel parts their four work times (+56 to +68).
+      {"repairlist",
+       {run(4, 0xFFFFF, 84), run(56, 0xFFFFF, 84), run(60, 0xFFFFF, 84), run(64, 0xFFFFF, 84), run(68, 0xFFFFF, 84)}},
+      // The part table: the wheel-part refresh puts its entries into the slots of the wheel parts
+      // (+8 + 4 x part id), and finishing a visit gives the table the released-object clone (+0).
+      {"parttable",
+       {0, 8 + 4 * 105, 8 + 4 * 106, 8 + 4 * 125, 8 + 4 * 126, 8 + 4 * 145, 8 + 4 * 146, 8 + 4 * 165, 8 + 4 * 166}},
+      // A host part entry that the refresh replaces gets the generic entry clone before it is freed.
+      {"partentry", {0}},
+      // The serviced car: a wheel entry's repair clears its wheel's 32-byte record, and finishing a
+      // visit copies the four records back over the host's update.
+      {"servicedcar", {run(15620, 15620 + 4 * 32 - 4)}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);

@@ -31,7 +31,8 @@ constexpr std::uint32_t kServicedTable = 0x73947C;
 constexpr std::uint32_t kListCount = 0, kListEntries = 4, kServicePartTable = 20;
 constexpr std::uint32_t kRepairEntrySize = 84, kRepairPartId = 4;
 constexpr std::uint32_t kTimes[] = {56, 60, 64, 68};
-// The part table: its class table +0, the serviced car's state +4, part id k's entry at +8 + 4k.
+// The part table: its class table +0, the serviced car's state +4, part id k's entry at +8 + 4k
+// (slots for the ids up to 253, past every id a repair list holds).
 constexpr std::uint32_t kServicedCar = 4, kFirstSlot = 8, kPartTableSize = 1024;
 // A part entry (16 bytes): table +0, part id +4, wheel index +12.
 constexpr std::uint32_t kPartEntrySize = 16, kEntryPartId = 4, kEntryWheel = 12;
@@ -49,7 +50,8 @@ std::uint32_t patternAt(std::uint32_t offset) { return 0xFFA60000u | offset; }
 struct Repair {
   std::int32_t actionB = 0;
   std::int32_t failingId = 0;  // the part whose next entry construction raises; 0 none
-  unsigned char list[kListLength * kRepairEntrySize];
+  // The host's repair list, built anew by each repair-list build.
+  unsigned char* list = hostObject("repairlist", kListLength * kRepairEntrySize);
   unsigned char* partTable = nullptr;
   bool partTableFreed = false;
   unsigned char* car = nullptr;
@@ -64,9 +66,9 @@ std::int32_t THISCALL actionB(void*) {
   trace("host service action B");
   return repair().actionB;
 }
-void THISCALL clockSetTime(float* clock, float seconds) {
+void THISCALL clockSetTime(unsigned char* clock, float seconds) {
   trace("host service clock set " + traceNumber(seconds));
-  clock[1] = seconds;
+  put(clock, 4, seconds);  // the remaining time
 }
 const char* THISCALL stageFolder(void*, std::int32_t key) {
   static char folder[64];
@@ -77,7 +79,7 @@ const char* THISCALL stageFolder(void*, std::int32_t key) {
 void THISCALL buildRepairList(unsigned char* service, const char* path) {
   trace(std::string("host repair list from ") + path);
   Repair& r = repair();
-  for (std::uint32_t o = 0; o < sizeof r.list; o += 4) put(r.list, o, patternAt(o % kRepairEntrySize));
+  for (std::uint32_t o = 0; o < kListLength * kRepairEntrySize; o += 4) put(r.list, o, patternAt(o % kRepairEntrySize));
   for (int i = 0; i < kListLength; ++i) {
     unsigned char* e = r.list + i * kRepairEntrySize;
     put(e, kRepairPartId, kListIds[i]);
@@ -152,11 +154,13 @@ void setFloats(unsigned char* at, std::initializer_list<float> values) {
   for (float v : values) put(at, o, v), o += 4;
 }
 
+// The serviced car's state: built by the host (its table word), its wheel records worn. Its other
+// words are the host's, named nowhere.
 unsigned char* servicedCar() {
   Repair& r = repair();
   if (r.car != nullptr) return r.car;
-  r.car = static_cast<unsigned char*>(std::malloc(kCarStateSize));
-  for (std::uint32_t o = 0; o + 4 <= kCarStateSize; o += 4) put(r.car, o, patternAt(o & 0xFFFF));
+  r.car = hostObject("servicedcar", kCarStateSize);
+  put(r.car, 0, carStateTableAddress());
   // Means 0.375, 0.5, 5 and 0.125; the wheel parts' 0.75, 1, 0 and 0.25.
   setFloats(r.car + kWheelRecords, {0.0f, 0.75f, 0.0f, 0.75f, 0.0f, 0.75f, 0.0f, 0.75f});
   setFloats(r.car + kWheelRecords + 32, {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
@@ -193,15 +197,18 @@ std::string entryWord(const unsigned char* e, std::uint32_t offset) {
   return get(e, offset) == patternWord(offset) ? "unset" : std::to_string(get<std::int32_t>(e, offset));
 }
 
+// The part table of the car being serviced: its class table, the serviced car, and a slot per part
+// id, which holds the host's own entry for two of the parts the plugin replaces and no entry for
+// every other id.
 void layOutPartTable() {
   Repair& r = repair();
-  r.partTable = static_cast<unsigned char*>(std::calloc(1, kPartTableSize));
+  r.partTable = hostObject("parttable", kPartTableSize);
   r.partTableFreed = false;
   put(r.partTable, 0, kServicedTable);
   put(r.partTable, kServicedCar, wordOf(servicedCar()));
-  // The host's own entries for two of the parts the plugin replaces.
+  for (std::uint32_t o = kFirstSlot; o < kPartTableSize; o += 4) put(r.partTable, o, 0u);
   for (std::int32_t id : {106, 105}) {
-    auto* e = static_cast<unsigned char*>(std::malloc(kPartEntrySize));
+    unsigned char* e = hostObject("partentry", kPartEntrySize);
     put(e, 0, id == 106 ? kWheelTable : kWheelPartTable);
     put(e, kEntryPartId, id);
     put(e, 8, 0x48u);

@@ -17,24 +17,47 @@ namespace {
 constexpr std::uint32_t kServiceGlobal = 0x7D2AF4, kClockGlobal = 0x7D2AF8, kMessageBoxGlobal = 0x7D2344;
 // The service object: repair count +0, repair list +4, part list +8, done flag +12, part table
 // +20. The clock: period +0, remaining +4. The panel's limit at +8.
-constexpr std::uint32_t kPartListOffset = 8, kDoneOffset = 12, kPanelLimitOffset = 8;
+constexpr std::uint32_t kListCount = 0, kListEntries = 4, kPartListOffset = 8, kDoneOffset = 12, kPartTable = 20;
+constexpr std::uint32_t kServiceSize = 24;
+constexpr std::uint32_t kClockPeriod = 0, kClockRemaining = 4, kClockSize = 8;
+constexpr std::uint32_t kPanelLimitOffset = 8;
 constexpr int kMaxParts = 8;
+constexpr std::uint32_t kPartSize = 16;
 
 using MessageCallback = void(__cdecl*)(std::int32_t);
 
 struct Visit {
-  unsigned char service[64] = {};
-  float clock[2] = {0.0f, 0.0f};
-  unsigned char box[16] = {};
-  unsigned char parts[kMaxParts][16] = {};
+  unsigned char* service;
+  unsigned char* clock;
+  unsigned char* box;
+  unsigned char* parts;  // kMaxParts parts of kPartSize bytes
   std::int32_t partCount = 0, elapsed = 0, working = 0;
   float workTime = 0.0f;
   MessageCallback callback = nullptr;
 };
 Visit& visit() {
-  static Visit v;
+  static Visit v = [] {
+    Visit n;
+    // Between visits: no repair list, not done, no car being serviced. The part list's own words
+    // (+8) and the word at +16 are the host's, named nowhere.
+    n.service = hostObject("service", kServiceSize);
+    put(n.service, kListCount, std::int32_t{0});
+    put(n.service, kListEntries, 0u);
+    put(n.service, kDoneOffset, std::int32_t{0});
+    put(n.service, kPartTable, 0u);
+    n.clock = hostObject("serviceclock", kClockSize);
+    put(n.clock, kClockPeriod, 0.0f);
+    put(n.clock, kClockRemaining, 0.0f);
+    // The message box and the parts: their words are the host's, named nowhere.
+    n.box = hostObject("messagebox", 16);
+    n.parts = hostObject("serviceparts", kMaxParts * kPartSize);
+    return n;
+  }();
   return v;
 }
+
+unsigned char* nthPart(std::int32_t index) { return visit().parts + kPartSize * static_cast<std::uint32_t>(index); }
+float remaining() { return get<float>(visit().clock, kClockRemaining); }
 
 float THISCALL workTime(void*) { return visit().workTime; }
 std::int32_t THISCALL elapsedCount(void*) { return visit().elapsed; }
@@ -44,18 +67,18 @@ std::int32_t THISCALL partCount(unsigned char* list) {
   return visit().partCount;
 }
 void* THISCALL partAt(unsigned char*, std::int32_t index) {
-  return index >= 0 && index < visit().partCount ? visit().parts[index] : nullptr;
+  return index >= 0 && index < visit().partCount ? nthPart(index) : nullptr;
 }
 void THISCALL closePart(unsigned char* part) {
-  trace("host service part close " + std::to_string((part - visit().parts[0]) / 16));
+  trace("host service part close " + std::to_string((part - visit().parts) / kPartSize));
 }
 std::int32_t THISCALL finishVisit(void*) {
   trace("host service finish");
   visit().working = 0;
   return 1;
 }
-std::int32_t THISCALL advanceClock(float* clock, float seconds) {
-  clock[1] -= seconds;
+std::int32_t THISCALL advanceClock(unsigned char* clock, float seconds) {
+  put(clock, kClockRemaining, get<float>(clock, kClockRemaining) - seconds);
   return 0;
 }
 void THISCALL showMessage(void* box, std::int32_t message, MessageCallback callback, const float* userData) {
@@ -111,7 +134,9 @@ bool runServiceVisitStep(const std::string& step, std::istream& in) {
     v.working = 1;
     put(v.service, kDoneOffset, std::int32_t{0});
   } else if (step == "serviceclock") {
-    in >> v.clock[1];
+    float seconds = 0.0f;
+    in >> seconds;
+    put(v.clock, kClockRemaining, seconds);
   } else if (step == "servicelimit" || step == "servicekey" || step == "servicetick") {
     unsigned char* panel = lastServiceObject("panel");
     unsigned char* timer = lastServiceObject("timer");
@@ -151,7 +176,7 @@ bool runServiceVisitStep(const std::string& step, std::istream& in) {
     trace("host service done " + std::to_string(get<std::int32_t>(v.service, kDoneOffset)) + " working " +
           std::to_string(v.working) + " limit " +
           (panel == nullptr ? std::string("none") : std::to_string(get<std::int32_t>(panel, kPanelLimitOffset))) +
-          " clock period " + traceNumber(v.clock[0]) + " remaining " + traceNumber(v.clock[1]));
+          " clock period " + traceNumber(get<float>(v.clock, kClockPeriod)) + " remaining " + traceNumber(remaining()));
   } else {
     return false;
   }
