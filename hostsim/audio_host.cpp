@@ -38,6 +38,9 @@ constexpr std::uint32_t kEngineSource = 47;
 constexpr std::uint32_t kVehicleStateSource = 46;
 constexpr std::uint32_t kReplayFrameSource = 1;
 constexpr std::uint32_t kLevelsOffset = 67336;
+// The audio stage: its word +540, and the words around it that the host keeps (600 bytes, as the
+// controller's loading check reads them).
+constexpr std::uint32_t kStageWord = 540, kStageSize = 600;
 
 unsigned char* audio = nullptr;
 unsigned char* listener = nullptr;
@@ -78,9 +81,10 @@ void createObjects() {
   put(audio, 352, wordOf(listener));
   put(audio, 67012, wordOf(soundSystem));
   attachSystemSounds(soundSystem);
-  // The audio stage, its word +540 set by the last stage.
-  auto* stage = static_cast<unsigned char*>(std::calloc(1, 600));
-  put(stage, 540, 3u);
+  // The audio stage, its word +540 set by the last stage; its other words are the host's, named
+  // nowhere.
+  unsigned char* stage = hostObject("audiostage", kStageSize);
+  put(stage, kStageWord, 3u);
   put(audio, 67008, wordOf(stage));
   for (int k = 0; k < 28; ++k) put(audio, kLevelsOffset + 4 * k, 0.5f + 0.01f * static_cast<float>(k));
   putRow(listener, 936 + 12, 0, 0, 2);  // forward, not yet of unit length
@@ -157,7 +161,10 @@ void driveFrameEvents(std::int32_t frame, bool advanceRaceClock) {
   recordDrivenFrame(inputs);
 
   raiseEngineEvent(frame);
-  static unsigned char control[9] = {};
+  // The frame's control record, whose words are the host's, named nowhere.
+  static unsigned char control[9];
+  static const bool watched = (watchObject("drivencontrol", control, sizeof control), true);
+  (void)watched;
   const std::uint32_t pointer = wordOf(control);
   raiseEvent(kReplayFrameSource, &pointer);
 }
@@ -207,12 +214,12 @@ void __attribute__((thiscall)) managerCall(void*, std::uint32_t value) { trace("
 // The routine the plugin replaces: one byte-sized argument, callee cleans.
 void __stdcall soundFlagRoutine(std::uint32_t argument) { trace("host soundFlag routine " + std::to_string(argument)); }
 
-// The per-frame sound-update object: its constructor sets the host table at 0x73574C.
+// The per-frame sound-update object: its constructor sets the host table at 0x73574C. Its other
+// words are the host's, named nowhere.
 constexpr std::uint32_t kTickerTable = 0x73574C;
-unsigned char ticker[64] = {};
+unsigned char ticker[64];
 void* __attribute__((thiscall)) tickerConstruct(void* object) {
-  const std::uint32_t table = kTickerTable;
-  std::memcpy(object, &table, 4);
+  put(object, 0, kTickerTable);
   trace("host soundTicker constructed");
   return object;
 }
@@ -265,13 +272,16 @@ constexpr std::uint32_t kSoundFlagCall = 0x1700030;
 
 std::vector<AddressEntry> soundSystemEntries() {
   if (manager == nullptr) {
-    manager = static_cast<unsigned char*>(std::calloc(1, kManagerLockOffset + 64));
+    // The manager's table word and its lock; its other words are the host's, named nowhere.
+    manager = hostObject("soundmanager", kManagerLockOffset + sizeof(CRITICAL_SECTION));
     InitializeCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(manager + kManagerLockOffset));
+    hostWrote(manager + kManagerLockOffset, sizeof(CRITICAL_SECTION));
     managerTable[6] = reinterpret_cast<void*>(&managerPlay);
     managerTable[17] = reinterpret_cast<void*>(&managerFlush);
     managerTable[8] = managerContainsEntry();
     put(manager, 0, wordOf(managerTable));
   }
+  if (!isWatched(ticker)) watchObject("soundticker", ticker, sizeof ticker);
   std::vector<AddressEntry> rows = {
       {EntryKind::function, 0x4D44D0, "soundTickerConstruct", addressOf(&tickerConstruct)},
       {EntryKind::function, 0x4D4960, "soundTickerRelease", addressOf(&tickerRelease)},
@@ -408,7 +418,7 @@ bool runAudioStep(const std::string& step, std::istream& in) {
       runCallSite(0x4D4A3E, {floatWord(0.5f)}, wordOf(manager));
     } else if (what == "stage") {
       const auto* stage = get<unsigned char*>(audio, 67008);
-      trace("host audio stage word " + std::to_string(get<std::uint32_t>(stage, 540)));
+      trace("host audio stage word " + std::to_string(get<std::uint32_t>(stage, kStageWord)));
     } else if (what == "flag") {
       put(soundSystem, 4364, 0u);
       runCallSite(kSoundFlagCall, {value});

@@ -314,8 +314,9 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // string at the record's +48: its text or text pointer, size and capacity.
       {"stagemanager", {run(112 + 48 + 4, 112 + 48 + 24)}},
       // --- Rallies, service, sound and stage objects ---
-      // The player records, the built-in event records, the message box and the service's parts:
-      // none (the plugin reads them, or changes them only through host calls).
+      // The player records, the built-in event records, the message box, the service's parts and
+      // the frame's control record: none (the plugin reads them, or changes them only through host
+      // calls).
       // The rally table: the Kestrun event swaps its table of event records in as the active one,
       // and the host's back.
       {"rallytable", {792}},
@@ -341,6 +342,14 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The serviced car: a wheel entry's repair clears its wheel's 32-byte record, and finishing a
       // visit copies the four records back over the host's update.
       {"servicedcar", {run(15620, 15620 + 4 * 32 - 4)}},
+      // The audio stage: the controller clears its word +540 when a track is initialised.
+      {"audiostage", {540}},
+      // The sound manager: the sound hooks enter and leave its lock, the critical section at
+      // +0x10590 (its debug, lock count, recursion, owner, semaphore and spin words).
+      {"soundmanager", {run(0x10590, 0x10590 + 20)}},
+      // The per-frame sound-update object: the sound group's construction gives it the plugin's
+      // table.
+      {"soundticker", {0}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);
