@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -127,7 +128,10 @@ void runLoad(std::istream& in) {
   } else {
     dls = buildDls(kind);
   }
-  // The host reads the file into a block of its runtime heap of the file's size.
+  // The host reads the file into a block of its runtime heap of the file's size. Every byte of it is
+  // the file's, and the host hands it to the plugin's check to repair in place, where the data's
+  // own offsets put the counts it may clear: so it is not watched, and the words changed are
+  // traced after the load instead.
   dataSize = static_cast<std::uint32_t>(dls.size());
   auto* data = static_cast<unsigned char*>(std::malloc(dls.size()));
   std::memcpy(data, dls.data(), dls.size());
@@ -155,6 +159,11 @@ void runLoad(std::istream& in) {
   std::string text = "host anim entries";
   for (std::size_t i = 0; i < values.size(); ++i) text += " " + number(get<float>(entries, static_cast<std::uint32_t>(96 * i + 20)));
   trace(text);
+  std::string changed = "host anim data words changed";
+  for (std::size_t o = 0; o + 4 <= dls.size(); o += 4) {
+    if (std::memcmp(data + o, dls.data() + o, 4) != 0) changed += " +" + std::to_string(o);
+  }
+  trace(changed);
   releaseObject(loader);
   releaseObject(entries);
   std::free(loader);

@@ -314,9 +314,9 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // string at the record's +48: its text or text pointer, size and capacity.
       {"stagemanager", {run(112 + 48 + 4, 112 + 48 + 24)}},
       // --- Rallies, service, sound and stage objects ---
-      // The player records, the built-in event records, the message box, the service's parts and
-      // the frame's control record: none (the plugin reads them, or changes them only through host
-      // calls).
+      // The player records, the built-in event records, the message box, the service's parts,
+      // the frame's control record, the module's object blocks and the track file's path: none
+      // (the plugin reads them, or changes them only through host calls).
       // The rally table: the Kestrun event swaps its table of event records in as the active one,
       // and the host's back.
       {"rallytable", {792}},

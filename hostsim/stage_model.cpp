@@ -164,18 +164,21 @@ void* THISCALL objectBlock(void* loader, void*) {
   r.skip(vertices, elementLength);
   r.skip(1, 24);
   trace("host object block " + r.digest());
-  return std::calloc(1, 16);
+  // The new block object, whose words are the module's, named nowhere.
+  return hostObject("objectblock", 16);
 }
 
 void THISCALL addToList(unsigned char* list, void* block) {
   const std::ptrdiff_t at = list - objects().lists;
   if (at < 0 || at >= static_cast<std::ptrdiff_t>(kSegmentLists * kListSize) || at % kListSize != 0) {
     trace("host list add to a word that is no list");
+    releaseObject(block);
     std::free(block);
     return;
   }
   trace("host list " + std::to_string(at / kListSize) + " add");
   put(list, 4, get<std::uint32_t>(list, 4) + 1);
+  releaseObject(block);
   std::free(block);
 }
 
@@ -366,9 +369,11 @@ void makeStage(const std::string& name, const std::string& kind) {
   if (!lb2.empty()) writeBytes("Maps\\" + name + ".lb2", lb2);
 }
 
+// The path as a host string; its allocator word is the host's, named nowhere.
 unsigned char* hostString(const std::string& text) {
-  auto* s = static_cast<unsigned char*>(std::calloc(1, 28));
+  unsigned char* s = hostObject("lbspath", 28);
   writeHostString(s, text);
+  hostWrote(s, 28);
   return s;
 }
 
@@ -401,6 +406,8 @@ void loadStage(const std::string& name, bool lists) {
   put(objects().segments, kListsEnd, wordOf(objects().lists + kSegmentLists * kListSize));
   releaseObject(record);
   std::free(record);
+  releaseObject(path);
+  std::free(path);
 }
 
 }  // namespace

@@ -86,7 +86,8 @@ Model& model() {
     m.consumer = hostObject("tickconsumer", 2048);
     put(m.consumer, kConsumerListener, wordOf(consumerListener()));
     m.source = hostObject("itemsource", 64);
-    // The host hands this buffer to the item readers to fill (whatever they write is theirs).
+    // The host hands this buffer to the item readers (the plugin's once its hooks are in) to fill
+    // through their cursor: every word of it is theirs to write, so it is not watched.
     m.ownBuffer = static_cast<unsigned char*>(std::calloc(1, kBufferSize));
     put<std::int32_t>(m.source, 12, 2);
     // The root links no geometry entry table (+0xC) here, only the object whose +84 the primary
