@@ -237,7 +237,9 @@ void runSuspensionEvent2(std::istream& in) {
   static unsigned char hubObject[404];
   put(hubObject, 400, 0.5f);
   put(wheelBlock(w), 988, wordOf(hubObject));
-  put(wheelBlock(w), 876, 0.25f);
+  // The body's parameter at +864 is a parameter object (table word, two header words, value):
+  // its value word is +876.
+  put(wheelBlock(w), 864 + 12, 0.25f);
   static unsigned char record[176];
   for (int i = 0; i < 12; ++i) put(record, 16 + 16 * (i / 3) + 4 * (i % 3), 1.0f + i);
   put(record, 172, std::int32_t{176});

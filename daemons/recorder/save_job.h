@@ -24,7 +24,8 @@ class SaveJob : public RecorderJob {
   int32_t progress() const { return progress_.load(); }
   void setProgress(int32_t percent) { progress_.exchange(percent); }
   // Marks a job that is queued or being written as Canceled; a job that has ended keeps its
-  // state. Returns true when the state changed.
+  // state: Canceled says the file was cut short, and a Finished file is whole (a Failed one stays
+  // a failure). Returns true when the state changed.
   bool cancel();
   // Moves the state from `from` to `to` unless something else changed it first.
   bool transition(JobState from, JobState to);

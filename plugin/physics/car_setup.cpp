@@ -61,7 +61,7 @@ std::uint32_t CarSetup::reset(void* setup, std::uint32_t source) noexcept {
 }
 
 std::uint32_t ChassisRanges::readOverride(void* block, std::uint32_t source) noexcept {
-  noteCarFileRead();  // the host reads the ranges with every car file and with no setup file
+  noteCarFileRead();  // our mark of one car-file read (car_file_reads.h)
   return clearThenBase(block, source, [](std::uint8_t* b) {
     clearParams(b, 12, 9);
     clearVectors(b, 160, 1);

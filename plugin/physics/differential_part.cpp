@@ -70,6 +70,8 @@ MapRangeInputs mapRangeInputs(std::uint32_t features, const void* ranges) {
 
 }  // namespace
 
+// An engine without a rev limit (0 or below) keeps the scale a car starts with: the limit's own
+// scale would bring the host's differential speeds to 0 or turn them round.
 float differentialSpeedScaleFor(float revLimitRpm) {
   return revLimitRpm > 0.0f ? revLimitRpm / 7800.0f * 5000.0f : 5000.0f;
 }

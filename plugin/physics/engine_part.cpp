@@ -22,7 +22,8 @@ constexpr float kGains[17] = {0.0001f, 0.005f, 0.015f, 0.05f, 0.1f,   0.2f,  0.3
 // The host sound system's two words that follow the engine's constants H and J.
 constexpr std::size_t kSoundConstantH = 268556, kSoundConstantJ = 268568;
 // The host car's two idle words, the engine record's two coolant bounds, its oil temperature and
-// its two gas states (gas constant at +0, pressure at +8).
+// its two gas states. The states lie 16 bytes apart, the size of the tyre's gas state (temperature
+// +4, pressure +8, volume +12 of its +96): the same record, so the gas constant is the word at +0.
 constexpr std::size_t kCarIdleWords[2] = {4072, 4076};
 constexpr std::size_t kCoolantBound = 36, kRadiatorBound = 28, kOilTemperature = 572;
 constexpr std::size_t kGasStates[2] = {96, 112}, kGasPressure = 8;

@@ -97,6 +97,8 @@ struct HostEngineRef {
 };
 
 // The host's current car number: host 0x566080 on the game-mode controller; 0 without one.
+// The binding's table calls its result the car-parameter object, but the routine's one use, the
+// load pass, writes it in decimal into the per-car keys ("_Car0" to "_Car7"): a car number.
 std::int32_t hostCurrentCarNumber();
 
 }  // namespace kvl::physics

@@ -191,8 +191,8 @@ void setUpTyre(void* wheel, const std::uint8_t* y, float s) {
   std::memcpy(static_cast<std::uint8_t*>(p) + 388, thresholds.data(), sizeof(float) * thresholds.size());
 
   const float b = tyreStartTemperature(type);
-  // The gas state at +96: temperature +100, pressure +104, volume +108, so its gas constant is its
-  // first word, as in the engine's gas states (gas constant, then the pressure two words on).
+  // The gas state at +96: temperature +100, pressure +104, volume +108; its gas constant, set
+  // with them, is the one word of the state left, its first.
   TyreGas gas{fieldAt<float>(state, 96), fieldAt<float>(state, 100), fieldAt<float>(state, 104),
               fieldAt<float>(state, 108)};
   gas.set(b, tyreGasVolume(sizes), kGasConstant);

@@ -39,6 +39,8 @@ class KestrunEvent {
   ServiceInfo& serviceInfo() noexcept { return serviceInfo_; }
   std::int32_t stageKey() const noexcept { return stageKey_; }
   bool active() const noexcept { return active_.load(); }
+  // The service screen's overtime, kept for the companion plugin to read. It goes to no stage:
+  // the event has none of its own, and no stage word that would take a service time is known.
   void setServicePenalty(float seconds) noexcept { servicePenalty_ = seconds; }
   // The level whose word begins with the given word (any letter case); 0 when none does.
   std::int32_t skillLevel(const std::string& word) const;

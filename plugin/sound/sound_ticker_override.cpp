@@ -6,6 +6,7 @@
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/binding/module_address.h"
 #include "plugin/host/binding/vtable_clone.h"
+#include "plugin/host/model/cloned_host_classes.h"
 
 namespace kvl {
 namespace {
@@ -20,7 +21,7 @@ constexpr int kMostIntervals = 10;
 StepTimer soundUpdateClock(soundUpdateRate);
 
 void* QZR_THISCALL release(void* object, std::int32_t flags) noexcept {
-  return host::hostFunction<0x4D4960, void*(QZR_THISCALL*)(void*, std::int32_t)>()(object, flags);
+  return host::HostSoundTicker::release(object, flags);
 }
 
 void* const* tickerTable() {
@@ -51,8 +52,7 @@ void QZR_THISCALL soundTickerUpdate(void* object) noexcept {
   int intervals = 0;
   // Less than one interval since the previous update passes nothing now and carries to the next.
   if (!soundUpdateClock.elapsedGameMicroseconds(micros, intervals) || intervals > kMostIntervals) return;
-  host::hostFunction<0x4D4980, void(QZR_THISCALL*)(void*, float)>()(
-      object, static_cast<float>(static_cast<double>(micros) / 1000000.0));
+  host::HostSoundTicker::update(object, static_cast<float>(static_cast<double>(micros) / 1000000.0));
 }
 
 }  // namespace kvl

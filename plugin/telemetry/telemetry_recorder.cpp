@@ -16,6 +16,7 @@
 #include "plugin/foundation/logging/log_record.h"
 #include "plugin/foundation/settings/settings_catalogue.h"
 #include "plugin/foundation/settings/settings_defaults.h"
+#include "plugin/foundation/settings/settings_readers.h"
 #include "plugin/host/events/event_records.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_audio.h"
@@ -118,7 +119,7 @@ void TelemetryRecorder::setActive(bool on) {
   if (on && isActive()) return;
   TelemetryRecorderBase::setActive(on);
   if (on) {
-    tics_ = static_cast<std::uint32_t>(effectiveTelemetryTics(TelemetryTicsOption(defaults::telemetryTics).read()));
+    tics_ = static_cast<std::uint32_t>(readTelemetryTics());
     sendCommand(RecorderCommand::Start, iniPath());
   } else {
     sendCommand(RecorderCommand::Stop);

@@ -141,6 +141,8 @@ int runCleaver(int argc, const char* const* argv, std::ostream& out) {
   if (lbsFailed) out << "Failed to write to LBS file " << names.lbs << ": " << errnoText(lbsError) << "\n";
   if (lb2Failed) out << "Failed to write to LB2 file " << names.lb2 << ": " << errnoText(lb2Error) << "\n";
 
+  // A cut-short or unreadable input would split into a stage that lacks what follows the break
+  // and still read as done: the run fails, and the input keeps its name.
   bool ok = !outcome.inputFailed && !outcome.truncated && !lbsFailed && !lb2Failed;
   if (ok) ok = moveIntoPlace(names, out);
   if (!ok) {

@@ -66,6 +66,9 @@ bool MemoryPatch::siteMatches() const {
   return isBranchOpcode(before[0], before[1]);
 }
 
+// One copy of the bytes, made byte by byte inside the fault guard so that a page that faults
+// part-way stops the copy there and the read-back reports the patch; then the instruction cache is
+// flushed, as Windows asks after code is changed (on x86 it costs nothing).
 bool MemoryPatch::write(const std::uint8_t* bytes) {
   const std::size_t n = size();
   {

@@ -66,27 +66,16 @@ void* HostScreenQuad::vertexBuffer(const void* quad) noexcept {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(quad, 284)));
 }
 
-void* HostSoundTicker::construct(void* ticker, bool runHost) {
-  if (!runHost) return ticker;
-  return buildHosted<0x4D44D0, 0x73574C, 27>(ticker);
-}
-
 void HostSoundTicker::update(void* ticker, float elapsedSeconds) {
   hostFunction<0x4D4980, void(QZR_THISCALL*)(void*, float)>()(ticker, elapsedSeconds);
 }
 
-void HostSoundTicker::release(void* ticker, std::int32_t flags) {
-  hostFunction<0x4D4960, void(QZR_THISCALL*)(void*, std::int32_t)>()(ticker, flags);
+void* HostSoundTicker::release(void* ticker, std::int32_t flags) {
+  return hostFunction<0x4D4960, void*(QZR_THISCALL*)(void*, std::int32_t)>()(ticker, flags);
 }
 
 void* HostInfoBox::construct(void* box) {
   return buildOnBase<0x5C66E0, 0x74C9A4, 14>(box, static_cast<HostText*>(addressAt(box, 8)), 11);
-}
-
-void* HostSetupFileList::construct(void* list, HostText* members, std::uint32_t valueLow, std::uint32_t valueHigh,
-                                   std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
-  for (int i = 0; i < 6; ++i) members[i].clear();
-  return buildHosted<0x5C1CA0, 0x74C50C, 14>(list, valueLow, valueHigh, a, b, c, d);
 }
 
 void* HostSetupFileList::initMembers(void* list) noexcept { return HostSubclass::initialise(list); }

@@ -44,11 +44,10 @@ struct HostScreenQuad {
   static void* innerPart(void* quad) noexcept { return addressAt(quad, 332); }
 };
 
+// The host's sound ticker; the sound feature builds it with its own table (sound_ticker_override).
 struct HostSoundTicker {
-  // Clears nothing of the host part unless runHost is set; then the host constructor runs.
-  static void* construct(void* ticker, bool runHost);
-  static void update(void* ticker, float elapsedSeconds);  // host 0x4D4980
-  static void release(void* ticker, std::int32_t flags);   // host 0x4D4960
+  static void update(void* ticker, float elapsedSeconds);   // host 0x4D4980
+  static void* release(void* ticker, std::int32_t flags);   // host 0x4D4960, its table's slot 0
 };
 
 // 156 bytes: eleven text records after the base. Null when the host part could not be built
@@ -58,11 +57,8 @@ struct HostInfoBox {
   static void* construct(void* box);
 };
 
-// The setup-file list: six text records of the plugin's part are cleared before the host part
-// is built (the 64-bit value as two words, low first).
+// The setup-file list the host builds (the list menus build it through their own constructor).
 struct HostSetupFileList {
-  static void* construct(void* list, HostText* members, std::uint32_t valueLow, std::uint32_t valueHigh,
-                         std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
   // Before the host constructor: the base part cleared. The plugin part's six text records have
   // no known place in the list object, so they are left to the host constructor.
   static void* initMembers(void* list) noexcept;
@@ -85,6 +81,9 @@ struct HostSetupFileChooser {
   static void* construct(void* chooser, std::int32_t value);  // 0x5C1FF0, table 0x74C548
   // Before the host constructor: the base part and the five text records cleared.
   static void* initMembers(void* chooser) noexcept;
+  // The members in the host's order, packed after the 8-byte base (the table word and the word
+  // the base clears): five 12-byte text records from +8, the highlight widget's pointer, the
+  // selected row and the selected button.
   static HostText& title(void* c) noexcept { return fieldAt<HostText>(c, 8); }
   static HostText& currentLabel(void* c) noexcept { return fieldAt<HostText>(c, 20); }
   static HostText& firstButtonLabel(void* c) noexcept { return fieldAt<HostText>(c, 32); }

@@ -25,7 +25,9 @@ struct HostMenuRenderer {
   // text through the format "%s" at (x, y).
   static void printText(void* r, float x, float y, const wchar_t* text);
   // Host 0x4A79C0, member call: a list of `rows` rows of two texts (row-major), `first` the first
-  // row number, `highlighted` the marked window row, `selection` two words.
+  // row number, `highlighted` the marked window row, `selection` two words. The order is the one
+  // both list pages' calls give value by value; the binding's own short list of the arguments
+  // has neither the column positions nor the highlighted row that both calls pass.
   static void drawList(void* r, float x, float y, std::int32_t kind, const float* columns, std::int32_t first,
                        std::int32_t rows, std::int32_t highlighted, const wchar_t* const* texts,
                        const std::int32_t* selection, std::int32_t flag);

@@ -74,6 +74,8 @@ struct HostMenuItem {
   static void setFocusTarget(void* item, HostWord target);      // slot 8
   static void onDecrease(void* item);                           // slot 13
   static void onIncrease(void* item);                           // slot 14
+  // Floats where the slot table says integer and offset: an int and a float are one stack word
+  // alike, and the pages that call these pass floats (coordinates, the grid's broadcast value).
   static void drawAt(void* item, void* renderer, float x, float y);  // slot 15
   static void passToChildren(void* item, float value);          // slot 16
 };

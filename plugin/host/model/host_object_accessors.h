@@ -66,6 +66,8 @@ struct HostCar {
 };
 
 struct HostWheel {
+  // +52, where the table of the host's object accessors puts it (the physics' short list says +0):
+  // +52 holds the wheel's parameter block, and the body's +864 is read as a parameter object.
   static void* body(const void* wheel) noexcept {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(fieldAt<HostWord>(wheel, 52)));
   }

@@ -37,6 +37,7 @@ void HostPluginList::loadPluginDlls(const std::string& folder) {
     if (entry == nullptr) continue;  // no entry to load through: the file is skipped
     constructEntry(entry);
     void* list = instance();
+    // Without the host's list a loaded library would belong to no one: it is not loaded.
     if (list != nullptr && loadEntry(entry, path.c_str())) {
       appendEntry(list, entry);
     } else {

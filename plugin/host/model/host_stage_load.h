@@ -56,6 +56,8 @@ class HostIniFile {
   std::string getString(const std::string& section, const std::string& key, const std::string& fallback);
 
  private:
+  // The host's reader is built here, and its size is not known: 1024 bytes is room we give it.
+  // Nothing in the game builds one: the track ini is read through the handler the host built.
   alignas(8) std::uint8_t storage_[1024];
 };
 

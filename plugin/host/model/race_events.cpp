@@ -49,7 +49,9 @@ void rallySchoolCalls() {
   hostCallEventPair(hostEventGlobal(), 0);
 }
 
-// The default settings record: the host's layout with nine unlinked listener nodes.
+// The default settings record: the host's layout with nine unlinked listener nodes. Its last
+// known word ends the node at +1280 (six words, to +1304); the record is that, rounded up to the
+// 16 bytes it is aligned to, and every word past the nodes stays 0.
 constexpr std::size_t kSettingsRecordSize = 1312;
 constexpr std::size_t kSubRecordOffset = 1000;
 constexpr std::size_t kSubRecordSize = 96;

@@ -77,7 +77,10 @@ bool ReplayRunTable::isFinished(const ReplayCounters& c) const noexcept {
 
 void ReplayRunTable::loadRuns(ReplayCounters& c, const void* source) {
   runs_.clear();
-  // Every run holds at least one frame, so there are never more runs than recorded frames.
+  // The last run comes from the replay file. Every run holds at least one frame, so no recording
+  // has more runs than recorded frames: a value beyond that, negative or past the table's limit is
+  // a damaged file, which loads as an empty replay rather than size the table and its copy from
+  // the host's buffer by a count no recording gave.
   if (c.lastRun < 0 || c.lastRun >= kMaxRuns || c.lastRun >= c.recordedFrames) {
     c.lastRun = 0;
     return;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "plugin/foundation/settings/settings_catalogue.h"
+#include "plugin/foundation/settings/settings_readers.h"
 #include "plugin/host/binding/call_through.h"
 #include "plugin/host/events/host_event_hub.h"
 #include "plugin/host/model/host_game.h"
@@ -14,8 +15,6 @@
 
 namespace kvl::host {
 namespace {
-
-constexpr std::int32_t kDefaultRate = 1000;
 
 bool inGame(std::int32_t state) { return state == static_cast<std::int32_t>(HostGameState::game); }
 
@@ -65,13 +64,8 @@ HostWord wordOf(const void* p) { return static_cast<HostWord>(reinterpret_cast<s
 
 }  // namespace
 
-std::int32_t workerRateFor(std::int32_t optionValue) noexcept {
-  if (optionValue <= 0) return 0;
-  return optionValue > 1000 ? 1000 : optionValue;
-}
-
 ForceFeedbackWorker::ForceFeedbackWorker()
-    : PeriodicWorker(workerRateFor(FfbRateOption(kDefaultRate).read()), &HostGame::gameState) {
+    : PeriodicWorker(readForceFeedbackRate(), &HostGame::gameState) {
   stateNode_.bind(this, [](void* self, const void*) {
     auto* worker = static_cast<ForceFeedbackWorker*>(self);
     takeInputTarget(*worker, worker->inputTarget_);
@@ -89,7 +83,7 @@ bool ForceFeedbackWorker::shouldRun() {
   return inputTarget_ != nullptr && rate() > 0 && hostActiveFlag() != 0 && !HostInputTarget::locked(inputTarget_);
 }
 
-InputWorker::InputWorker() : PeriodicWorker(workerRateFor(InputRateOption(kDefaultRate).read()), &HostGame::gameState) {
+InputWorker::InputWorker() : PeriodicWorker(readInputRate(), &HostGame::gameState) {
   stateNode_.bind(this, [](void* self, const void*) {
     auto* worker = static_cast<InputWorker*>(self);
     takeInputTarget(*worker, worker->inputTarget_);

@@ -10,9 +10,6 @@
 
 namespace kvl::host {
 
-// A rate option value as the workers use it: 0 for 0 or less, at most 1000.
-std::int32_t workerRateFor(std::int32_t optionValue) noexcept;
-
 class ForceFeedbackWorker : public PeriodicWorker {
  public:
   ForceFeedbackWorker();

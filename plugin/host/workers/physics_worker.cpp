@@ -78,7 +78,9 @@ void PhysicsWorker::refreshObjectCopies() {
 
 // After the step, inline here or in step() on the worker, comes the sound client's tick: once per
 // host frame in COUNTDOWN, PAUSE, REPLAY and the other inline states, once per worker step (720 a
-// second) while the worker steps the game.
+// second) while the worker steps the game. The worker steps in GAME only, and the tick's own work
+// (the pause outside the driving states, the resume in COUNTDOWN) needs ticks in the other states:
+// so it follows every step, not only the worker's.
 bool PhysicsWorker::hostStep(float stepSeconds, std::int32_t hostArgument) {
   if (syncTick()) return true;
   if (hostGame_ == nullptr) hostGame_ = HostGame::instance();

@@ -38,6 +38,8 @@ class StepBatchBuffer {
   StepBatch a_, b_;
   StepBatch* front_ = &a_;
   StepBatch* back_ = &b_;
+  // The host code at the patched read takes its view rows from +228..+323 of it; the graphics
+  // object's own size is not known, so the stand-in leaves room past them, all of it zero.
   unsigned char graphicsStandIn_[1024] = {};
 };
 

@@ -14,6 +14,8 @@ using host::fieldAt;
 constexpr std::size_t kStaticOffset = 4, kStateOffset = 8;
 // Static parameters: the gear entries (80 bytes each), the two inertias.
 constexpr std::size_t kGearEntries = 1684, kGearEntrySize = 80, kInertiaFront = 1636, kInertiaRear = 1652;
+// The host's gears are 0 to 9 (its per-gear engine speeds end at 9); a gear word outside them
+// names no entry, and the coupling then passes nothing rather than read past the gear entries.
 constexpr std::int32_t kGearCount = 10;
 // Dynamic state.
 constexpr std::size_t kSlipSign = 872, kGearRatio = 900, kEngineSpeed = 1116, kGear = 1356, kEngaged = 1372,

@@ -74,7 +74,8 @@ extern "C" std::uint32_t QZR_CDECL qzrSuspensionEvent2(void* wheel, const void* 
     GroundPosition p = wheelGroundPosition(wheel);
     const void* hub988 = HostCar::wordPointer(body, 988);
     const float a = hub988 == nullptr ? 0.0f : fieldAt<float>(hub988, 400);
-    p.x -= a * fieldAt<float>(body, 876);
+    // b is a parameter object at +864 of the body: table word, two header words, then its value.
+    p.x -= a * fieldAt<float>(body, 864 + 12);
     host::SuspensionEvent2 copy;
     std::memcpy(copy.bytes, record, sizeof copy.bytes);
     void* maths = host::hostMath();

@@ -15,7 +15,9 @@ using Word = std::uint32_t;
 
 namespace {
 
-// The setup-range percentages of the tyres' performance on tarmac, gravel and snow.
+// The setup-range percentages of the tyres' performance on tarmac, gravel and snow: the renamed
+// Gear6OptionsMin, Gear6OptionsMax and Gear7OptionsMin, on the Gear options' 16-byte stride that
+// puts Gear3OptionsMin (Features) at +3640 and Gear5OptionsMax (driveline loss) at +3720.
 constexpr std::size_t kPerformanceTarmac = 3736, kPerformanceGravel = 3752, kPerformanceSnow = 3768;
 
 void scaleFloats(void* object, std::size_t offset, int count, float factor) {

@@ -36,6 +36,8 @@ float brakeStep(const BrakeParameters& p, BrakeWheelState& s, const BrakeInput& 
   const float omega = std::fabs(s.angularSpeed);
   const float v = omega * p.effectiveRadius;
   const float a = static_cast<float>(std::pow(static_cast<double>(std::max(std::fabs(in.carSpeed), v)), 0.78));
+  // Not below 0: past 1 / slope of rubbing speed the friction would turn negative and the brake
+  // would drive the wheel it holds.
   const float reduced = std::max(0.0f, (1.0f - v * slope) * friction);
   const float h = (a + 1.0f) * p.convectionFactor;
   const float torque = reduced * pressure.clampForce * p.effectiveRadius;

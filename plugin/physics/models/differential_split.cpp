@@ -107,13 +107,19 @@ void lockTest(AxleSolverState& s, const AxleStatics& st, int w) {
   countChange(s, 361);
 }
 
-// The axle's sums from its wheels; true when a wheel turning against its lock was released.
-bool resum(AxleSolverState& s, const AxleStatics& st, int a) {
+// The axle's sums from its wheels.
+void sumAxle(AxleSolverState& s, const AxleStatics& st, int a) {
   const int b = st.wheels[a][0], c = st.wheels[a][1];
   fw(s, 5 * a + 4) = fw(s, 50 * b + 37) + fw(s, 50 * c + 37);
   fw(s, 5 * a + 3) = (fw(s, 50 * c + 37) * st.factor[c] + fw(s, 50 * b + 37) * st.factor[b]) * st.radiusWeight[a] * 0.5f;
   const int sign = signOrZero(fw(s, 5 * a + 4));
   iw(s, 5 * a + 5) = sign != 0 ? sign : signOrZero(static_cast<float>(iw(s, 50 * b + 41) + iw(s, 50 * c + 41)));
+}
+
+// The axle's sums, then its locked wheels turning against their lock released; true when one was.
+bool resum(AxleSolverState& s, const AxleStatics& st, int a) {
+  const int b = st.wheels[a][0], c = st.wheels[a][1];
+  sumAxle(s, st, a);
   bool released = false;
   for (int w : {b, c}) {
     const int direction = iw(s, 50 * w + 41);
@@ -178,7 +184,8 @@ void solveAxle(AxleSolverState& s, const AxleStatics& st, int a, float dt, AxleS
     fw(s, 5 * a + 7) = 0.0f;
     lockTest(s, st, b);
     lockTest(s, st, c);
-    resum(s, st, a);
+    // Only the sums: a wheel the lock test has just locked stays locked for this step.
+    sumAxle(s, st, a);
   }
   fw(s, 225) = fa * fw(s, 5 * a + 3);
   for (int w : {b, c}) {

@@ -62,7 +62,9 @@ float tyreGasVolume(const TyreSizes& t);
 
 // The tyre's gas state as the host keeps it (16 bytes: gas constant, temperature, pressure,
 // volume): an ideal gas whose amount stays when it is set anew, so that its pressure follows the
-// new temperature, volume and gas constant.
+// new temperature, volume and gas constant. The state holds no amount of its own, only
+// p V / (R T): a new temperature, volume or constant written without the pressure would change
+// the tyre's air, so the pressure is recomputed to keep it (the host's state recomputes itself).
 struct TyreGas {
   float gasConstant = 0.0f;
   float temperature = 0.0f;

@@ -72,6 +72,24 @@ TEST(DifferentialSplit, FreeAxleLocksUnderDriveAndStepsEveryWheel) {
   EXPECT_EQ(host.steps, (std::vector<int>{2, 0, 3, 1}));
 }
 
+// A free axle whose undriven wheel the handbrake locks (its factor word 0, so its hold flag 0):
+// the wheel stays locked this step and the axle's sign follows its direction; only the sums are
+// taken, no wheel is released.
+TEST(DifferentialSplit, WheelLockedOnAFreeAxleStaysLocked) {
+  Axle x;
+  x.st.factor[2] = 0.0f;
+  x.st.factorBits[2] = 0;
+  x.st.aux[2] = true;
+  x.st.handbrake[2] = 5.0f;
+  x.f(50 * 2 + 62) = 1.0f;
+  Recorder host;
+  solveAxle(x.state, x.st, 2, 0.01f, host);
+  EXPECT_EQ(x.i(50 * 2 + 41), 1);
+  EXPECT_EQ(x.i(50 * 3 + 41), 0);
+  EXPECT_EQ(x.i(15), 1);
+  EXPECT_FLOAT_EQ(x.f(14), 0.0f);
+}
+
 TEST(DifferentialSplit, SingularLockedAxleStaysFreeAndFinite) {
   Axle x;
   x.f(223) = 100.0f;
