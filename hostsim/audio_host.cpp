@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -62,9 +63,14 @@ void __attribute__((thiscall)) idleNodeInvoke(ListenerNode*, const void*) {}
 
 // Slot 12 of the car's table: the body's frame.
 void* __attribute__((thiscall)) carBodyFrame(void*) { return carFrame; }
-// The host's maths routine: the car drives straight ahead, so its frame is the world's.
-void __attribute__((thiscall)) transformPoint(void*, const float* input, void*, float* output) {
-  std::memcpy(output, input, 16);
+// The host's maths routine, a member of the maths object: the car drives straight ahead, so its
+// frame is the world's. On any other object the point comes out as NaN.
+void __attribute__((thiscall)) transformPoint(void* object, const float* input, void*, float* output) {
+  if (object == hostObjects().math) {
+    std::memcpy(output, input, 16);
+  } else {
+    for (int i = 0; i < 4; ++i) output[i] = std::nanf("");
+  }
 }
 
 void createObjects() {

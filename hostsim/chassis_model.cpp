@@ -13,6 +13,7 @@
 #include "hostsim/car_physics_calls.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
+#include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/register_call_site.h"
 #include "hostsim/step_site.h"
@@ -73,16 +74,24 @@ const void* carOwnFrame() {
   if (table == nullptr) return nullptr;
   return reinterpret_cast<void*(THISCALL*)(void*)>(static_cast<std::uintptr_t>(get(table, 48)))(car);
 }
-// The host's point transform: the car's frame turns a point a quarter turn about z and moves it
-// by (100, 200, 300), so (x, y, z) becomes (100 - y, 200 + x, 300 + z); every other frame leaves
-// the point where it is.
-void THISCALL hostTransformPointB(void*, const float* input, const void* frame, float* output) {
-  if (frame != nullptr && frame == carOwnFrame()) {
-    output[0] = 100.0f - input[1];
-    output[1] = 200.0f + input[0];
-    output[2] = 300.0f + input[2];
+// The host's point transform, a member of the maths object or of a car. On the maths object the
+// car's frame turns a point a quarter turn about z and moves it by (100, 200, 300), so (x, y, z)
+// becomes (100 - y, 200 + x, 300 + z), and every other frame leaves the point where it is; on
+// the car, with the maths object as the frame, the point rises by 1000 in z. On any other object,
+// or the car with another frame, the point comes out as NaN.
+void THISCALL hostTransformPointB(void* object, const float* input, const void* frame, float* output) {
+  const float x = input[0], y = input[1], z = input[2];
+  const bool maths = object == hostObjects().math;
+  if (maths && frame != nullptr && frame == carOwnFrame()) {
+    output[0] = 100.0f - y;
+    output[1] = 200.0f + x;
+    output[2] = 300.0f + z;
+  } else if (maths || (object == hostCarObject() && frame == hostObjects().math)) {
+    output[0] = x;
+    output[1] = y;
+    output[2] = maths ? z : z + 1000.0f;
   } else {
-    for (int i = 0; i < 3; ++i) output[i] = input[i];
+    output[0] = output[1] = output[2] = std::nanf("");
   }
 }
 // The car's member at +1184 is no body: its first word is no table (a word in the first 64 KiB,
