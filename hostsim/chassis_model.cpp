@@ -13,6 +13,7 @@
 #include "hostsim/car_physics_calls.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
+#include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/register_call_site.h"
@@ -142,9 +143,12 @@ std::uint32_t THISCALL hostFlex(unsigned char* tyre, W, W, W) {
   trace(text("host flex %g", get<float>(tyre, 968)));
   return 6;
 }
-void THISCALL hostInputUpdate(void*, float value) {
+// The host's input update; on its way it makes the poll call at 0x4CC45E on its own object (the
+// argument 9 is the simulation's own).
+void THISCALL hostInputUpdate(void* object, float value) {
   noteThreadRole("input");
   trace(text("host input update %g", value));
+  runCallSite(kInputPollSite, {9}, wordOf(object), false);
 }
 float __cdecl hostHeatTerm(float, float, float) { return -1.0f; }
 void STDCALL hostRecordCall(const void*) {}
