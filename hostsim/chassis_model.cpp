@@ -271,11 +271,11 @@ void prepareWheelSetup() {
   for (std::uint32_t o : {2352u, 2368u, 2384u, 2400u, 2416u}) put(block, o, 1000.0f);
   unsigned char* spring = springBlock(0);
   putFloats(spring, {{72, 5.0f}, {120, 0.2f}});
-  putFloats(ranges, {{s + 24, 0.1f}, {s + 40, 0.5f}, {s + 136, 1.0f}});
+  putFloats(ranges, {{s + 24, 0.1f}, {s + 40, 0.5f}, {s + 136, 1.0f}, {s + 376, 1.0f}, {s + 328, 100.0f}});
   const float limits[] = {1000, 4000, 100, 10, 1000, 10};
   for (int i = 0; i < 6; ++i) put(ranges, 4264 + 16 * i, limits[i]);
   unsigned char* setup = carSetupObject();
-  putFloats(setup, {{1360, 5000.0f}, {1376, 100.0f}, {1392, 300.0f}});
+  putFloats(setup, {{1296, 2.0f}, {1312, 50.0f}, {1360, 5000.0f}, {1376, 100.0f}, {1392, 300.0f}});
   unsigned char* p = tyreParams(0);
   put(p, 12, std::int32_t{4});
   putFloats(p, {{124, 0.3f}, {140, 0.01f}, {172, 0.2f}, {188, 0.9f}, {204, 0.2f}, {236, 0.1f}, {516, 1.0f}});
@@ -291,8 +291,8 @@ void traceWheelValues(std::istream& in) {
   const unsigned char* t = tyreState(w);
   trace(text("wheel %d geometry %g %g %g %g %g damage %g %g", w, get<float>(b, 1052), get<float>(b, 1020),
              get<float>(b, 976), get<float>(b, 984), get<float>(b, 572), get<float>(b, 2352), get<float>(b, 2384)));
-  trace(text("wheel %d spring %g %g stops %g %g ratio %g", w, get<float>(s, 72), get<float>(s, 104), get<float>(s, 152),
-             get<float>(s, 216), get<float>(b, 508)));
+  trace(text("wheel %d spring %g %g stops %g %g ratio %g rebound %g %g", w, get<float>(s, 72), get<float>(s, 104),
+             get<float>(s, 152), get<float>(s, 216), get<float>(b, 508), get<float>(s, 248), get<float>(s, 280)));
   trace(text("wheel %d tyre masses %.5g %.5g %.5g thresholds %g %g grip %g", w, get<float>(p, 284), get<float>(p, 272),
              get<float>(p, 296), get<float>(p, 388), get<float>(p, 416), get<float>(p, 516)));
   trace(text("wheel %d tyre temperatures %g %g %g %g pressure %.6g", w, get<float>(t, 100), get<float>(t, 300),
