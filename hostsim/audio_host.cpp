@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -65,9 +66,14 @@ void __attribute__((thiscall)) idleNodeInvoke(ListenerNode*, const void*) {}
 
 // Slot 12 of the car's table: the body's frame.
 void* __attribute__((thiscall)) carBodyFrame(void*) { return carFrame; }
-// The host's maths routine: the car drives straight ahead, so its frame is the world's.
-void __attribute__((thiscall)) transformPoint(void*, const float* input, void*, float* output) {
-  std::memcpy(output, input, 16);
+// The host's maths routine, a member of the maths object: the car drives straight ahead, so its
+// frame is the world's. On any other object the point comes out as NaN.
+void __attribute__((thiscall)) transformPoint(void* object, const float* input, void*, float* output) {
+  if (object == hostObjects().math) {
+    std::memcpy(output, input, 16);
+  } else {
+    for (int i = 0; i < 4; ++i) output[i] = std::nanf("");
+  }
 }
 
 void createObjects() {
@@ -197,13 +203,18 @@ std::vector<DWORD> daemonProcesses(const std::string& name) {
 constexpr std::uint32_t kManagerLockOffset = 0x10590;
 unsigned char* manager = nullptr;
 void* managerTable[32] = {};
+// A slot call made without the manager's lock held by the calling thread says so.
+std::string lockNote() {
+  const auto* lock = reinterpret_cast<const CRITICAL_SECTION*>(manager + kManagerLockOffset);
+  return reinterpret_cast<std::uintptr_t>(lock->OwningThread) == GetCurrentThreadId() ? "" : " outside its lock";
+}
 // A played call of 100 or more defers one more (the value less 100) through the first deferring
 // site, as the manager's own code may while the queue is drained.
 void __attribute__((thiscall)) managerPlay(void*, std::uint32_t value) {
-  trace("host soundManager play " + std::to_string(value));
+  trace("host soundManager play " + std::to_string(value) + lockNote());
   if (value >= 100) runCallSite(0x4DCEDD, {value - 100}, wordOf(manager), false);
 }
-void __attribute__((thiscall)) managerFlush(void*) { trace("host soundManager flush"); }
+void __attribute__((thiscall)) managerFlush(void*) { trace("host soundManager flush" + lockNote()); }
 std::int32_t __attribute__((thiscall)) managerUpdate(void*, float seconds) {
   char text[64];
   std::snprintf(text, sizeof text, "host soundManager update %g", static_cast<double>(seconds));

@@ -30,7 +30,9 @@ std::vector<AddressEntry> soundSystemEntries();
 //   sound toggles S    reads the operand at 0x4D2778 for S seconds without a frame and traces
 //                  how often its value changed ("host sound toggle changed N times in S s")
 //   sound queue V  the manager call with V through 0x4DCEDD (V even) or 0x4DCFE3 (V odd)
-//   sound update   the manager's per-frame update through 0x4D4A3E
+//   sound update   the manager's per-frame update through 0x4D4A3E; its slot calls trace
+//                  "host soundManager play V" and "host soundManager flush", each with
+//                  " outside its lock" when the calling thread does not hold the manager's lock
 //   sound flag V   the flag routine at 0x4DB347 called with V; traces the call's stack balance
 //                  and the sound system's flag word
 //   sound stage    traces the audio stage's word +540 ("host audio stage word V")

@@ -167,9 +167,11 @@ std::int32_t THISCALL hostCarNumber(void*) { return 7; }
 // The table-valued parameter: constructor, its own parse (one number at +12), the token reader
 // (+4 cursor into an array of text pointers, +8 the end).
 // The constructor sets the table word and empties the value and the three arrays.
+// The integer class's constructor sets its table and its value (+12); the subclass's three
+// arrays keep what the allocation held.
 void THISCALL hostTableConstruct(unsigned char* object) {
   put(object, 0, kTableClass);
-  for (std::uint32_t at = 12; at < 136; at += 4) put(object, at, 0.0f);
+  put(object, 12, 0.0f);
 }
 std::int32_t THISCALL hostTableParse(unsigned char* object, unsigned char* reader) {
   auto cursor = get<const char* const*>(reader, 4);
@@ -260,9 +262,8 @@ void runTableParam(std::istream& in) {
   for (std::string t; in >> t;) tokens.push_back(t);
   std::vector<const char*> texts;
   for (const auto& t : tokens) texts.push_back(t.c_str());
-  static unsigned char object[136];
-  static const bool watched = (watchObject("tableparam", object, sizeof object), true);
-  (void)watched;
+  // Each parameter is a new allocation of the host's.
+  unsigned char* object = hostObject("tableparam", 136);
   runCallSite(kTableSite, {}, wordOf(object), false);
   unsigned char reader[12] = {};
   put(reader, 4, texts.data());
@@ -275,7 +276,10 @@ void runTableParam(std::istream& in) {
                      " first " + number(get<float>(object, 12));
   for (std::size_t a : {16u, 56u, 96u}) {
     line += " |";
-    for (std::size_t i = 0; i < 10; ++i) line += " " + number(get<float>(object, a + 4 * i));
+    for (std::size_t i = 0; i < 10; ++i) {
+      const std::size_t at = a + 4 * i;
+      line += get<std::uint32_t>(object, at) == patternWord(at) ? " -" : " " + number(get<float>(object, at));
+    }
   }
   trace(line);
 }

@@ -16,7 +16,8 @@
 //   hostfloat ADDRESS         traces "host float ADDRESS = VALUE" (a float word in host code)
 //   setuplog clear|show       removes or traces the lines of the user's "QZR_SetupErrors.log"
 //   tableparam TOKEN...       builds a table-valued parameter through its host call site and
-//                             parses the tokens with it
+//                             parses the tokens with it; an array word the parse left in its
+//                             pattern traces as "-"
 #include <istream>
 #include <string>
 #include <vector>

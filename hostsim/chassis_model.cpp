@@ -13,6 +13,8 @@
 #include "hostsim/car_physics_calls.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
+#include "hostsim/host_layout.h"
+#include "hostsim/host_objects.h"
 #include "hostsim/host_words.h"
 #include "hostsim/register_call_site.h"
 #include "hostsim/step_site.h"
@@ -73,16 +75,24 @@ const void* carOwnFrame() {
   if (table == nullptr) return nullptr;
   return reinterpret_cast<void*(THISCALL*)(void*)>(static_cast<std::uintptr_t>(get(table, 48)))(car);
 }
-// The host's point transform: the car's frame turns a point a quarter turn about z and moves it
-// by (100, 200, 300), so (x, y, z) becomes (100 - y, 200 + x, 300 + z); every other frame leaves
-// the point where it is.
-void THISCALL hostTransformPointB(void*, const float* input, const void* frame, float* output) {
-  if (frame != nullptr && frame == carOwnFrame()) {
-    output[0] = 100.0f - input[1];
-    output[1] = 200.0f + input[0];
-    output[2] = 300.0f + input[2];
+// The host's point transform, a member of the maths object or of a car. On the maths object the
+// car's frame turns a point a quarter turn about z and moves it by (100, 200, 300), so (x, y, z)
+// becomes (100 - y, 200 + x, 300 + z), and every other frame leaves the point where it is; on
+// the car, with the maths object as the frame, the point rises by 1000 in z. On any other object,
+// or the car with another frame, the point comes out as NaN.
+void THISCALL hostTransformPointB(void* object, const float* input, const void* frame, float* output) {
+  const float x = input[0], y = input[1], z = input[2];
+  const bool maths = object == hostObjects().math;
+  if (maths && frame != nullptr && frame == carOwnFrame()) {
+    output[0] = 100.0f - y;
+    output[1] = 200.0f + x;
+    output[2] = 300.0f + z;
+  } else if (maths || (object == hostCarObject() && frame == hostObjects().math)) {
+    output[0] = x;
+    output[1] = y;
+    output[2] = maths ? z : z + 1000.0f;
   } else {
-    for (int i = 0; i < 3; ++i) output[i] = input[i];
+    output[0] = output[1] = output[2] = std::nanf("");
   }
 }
 // The car's member at +1184 is no body: its first word is no table (a word in the first 64 KiB,
@@ -133,9 +143,12 @@ std::uint32_t THISCALL hostFlex(unsigned char* tyre, W, W, W) {
   trace(text("host flex %g", get<float>(tyre, 968)));
   return 6;
 }
-void THISCALL hostInputUpdate(void*, float value) {
+// The host's input update; on its way it makes the poll call at 0x4CC45E on its own object (the
+// argument 9 is the simulation's own).
+void THISCALL hostInputUpdate(void* object, float value) {
   noteThreadRole("input");
   trace(text("host input update %g", value));
+  runCallSite(kInputPollSite, {9}, wordOf(object), false);
 }
 float __cdecl hostHeatTerm(float, float, float) { return -1.0f; }
 void STDCALL hostRecordCall(const void*) {}
@@ -260,11 +273,11 @@ void prepareWheelSetup() {
   for (std::uint32_t o : {2352u, 2368u, 2384u, 2400u, 2416u}) put(block, o, 1000.0f);
   unsigned char* spring = springBlock(0);
   putFloats(spring, {{72, 5.0f}, {120, 0.2f}});
-  putFloats(ranges, {{s + 24, 0.1f}, {s + 40, 0.5f}, {s + 136, 1.0f}});
+  putFloats(ranges, {{s + 24, 0.1f}, {s + 40, 0.5f}, {s + 136, 1.0f}, {s + 376, 1.0f}, {s + 328, 100.0f}});
   const float limits[] = {1000, 4000, 100, 10, 1000, 10};
   for (int i = 0; i < 6; ++i) put(ranges, 4264 + 16 * i, limits[i]);
   unsigned char* setup = carSetupObject();
-  putFloats(setup, {{1360, 5000.0f}, {1376, 100.0f}, {1392, 300.0f}});
+  putFloats(setup, {{1296, 2.0f}, {1312, 50.0f}, {1360, 5000.0f}, {1376, 100.0f}, {1392, 300.0f}});
   unsigned char* p = tyreParams(0);
   put(p, 12, std::int32_t{4});
   putFloats(p, {{124, 0.3f}, {140, 0.01f}, {172, 0.2f}, {188, 0.9f}, {204, 0.2f}, {236, 0.1f}, {516, 1.0f}});
@@ -280,8 +293,8 @@ void traceWheelValues(std::istream& in) {
   const unsigned char* t = tyreState(w);
   trace(text("wheel %d geometry %g %g %g %g %g damage %g %g", w, get<float>(b, 1052), get<float>(b, 1020),
              get<float>(b, 976), get<float>(b, 984), get<float>(b, 572), get<float>(b, 2352), get<float>(b, 2384)));
-  trace(text("wheel %d spring %g %g stops %g %g ratio %g", w, get<float>(s, 72), get<float>(s, 104), get<float>(s, 152),
-             get<float>(s, 216), get<float>(b, 508)));
+  trace(text("wheel %d spring %g %g stops %g %g ratio %g rebound %g %g", w, get<float>(s, 72), get<float>(s, 104),
+             get<float>(s, 152), get<float>(s, 216), get<float>(b, 508), get<float>(s, 248), get<float>(s, 280)));
   trace(text("wheel %d tyre masses %.5g %.5g %.5g thresholds %g %g grip %g", w, get<float>(p, 284), get<float>(p, 272),
              get<float>(p, 296), get<float>(p, 388), get<float>(p, 416), get<float>(p, 516)));
   trace(text("wheel %d tyre temperatures %g %g %g %g pressure %.6g", w, get<float>(t, 100), get<float>(t, 300),

@@ -33,7 +33,9 @@
 //                               listener of source 33 traces the record's four vectors from 16
 //   controllervalue V           the controller value call (0x4CC554) on an input target with V
 //   wheelprep                   puts out-of-range geometry, spring and bump-stop values into
-//                               wheel 0 and its ranges (for a following state 13)
+//                               wheel 0 and its ranges, and a front high-speed rebound break of 2
+//                               (range 0..1) and damping of 50 (range 0..100) into the setup
+//                               values (for a following state 13)
 //   wheelvalues WHEEL           traces the values the load pass sets for the wheel
 #include <istream>
 #include <string>

@@ -10,6 +10,8 @@ namespace {
 
 TEST(SetupRange, ResetsOnlyValuesOutsideTheirRange) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float below1 = std::nextafter(1.0f, 0.0f);        // 1 - 2^-24
+  const float below1By2_23 = std::nextafter(below1, 0.0f);  // 1 - 2^-23
   struct Case {
     float v, lo, hi;
     bool unchanged;
@@ -18,7 +20,8 @@ TEST(SetupRange, ResetsOnlyValuesOutsideTheirRange) {
       {5, 0, 10, true, 5},            // inside
       {0, 0, 10, true, 0},            // at the minimum
       {10, 0, 10, true, 10},          // at the maximum
-      {1 - 1e-8f, 1, 10, true, 1 - 1e-8f},  // below by less than 2^-23
+      {below1, 1, 10, true, below1},  // below by less than 2^-23
+      {below1By2_23, 1, 10, false, 1},  // below by exactly 2^-23
       {-1, 0, 10, false, 0},          // below
       {11, 0, 10, false, 10},         // above
       {3, 0, 0, false, 0},            // [0, 0] with a non-zero value

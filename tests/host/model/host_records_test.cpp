@@ -81,9 +81,21 @@ using kvl::testing::hostStringText;
 
 int readers = 0;
 std::string iniCalls;
+void* lastReader = nullptr;
 void* THISCALL iniConstruct(void* reader) {
   ++readers;
+  lastReader = reader;
   return reader;
+}
+// Opens "a.ini" only; answers "Yes" with 1, "No" with 0 and other keys with the default.
+std::uint8_t THISCALL iniOpen(void* reader, const std::uint8_t* path, std::int32_t mode) {
+  iniCalls += "open " + hostStringText(path) + " " + std::to_string(mode) + (reader == lastReader ? ";" : " elsewhere;");
+  return hostStringText(path) == "a.ini" ? 1 : 0;
+}
+std::uint8_t THISCALL iniGetBool(void* reader, const std::uint8_t* section, const std::uint8_t* key, std::uint8_t fallback) {
+  const std::string k = hostStringText(key);
+  iniCalls += hostStringText(section) + "/" + k + "=" + std::to_string(fallback) + (reader == lastReader ? ";" : " elsewhere;");
+  return k == "Yes" ? 1 : k == "No" ? 0 : fallback;
 }
 void THISCALL iniDestroy(void*) { --readers; }
 std::int32_t THISCALL iniGetInt(void*, const std::uint8_t* section, const std::uint8_t* key, std::int32_t fallback) {
@@ -160,6 +172,8 @@ class HostRecords : public ::testing::Test {
     host->paintFunction(0x410F80, &iniConstruct);
     host->paintFunction(0x410FF0, &iniDestroy);
     host->paintFunction(0x4114D0, &iniGetInt);
+    host->paintFunction(0x4110F0, &iniOpen);
+    host->paintFunction(0x411670, &iniGetBool);
     host->paintFunction(0x411420, &iniGetString);
     host->paintFunction(0x4665F0, &joinPath);
   }
@@ -308,9 +322,16 @@ TEST_F(HostRecords, IniReaderAndJoinedPaths) {
     EXPECT_EQ(readers, 1);
     EXPECT_EQ(reader.getInt("Map01", "Surface", 4), 5);
     EXPECT_EQ(reader.getString("Map01", "Name", "none"), "Map01.Name=none");
+    EXPECT_TRUE(reader.open("a.ini", 3));
+    EXPECT_FALSE(reader.open("b.ini", 0));
+    const struct {
+      const char* key;
+      bool fallback, value;
+    } bools[] = {{"Yes", false, true}, {"No", true, false}, {"Gone", true, true}, {"Gone", false, false}};
+    for (const auto& b : bools) EXPECT_EQ(reader.getBool("S", b.key, b.fallback), b.value) << b.key << b.fallback;
   }
   EXPECT_EQ(readers, 0);
-  EXPECT_EQ(iniCalls, "Map01/Surface;");
+  EXPECT_EQ(iniCalls, "Map01/Surface;open a.ini 3;open b.ini 0;S/Yes=0;S/No=1;S/Gone=1;S/Gone=0;");
   EXPECT_EQ(hostJoinPath("Maps", "track.ini"), "Maps\\track.ini");
 }
 
