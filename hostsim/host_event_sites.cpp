@@ -8,6 +8,8 @@
 #include <mutex>
 #include <vector>
 
+#include <windows.h>
+
 #include "hostsim/call_trace.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/host_layout.h"
@@ -48,6 +50,9 @@ std::uint32_t recordWord(std::uint32_t site, std::uint32_t i) { return i == 0 ? 
 std::mutex lock;
 std::vector<std::uint32_t> queued;                        // for the next physics step
 std::vector<std::uint32_t> stepSites;                     // what "events step" named since the last check
+// Physics steps begun since the last one that raised queued sites. A site raised inside a worker
+// step arrives once that step's handler has returned, before the worker's next step but one.
+std::uint32_t stepsSinceRaise = 2;
 std::map<std::uint32_t, std::vector<std::string>> arrivals;  // by site
 thread_local bool raising = false;
 
@@ -141,6 +146,15 @@ bool runHostEventSiteStep(const std::string& step, std::istream& in) {
     std::memcpy(&replay, reinterpret_cast<const void*>(kReplayGlobal), 4);
     if (replay != 0) std::memcpy(reinterpret_cast<void*>(replay + kReplayCounterOffset), &value, 4);
   } else if (which == "check") {
+    // However slow the machine, the check waits until the queued sites were raised in a step and
+    // what that step posted has run.
+    for (;;) {
+      {
+        std::lock_guard<std::mutex> hold(lock);
+        if (queued.empty() && stepsSinceRaise >= 2) break;
+      }
+      Sleep(5);
+    }
     std::vector<std::uint32_t> sites;
     {
       std::lock_guard<std::mutex> hold(lock);
@@ -158,6 +172,11 @@ void raiseQueuedEventSites() {
   {
     std::lock_guard<std::mutex> hold(lock);
     sites.swap(queued);
+    if (!sites.empty()) {
+      stepsSinceRaise = 0;
+    } else if (stepsSinceRaise < 2) {
+      ++stepsSinceRaise;
+    }
   }
   for (std::uint32_t site : sites) raise(site);
 }

@@ -20,7 +20,8 @@ The scenario file holds the host's steps plus directives in comments:
   #udp N             listen on a free port of 127.0.0.1, which the run's udpTelemetryEndpoints
                      names; at least N datagrams of 664 bytes must arrive, their step counters rising and their speeds changing, no word of them a word
                      the game never set ("#udp none": no datagram may arrive)
-  #timeout S        the host may run S seconds (default 120)
+  #timeout S        the host may run S seconds (default 300: a guard against a hang, never a
+                     measure of speed; a busy 32-bit test machine runs a scenario for minutes)
   #tool NAME ARG...  before the run, the i686 build of the program NAME runs in the game folder
                      with those arguments and must exit with 0
   #tsv N             one .tsv file under Plugins/QZR/telemetry: a header row and at least N rows,
@@ -240,7 +241,7 @@ def main():
     place(a.plugin, os.path.join(game, "Plugins", "QZR.dll"))
 
     expect, ini_has, exit_code, ini, has, at_least, lacks = [], [], 0, {}, [], [], []
-    fmod_has, udp_min, tsv_min, timeout = [], None, None, 120
+    fmod_has, udp_min, tsv_min, timeout = [], None, None, 300
     udp_set = tsv_set = False
     coverage = True
     stray_failure = None
