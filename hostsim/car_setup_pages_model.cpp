@@ -15,6 +15,7 @@
 #include "hostsim/menu_model.h"
 #include "hostsim/renderer_model.h"
 #include "hostsim/sentinel_bytes.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -72,7 +73,9 @@ float valueOf(const unsigned char* row, std::uint32_t field) { return get<float>
 void* THISCALL rowDestroy(unsigned char* row, std::uint32_t flags) {
   trace("host row " + rowKey(row) + " destroy");
   if (flags & 1) {
-    std::free(pointer(get(row, 36)));
+    unsigned char* label = pointer(get(row, 36));
+    releaseObject(label);
+    std::free(label);
     std::free(row);
   }
   return row;
@@ -131,7 +134,8 @@ void* __cdecl rowCreate(std::uint32_t key, std::uint32_t text, std::uint32_t att
   put(row, 16, wordOf(row + kRowDecoy));
   put(row, 44, 0u);
   put(row, 48, 0u);
-  auto* label = static_cast<unsigned char*>(std::calloc(1, 24));
+  // The row's label object: its text record at +8.
+  unsigned char* label = hostObject("rowlabel", 20);
   put(label, 8, key);
   put(label, 12, text);
   put(label, 16, attribute);
@@ -224,7 +228,7 @@ void THISCALL fillRect(void*, float x, float y, float w, float h) {
 }
 
 void* __cdecl hostDifferentialsPage() {
-  static unsigned char page[212];
+  static unsigned char* page = newHostMenuPage("diffmenupage");
   trace("host differentials page");
   return page;
 }
@@ -272,12 +276,17 @@ void runItemCallback(unsigned char* item) {
 void runCarSetupEntry(int n) {
   static std::uint32_t itemTable[25];
   for (std::uint32_t& e : itemTable) e = addressOf(&unexpectedSlot);
-  auto* page = static_cast<unsigned char*>(std::calloc(1, 64));
+  unsigned char* page = newHostMenuPage("dampermenu");
+  // The host's five items: their table words and label records (+8) built from their keys.
+  static const char* const keys[5] = {"HOST0", "HOST1", "HOST2", "HOST3", "HOST4"};
   std::uint32_t items[5];
-  for (std::uint32_t& item : items) {
-    auto* block = static_cast<unsigned char*>(std::calloc(1, 28));
+  for (std::uint32_t i = 0; i < 5; ++i) {
+    unsigned char* block = hostObject("damperitem", 28);
     put(block, 0, wordOf(itemTable));
-    item = wordOf(block);
+    put(block, 8, wordOf(keys[i]));
+    put(block, 12, 0u);
+    put<std::uint16_t>(block, 16, 0);
+    items[i] = wordOf(block);
   }
   static const char title[] = "TITLE";
   std::vector<std::uint32_t> args = {wordOf(page), wordOf(title), 0, 0, 5, wordOf(items)};

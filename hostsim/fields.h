@@ -1,5 +1,6 @@
 #pragma once
 // Fields of the simulated host's objects at byte offsets, and rows for host function entries.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -26,6 +27,15 @@ T get(const void* object, std::uint32_t offset) {
 template <typename T>
 void put(void* object, std::uint32_t offset, T value) {
   hostWrite(static_cast<unsigned char*>(object) + offset, &value, sizeof value);
+}
+
+// A zero-terminated text in a field of `bytes` bytes at `offset` (cut to fit, the rest zeros), as
+// the host's own write.
+inline void putText(void* object, std::uint32_t offset, std::size_t bytes, const char* text) {
+  std::vector<char> field(bytes, '\0');
+  const std::size_t n = std::min(std::strlen(text), bytes - 1);
+  std::memcpy(field.data(), text, n);
+  hostWrite(static_cast<unsigned char*>(object) + offset, field.data(), bytes);
 }
 
 // Three floats from `offset` (a row of a frame, a vector), as the host's own write.

@@ -1,6 +1,5 @@
 #include "hostsim/host_objects.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "hostsim/fields.h"
@@ -11,6 +10,8 @@ namespace hostsim {
 namespace {
 
 constexpr std::uint32_t kGraphicsView = 228, kGraphicsViewBytes = 96;
+// The menu ids the simulated host keeps a pointer for (the highest it uses is 109).
+constexpr std::uint32_t kMenuCount = 128;
 
 }  // namespace
 
@@ -21,7 +22,9 @@ HostObjects& hostObjects() {
     // The graphics object: the module load addresses (+20, +28) and the view block of six
     // 16-byte rows at +228.
     o.graphics = hostObject("graphics", kGraphicsView + kGraphicsViewBytes);
-    o.menuManager = static_cast<unsigned char*>(std::calloc(1, kMenuArrayOffset + 4 * 128));
+    // The menu manager: its table word (the slot-dialog model installs the table) and its menu
+    // pointers by id from +120, none made yet.
+    o.menuManager = hostObject("menumanager", kMenuArrayOffset + 4 * kMenuCount);
     o.gameModes = hostObject("gamemodes", 4096);
     o.math = hostObject("math", 256);
     o.materialTable = hostObject("materialtable", 8);
@@ -31,6 +34,7 @@ HostObjects& hostObjects() {
     // The driver's inputs (steering, throttle, brake, handbrake, clutch) at rest.
     for (std::uint32_t at = 2820; at <= 2836; at += 4) put(o.game, at, 0.0f);
     put(o.gameModes, 0, 0);  // no game mode chosen yet
+    for (std::uint32_t id = 0; id < kMenuCount; ++id) put(o.menuManager, kMenuArrayOffset + 4 * id, 0u);
     // The view: a camera 2 above the origin looking along +z, each row's fourth word 0 or 1.
     static const float view[kGraphicsViewBytes / 4] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
                                                        0, 2, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0};

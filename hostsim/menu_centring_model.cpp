@@ -76,11 +76,13 @@ const std::uint32_t* bufferTable() {
   return table;
 }
 
+// A vertex buffer of the quad: its table word and the x of its four vertices (the rest of each
+// vertex is never read here).
 VertexBuffer* newBuffer(float left, float right) {
-  auto* buffer = static_cast<VertexBuffer*>(std::calloc(1, sizeof(VertexBuffer)));
-  buffer->table = bufferTable();
+  auto* buffer = reinterpret_cast<VertexBuffer*>(hostObject("vertexbuffer", sizeof(VertexBuffer)));
+  put(&buffer->table, 0, bufferTable());
   const float xs[4] = {left, right, left, right};
-  for (int v = 0; v < 4; ++v) put(buffer->data, v * kVertexSize, xs[v]);
+  for (std::uint32_t v = 0; v < 4; ++v) put(buffer->data, v * kVertexSize, xs[v]);
   return buffer;
 }
 
@@ -96,7 +98,11 @@ void* THISCALL quadConstruct(unsigned char* quad, std::int32_t a, std::int32_t b
 
 void* THISCALL quadDestroy(unsigned char* quad, std::uint32_t flags) {
   trace("host quad destroy");
-  for (std::uint32_t at : {kQuadBufferOffset, kQuadInnerOffset + kQuadBufferOffset}) std::free(pointer(get(quad, at)));
+  for (std::uint32_t at : {kQuadBufferOffset, kQuadInnerOffset + kQuadBufferOffset}) {
+    unsigned char* buffer = pointer(get(quad, at));
+    releaseObject(buffer);
+    std::free(buffer);
+  }
   if (flags & 1) {
     releaseObject(quad);
     std::free(quad);
@@ -180,6 +186,9 @@ bool runMenuCentringStep(const std::string& step, std::istream& in) {
   } else if (step == "menudraw") {
     float x = 0;
     in >> x;
+    // The host's menu object: no word of it is named, so every word keeps its pattern.
+    static const bool watched = (watchObject("centredmenuitem", menuItem, sizeof menuItem), true);
+    (void)watched;
     runCallSite(kMenuDrawSite, {1, 2, floatWord(x), 3, 4, 5, 6}, wordOf(menuItem));
   } else if (step == "quad") {
     std::int32_t w = 0;

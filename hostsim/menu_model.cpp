@@ -10,6 +10,7 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -31,7 +32,8 @@ constexpr std::uint32_t kSetLanguage = 0x496B90;
 // item's two integers or the action item's callback.
 // Pages: laid-out entries at +12 (array) and +20 (count); the callbacks their events registered:
 // +32 a callback pair (code 2), +36 a callback pair (second entry, code 2), +40 a bare function
-// (code 1); +44 and +48 the items the setup call was given.
+// (code 1); +44 and +48 the items the setup call was given; +52 the item placed on it.
+constexpr std::uint32_t kLabelItemSize = 28;
 
 std::string keyOf(const void* item) {
   const unsigned char* key = pointer(get(item, 8));
@@ -48,7 +50,10 @@ std::string textOf(const void* item) {
 
 void* THISCALL itemDestroy(unsigned char* self, std::uint32_t flags) {
   trace("host item destroy " + keyOf(self) + ((flags & 1) ? " freed" : " kept"));
-  if (flags & 1) std::free(self);
+  if (flags & 1) {
+    releaseObject(self);  // a host item; the plugin's own are not watched
+    std::free(self);
+  }
   return self;
 }
 
@@ -91,7 +96,7 @@ void* THISCALL actionItemConstruct(unsigned char* self, std::uint32_t key, std::
 }
 
 unsigned char* hostItem(const char* key) {
-  auto* item = static_cast<unsigned char*>(std::calloc(1, 28));
+  unsigned char* item = hostObject("menuitem", kLabelItemSize);
   labelItemConstruct(item, wordOf(key), 0, 0, 0, 0);
   return item;
 }
@@ -103,13 +108,14 @@ std::int32_t layOut(unsigned char* page, std::int32_t count, const std::uint32_t
   for (int i = 0; i < 10; ++i) text += " " + std::to_string(layout[i]);
   trace(text);
   // The page's entries: four widgets of its own, then the items.
-  auto* entries = static_cast<std::uint32_t*>(std::calloc(4 + count, 4));
-  for (int i = 0; i < 4; ++i) entries[i] = wordOf(hostItem("FRAME"));
-  for (std::int32_t i = 0; i < count; ++i) entries[4 + i] = items[i];
+  const auto n = static_cast<std::uint32_t>(count > 0 ? count : 0);
+  unsigned char* entries = hostObject("menuentries", 4 * (4 + n));
+  for (std::uint32_t i = 0; i < 4; ++i) put(entries, 4 * i, wordOf(hostItem("FRAME")));
+  for (std::uint32_t i = 0; i < n; ++i) put(entries, 4 * (4 + i), items[i]);
   put(page, 12, wordOf(entries));
   put(page, 20, 4 + count);
-  auto* kept = static_cast<std::uint32_t*>(std::calloc(count, 4));
-  std::memcpy(kept, items, 4 * count);
+  unsigned char* kept = hostObject("menukept", 4 * (n > 0 ? n : 1));
+  for (std::uint32_t i = 0; i < n; ++i) put(kept, 4 * i, items[i]);
   put(page, 44, count);
   put(page, 48, wordOf(kept));
   return 1;
@@ -175,11 +181,13 @@ struct MenuObjects {
 MenuObjects& menuObjects() {
   static MenuObjects o = [] {
     MenuObjects m{};
-    m.localization = static_cast<unsigned char*>(std::calloc(1, 64));
+    // The localisation: its 16-bit text attribute at +16 and the language id at +20.
+    m.localization = hostObject("localization", 24);
     put<std::uint16_t>(m.localization, 16, 0x0102);
+    put(m.localization, 20, 0);
     m.ranges = carSetupRangesObject();  // the car model's object
-    for (int i = 0; i < 2; ++i) {
-      m.languageMenus[i] = static_cast<unsigned char*>(std::calloc(1, 64));
+    for (std::uint32_t i = 0; i < 2; ++i) {
+      m.languageMenus[i] = newHostMenuPage("languagemenu" + std::to_string(i));
       put(hostObjects().menuManager, kMenuArrayOffset + 4 * i, wordOf(m.languageMenus[i]));
     }
     return m;
@@ -215,7 +223,7 @@ void buildMenu(const std::string& which, int itemCount) {
   }
   trace("host menu array " + std::to_string(runOperandSite(menu->sizeSite)));
   static const char* const keys[5] = {"HOST0", "HOST1", "HOST2", "HOST3", "HOST4"};
-  auto* page = static_cast<unsigned char*>(std::calloc(1, 64));
+  unsigned char* page = newHostMenuPage("menupage");
   std::uint32_t items[5];
   const int hostItems = itemCount > 0 && itemCount < menu->hostItems ? itemCount : menu->hostItems;
   for (int i = 0; i < hostItems; ++i) items[i] = wordOf(hostItem(keys[i]));
@@ -259,6 +267,12 @@ void runLanguageMenu(const std::string& which) {
 }
 
 }  // namespace
+
+unsigned char* newHostMenuPage(const std::string& name) {
+  unsigned char* page = hostObject(name, kHostMenuPageSize);
+  for (std::uint32_t at : {12u, 20u, 32u, 36u, 40u, 44u, 48u, 52u}) put(page, at, 0u);
+  return page;
+}
 
 void appendMenuRows(std::vector<AddressEntry>& rows) {
   appendFunctions(rows, {

@@ -24,7 +24,15 @@ constexpr std::uint32_t kControlsMenuCursor = 0x16607F8 + 200;
 constexpr std::uint32_t kControlsActionData = 0x165F83C;
 constexpr std::uint32_t kLanguageOffset = 6852;  // in the game object
 
+// The host's menu page is 212 bytes.
+constexpr std::uint32_t kHostMenuPageSize = 212;
+
 void appendMenuRows(std::vector<AddressEntry>& rows);
+
+// A new host menu page watched under `name`, as the host's page constructor leaves it: no entries
+// laid out (array +12, count +20), no callbacks registered (+32, +36, +40), no items kept from a
+// setup call (count +44, array +48) and no item placed (+52).
+unsigned char* newHostMenuPage(const std::string& name);
 
 // Scenario steps (false for any other step):
 //   menu controls|options|carsetup [N]   the host builds that menu (with its first N items only,

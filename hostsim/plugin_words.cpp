@@ -350,6 +350,35 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The per-frame sound-update object: the sound group's construction gives it the plugin's
       // table.
       {"soundticker", {0}},
+      // --- Menus, pages, dialogs, the menu renderer and the setup-file chooser ---
+      // (The other kinds of this part keep every word, the plugin writes none: the menu manager,
+      // the host's menu pages, items and entry arrays, the localisation, the menu renderer's
+      // table, the dashboard layout, view and link, the setup-file lists, entries, heading and
+      // widgets, the slot menus' pages and items, the slot lists, the setup store and catalogue,
+      // the selected stage's entry, the host's range triple, the centred menu object.)
+      // The setup-file list and chooser the host builds at its constructor calls: the plugin's
+      // constructor installs its table copy.
+      {"setupfilelist", {0}},
+      {"setupfilechooser", {0}},
+      // A value item of a differential-map page: binding the page points its minimum, maximum and
+      // step references at the plugin's value table.
+      {"mapitem", {20, 24, 28}},
+      // A differentials row's label holder: relabelling sets the key of its text record (+8) and
+      // fills the record's text and attribute.
+      {"diffholder", {8, 12, 16}},
+      // A slot menu item's action table: binding item ids 4 and 11 (the host's actions 1 and 2)
+      // sets their value bytes (+10, +11), the mask byte (+17), their objects and functions.
+      {"slotactions", {8, 16, 24, 28, 56, 60}},
+      // The setup-slot dialog: the slot page installs its table copy and keeps the selected row
+      // and the row count; the menu-opening hooks set the kind, the heading key and the first
+      // label's key.
+      {"slotdialog", {0, 8, 12, 24, 28, 36}},
+      // A setup row's label object: the page's label lookup fills its text record's text and
+      // attribute.
+      {"rowlabel", {12, 16}},
+      // A vertex buffer of the host's screen quad: the centring shifts the x of its four vertices
+      // (the first float of each 24-byte vertex after the table word).
+      {"vertexbuffer", {run(4, 4 + 24 * 3, 24)}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);

@@ -54,15 +54,23 @@ void THISCALL unknownSlot(void*) {
   TerminateProcess(GetCurrentProcess(), 99);
 }
 template <std::uint32_t... Slots>
-void fillUnknownSlots(std::uint32_t* table, std::integer_sequence<std::uint32_t, Slots...>) {
-  ((table[Slots] = addressOf(&unknownSlot<Slots>)), ...);
+void fillUnknownSlots(unsigned char* table, std::integer_sequence<std::uint32_t, Slots...>) {
+  (put(table, 4 * Slots, addressOf(&unknownSlot<Slots>)), ...);
 }
 
 struct RendererObjects {
   unsigned char* renderer;
-  std::uint32_t* table;
+  unsigned char* table;
   unsigned char* race;
 };
+
+// The dashboard layout record: the first set's float base (+0, +4) and lamp offsets (+104 to
+// +116), the first position block at +184 with the second set's base, and the second block at
+// +192, whose +0x240 holds the second set's lamp offsets (+768 to +780).
+constexpr std::uint32_t kLayoutFirstOffsets = 104, kLayoutFirstBlock = 184, kLayoutSecondOffsets = 192 + 0x240;
+constexpr std::uint32_t kLayoutSize = kLayoutSecondOffsets + 16;
+// The dashboard view keeps its layout at +4; the race's dashboard link keeps the view at +64.
+constexpr std::uint32_t kViewLayout = 4, kLinkView = 64;
 
 RendererObjects& objects() {
   static RendererObjects o = [] {
@@ -70,19 +78,19 @@ RendererObjects& objects() {
     // The renderer's table holds the functions the host names and nothing else; slot 31, the
     // text call, is filled by the setup-file menus model. The renderer is also the menu view,
     // whose value scaling is slot 83.
-    r.table = static_cast<std::uint32_t*>(std::calloc(kRendererSlots, 4));
+    r.table = hostObject("renderertable", 4 * kRendererSlots);
     fillUnknownSlots(r.table, std::make_integer_sequence<std::uint32_t, kRendererSlots>{});
-    r.table[6] = addressOf(&setEnabled);
-    r.table[9] = addressOf(&setFlags);
-    r.table[10] = addressOf(&clearFlags);
-    r.table[15] = addressOf(&drawQuad);
-    r.table[34] = addressOf(&textWidth);
-    r.table[38] = addressOf(&drawTextId);
-    r.table[43] = addressOf(&drawItem);
-    r.table[83] = addressOf(&scaleValue);
-    r.table[85] = addressOf(&scaleCoordinate);
+    put(r.table, 4 * 6, addressOf(&setEnabled));
+    put(r.table, 4 * 9, addressOf(&setFlags));
+    put(r.table, 4 * 10, addressOf(&clearFlags));
+    put(r.table, 4 * 15, addressOf(&drawQuad));
+    put(r.table, 4 * 34, addressOf(&textWidth));
+    put(r.table, 4 * 38, addressOf(&drawTextId));
+    put(r.table, 4 * 43, addressOf(&drawItem));
+    put(r.table, 4 * 83, addressOf(&scaleValue));
+    put(r.table, 4 * 85, addressOf(&scaleCoordinate));
     r.renderer = hostObject("menurenderer", 256);
-    put(r.renderer, 0, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(r.table)));
+    put(r.renderer, 0, wordOf(r.table));
     put(hostObjects().game, kGameMenuRendererOffset, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(r.renderer)));
     // The first position set: base (100, 200) in the record at +724, lamp offsets x 10 and 30,
     // y 5 and 5; the second set: base (400, 300) in the race itself, offsets x 1 and 2, y 3 and 4.
@@ -100,21 +108,21 @@ RendererObjects& objects() {
 
 // A dashboard layout L with float base (x, y) and lamp offsets x 0.5 and 20.5, y 1.5 and 2.5.
 void addDashboard(float x, float y) {
-  auto* layout = static_cast<unsigned char*>(std::calloc(1, 1024));
+  unsigned char* layout = hostObject("dashlayout", kLayoutSize);
   put(layout, 0, x);
   put(layout, 4, y);
   const float offsets[] = {0.5f, 20.5f, 1.5f, 2.5f};
-  for (int i = 0; i < 4; ++i) put(layout, 104 + 4 * i, offsets[i]);
-  // The first position block at +0xB8, which the second set draws from: (x + 200, y + 100), lamp
-  // offsets x 1 and 2, y 3 and 4 at +768.
-  put(layout, 0xB8, x + 200.0f);
-  put(layout, 0xBC, y + 100.0f);
-  for (int i = 0; i < 4; ++i) put(layout, 768 + 4 * i, static_cast<float>(i + 1));
-  auto* view = static_cast<unsigned char*>(std::calloc(1, 16));
-  put(view, 4, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layout)));
-  auto* link = static_cast<unsigned char*>(std::calloc(1, 128));
-  put(link, 64, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(view)));
-  put(objects().race, 1996, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(link)));
+  for (std::uint32_t i = 0; i < 4; ++i) put(layout, kLayoutFirstOffsets + 4 * i, offsets[i]);
+  // The first position block, which the second set draws from: (x + 200, y + 100), lamp offsets
+  // x 1 and 2, y 3 and 4.
+  put(layout, kLayoutFirstBlock, x + 200.0f);
+  put(layout, kLayoutFirstBlock + 4, y + 100.0f);
+  for (std::uint32_t i = 0; i < 4; ++i) put(layout, kLayoutSecondOffsets + 4 * i, static_cast<float>(i + 1));
+  unsigned char* view = hostObject("dashview", kViewLayout + 4);
+  put(view, kViewLayout, wordOf(layout));
+  unsigned char* link = hostObject("dashlink", kLinkView + 4);
+  put(link, kLinkView, wordOf(view));
+  put(objects().race, 1996, wordOf(link));
 }
 
 // Runs the lamp place with the FPU in a state of the host's own: x87 control word 0x007F (single

@@ -18,6 +18,8 @@ namespace {
 #define THISCALL __attribute__((thiscall))
 
 constexpr std::uint32_t kEntrySize = 440;
+// A list entry's file name (+264) and item name (+392) fields.
+constexpr std::uint32_t kEntryFileName = 264, kEntryItemName = 392;
 constexpr std::uint32_t kTableSlots = 14;
 constexpr std::uint32_t kObjectSize = 256;
 
@@ -54,9 +56,11 @@ const wchar_t* THISCALL widenText(unsigned char* record) {
   return text.c_str();
 }
 
+// A text record built from a key: no text yet, attribute 0.
 void setText(unsigned char* object, std::uint32_t offset, const char* key) {
   put(object, offset, wordOf(key));
   put(object, offset + 4, 0u);
+  put<std::uint16_t>(object, offset + 8, 0);
 }
 
 void THISCALL beginText(void*, std::int32_t a, std::int32_t b, void* p, std::int32_t c) {
@@ -92,19 +96,28 @@ void THISCALL drawList(void*, float x, float y, std::int32_t kind, const float* 
 }
 
 // The catalogue's one list: entries of 440 bytes (file name at +264, item name at +392), the
-// entry array at +0 and the count at +8.
+// entry array at +0 and the count at +8; empty until a step fills it.
 unsigned char* fileList() {
-  static unsigned char list[16];
+  static unsigned char* list = [] {
+    unsigned char* l = hostObject("setupfiles", 12);
+    put(l, 0, 0u);
+    put(l, 8, 0);
+    return l;
+  }();
   return list;
 }
 
 void makeSetupFiles(std::int32_t count) {
-  auto* entries = static_cast<unsigned char*>(std::calloc(count > 0 ? count : 1, kEntrySize));
-  for (std::int32_t i = 0; i < count; ++i) {
+  const std::uint32_t n = count > 0 ? static_cast<std::uint32_t>(count) : 0;
+  unsigned char* entries = hostObject("setupfileentries", kEntrySize * (n > 0 ? n : 1));
+  for (std::uint32_t i = 0; i < n; ++i) {
     unsigned char* entry = entries + i * kEntrySize;
-    std::snprintf(reinterpret_cast<char*>(entry + 264), 128, "%s%02d.set",
+    char name[128], item[48];
+    std::snprintf(name, sizeof name, "%s%02d.set",
                   i == 3 ? "a_setup_name_far_too_long_for_the_name_column_of_the_list" : "setup", static_cast<int>(i));
-    std::snprintf(reinterpret_cast<char*>(entry + 392), 48, "Car %02d", static_cast<int>(i));
+    std::snprintf(item, sizeof item, "Car %02d", static_cast<int>(i));
+    putText(entry, kEntryFileName, kEntryItemName - kEntryFileName, name);
+    putText(entry, kEntryItemName, kEntrySize - kEntryItemName, item);
   }
   put(fileList(), 0, wordOf(entries));
   put(fileList(), 8, count);
@@ -136,12 +149,13 @@ void THISCALL widgetRender(void*, void*, float x, float y) {
 }
 void THISCALL widgetOther(void*) { trace("host widget unexpected slot"); }
 
+// A host widget: its table word.
 unsigned char* newWidget() {
   static std::uint32_t table[8];
   for (std::uint32_t& e : table) e = addressOf(&widgetOther);
   table[1] = addressOf(&widgetEvent);
   table[3] = addressOf(&widgetRender);
-  auto* widget = static_cast<unsigned char*>(std::calloc(1, 16));
+  unsigned char* widget = hostObject("setupwidget", 4);
   put(widget, 0, wordOf(table));
   return widget;
 }
@@ -152,20 +166,27 @@ std::vector<unsigned char>& fileListAsBuilt() {
   return bytes;
 }
 
+// The file list's heading block: the column titles at +8, +20 and +32.
+unsigned char* heading() {
+  static unsigned char* block = [] {
+    unsigned char* h = hostObject("setupfileheading", 44);
+    setText(h, 8, "FILE");
+    setText(h, 20, "CAR");
+    setText(h, 32, "SLOT");
+    return h;
+  }();
+  return block;
+}
+
 // File list, every other word its pattern word: title record +8, kind +20, selected row +32, heading
-// block pointer +36 (column titles at +8, +20, +32 of the block), child widget +104.
+// block pointer +36, child widget +104.
 void* THISCALL fileListConstruct(unsigned char* list, std::uint32_t v0, std::uint32_t v1, std::uint32_t v2,
                                  std::int32_t a, std::int32_t b, std::int32_t c) {
-  static unsigned char heading[48];
-  fillPattern(heading, sizeof heading);
-  setText(heading, 8, "FILE");
-  setText(heading, 20, "CAR");
-  setText(heading, 32, "SLOT");
-  fillPattern(list, kObjectSize);
   put(list, 0, kFileListTable);
   setText(list, 8, "SAVED SETUPS");
   put(list, 20, v0);
-  put(list, 36, wordOf(heading));
+  put(list, 32, 0);
+  put(list, 36, wordOf(heading()));
   put(list, 104, wordOf(newWidget()));
   fileListAsBuilt().assign(list, list + kObjectSize);
   trace("host file list construct " + std::to_string(v0) + " " + std::to_string(v1) + " " + std::to_string(v2) + " " +
@@ -176,7 +197,6 @@ void* THISCALL fileListConstruct(unsigned char* list, std::uint32_t v0, std::uin
 // Chooser: title +8, current entry +20, button labels +32 (first), +44 (first, top row), +56
 // (second), highlight widget +68, selected row +72, selected button +76.
 void* THISCALL chooserConstruct(unsigned char* chooser, std::int32_t value) {
-  std::memset(chooser, 0, kObjectSize);
   put(chooser, 0, kChooserTable);
   setText(chooser, 8, "CHOOSE SETUP");
   setText(chooser, 20, "current");
@@ -184,13 +204,18 @@ void* THISCALL chooserConstruct(unsigned char* chooser, std::int32_t value) {
   setText(chooser, 44, "DEFAULT");
   setText(chooser, 56, "BACK");
   put(chooser, 68, wordOf(newWidget()));
+  put(chooser, 72, 0);
+  put(chooser, 76, 0);
   trace("host chooser construct " + std::to_string(value));
   return chooser;
 }
 
 void* THISCALL menuDestroy(unsigned char* menu, std::uint32_t flags) {
   trace("host setup menu destroy");
-  if (flags & 1) std::free(menu);
+  if (flags & 1) {
+    releaseObject(menu);
+    std::free(menu);
+  }
   return menu;
 }
 void THISCALL menuHostDraw(void*, void*, float, float) { trace("host setup menu host draw"); }
@@ -203,10 +228,11 @@ void traceChangedWords(const char* step, const std::string& changed) {
 
 void runMenu(std::uint32_t site, const std::vector<std::uint32_t>& args, std::uint32_t table, std::uint32_t rowOffset,
              std::int32_t row, std::int32_t button) {
-  auto* menu = static_cast<unsigned char*>(std::calloc(1, kObjectSize));
+  const bool fileList = table == kFileListTable;
+  // The host's block for the menu, which its constructor call builds.
+  unsigned char* menu = hostObject(fileList ? "setupfilelist" : "setupfilechooser", kObjectSize);
   runCallSite(site, args, wordOf(menu));
   trace(std::string("host setup menu table ") + (get(menu, 0) == table ? "host" : "replaced"));
-  const bool fileList = table == kFileListTable;
   // Building it, the plugin writes only the table word; drawing it, nothing.
   if (fileList) traceChangedWords("build", changedWords(fileListAsBuilt(), menu, {0}));
   put(menu, rowOffset, row);

@@ -2,12 +2,13 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/menu_model.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -29,8 +30,6 @@ std::uint32_t THISCALL itemOtherSlot(unsigned char*) { return 0; }
 // The host's own range triple that map items hold until the plugin binds them.
 unsigned char gHostRange[48];
 
-unsigned char* zeroed(std::size_t bytes) { return static_cast<unsigned char*>(std::calloc(1, bytes)); }
-
 struct SetupMenus {
   unsigned char* menus[6] = {};  // 93, then 95 to 98 (index 1 + mode)
   unsigned char* dialogs[6] = {};
@@ -50,24 +49,28 @@ unsigned char* menuWith(unsigned char* dialog) {
   for (std::uint32_t i = 0; i < kItemSlots; ++i) {
     itemTable[i] = i == kItemDialogSlot ? addressOf(&itemDialog) : addressOf(&itemOtherSlot);
   }
-  unsigned char* item = zeroed(24);
+  unsigned char* item = hostObject("setupmenuitem", 24);
   put(item, 0, wordOf(itemTable));
   put(item, 20, wordOf(dialog));
-  auto* entries = reinterpret_cast<std::uint32_t*>(zeroed(4));
-  entries[0] = wordOf(item);
-  unsigned char* menu = zeroed(64);
+  unsigned char* entries = hostObject("setupmenuentries", 4);
+  put(entries, 0, wordOf(item));
+  unsigned char* menu = newHostMenuPage("setupmenu");
   put(menu, 12, wordOf(entries));
   put<std::int32_t>(menu, 20, 1);
   return menu;
 }
 
-// Map page: 44 item pointers from +20 (group-major), mode +196; an item keeps its minimum,
-// maximum and step references at +20, +24 and +28.
+// Map page: 44 item pointers from +20 (group-major; the last cell empty), mode +196; an item
+// keeps its minimum, maximum and step references at +20, +24 and +28.
 unsigned char* mapPage(std::int32_t mode) {
-  unsigned char* page = zeroed(200);
+  unsigned char* page = hostObject("mappage", 200);
   put(page, 196, mode);
-  for (std::uint32_t i = 0; i + 1 < kGroups * kRows; ++i) {
-    unsigned char* item = zeroed(32);
+  for (std::uint32_t i = 0; i < kGroups * kRows; ++i) {
+    if (i + 1 == kGroups * kRows) {
+      put(page, 20 + 4 * i, 0u);
+      continue;
+    }
+    unsigned char* item = hostObject("mapitem", 32);
     put(item, 20, wordOf(gHostRange));
     put(item, 24, wordOf(gHostRange + 16));
     put(item, 28, wordOf(gHostRange + 32));
@@ -77,13 +80,15 @@ unsigned char* mapPage(std::int32_t mode) {
 }
 
 // Differentials page: item pointers from +20; an item holds at +36 the object whose label record
-// (key, wide text, attribute) is at +8.
+// (key, wide text, attribute) is at +8, built from the row's key.
 unsigned char* differentialsPage() {
-  unsigned char* page = zeroed(64);
+  unsigned char* page = hostObject("diffpage", 40);
   for (std::uint32_t i = 0; i < 5; ++i) {
-    unsigned char* holder = zeroed(20);
+    unsigned char* holder = hostObject("diffholder", 20);
     put(holder, 8, wordOf(kDifferentialKeys[i]));
-    unsigned char* item = zeroed(40);
+    put(holder, 12, 0u);
+    put<std::uint16_t>(holder, 16, 0);
+    unsigned char* item = hostObject("diffitem", 40);
     put(item, 36, wordOf(holder));
     put(page, 20 + 4 * i, wordOf(item));
   }
@@ -93,6 +98,14 @@ unsigned char* differentialsPage() {
 void install() {
   SetupMenus& s = setupMenus();
   if (s.menus[0] != nullptr) return;
+  // The host's range triple: three 16-byte values, each with its two zero words and its value
+  // (+12) 0.
+  watchObject("hostrange", gHostRange, sizeof gHostRange);
+  for (std::uint32_t v = 0; v < 3; ++v) {
+    put(gHostRange, 16 * v + 4, 0u);
+    put(gHostRange, 16 * v + 8, 0u);
+    put(gHostRange, 16 * v + 12, 0.0f);
+  }
   s.dialogs[0] = differentialsPage();
   for (std::int32_t mode = 0; mode < 4; ++mode) s.dialogs[1 + mode] = mapPage(mode);
   std::string listed;

@@ -7,6 +7,8 @@
 #include "hostsim/fields.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
+#include "hostsim/menu_model.h"
+#include "hostsim/stray_words.h"
 #include "hostsim/service_page_model.h"
 #include "hostsim/track_ini_model.h"
 #include "hostsim/slot_page_model.h"
@@ -32,7 +34,11 @@ constexpr std::int32_t kStageKey = 31;
 constexpr std::int32_t kCar = 5;
 
 // A slot menu: page (entries at +12, count at +20) -> item 0 (table; action table behind +12;
-// slot 22 gives the dialog) -> dialog (kind +8, heading +12, row +24, status +32, first label +36).
+// slot 22 gives the dialog, which the item keeps at +16) -> dialog (the host's setup-slot dialog).
+// The action table: the count at +0, the item ids from +1, the value bytes from +9, the mask
+// byte at +17, the objects from +20 and the functions from +52, eight of each.
+constexpr std::uint32_t kActionIds = 1, kActionValues = 9, kActionMask = 17, kActionObjects = 20,
+                        kActionFunctions = 52, kActionsSize = kActionFunctions + 4 * 8;
 struct SlotMenu {
   unsigned char* page;
   unsigned char* item;
@@ -46,23 +52,29 @@ SlotMenu makeSlotMenu() {
   static std::uint32_t itemTable[25];
   itemTable[22] = addressOf(&itemDialog);
   SlotMenu m{};
-  m.page = static_cast<unsigned char*>(std::calloc(1, 64));
-  m.item = static_cast<unsigned char*>(std::calloc(1, 32));
-  m.actions = static_cast<unsigned char*>(std::calloc(1, 84));
-  m.dialog = static_cast<unsigned char*>(std::calloc(1, 128));
-  auto* entries = static_cast<std::uint32_t*>(std::calloc(1, 4));
-  entries[0] = wordOf(m.item);
+  m.page = newHostMenuPage("slotmenupage");
+  m.item = hostObject("slotmenuitem", 20);
+  m.actions = hostObject("slotactions", kActionsSize);
+  m.dialog = hostObject("slotdialog", kSlotDialogSize);
+  unsigned char* entries = hostObject("slotmenuentries", 4);
+  put(entries, 0, wordOf(m.item));
   put(m.page, 12, wordOf(entries));
   put(m.page, 20, 1);
   put(m.item, 0, wordOf(itemTable));
   put(m.item, 12, wordOf(m.actions));
   put(m.item, 16, wordOf(m.dialog));
-  // Three actions, for items 7, 4 and 11.
+  // Three actions, for items 7, 4 and 11, none bound yet (value 0, no object, no function).
   const std::uint8_t ids[3] = {7, 4, 11};
-  m.actions[0] = 3;
-  std::memcpy(m.actions + 1, ids, 3);
-  static const char first[] = "HOSTFIRST";
-  put(m.dialog, 36, wordOf(first));
+  put<std::uint8_t>(m.actions, 0, 3);
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    put(m.actions, kActionIds + i, ids[i]);
+    put<std::uint8_t>(m.actions, kActionValues + i, 0);
+    put(m.actions, kActionObjects + 4 * i, 0u);
+    put(m.actions, kActionFunctions + 4 * i, 0u);
+  }
+  put<std::uint8_t>(m.actions, kActionMask, 0);
+  static const char* const labels[3] = {"HOSTFIRST", "HOSTSECOND", "HOSTTHIRD"};
+  layOutSlotDialog(m.dialog, labels);
   return m;
 }
 
@@ -95,8 +107,13 @@ std::int32_t THISCALL loadDefaultSetup(void*, std::int32_t car, std::int32_t key
         std::to_string(zero));
   return 1;
 }
+// The selected stage's entry: its key in the first word.
 void* THISCALL selectedStageEntry(void*) {
-  static std::int32_t entry[4] = {kStageKey, 0, 0, 0};
+  static unsigned char* entry = [] {
+    unsigned char* e = hostObject("selectedstage", 4);
+    put(e, 0, kStageKey);
+    return e;
+  }();
   return entry;
 }
 std::int32_t THISCALL surfaceOf(void*, std::int32_t key) {
@@ -131,9 +148,11 @@ void openSlotMenu(bool save) {
         std::to_string(get<std::int32_t>(m.dialog, 8)) + " heading " + key(m.dialog, 12) + " first " +
         key(m.dialog, 36));
   for (int i = 0; i < 3; ++i) {
-    trace("host slot action " + std::to_string(m.actions[1 + i]) + " value " + std::to_string(m.actions[9 + i]) +
-          " object " + (get(m.actions, 20 + 4 * i) == wordOf(m.item) ? "item" : "other") + " function " +
-          (get(m.actions, 52 + 4 * i) != 0 ? "set" : "none") + " high " + std::to_string((m.actions[17] >> i) & 1));
+    trace("host slot action " + std::to_string(m.actions[kActionIds + i]) + " value " +
+          std::to_string(m.actions[kActionValues + i]) + " object " +
+          (get(m.actions, kActionObjects + 4 * i) == wordOf(m.item) ? "item" : "other") + " function " +
+          (get(m.actions, kActionFunctions + 4 * i) != 0 ? "set" : "none") + " high " +
+          std::to_string((m.actions[kActionMask] >> i) & 1));
   }
 }
 
@@ -142,13 +161,13 @@ void confirm(bool save, std::int32_t row, std::int32_t status) {
   put(m.dialog, 24, row);
   put(m.dialog, 32, status);
   put(pointer(kControlsObject), 16, kCar);
-  const std::uint32_t function = get(m.actions, 52 + 4 * 1);  // the action of item 4
+  const std::uint32_t function = get(m.actions, kActionFunctions + 4 * 1);  // the action of item 4
   if (function == 0) {
     trace("host slot confirm none");
     return;
   }
   const auto result = reinterpret_cast<std::int32_t(__cdecl*)(void*)>(static_cast<std::uintptr_t>(function))(
-      pointer(get(m.actions, 20 + 4 * 1)));
+      pointer(get(m.actions, kActionObjects + 4 * 1)));
   trace("host slot confirm " + std::to_string(result));
 }
 
@@ -166,18 +185,21 @@ void appendSlotDialogRows(std::vector<AddressEntry>& rows) {
                          });
   rows.push_back({EntryKind::callSite, kSaveSlotMenuSite, "saveSlotMenuSite", kOpenMenu});
   rows.push_back({EntryKind::callSite, kLoadSlotMenuSite, "loadSlotMenuSite", kOpenMenu});
-  static unsigned char objects[4][64];
-  rows.push_back({EntryKind::global, kSetupStoreGlobal, "setupStore", wordOf(objects[0])});
+  // The setup store and the setup-file catalogue (which also serves as the slot store), reached
+  // only through host calls: no word of theirs is laid out.
+  unsigned char* store = hostObject("setupstore", 64);
+  unsigned char* catalogue = hostObject("setupcatalogue", 64);
+  rows.push_back({EntryKind::global, kSetupStoreGlobal, "setupStore", wordOf(store)});
   // The stage table global is the rally model's (one object behind each host global).
   rows.push_back({EntryKind::global, kStageManagerGlobal, "stageManager", wordOf(stageManager())});
-  rows.push_back({EntryKind::global, kSetupFilesGlobal, "setupFiles", wordOf(objects[3])});
-  rows.push_back({EntryKind::global, kSlotStoreGlobal, "slotStore", wordOf(objects[3])});
+  rows.push_back({EntryKind::global, kSetupFilesGlobal, "setupFiles", wordOf(catalogue)});
+  rows.push_back({EntryKind::global, kSlotStoreGlobal, "slotStore", wordOf(catalogue)});
   // The menu manager's table: slot 1 opens a page by number.
   static std::uint32_t managerTable[8];
   for (std::uint32_t& e : managerTable) e = addressOf(&managerOtherSlot);
   managerTable[1] = addressOf(&openById);
   managerTable[4] = menuEnterPageHandler();
-  if (get(hostObjects().menuManager, 0) == 0) put(hostObjects().menuManager, 0, wordOf(managerTable));
+  put(hostObjects().menuManager, 0, wordOf(managerTable));
 }
 
 bool runSlotDialogStep(const std::string& step, std::istream& in) {

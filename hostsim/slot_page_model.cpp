@@ -10,6 +10,7 @@
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/renderer_model.h"
+#include "hostsim/stray_words.h"
 
 namespace hostsim {
 namespace {
@@ -21,15 +22,21 @@ constexpr std::uint32_t kDialogTable = 0x74702C;
 constexpr std::uint32_t kDialogSite = 0x559214;
 constexpr std::uint32_t kListForCar = 0x49DFA0;
 constexpr std::uint32_t kEntrySize = 440;
+// A list entry's file name (+264) and second text (+392) fields.
+constexpr std::uint32_t kEntryFileName = 264, kEntryItemName = 392;
 constexpr std::int32_t kCar = 5;
 
-// Dialog: kind +8, heading record +12, selected row +24, row count +28, button records +36,
-// +48, +60, list widget +72.
+// The current car's slot list (entry array +0, count +8), empty until a step fills it.
 struct SlotPageState {
-  unsigned char list[16] = {};
+  unsigned char* list = nullptr;
   bool made = false;
   std::set<std::int32_t> empty;
   unsigned char* dialog = nullptr;
+  SlotPageState() {
+    list = hostObject("slotlist", 12);
+    put(list, 0, 0u);
+    put(list, 8, 0);
+  }
 };
 SlotPageState& state() {
   static SlotPageState s;
@@ -42,17 +49,21 @@ void* THISCALL listForCar(void*, std::int32_t car) {
 }
 
 void makeList(std::int32_t count, const std::set<std::int32_t>& empty) {
-  auto* entries = static_cast<unsigned char*>(std::calloc(count > 0 ? count : 1, kEntrySize));
-  for (std::int32_t i = 0; i < count; ++i) {
-    char* name = reinterpret_cast<char*>(entries + i * kEntrySize + 264);
-    if (empty.count(i) != 0) {
-      std::snprintf(name, 128, "unused.lsp");
+  const std::uint32_t n = count > 0 ? static_cast<std::uint32_t>(count) : 0;
+  unsigned char* entries = hostObject("slotentries", kEntrySize * (n > 0 ? n : 1));
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const auto slot = static_cast<std::int32_t>(i);
+    char name[128], second[48];
+    if (empty.count(slot) != 0) {
+      std::snprintf(name, sizeof name, "unused.lsp");
     } else if (i == 2) {
-      std::snprintf(name, 128, "%dslot%d_a setup name far too long for the name column.lsp", kCar, i);
+      std::snprintf(name, sizeof name, "%dslot%d_a setup name far too long for the name column.lsp", kCar, slot);
     } else {
-      std::snprintf(name, 128, "%dslot%d_Setup %d.lsp", kCar, i, i);
+      std::snprintf(name, sizeof name, "%dslot%d_Setup %d.lsp", kCar, slot, slot);
     }
-    std::snprintf(reinterpret_cast<char*>(entries + i * kEntrySize + 392), 48, "Stage %02d", i);
+    std::snprintf(second, sizeof second, "Stage %02d", slot);
+    putText(entries + i * kEntrySize, kEntryFileName, kEntryItemName - kEntryFileName, name);
+    putText(entries + i * kEntrySize, kEntryItemName, kEntrySize - kEntryItemName, second);
   }
   put(state().list, 0, wordOf(entries));
   put(state().list, 8, count);
@@ -66,22 +77,37 @@ void THISCALL widgetRender(void*, void*, float x, float y) {
 }
 void THISCALL widgetOther(void*) { trace("host slot list unexpected slot"); }
 
+// The dialog's list widget: its table word.
+unsigned char* listWidget() {
+  static unsigned char* widget = [] {
+    static std::uint32_t widgetTable[8];
+    for (std::uint32_t& e : widgetTable) e = addressOf(&widgetOther);
+    widgetTable[2] = addressOf(&widgetAttach);
+    widgetTable[3] = addressOf(&widgetRender);
+    unsigned char* w = hostObject("slotlistwidget", 4);
+    put(w, 0, wordOf(widgetTable));
+    return w;
+  }();
+  return widget;
+}
+
+void putTextRecord(unsigned char* object, std::uint32_t offset, const char* key) {
+  put(object, offset, wordOf(key));
+  put(object, offset + 4, 0u);
+  put<std::uint16_t>(object, offset + 8, 0);
+}
+
 void* THISCALL dialogConstruct(unsigned char* dialog, std::int32_t value) {
-  static std::uint32_t widgetTable[8];
-  for (std::uint32_t& e : widgetTable) e = addressOf(&widgetOther);
-  widgetTable[2] = addressOf(&widgetAttach);
-  widgetTable[3] = addressOf(&widgetRender);
-  static std::uint32_t widget[4] = {wordOf(widgetTable)};
   static const char* const keys[3] = {"LOAD", "DELETE", "BACK"};
-  std::memset(dialog, 0, 128);
-  put(dialog, 0, kDialogTable);
-  for (std::uint32_t k = 0; k < 3; ++k) put(dialog, 36 + 12 * k, wordOf(keys[k]));
-  put(dialog, 72, wordOf(widget));
+  layOutSlotDialog(dialog, keys);
   trace("host slot dialog construct " + std::to_string(value));
   return dialog;
 }
 void* THISCALL dialogDestroy(unsigned char* dialog, std::uint32_t flags) {
-  if (flags & 1) std::free(dialog);
+  if (flags & 1) {
+    releaseObject(dialog);
+    std::free(dialog);
+  }
   return dialog;
 }
 std::int32_t THISCALL dialogInput(void*, std::int32_t event, std::int32_t data) {
@@ -98,7 +124,8 @@ Fn dialogSlot(const unsigned char* dialog, std::uint32_t slot) {
 }
 
 void showDialog(std::int32_t kind, std::int32_t row) {
-  auto* dialog = static_cast<unsigned char*>(std::calloc(1, 128));
+  // The host's block for its dialog, which its constructor call builds.
+  unsigned char* dialog = hostObject("slotdialog", kSlotDialogSize);
   runCallSite(kDialogSite, {7}, wordOf(dialog));
   trace(std::string("host slot dialog table ") + (get(dialog, 0) == kDialogTable ? "host" : "replaced"));
   static const char heading[] = "S_PREDEF";
@@ -116,6 +143,17 @@ void showDialog(std::int32_t kind, std::int32_t row) {
 }
 
 }  // namespace
+
+void layOutSlotDialog(unsigned char* dialog, const char* const labels[3]) {
+  put(dialog, 0, kDialogTable);
+  put(dialog, 8, 0);
+  putTextRecord(dialog, 12, nullptr);
+  put(dialog, 24, 0);
+  put(dialog, 28, 0);
+  put(dialog, 32, 0);
+  for (std::uint32_t k = 0; k < 3; ++k) putTextRecord(dialog, 36 + 12 * k, labels[k]);
+  put(dialog, 72, wordOf(listWidget()));
+}
 
 int slotListEmptiness(std::int32_t slot) {
   if (!state().made) return -1;

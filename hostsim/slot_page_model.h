@@ -11,7 +11,16 @@
 
 namespace hostsim {
 
+// The host's setup-slot dialog: table +0, kind +8, heading record +12, selected row +24, row
+// count +28, status +32, button label records +36, +48, +60, list widget +72.
+constexpr std::uint32_t kSlotDialogSize = 76;
+
 void appendSlotPageRows(std::vector<AddressEntry>& rows);
+
+// Lays out a setup-slot dialog as the host's constructor leaves it: the host's table, kind 0, no
+// heading, row 0 of 0 rows, ready (status 0), the three button labels from their keys, the list
+// widget.
+void layOutSlotDialog(unsigned char* dialog, const char* const labels[3]);
 
 // Whether the current car's slot is empty: 1 or 0, or -1 while no slot list was made.
 int slotListEmptiness(std::int32_t slot);
