@@ -182,7 +182,8 @@ bool runDrivetrainCouplingStep(const std::string& step, std::istream& in) {
     // contact: the tyre contact call (site 0x535484) with seventeen words, the fifteenth and
     // seventeenth pointing at floats the host's routine sets to 0.2 and 0.5.
     static float fifteenth, seventeenth;
-    static unsigned char tyre[1300];
+    // The tyre object the host's contact call runs on: the hook hands it on unread.
+    static unsigned char* const tyre = hostObject("contacttyre", 1300);
     std::vector<std::uint32_t> args(17, 0);
     args[14] = wordOf(&fifteenth);
     args[16] = wordOf(&seventeenth);
