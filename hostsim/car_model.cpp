@@ -264,7 +264,8 @@ void runTableParam(std::istream& in) {
   static const bool watched = (watchObject("tableparam", object, sizeof object), true);
   (void)watched;
   runCallSite(kTableSite, {}, wordOf(object), false);
-  unsigned char reader[12] = {};
+  // The host's token reader: its cursor at +4, the end of its tokens at +8.
+  static unsigned char* const reader = hostObject("tokenreader", 12);
   put(reader, 4, texts.data());
   put(reader, 8, texts.data() + texts.size());
   const auto table = get<const std::uint32_t*>(object, 0);

@@ -383,6 +383,8 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // --- The car's setup, key tables and the chassis records.
       {"carsetup", carSetupWords()},
       {"carranges", carRangesWords()},
+      // The token reader the table-valued parameter's parse reads: it moves the cursor (+4).
+      {"tokenreader", {4}},
       // The body keys' block: the host's parser alone fills it, through the plugin's table too.
       {"bodykeys", {}},
       // The surface contact record of the profile hook: a secondary id of 254 stored back as the
@@ -399,6 +401,13 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // The objects the controller value and tyre contact calls run on, handed on unread.
       {"inputtarget", {}},
       {"contacttyre", {}},
+      // A drivetrain solver object of its own (the car's is its member at +1200): the scratch drive
+      // value, the axle solve's scratch values, the hold flags, the starter's outputs and the brake
+      // telemetry pointer, as in the car's.
+      {"solver", {144, run(160, 168), run(192, 204), 416, 456, 476}},
+      // The contact clamp limits the float behind the fifteenth word and sets the one behind the
+      // seventeenth to 1.
+      {"contactvalues", {0, 8}},
       // The settings record's owner: the record hook reads the record's word +1000 only.
       {"settingsowner", {}},
       // The record the physics worker copies from.
