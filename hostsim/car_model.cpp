@@ -49,8 +49,6 @@ constexpr std::uint32_t kGripRevision = 90236, kGripTimeStep = 90252, kGripClear
 // The effects object: its entry count and array, the 256-byte material map.
 constexpr std::uint32_t kEffectCount = 1040, kEffectArray = 1044, kMaterialMap = 1304;
 
-unsigned char* zeroed(std::size_t bytes) { return static_cast<unsigned char*>(std::calloc(1, bytes)); }
-
 struct Car {
   unsigned char* car = hostObject("car", 7520);
   unsigned char* params = hostObject("params", 20000);
@@ -66,9 +64,11 @@ struct Car {
   unsigned char* drivetrain = hostObject("drivetrain", 4096);
   unsigned char* engine = hostObject("engine", 12288);
   unsigned char* gearbox = hostObject("gearbox", 4096);
-  unsigned char* bodyKeys = zeroed(76000);
-  unsigned char* setup = zeroed(5888);
-  unsigned char* ranges = zeroed(22096);
+  // The body keys' parameter block: the host's parser alone fills it, through the plugin's
+  // alias table too; its last key (locator 0x49EB) lands at +75704.
+  unsigned char* bodyKeys = hostObject("bodykeys", 76000);
+  unsigned char* setup = hostObject("carsetup", 5888);
+  unsigned char* ranges = hostObject("carranges", 22096);
   unsigned char* grip = hostObject("grip", kGripGravity + 4);
   unsigned char* effects = hostObject("effects", 2704);
 
@@ -265,7 +265,8 @@ void runTableParam(std::istream& in) {
   // Each parameter is a new allocation of the host's.
   unsigned char* object = hostObject("tableparam", 136);
   runCallSite(kTableSite, {}, wordOf(object), false);
-  unsigned char reader[12] = {};
+  // The host's token reader: its cursor at +4, the end of its tokens at +8.
+  static unsigned char* const reader = hostObject("tokenreader", 12);
   put(reader, 4, texts.data());
   put(reader, 8, texts.data() + texts.size());
   const auto table = get<const std::uint32_t*>(object, 0);

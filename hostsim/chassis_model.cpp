@@ -217,8 +217,9 @@ void runProfile(std::istream& in) {
     unsigned char* e = gripEntry(static_cast<int>(m[0]));
     putFloats(e, {{24, m[1]}, {184, m[2]}, {200, m[3]}, {216, m[4]}});
   }
-  static unsigned char contact[96];
-  std::memset(contact, 0, sizeof contact);
+  // The host's contact record: the two sample positions, the blend, the two material ids; the
+  // profile heights at +84 and +88 are what the hook leaves there.
+  static unsigned char* const contact = hostObject("profilecontact", 92);
   putFloats(contact, {{16, x2}, {20, x1}, {52, blend}});
   put(contact, 56, primary);
   put(contact, 60, secondary);
@@ -232,7 +233,9 @@ void runSuspensionEvent(std::istream& in) {
   in >> w;
   listenOnce(kSuspensionSource);
   placeWheels();
-  static unsigned char record[88];
+  // The host's 88-byte record (five vectors and 8 bytes): its first word and the second vector
+  // hold the host's values; the hook copies it and never writes it.
+  static unsigned char* const record = hostObject("suspensionrecord", 88);
   put(record, 0, std::int32_t{88});
   putFloats(record, {{16, 1.0f}, {20, 2.0f}, {24, 3.0f}});
   const std::uint32_t result = runRegisterCallSite(kSuspensionSite, {wordOf(record)}, wordOf(wheelOf(w)));
@@ -247,13 +250,15 @@ void runSuspensionEvent2(std::istream& in) {
   in >> w;
   listenOnce(kSuspension2Source);
   placeWheels();
-  static unsigned char hubObject[404];
+  // The object at +988 of the body, whose float +400 the hook reads.
+  static unsigned char* const hubObject = hostObject("suspensionhub", 404);
   put(hubObject, 400, 0.5f);
   put(wheelBlock(w), 988, wordOf(hubObject));
   // The body's parameter at +864 is a parameter object (table word, two header words, value):
   // its value word is +876.
   put(wheelBlock(w), 864 + 12, 0.25f);
-  static unsigned char record[176];
+  // The host's 176-byte record: four vectors from byte 16 and its last word; the hook copies it.
+  static unsigned char* const record = hostObject("suspensionrecordb", 176);
   for (int i = 0; i < 12; ++i) put(record, 16 + 16 * (i / 3) + 4 * (i % 3), 1.0f + i);
   put(record, 172, std::int32_t{176});
   const std::uint32_t result = runRegisterCallSite(site, {wordOf(record)}, wordOf(wheelOf(w)));
@@ -366,7 +371,8 @@ void callTyreGrip(std::uint32_t site, float speed, std::int32_t surface, std::in
   put(tyreObject(0), 864, speed);
   put(tyreObject(0), 940, camberSine);
   for (std::uint32_t o : {3736u, 3752u, 3768u}) put(carSetupRangesObject(), o, percent);
-  static unsigned char contact[400];
+  // The host's contact record: the three grip values the hook scales and the surface kind.
+  static unsigned char* const contact = hostObject("tyrecontact", 332);
   for (std::uint32_t o : {72u, 88u, 120u}) put(contact, o, 1.0f);
   put(contact, 328, surface);
   std::vector<std::uint32_t> args(16, 0);
@@ -419,7 +425,9 @@ void callHeatTerm(std::uint32_t site, const float* values, int count) {
 void callCarTick() {
   attachWheelParts();
   placeWheels();
-  static unsigned char record[224];
+  // The host's 224-byte per-tick record: its first and last words and the four wheel vectors; the
+  // hook copies it and passes the rest through.
+  static unsigned char* const record = hostObject("cartickrecord", 224);
   for (int i = 0; i < 4; ++i) {
     put(record, 96 + 16 * i, 0.5f);
     put(record, 100 + 16 * i, 0.25f);
@@ -493,7 +501,9 @@ bool runChassisStep(const std::string& step, std::istream& in) {
   } else if (step == "suspevent2") {
     runSuspensionEvent2(in);
   } else if (step == "controllervalue") {
-    static unsigned char target[600];
+    // The object of the host's controller value call, which the hook only hands on to the host's
+    // input update.
+    static unsigned char* const target = hostObject("inputtarget", 600);
     float value = 0;
     in >> value;
     runCallSite(kControllerValueSite, {floatWord(value)}, wordOf(target));

@@ -34,7 +34,7 @@ EntryList& entryList() {
   static EntryList list = [] {
     constexpr std::uint32_t array = kListHead + kListBody, entries = array + 4 * kEntries;
     EntryList l{nullptr, {}, entries + kEntrySize * kEntries};
-    l.block = static_cast<unsigned char*>(std::malloc(l.size));
+    l.block = hostObject("railwiseentries", l.size);
     fill(l.block, 0, l.size, 0xE1000000u);
     put(l.block, 0, wordOf(l.block + kListHead));
     put(l.block, kListHead + 0x14, wordOf(l.block + array));

@@ -22,10 +22,18 @@ constexpr std::uint32_t kWheelSites[] = {0x509C86, 0x509D74, 0x509C34, 0x509E94}
 constexpr std::uint32_t kContactSite = 0x535484, kHostContact = 0x5320C0;
 int axleTestYes = 0;  // the host's axle test answers yes this many times
 
-unsigned char params[1684 + 80 * 10];
-unsigned char state[1600];
-unsigned char solver[512];
-unsigned char aux[256];  // the solver's auxiliary record, held by pointer at +368
+// The solver object with its static parameters (up to the engaged entry of gear 9 at
+// +1684 + 80 x 9), its dynamic state and its auxiliary record, held by pointer at +368.
+struct Solver {
+  unsigned char* params = hostObject("drivetrain", 1684 + 80 * 10);
+  unsigned char* state = hostObject("solverstate", 1600);
+  unsigned char* object = hostObject("solver", 512);
+  unsigned char* aux = hostObject("solveraux", 256);
+};
+Solver& solverParts() {
+  static Solver s;
+  return s;
+}
 
 
 void THISCALL hostStickSlip(void*, float, float* output, float, float, float) { *output = -1.0f; }
@@ -45,15 +53,28 @@ void THISCALL hostSolveLocks(void*) {}
 std::uint8_t THISCALL hostAxleTest(void*, std::int32_t) { return axleTestYes-- > 0 ? 1 : 0; }
 
 // A four-wheel solver: every wheel factor 1, axle radius weights 1 and driven, centre ratio 2,
-// the given engine torque; wheels free.
+// no preload, the given engine torque; wheels free, not held, without handbrake torque; every
+// differential's and axle's words, the axle outputs, the counters and the solve-again flag 0.
 void fourWheelSolver(float engineTorque) {
-  std::memset(params, 0, sizeof params);
-  std::memset(state, 0, sizeof state);
-  std::memset(solver, 0, sizeof solver);
-  std::memset(aux, 0, sizeof aux);
-  put(solver, 4, wordOf(params));
-  put(solver, 8, wordOf(state));
-  put(solver, 368, wordOf(aux));
+  Solver& s = solverParts();
+  unsigned char* params = s.params;
+  unsigned char* state = s.state;
+  put(s.object, 4, wordOf(params));
+  put(s.object, 8, wordOf(state));
+  put(s.object, 368, wordOf(s.aux));
+  put(s.object, 144, 0.0f);
+  for (std::uint32_t d = 0; d < 3; ++d) {
+    for (std::uint32_t o : {24u, 40u, 56u, 72u, 88u}) put(params, 96 * d + o, 0u);
+  }
+  for (std::uint32_t w = 0; w < 4; ++w) {
+    put(s.object, 192 + 4 * w, 0u);
+    put(s.object, 244 + 16 * w, 0.0f);
+    put(s.aux, 24 + 12 * w, 0u);
+    for (std::uint32_t k : {21u, 25u, 29u, 37u, 40u, 41u, 45u, 62u}) put(state, 4 * (50 * w + k), 0u);
+    put(state, 4 * (332 + w), 0u);
+  }
+  for (std::uint32_t k = 3; k <= 17; ++k) put(state, 4 * k, 0u);
+  for (std::uint32_t k : {280u, 360u, 361u, 362u, 363u, 364u, 367u}) put(state, 4 * k, 0u);
   put(params, 72, 2.0f);
   for (int k = 1; k <= 2; ++k) {
     put(params, 96 * k + 24, std::int32_t{1});
@@ -69,6 +90,8 @@ void fourWheelSolver(float engineTorque) {
 }
 
 void traceWheel(int w) {
+  const unsigned char* state = solverParts().state;
+  const unsigned char* solver = solverParts().object;
   char text[128];
   std::snprintf(text, sizeof text, "wheel %d direction %d value %g output %g hold %08x locks %d", w,
                 get<std::int32_t>(state, 4 * (50 * w + 41)), get<float>(state, 4 * (50 * w + 37)),
@@ -79,8 +102,8 @@ void traceWheel(int w) {
 
 using W = std::uint32_t;
 W THISCALL hostContact(void*, W, W, W, W, W, W, W, W, W, W, W, W, W, W, float* a15, W, float* a17) {
-  *a15 = 0.2f;
-  *a17 = 0.5f;
+  put(a15, 0, 0.2f);
+  put(a17, 0, 0.5f);
   return 7;
 }
 
@@ -111,8 +134,11 @@ std::vector<AddressEntry> drivetrainCouplingEntries() {
 
 void callClutch(float torque, float limit, float ratio, float dt, float speed, std::int32_t slip, std::int32_t sync,
                 std::int32_t engaged, std::int32_t gear) {
-  put(solver, 4, wordOf(params));
-  put(solver, 8, wordOf(state));
+  Solver& s = solverParts();
+  unsigned char* params = s.params;
+  unsigned char* state = s.state;
+  put(s.object, 4, wordOf(params));
+  put(s.object, 8, wordOf(state));
   put(params, 1636, 0.2f);
   put(params, 1652, 0.05f);
   for (int g = 0; g < 10; ++g) put(params, 1684 + 80 * g, 1.0f);
@@ -122,9 +148,10 @@ void callClutch(float torque, float limit, float ratio, float dt, float speed, s
   put(state, 1356, gear);
   put(state, 1372, engaged);
   put(state, 1400, sync);
+  // The float the host hands the step to receive the coupling output.
   static float output;
   output = -7.0f;
-  runCallSite(kStickSlipSite, {bitsOf(torque), wordOf(&output), bitsOf(limit), bitsOf(ratio), bitsOf(dt)}, wordOf(solver));
+  runCallSite(kStickSlipSite, {bitsOf(torque), wordOf(&output), bitsOf(limit), bitsOf(ratio), bitsOf(dt)}, wordOf(s.object));
   char text[128];
   std::snprintf(text, sizeof text, "clutch output %g speed %g slip %d sync %d", output, get<float>(state, 1116),
                 get<std::int32_t>(state, 872), get<std::int32_t>(state, 1400));
@@ -136,11 +163,12 @@ void callClutch(float torque, float limit, float ratio, float dt, float speed, s
 void callSolveWheelLocks(int yes) {
   axleTestYes = yes;
   fourWheelSolver(0.0f);
+  unsigned char* state = solverParts().state;
   put(state, 4 * 41, std::int32_t{1});
   put(state, 4 * 37, -3.0f);
   put(state, 4 * 91, std::int32_t{1});
   put(state, 4 * 87, 2.0f);
-  runCallSite(kSolveSite, {}, wordOf(solver));
+  runCallSite(kSolveSite, {}, wordOf(solverParts().object));
   traceWheel(0);
   traceWheel(1);
   trace("solve passes that changed " + std::to_string(get<std::int32_t>(state, 4 * 362)) + ", axle test left " +
@@ -164,15 +192,16 @@ bool runDrivetrainCouplingStep(const std::string& step, std::istream& in) {
     in >> siteText >> wheel >> torque >> direction;
     const bool withHandbrake = static_cast<bool>(in >> handbrake);
     fourWheelSolver(torque);
+    Solver& s = solverParts();
     if (wheel >= 0 && wheel < 4) {
-      put(state, 4 * (50 * wheel + 41), direction);
+      put(s.state, 4 * (50 * wheel + 41), direction);
       if (withHandbrake) {
-        put(aux, 24 + 12 * wheel, std::uint32_t{1});
-        put(state, 4 * (50 * wheel + 62), handbrake);
+        put(s.aux, 24 + 12 * wheel, std::uint32_t{1});
+        put(s.state, 4 * (50 * wheel + 62), handbrake);
       }
     }
     runCallSite(static_cast<std::uint32_t>(std::strtoul(siteText.c_str(), nullptr, 16)), {static_cast<std::uint32_t>(wheel)},
-                wordOf(solver));
+                wordOf(s.object));
     if (wheel >= 0 && wheel < 4) traceWheel(wheel);
   } else if (step == "solvelocks") {
     int yes = 0;
@@ -181,14 +210,18 @@ bool runDrivetrainCouplingStep(const std::string& step, std::istream& in) {
   } else if (step == "contact") {
     // contact: the tyre contact call (site 0x535484) with seventeen words, the fifteenth and
     // seventeenth pointing at floats the host's routine sets to 0.2 and 0.5.
-    static float fifteenth, seventeenth;
-    static unsigned char tyre[1300];
+    // The tyre object the host's contact call runs on: the hook hands it on unread.
+    static unsigned char* const tyre = hostObject("contacttyre", 1300);
+    // The host's two floats behind the fifteenth and seventeenth words, a word of its own between
+    // them.
+    static unsigned char* const values = hostObject("contactvalues", 12);
     std::vector<std::uint32_t> args(17, 0);
-    args[14] = wordOf(&fifteenth);
-    args[16] = wordOf(&seventeenth);
+    args[14] = wordOf(values);
+    args[16] = wordOf(values + 8);
     const std::uint32_t result = runCallSite(kContactSite, args, wordOf(tyre));
     char text[96];
-    std::snprintf(text, sizeof text, "contact result %u values %g %g", static_cast<unsigned>(result), fifteenth, seventeenth);
+    std::snprintf(text, sizeof text, "contact result %u values %g %g", static_cast<unsigned>(result),
+                  static_cast<double>(get<float>(values, 0)), static_cast<double>(get<float>(values, 8)));
     trace(text);
   } else if (step == "heat") {
     std::string siteText;

@@ -25,7 +25,7 @@ constexpr std::uint32_t kControllerSize = 256;
 std::uint32_t patternAt(std::uint32_t offset) { return 0xFFA50000u | offset; }
 
 unsigned char* controller() {
-  static unsigned char* c = static_cast<unsigned char*>(std::malloc(kControllerSize));
+  static unsigned char* const c = hostObject("decodercontroller", kControllerSize);
   return c;
 }
 

@@ -224,6 +224,73 @@ Words carTableWords() {
   return w;
 }
 
+// --- The car's setup, key tables and the chassis records ---------------------------------------
+
+// The car's setup values (5888 bytes): the setup reset clears the value words of its parts'
+// parameter objects; the drivetrain set-up checks the handbrake percentage (drivetrain +1400) in
+// place; the bump-stop settings menu writes the flag word (+1692).
+Words carSetupWords() {
+  Words w = {
+      // The chassis part (+12): its three values.
+      run(36, 68, 16),
+      // The drivetrain part (+72): every parameter object from its +12 to its +1580.
+      run(96, 1664, 16),
+      // The engine part (+1668): its one value, the setup flag word.
+      1692,
+      // The differential part (+1696): the objects at +76 and +92 and the 16 x 11 map points,
+      // not its four integers from +12.
+      run(1784, 4616, 16),
+  };
+  for (std::uint32_t k = 0; k < 4; ++k) {
+    // The suspension geometry part (+4624): its float, the vector's x, y, z, its three floats.
+    const std::uint32_t g = 4624 + 112 * k;
+    w.push_back(g + 24);
+    w.push_back(run(g + 48, g + 56));
+    w.push_back(run(g + 76, g + 108, 16));
+    // The spring and damper part (+5072): its nine values.
+    w.push_back(run(5072 + 156 * k + 24, 5072 + 156 * k + 152, 16));
+    // The tyre part (+5696): the objects at +12 and +28, not the host's word +44.
+    w.push_back(5696 + 48 * k + 24);
+    w.push_back(5696 + 48 * k + 40);
+  }
+  return w;
+}
+
+// The car's setup ranges (22096 bytes): each range block's read override clears the values of
+// its own parameter objects before the host's read; the tyre-type records from +10128 are the
+// host's alone.
+Words carRangesWords() {
+  Words w = {
+      // Chassis ranges (+16): the nine floats from +12, the vector's x, y, z (its fourth word
+      // kept), the twenty-one floats from +192.
+      run(40, 168, 16), run(192, 200), run(220, 540, 16),
+      // Drivetrain ranges (+544): every object from +12 to +4268 (its clear list runs on without a
+      // gap: the pairs at +3244 to +3340 end with the object at +3356).
+      run(568, 4824, 16),
+      // Differential ranges (+4828): its twelve floats.
+      run(4852, 5028, 16),
+      // Engine ranges (+5032): its three integers.
+      5056, 5072, 5088,
+  };
+  for (std::uint32_t k = 0; k < 4; ++k) {
+    // Spring ranges (+5092): the twenty-four floats.
+    const std::uint32_t s = 5092 + 396 * k;
+    w.push_back(run(s + 24, s + 392, 16));
+    // Tyre ranges (+6676): the objects at +12, +28, +44.
+    w.push_back(run(6676 + 60 * k + 24, 6676 + 60 * k + 56, 16));
+    // Geometry ranges (+6928): the float after the header, the x, y, z of the eight vectors from
+    // +32 and of the seven from +432, the nine floats from +288, the five from +656, the two
+    // integers at +736, +752 and the two floats at +768, +784.
+    const std::uint32_t g = 6928 + 800 * k;
+    w.push_back(g + 24);
+    for (std::uint32_t v = 0; v < 8; ++v) w.push_back(run(g + 48 + 32 * v, g + 56 + 32 * v));
+    w.push_back(run(g + 300, g + 428, 16));
+    for (std::uint32_t v = 0; v < 7; ++v) w.push_back(run(g + 448 + 32 * v, g + 456 + 32 * v));
+    w.push_back(run(g + 668, g + 796, 16));
+  }
+  return w;
+}
+
 }  // namespace
 
 const std::vector<PluginWords>& pluginWords(const std::string& kind) {
@@ -379,6 +446,44 @@ const std::vector<PluginWords>& pluginWords(const std::string& kind) {
       // A vertex buffer of the host's screen quad: the centring shifts the x of its four vertices
       // (the first float of each 24-byte vertex after the table word).
       {"vertexbuffer", {run(4, 4 + 24 * 3, 24)}},
+      // --- The car's setup, key tables and the chassis records.
+      {"carsetup", carSetupWords()},
+      {"carranges", carRangesWords()},
+      // The token reader the table-valued parameter's parse reads: it moves the cursor (+4).
+      {"tokenreader", {4}},
+      // The body keys' block: the host's parser alone fills it, through the plugin's table too.
+      {"bodykeys", {}},
+      // The surface contact record of the profile hook: a secondary id of 254 stored back as the
+      // primary, and the two profile heights.
+      {"profilecontact", {60, 84, 88}},
+      // The tyre contact record of the grip step: the three grip values scaled by speed.
+      {"tyrecontact", {72, 88, 120}},
+      // The suspension events' records, the hub object the second one reads, the per-tick car
+      // record: each hook raises a copy and writes none of them.
+      {"suspensionrecord", {}},
+      {"suspensionrecordb", {}},
+      {"suspensionhub", {}},
+      {"cartickrecord", {}},
+      // The objects the controller value and tyre contact calls run on, handed on unread.
+      {"inputtarget", {}},
+      {"contacttyre", {}},
+      // A drivetrain solver object of its own (the car's is its member at +1200): the scratch drive
+      // value, the axle solve's scratch values, the hold flags, the starter's outputs and the brake
+      // telemetry pointer, as in the car's.
+      {"solver", {144, run(160, 168), run(192, 204), 416, 456, 476}},
+      // The contact clamp limits the float behind the fifteenth word and sets the one behind the
+      // seventeenth to 1.
+      {"contactvalues", {0, 8}},
+      // The settings record's owner: the record hook reads the record's word +1000 only.
+      {"settingsowner", {}},
+      // The record the physics worker copies from.
+      {"hostrecord", {}},
+      // The controller the plugin's input decoder fills: three integers, five floats and the byte
+      // at +112.
+      {"decodercontroller", {run(72, 80), run(92, 108), 112}},
+      // The Railwise entry list (head, body, pointer array, four 48-byte entries from +64): the
+      // loading states set each unset mark (+0x20 of an entry) to 0.
+      {"railwiseentries", {run(64 + 0x20, 64 + 3 * 48 + 0x20, 48)}},
   };
   static const std::vector<PluginWords> none;
   const auto found = words.find(kind);

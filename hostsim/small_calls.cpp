@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hostsim/call_trace.h"
+#include "hostsim/fields.h"
 #include "hostsim/host_words.h"
 #include "hostsim/step_site.h"
 
@@ -45,9 +46,11 @@ bool runSmallCallStep(const std::string& step, std::istream& in) {
     std::string siteText, subText;
     in >> siteText >> subText;
     const auto site = static_cast<std::uint32_t>(std::strtoul(siteText.c_str(), nullptr, 16));
-    static unsigned char object[112 + 1400];
+    // A host object with its settings record embedded at +112; the record's word +1000 is its
+    // sub-record pointer, the one word of it that the hook reads.
+    static unsigned char* const object = hostObject("settingsowner", 112 + 1400);
     const auto sub = static_cast<std::uint32_t>(std::strtoul(subText.c_str(), nullptr, 16));
-    std::memcpy(object + 112 + 1000, &sub, 4);
+    put(object, 112 + 1000, sub);
     static std::uint32_t firstDefault = 0;
     const std::uint32_t record = runCallSite(site, {}, wordOf(object));
     std::string which;

@@ -20,7 +20,8 @@ void runTicks(int ticks, float sine) {
     trace("tyre flow without tyre parts");
     return;
   }
-  static unsigned char contact[400];
+  // The host's contact record: the three grip values the grip hook scales and the surface kind.
+  static unsigned char* const contact = hostObject("tyrecontact", 332);
   std::vector<std::uint32_t> gripArgs(16, 0);
   gripArgs[0] = wordOf(contact);
   for (int i = 0; i < ticks; ++i) {
