@@ -9,6 +9,7 @@
 #include "hostsim/car_model.h"
 #include "hostsim/event_hub.h"
 #include "hostsim/fields.h"
+#include "hostsim/function_table.h"
 #include "hostsim/host_handlers.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
@@ -109,16 +110,11 @@ void* THISCALL rowLabelObject(unsigned char* row) { return pointer(get(row, 36))
 void THISCALL unexpectedSlot(void*) { trace("host unexpected slot"); }
 
 std::uint32_t* rowTable() {
-  static std::uint32_t table[25];
-  for (std::uint32_t& e : table) e = addressOf(&unexpectedSlot);
-  table[0] = addressOf(&rowDestroy);
-  table[6] = addressOf(&rowSetFocused);
-  table[8] = addressOf(&rowSetFocusTarget);
-  table[13] = addressOf(&rowDecrease);
-  table[14] = addressOf(&rowIncrease);
-  table[15] = addressOf(&rowDrawAt);
-  table[16] = addressOf(&rowPass);
-  table[22] = addressOf(&rowLabelObject);
+  static std::uint32_t* const table =
+      functionTable(25, addressOf(&unexpectedSlot),
+                    {{0, addressOf(&rowDestroy)}, {6, addressOf(&rowSetFocused)}, {8, addressOf(&rowSetFocusTarget)},
+                     {13, addressOf(&rowDecrease)}, {14, addressOf(&rowIncrease)}, {15, addressOf(&rowDrawAt)},
+                     {16, addressOf(&rowPass)}, {22, addressOf(&rowLabelObject)}});
   return table;
 }
 
@@ -274,8 +270,7 @@ void runItemCallback(unsigned char* item) {
 
 // The host's damper menu, laid out through its call site with five items of its own.
 void runCarSetupEntry(int n) {
-  static std::uint32_t itemTable[25];
-  for (std::uint32_t& e : itemTable) e = addressOf(&unexpectedSlot);
+  static std::uint32_t* const itemTable = functionTable(25, addressOf(&unexpectedSlot), {});
   unsigned char* page = newHostMenuPage("dampermenu");
   // The host's five items: their table words and label records (+8) built from their keys.
   static const char* const keys[5] = {"HOST0", "HOST1", "HOST2", "HOST3", "HOST4"};

@@ -6,6 +6,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
+#include "hostsim/function_table.h"
 #include "hostsim/runtime_host.h"
 
 namespace hostsim {
@@ -69,10 +70,8 @@ std::int32_t STDCALL bufferOther(VertexBuffer*) {
 }
 
 const std::uint32_t* bufferTable() {
-  static std::uint32_t table[16];
-  for (std::uint32_t i = 0; i < 16; ++i) table[i] = addressOf(&bufferOther);
-  table[11] = addressOf(&bufferLock);
-  table[12] = addressOf(&bufferUnlock);
+  static const std::uint32_t* const table =
+      functionTable(16, addressOf(&bufferOther), {{11, addressOf(&bufferLock)}, {12, addressOf(&bufferUnlock)}});
   return table;
 }
 

@@ -9,6 +9,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
+#include "hostsim/function_table.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/stray_words.h"
 
@@ -151,10 +152,8 @@ void THISCALL widgetOther(void*) { trace("host widget unexpected slot"); }
 
 // A host widget: its table word.
 unsigned char* newWidget() {
-  static std::uint32_t table[8];
-  for (std::uint32_t& e : table) e = addressOf(&widgetOther);
-  table[1] = addressOf(&widgetEvent);
-  table[3] = addressOf(&widgetRender);
+  static std::uint32_t* const table =
+      functionTable(8, addressOf(&widgetOther), {{1, addressOf(&widgetEvent)}, {3, addressOf(&widgetRender)}});
   unsigned char* widget = hostObject("setupwidget", 4);
   put(widget, 0, wordOf(table));
   return widget;

@@ -5,6 +5,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
+#include "hostsim/function_table.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/menu_model.h"
@@ -45,10 +46,8 @@ bool known(int menu) { return menu == kDifferentialsMenu || (menu >= kFirstMapMe
 
 // A menu page whose one laid-out entry (array +12, count +20) is an item holding the dialog.
 unsigned char* menuWith(unsigned char* dialog) {
-  static std::uint32_t itemTable[kItemSlots];
-  for (std::uint32_t i = 0; i < kItemSlots; ++i) {
-    itemTable[i] = i == kItemDialogSlot ? addressOf(&itemDialog) : addressOf(&itemOtherSlot);
-  }
+  static std::uint32_t* const itemTable =
+      functionTable(kItemSlots, addressOf(&itemOtherSlot), {{kItemDialogSlot, addressOf(&itemDialog)}});
   unsigned char* item = hostObject("setupmenuitem", 24);
   put(item, 0, wordOf(itemTable));
   put(item, 20, wordOf(dialog));

@@ -5,6 +5,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
+#include "hostsim/function_table.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/menu_model.h"
@@ -195,10 +196,8 @@ void appendSlotDialogRows(std::vector<AddressEntry>& rows) {
   rows.push_back({EntryKind::global, kSetupFilesGlobal, "setupFiles", wordOf(catalogue)});
   rows.push_back({EntryKind::global, kSlotStoreGlobal, "slotStore", wordOf(catalogue)});
   // The menu manager's table: slot 1 opens a page by number.
-  static std::uint32_t managerTable[8];
-  for (std::uint32_t& e : managerTable) e = addressOf(&managerOtherSlot);
-  managerTable[1] = addressOf(&openById);
-  managerTable[4] = menuEnterPageHandler();
+  static std::uint32_t* const managerTable =
+      functionTable(8, addressOf(&managerOtherSlot), {{1, addressOf(&openById)}, {4, menuEnterPageHandler()}});
   put(hostObjects().menuManager, 0, wordOf(managerTable));
 }
 

@@ -7,6 +7,7 @@
 
 #include "hostsim/call_trace.h"
 #include "hostsim/fields.h"
+#include "hostsim/function_table.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_objects.h"
 #include "hostsim/renderer_model.h"
@@ -80,10 +81,8 @@ void THISCALL widgetOther(void*) { trace("host slot list unexpected slot"); }
 // The dialog's list widget: its table word.
 unsigned char* listWidget() {
   static unsigned char* widget = [] {
-    static std::uint32_t widgetTable[8];
-    for (std::uint32_t& e : widgetTable) e = addressOf(&widgetOther);
-    widgetTable[2] = addressOf(&widgetAttach);
-    widgetTable[3] = addressOf(&widgetRender);
+    std::uint32_t* const widgetTable =
+        functionTable(8, addressOf(&widgetOther), {{2, addressOf(&widgetAttach)}, {3, addressOf(&widgetRender)}});
     unsigned char* w = hostObject("slotlistwidget", 4);
     put(w, 0, wordOf(widgetTable));
     return w;
